@@ -1,0 +1,15 @@
+# Third-party libraries, all from Debian packages (scripts/install-deps.sh).
+find_package(PkgConfig REQUIRED)
+find_package(SQLite3 REQUIRED)
+find_package(pugixml REQUIRED)
+find_package(nlohmann_json 3 REQUIRED)
+find_package(CLI11 REQUIRED)
+pkg_check_modules(ICU REQUIRED IMPORTED_TARGET icu-uc)
+
+if(OSTRELLIX_TESTS)
+  find_package(GTest REQUIRED)
+  include(GoogleTest)
+endif()
+if(OSTRELLIX_BENCH)
+  find_package(benchmark REQUIRED)
+endif()

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "contracts/mapi/IMessages.h"
+
+namespace ostrellix::mapi {
+
+// A folder of the store seen through the MAPI library.
+class IFolder : public virtual Object {
+public:
+    virtual std::string EntryID() = 0;
+    virtual std::string Name() = 0;
+    virtual Ptr<IMessages> Items() = 0;
+    // Stores the messages of a file (format as IMessage::Import) in the
+    // folder and returns them, saved. Raises, naming the file, when it
+    // cannot be read.
+    virtual std::vector<Ptr<IMessage>> Import(std::string_view path, std::int32_t format) = 0;
+};
+
+}  // namespace ostrellix::mapi

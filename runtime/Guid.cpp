@@ -1,0 +1,65 @@
+#include "runtime/Guid.h"
+
+#include <cstdio>
+#include <random>
+
+#include "runtime/ComError.h"
+
+namespace ostrellix {
+
+namespace {
+
+int HexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+}  // namespace
+
+Guid Guid::Parse(std::string_view text) {
+    // {XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}
+    static constexpr std::size_t dashes[] = {9, 14, 19, 24};
+    auto invalid = [&]() -> Guid {
+        throw ComError(CO_E_CLASSSTRING, "Ostrellix.Runtime", "Invalid class string: " + std::string(text));
+    };
+    if (text.size() != 38 || text.front() != '{' || text.back() != '}') return invalid();
+    Guid guid;
+    std::size_t byte = 0;
+    for (std::size_t i = 1; i < 37;) {
+        if (i == dashes[0] || i == dashes[1] || i == dashes[2] || i == dashes[3]) {
+            if (text[i] != '-') return invalid();
+            ++i;
+            continue;
+        }
+        const int high = HexValue(text[i]), low = HexValue(text[i + 1]);
+        if (high < 0 || low < 0) return invalid();
+        guid.bytes_[byte++] = static_cast<std::uint8_t>(high * 16 + low);
+        i += 2;
+    }
+    return guid;
+}
+
+Guid Guid::New() {
+    static thread_local std::mt19937_64 engine{std::random_device{}()};
+    Guid guid;
+    for (std::size_t i = 0; i < 16; i += 8) {
+        const std::uint64_t r = engine();
+        for (std::size_t j = 0; j < 8; ++j) guid.bytes_[i + j] = static_cast<std::uint8_t>(r >> (8 * j));
+    }
+    guid.bytes_[6] = static_cast<std::uint8_t>((guid.bytes_[6] & 0x0F) | 0x40);
+    guid.bytes_[8] = static_cast<std::uint8_t>((guid.bytes_[8] & 0x3F) | 0x80);
+    return guid;
+}
+
+std::string Guid::ToString() const {
+    char buffer[40];
+    const auto& b = bytes_;
+    std::snprintf(buffer, sizeof buffer,
+                  "{%02X%02X%02X%02X-%02X%02X-%02X%02X-%02X%02X-%02X%02X%02X%02X%02X%02X}", b[0], b[1], b[2],
+                  b[3], b[4], b[5], b[6], b[7], b[8], b[9], b[10], b[11], b[12], b[13], b[14], b[15]);
+    return buffer;
+}
+
+}  // namespace ostrellix

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <memory>
+
+namespace ostrellix {
+
+template <class T>
+using Ptr = std::shared_ptr<T>;
+
+// Base of every automation object: reference counted through Ptr, and able
+// to hand out a reference to itself (an object that keeps itself alive by
+// registering with someone needs one). Interfaces derive from it virtually
+// so that one object may implement several of them.
+class Object : public std::enable_shared_from_this<Object> {
+public:
+    virtual ~Object() = default;
+
+protected:
+    Object() = default;
+    Object(const Object&) = default;
+    Object& operator=(const Object&) = default;
+
+    template <class T>
+    Ptr<T> SelfAs() {
+        return std::dynamic_pointer_cast<T>(shared_from_this());
+    }
+};
+
+using ObjectPtr = Ptr<Object>;
+
+// The object's interface T, or nothing when it does not implement T
+// (the platform's TypeOf test and query for an interface).
+template <class T, class U>
+Ptr<T> As(const Ptr<U>& object) {
+    return std::dynamic_pointer_cast<T>(object);
+}
+
+template <class T, class U>
+bool Is(const Ptr<U>& object) {
+    return dynamic_cast<T*>(object.get()) != nullptr;
+}
+
+// Identity, not equality: true when both references reach the same object,
+// through whichever interfaces they were obtained.
+template <class A, class B>
+bool SameObject(const Ptr<A>& a, const Ptr<B>& b) {
+    if (!a || !b) return !a && !b;
+    return dynamic_cast<const Object*>(a.get()) == dynamic_cast<const Object*>(b.get());
+}
+
+}  // namespace ostrellix
