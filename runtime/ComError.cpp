@@ -33,6 +33,7 @@ const char* StandardDescription(std::int32_t number) {
         case errors::ObjectRequired: return "Object required";
         case errors::CannotCreateObject: return "ActiveX component can't create object";
         case errors::NotSupported: return "Object doesn't support this property or method";
+        case errors::WrongNumberOfArguments: return "Wrong number of arguments or invalid property assignment";
         case errors::DuplicateKey: return "This key is already associated with an element of this collection";
         case errors::ElementNotFound: return "Element not found";
         case errors::Unexpected: return "Catastrophic failure";

@@ -47,6 +47,7 @@ inline constexpr std::int32_t InvalidUseOfNull = 94;
 inline constexpr std::int32_t ObjectRequired = 424;
 inline constexpr std::int32_t CannotCreateObject = 429;
 inline constexpr std::int32_t NotSupported = 438;
+inline constexpr std::int32_t WrongNumberOfArguments = 450;
 inline constexpr std::int32_t DuplicateKey = 457;
 inline constexpr std::int32_t ElementNotFound = 32811;
 inline constexpr std::int32_t Unexpected = static_cast<std::int32_t>(0x8000FFFFu);
