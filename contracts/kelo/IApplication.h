@@ -17,7 +17,11 @@
 namespace ostrellix::kelo {
 
 struct ApplicationEvents {
-    virtual ApplicationEvents& Events() = 0;
+    Signal<> StartUpComplete;
+    Signal<> ShutDown;
+    Signal<const ObjectPtr&> BeforeConfigure;  // the configuration dialog
+    Signal<> AfterActiveInspectorChanged;
+    Signal<std::int32_t> Timer;
 };
 
 // The Kelo client's application object: what an add-in receives on
