@@ -94,10 +94,11 @@ Date Date::FromTime(int hour, int minute, int second) {
 std::optional<Date> Date::TryParse(std::string_view text) {
     while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
     while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-    int y, mo, d, h = 0, mi = 0, s = 0;
+    int y, mo, d, h, mi, s;
     std::string_view rest = text;
     if (ReadTime(rest, h, mi, s) && rest.empty()) return FromTime(h, mi, s);
     rest = text;
+    h = mi = s = 0;
     if (!ReadNumber(rest, 4, y) || !ReadChar(rest, '-') || !ReadNumber(rest, 2, mo) ||
         !ReadChar(rest, '-') || !ReadNumber(rest, 2, d)) {
         return std::nullopt;

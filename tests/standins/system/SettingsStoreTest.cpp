@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "runtime/ComError.h"
+#include "standins/system/SettingsStore.h"
+#include "tests/standins/system/TempDirectory.h"
+
+namespace ostrellix::standin::system {
+namespace {
+
+constexpr const char* kApp = "Brannovika\\Kelo Addins\\Outlook Integration";
+
+std::string ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+class SettingsStoreTest : public ::testing::Test {
+protected:
+    testing::TempDirectory dir;
+    std::filesystem::path file = SettingsStore::FileIn(dir.Path() / "config");
+};
+
+TEST_F(SettingsStoreTest, ProgramSettingsPersistAndIgnoreCase) {
+    {
+        SettingsStore store(file);
+        EXPECT_EQ(store.GetSetting(kApp, "Settings", "Debug", "0"), "0");
+        store.SaveSetting(kApp, "Settings", "Debug", "1");
+        store.SaveSetting(kApp, "Settings", "CalendarFolder", "00AB");
+    }
+    SettingsStore reopened(file);
+    EXPECT_EQ(reopened.GetSetting(kApp, "settings", "DEBUG", "0"), "1");
+    reopened.DeleteSetting(kApp, "Settings", "debug");
+    EXPECT_EQ(reopened.GetSetting(kApp, "Settings", "Debug", "none"), "none");
+    EXPECT_EQ(reopened.GetSetting(kApp, "Settings", "CalendarFolder", ""), "00AB");
+    try {
+        reopened.DeleteSetting(kApp, "Settings", "Debug");
+        FAIL() << "deleting a missing value must raise";
+    } catch (const ComError& error) {
+        EXPECT_EQ(error.Number(), errors::InvalidProcedureCall);
+    }
+}
+
+TEST_F(SettingsStoreTest, ValuesKeepTheirKinds) {
+    using Kind = win::RegistryValue::Kind;
+    SettingsStore store(file);
+    store.WriteValue("Software\\Microsoft\\Office\\16.0\\Outlook", "Count", {Kind::DWord, Variant(0)});
+    store.WriteValue("Software\\X", "Blob", {Kind::Binary, Variant(Bytes{0, 255, 7})});
+    SettingsStore other(file);
+    const auto count = other.ReadValue("software\\microsoft\\office\\16.0\\outlook", "count");
+    ASSERT_TRUE(count);
+    EXPECT_EQ(count->kind, Kind::DWord);
+    EXPECT_EQ(count->data.VarType(), Variant::Type::Long);
+    EXPECT_EQ(other.ReadValue("Software\\X", "Blob")->data.ToBytes(), (Bytes{0, 255, 7}));
+    EXPECT_FALSE(other.ReadValue("Software\\X", "Missing"));
+}
+
+TEST_F(SettingsStoreTest, AnotherProcessSeesWritesAtOnce) {
+    SettingsStore parent(file);
+    parent.SaveSetting(kApp, "Settings", "User", "7");
+    EXPECT_EQ(parent.GetSetting(kApp, "Settings", "User", ""), "7");
+
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        int status = 1;
+        try {
+            SettingsStore own(file);
+            if (own.GetSetting(kApp, "Settings", "User", "") == "7") {
+                own.SaveSetting(kApp, "Settings", "User", "42");
+                status = 0;
+            }
+        } catch (...) {
+        }
+        _exit(status);
+    }
+    int status = -1;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    ASSERT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(parent.GetSetting(kApp, "Settings", "User", ""), "42");
+}
+
+TEST_F(SettingsStoreTest, CorruptFileIsNamedAndKept) {
+    std::filesystem::create_directories(file.parent_path());
+    const std::string garbage = "{ this is not json";
+    std::ofstream(file) << garbage;
+    SettingsStore store(file);
+    try {
+        store.GetSetting(kApp, "Settings", "Debug", "0");
+        FAIL() << "a corrupt file must raise";
+    } catch (const ComError& error) {
+        EXPECT_NE(error.Description().find(file.string()), std::string::npos) << error.Description();
+    }
+    EXPECT_THROW(store.SaveSetting(kApp, "Settings", "Debug", "1"), ComError);
+    EXPECT_EQ(ReadFile(file), garbage);
+}
+
+TEST_F(SettingsStoreTest, ForeignJsonIsNotTakenForSettings) {
+    std::filesystem::create_directories(file.parent_path());
+    std::ofstream(file) << R"({"name": "some other program"})";
+    SettingsStore store(file);
+    EXPECT_THROW(store.SaveSetting(kApp, "Settings", "Debug", "1"), ComError);
+    EXPECT_EQ(ReadFile(file), R"({"name": "some other program"})");
+}
+
+TEST_F(SettingsStoreTest, WritesLeaveNoTemporaryFiles) {
+    SettingsStore store(file);
+    for (int i = 0; i < 5; ++i) store.SaveSetting(kApp, "Settings", "N", std::to_string(i));
+    for (const auto& entry : std::filesystem::directory_iterator(file.parent_path())) {
+        EXPECT_NE(entry.path().extension(), ".tmp") << entry.path();
+    }
+}
+
+}  // namespace
+}  // namespace ostrellix::standin::system
