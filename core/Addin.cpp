@@ -1,0 +1,155 @@
+#include "core/Addin.h"
+
+#include <regex>
+
+#include "contracts/kelo/IConfigurationDialog.h"
+#include "contracts/win/IShell.h"
+#include "core/AddinConstants.h"
+#include "core/DebugLog.h"
+#include "core/Globals.h"
+#include "core/Options.h"
+#include "core/Tools.h"
+#include "runtime/ErrorHandling.h"
+#include "runtime/Text.h"
+#include "sync/Synchronizer.h"
+
+namespace ostrellix::addin {
+
+namespace {
+
+constexpr DebugLog Log("Addin - ");
+
+// Window style 8: show Outlook in its current size without activating it.
+constexpr std::int32_t kShowNoActivate = 8;
+
+}  // namespace
+
+void Addin::OnConnection(const ObjectPtr& application, std::int32_t /*connectMode*/,
+                         const Ptr<kelo::IAddInInstance>& addInInst, Variant& /*custom*/) {
+    Log("OnConnection");
+    const auto self = SelfAs<Addin>();
+    IgnoreErrors([&] { Globals::SetAddin(self); });
+    IgnoreErrors([&] { Globals::ConnectToApplication(application); });
+    IgnoreErrors([&] { Globals::Application()->SetAddinProgID(kAddinProgID); });
+    IgnoreErrors([&] {
+        m_Application = Globals::Application();
+        auto& events = m_Application->Events();
+        applicationEvents_.push_back(events.StartUpComplete.Connect([this] { OnStartUpComplete(); }));
+        applicationEvents_.push_back(events.ShutDown.Connect([this] { OnShutDown(); }));
+        applicationEvents_.push_back(events.Timer.Connect([this](std::int32_t id) { OnTimer(id); }));
+        applicationEvents_.push_back(
+            events.BeforeConfigure.Connect([this](const ObjectPtr& dialog) { OnBeforeConfigure(dialog); }));
+    });
+    IgnoreErrors([&] { Globals::Application()->SetValue(kInstanceValue, Variant(self)); });
+    IgnoreErrors([&] { addInInst->SetObject(self); });
+}
+
+void Addin::OnDisconnection(std::int32_t /*removeMode*/, Variant& /*custom*/) {
+    Log("OnDisconnection");
+    IgnoreErrors([] { Globals::Application()->SetTimer(kConnectionTimerId, 0); });
+    IgnoreErrors([] { Globals::Application()->SetValue(kInstanceValue, Variant()); });
+    IgnoreErrors([&] {
+        applicationEvents_.clear();
+        m_Application.reset();
+    });
+    IgnoreErrors(Globals::ReleaseCachedObjects);
+}
+
+void Addin::OnAddInsUpdate(Variant& /*custom*/) {}
+void Addin::OnStartupComplete(Variant& /*custom*/) {}
+void Addin::OnBeginShutdown(Variant& /*custom*/) {}
+
+std::string Addin::StartupScript() {
+    return "Dim SynchronizerX\r\n"
+           "Set SynchronizerX = CreateObject(\"KeloOstrellix.StartupSynchronizer\")\r\n"
+           "Set SynchronizerX.Application = Application\r\n"
+           "SynchronizerX.Synchronize\r\n"
+           "Set SynchronizerX = Nothing\r\n";
+}
+
+void Addin::OnStartUpComplete() {
+    Log("StartUpComplete");
+    // The client must never see an error from here: the first one ends the handler.
+    IgnoreErrors([] {
+        Globals::ConnectToOutlook(false);
+        Globals::Application()->SetTimer(kConnectionTimerId, kConnectionTimerInterval);
+        if (Globals::Synchronizer()->IsSynchronizationEnabled() && Globals::Options()->SynchronizeAtStartup()) {
+            Globals::ConnectToOutlook(true);
+            Globals::Application()->RunScript(StartupScript(), true);
+        }
+    });
+}
+
+void Addin::OnShutDown() {
+    Log("ShutDown");
+    IgnoreErrors([] { Globals::SetAddin(nullptr); });
+}
+
+void Addin::OnTimer(std::int32_t id) {
+    if (id != kConnectionTimerId) return;
+    // Every 30 seconds: re-attach to an Outlook that was restarted, never
+    // starting one. A failure is logged, not shown, or it would show again
+    // at every tick.
+    Trap([] { Globals::ConnectToOutlook(false); },
+         [](const ComError& error) { Tools::LogError(error, "Addin.m_Application_Timer"); });
+}
+
+void Addin::OnBeforeConfigure(const ObjectPtr& dialog) {
+    IgnoreErrors([&] {
+        const auto page = Globals::Application()->CreateObject("KeloOstrellix.UserOptions");
+        As<kelo::IConfigurationDialog>(dialog)->AddPage(page);
+    });
+}
+
+Ptr<addin::Options> Addin::Options() { return Globals::Options(); }
+Ptr<addin::Synchronizer> Addin::Synchronizer() { return Globals::Synchronizer(); }
+Ptr<kelo::IApplication> Addin::Application() { return Globals::Application(); }
+Ptr<outlook::IApplication> Addin::Outlook() { return Globals::Outlook(); }
+Ptr<kelo::ITranslator> Addin::ResourceBundle() { return Globals::ResourceBundle(); }
+Ptr<mapi::ISession> Addin::Redemption() { return Globals::Redemption(); }
+void Addin::AddObject(const ObjectPtr& item) { Globals::AddEventListener(item); }
+void Addin::RemoveObject(const ObjectPtr& item) { Globals::RemoveEventListener(item); }
+
+void Addin::StartOutlook() {
+    Trap(
+        [] {
+            const auto shell = As<win::IShell>(Globals::System().CreateObject("WScript.Shell"));
+            shell->Run("Outlook.exe", kShowNoActivate, false);
+        },
+        [](const ComError& error) { Tools::ReportError(error, "Addin.StartOutlook"); });
+}
+
+std::string Addin::TruncateDescription(std::string_view input, std::int16_t nMax) {
+    std::string s(input);
+    const auto charAt = [&](int position) {
+        if (position < 1) RaiseRuntimeError(errors::InvalidProcedureCall);
+        return text::Mid(s, static_cast<std::size_t>(position), 1);
+    };
+    const auto left = [&](int count) {
+        if (count < 0) RaiseRuntimeError(errors::InvalidProcedureCall);
+        s = text::Left(s, static_cast<std::size_t>(count));
+    };
+    if (text::Len(s) > static_cast<std::size_t>(std::max<int>(nMax, 0))) {
+        left(nMax - 3);
+        // Fixed positions in the shortened text, not re-aimed after each cut.
+        if (charAt(nMax - 3) == " ") left(nMax - 4);
+        if (charAt(nMax - 4) == " ") left(nMax - 5);
+        if (charAt(nMax - 5) == " ") left(nMax - 6);
+        s += "...";
+    }
+    s = text::Replace(s, "\r\n", " ");
+    s = text::Replace(s, "\r\n", " ");
+    s = text::Replace(s, "\t", " ");
+    s = text::Replace(s, "\n", " ");
+    s = text::Replace(s, "\r", " ");
+    return s;
+}
+
+bool Addin::IsValidEMailAddress(const Variant& address) {
+    static const std::regex pattern(
+        R"(^[a-z0-9!#$%&'*+/=?^_`{|}~-]+(?:\.[a-z0-9!#$%&'*+/=?^_`{|}~-]+)*@(?:[a-z0-9](?:[a-z0-9-]*[a-z0-9])?\.)+[a-z0-9](?:[a-z0-9-]*[a-z0-9])?$)",
+        std::regex::ECMAScript | std::regex::icase | std::regex::optimize);
+    return std::regex_match(address.ToString(), pattern);
+}
+
+}  // namespace ostrellix::addin

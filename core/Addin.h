@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "contracts/kelo/IApplication.h"
+#include "contracts/kelo/IDTExtensibility2.h"
+#include "contracts/kelo/ITranslator.h"
+#include "contracts/mapi/ISession.h"
+#include "contracts/outlook/IApplication.h"
+#include "runtime/Connection.h"
+
+namespace ostrellix::addin {
+
+class Options;
+class Synchronizer;
+
+// The object through which the Kelo client loads the add-in
+// ("KeloOstrellix.Addin"). OnConnection connects to the client;
+// StartUpComplete attaches to a running Outlook and starts the timer that
+// re-attaches to a restarted one; ShutDown and OnDisconnection let go of
+// everything.
+class Addin : public kelo::IDTExtensibility2 {
+public:
+    void OnConnection(const ObjectPtr& application, std::int32_t connectMode,
+                      const Ptr<kelo::IAddInInstance>& addInInst, Variant& custom) override;
+    void OnDisconnection(std::int32_t removeMode, Variant& custom) override;
+    void OnAddInsUpdate(Variant& custom) override;
+    void OnStartupComplete(Variant& custom) override;
+    void OnBeginShutdown(Variant& custom) override;
+
+    Ptr<addin::Options> Options();
+    Ptr<addin::Synchronizer> Synchronizer();
+    Ptr<kelo::IApplication> Application();
+    Ptr<outlook::IApplication> Outlook();
+    Ptr<kelo::ITranslator> ResourceBundle();
+    Ptr<mapi::ISession> Redemption();
+    void AddObject(const ObjectPtr& item);
+    void RemoveObject(const ObjectPtr& item);
+    void AllowShutdownWithExternalReferences() {}
+    void StartOutlook();
+
+    // Shortened one-line description: at most nMax characters, cut near a
+    // blank and ended with "...", line breaks and tabs as blanks.
+    static std::string TruncateDescription(std::string_view s, std::int16_t nMax);
+    static bool IsValidEMailAddress(const Variant& address);
+    // The category is made when Outlook connects; nothing to do here.
+    void CreateCategories() {}
+
+    // The start-up script handed to the client's script engine.
+    static std::string StartupScript();
+
+private:
+    void OnStartUpComplete();
+    void OnShutDown();
+    void OnTimer(std::int32_t id);
+    void OnBeforeConfigure(const ObjectPtr& dialog);
+
+    Ptr<kelo::IApplication> m_Application;
+    std::vector<Connection> applicationEvents_;
+};
+
+}  // namespace ostrellix::addin

@@ -1,0 +1,19 @@
+#include "core/AddinClasses.h"
+
+#include "core/Addin.h"
+#include "core/Globals.h"
+#include "core/Options.h"
+#include "core/WaitCursor.h"
+#include "sync/Synchronizer.h"
+
+namespace ostrellix::addin {
+
+void AddinClasses::Register(ClassFactory& factory, win::ISystem& system, std::string moduleFolder) {
+    Globals::SetPlatform(&system, std::move(moduleFolder));
+    factory.Register("KeloOstrellix.Addin", [] { return std::make_shared<Addin>(); });
+    factory.Register("KeloOstrellix.Options", [] { return std::make_shared<Options>(); });
+    factory.Register("KeloOstrellix.Synchronizer", [] { return std::make_shared<Synchronizer>(); });
+    factory.Register("KeloOstrellix.WaitCursor", [] { return std::make_shared<WaitCursor>(); });
+}
+
+}  // namespace ostrellix::addin
