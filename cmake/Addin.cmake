@@ -3,7 +3,7 @@
 # stand-in is reachable from it (see CheckLayers.cmake). Each subsystem's
 # CMakeLists.txt adds its sources.
 add_library(ostrellix_addin STATIC)
-target_link_libraries(ostrellix_addin PUBLIC ostrellix_defaults ostrellix_contracts)
+target_link_libraries(ostrellix_addin PUBLIC ostrellix_defaults ostrellix_contracts pugixml::pugixml)
 add_dependencies(ostrellix_addin check_layers)
 foreach(subsystem core sync mail compose messenger ui)
   if(EXISTS ${PROJECT_SOURCE_DIR}/${subsystem}/CMakeLists.txt)
