@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <string_view>
+
+#include "standins/message/MessageData.h"
+#include "standins/message/MessageFileLimits.h"
+
+namespace ostrellix::standin::message {
+
+// Imports an Internet message (".eml", RFC 822 and MIME) as a MAPI message;
+// see MimeMessageConverter for what lands where. Input that is not a mail
+// message at all, or breaks the limits, raises a ComError that names the
+// file (file_error numbers).
+class EmlReader {
+public:
+    explicit EmlReader(MessageFileLimits limits = {}) : limits_(limits) {}
+
+    MessageData ReadFile(const std::filesystem::path& path) const;
+    MessageData Read(std::span<const std::uint8_t> bytes, std::string_view fileName) const;
+
+private:
+    MessageFileLimits limits_;
+};
+
+}  // namespace ostrellix::standin::message

@@ -1,0 +1,166 @@
+// Damaged and hostile message files: each gives a ComError that names the
+// file, never a crash, a hang or an unbounded allocation (the sanitizer
+// build watches the last two).
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "runtime/ComError.h"
+#include "standins/message/LittleEndianWriter.h"
+#include "standins/message/MessageFileError.h"
+#include "standins/message/MsgReader.h"
+#include "standins/message/MsgWriter.h"
+#include "standins/message/OleStorageWriter.h"
+#include "tests/standins/message/TestMessages.h"
+
+namespace ostrellix::standin::message {
+namespace {
+
+// The error reading `bytes` raises; fails the test when there is none.
+ComError ReadError(const std::vector<std::uint8_t>& bytes, MessageFileLimits limits = {}) {
+    try {
+        MsgReader(limits).Read(bytes, "hostile.msg");
+    } catch (const ComError& error) {
+        return error;
+    }
+    ADD_FAILURE() << "the file was read without an error";
+    return ComError(0, "", "");
+}
+
+// A property stream: the header, then (tag, value) entries.
+std::vector<std::uint8_t> PropertyStream(std::size_t header, std::initializer_list<std::pair<std::uint32_t, std::uint64_t>> entries) {
+    LittleEndianWriter out;
+    out.Zeros(header);
+    for (const auto& [tag, value] : entries) {
+        out.U32(tag);
+        out.U32(6);
+        out.U64(value);
+    }
+    return out.Take();
+}
+
+TEST(MsgCorruption, MissingFileAndForeignFileAreNamedInTheError) {
+    try {
+        MsgReader().ReadFile("/nonexistent/folder/mail.msg");
+        FAIL();
+    } catch (const ComError& error) {
+        EXPECT_EQ(error.Number(), file_error::NotFound);
+        EXPECT_NE(error.Description().find("/nonexistent/folder/mail.msg"), std::string::npos);
+    }
+    const std::string text = "From: a@example.com\r\nSubject: not a compound file\r\n\r\nbody";
+    const ComError error = ReadError({text.begin(), text.end()});
+    EXPECT_EQ(error.Number(), file_error::Corrupt);
+    EXPECT_NE(error.Description().find("'hostile.msg'"), std::string::npos) << error.Description();
+    EXPECT_EQ(ReadError({}).Number(), file_error::Corrupt);
+}
+
+TEST(MsgCorruption, EveryTruncationIsAnErrorOrAShorterMessage) {
+    const auto bytes = MsgWriter::Write(testing::TypicalMail());
+    for (std::size_t length = 0; length < bytes.size(); length += 509) {
+        std::vector<std::uint8_t> cut(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(length));
+        try {
+            MsgReader().Read(cut, "cut.msg");
+        } catch (const ComError& error) {
+            EXPECT_NE(error.Description().find("'cut.msg'"), std::string::npos) << error.Description();
+        }
+    }
+}
+
+TEST(MsgCorruption, FlippedBytesNeverCrash) {
+    const auto original = MsgWriter::Write(testing::TypicalMail());
+    std::mt19937 random(20240314);
+    int errors = 0;
+    for (int round = 0; round < 300; ++round) {
+        auto bytes = original;
+        for (int i = 0; i < 8; ++i) bytes[random() % bytes.size()] ^= static_cast<std::uint8_t>(1 + random() % 255);
+        try {
+            MsgReader().Read(bytes, "flipped.msg");
+        } catch (const ComError& error) {
+            ++errors;
+            EXPECT_NE(error.Description().find("'flipped.msg'"), std::string::npos);
+        }
+    }
+    EXPECT_GT(errors, 0);
+}
+
+TEST(MsgCorruption, LimitsOnSizeCountAndDepthAreKept) {
+    const auto mail = MsgWriter::Write(testing::TypicalMail());
+    MessageFileLimits few;
+    few.maxRecipients = 2;
+    EXPECT_NE(ReadError(mail, few).Description().find("recipients"), std::string::npos);
+    MessageFileLimits small;
+    small.maxStreamBytes = 10000;  // the attachment has 70000 bytes
+    EXPECT_NE(ReadError(mail, small).Description().find("limit"), std::string::npos);
+    MessageFileLimits tiny;
+    tiny.maxFileBytes = 1000;
+    EXPECT_EQ(ReadError(mail, tiny).Number(), file_error::Corrupt);
+    MessageFileLimits shallow;
+    shallow.maxEmbeddingDepth = 3;
+    EXPECT_NE(ReadError(MsgWriter::Write(testing::NestedMail(4)), shallow).Description().find("nested"),
+              std::string::npos);
+}
+
+TEST(MsgCorruption, HandMadeHostileLayoutsAreRefused) {
+    auto build = [](auto fill) {
+        OleStorageWriter root;
+        fill(root);
+        return root.Finish();
+    };
+    // A property stream shorter than its header.
+    EXPECT_NE(ReadError(build([](OleStorageWriter& root) {
+                            root.AddStream("__properties_version1.0", std::vector<std::uint8_t>(20));
+                        })).Description().find("cut short"),
+              std::string::npos);
+    // No property stream at all.
+    EXPECT_NE(ReadError(build([](OleStorageWriter&) {})).Description().find("no property stream"), std::string::npos);
+    // A named property whose property set index points past the GUID stream.
+    EXPECT_NE(ReadError(build([](OleStorageWriter& root) {
+                            root.AddStream("__properties_version1.0", PropertyStream(32, {}));
+                            OleStorageWriter names = root.AddStorage("__nameid_version1.0");
+                            LittleEndianWriter entry;
+                            entry.U32(0x8083);
+                            entry.U16(9 << 1);
+                            entry.U16(0);
+                            names.AddStream("__substg1.0_00030102", entry.Bytes());
+                            names.Close();
+                        })).Description().find("property set"),
+              std::string::npos);
+    // A string name whose offset lies past the string stream.
+    EXPECT_NE(ReadError(build([](OleStorageWriter& root) {
+                            root.AddStream("__properties_version1.0", PropertyStream(32, {}));
+                            OleStorageWriter names = root.AddStorage("__nameid_version1.0");
+                            LittleEndianWriter entry;
+                            entry.U32(4000);
+                            entry.U16(2 << 1 | 1);
+                            entry.U16(0);
+                            names.AddStream("__substg1.0_00030102", entry.Bytes());
+                            names.AddStream("__substg1.0_00040102", std::vector<std::uint8_t>{4, 0, 0, 0, 'K', 0});
+                            names.Close();
+                        })).Description().find("past"),
+              std::string::npos);
+    // An attachment that says it holds a message, whose message has no properties.
+    EXPECT_NE(ReadError(build([](OleStorageWriter& root) {
+                            root.AddStream("__properties_version1.0", PropertyStream(32, {}));
+                            OleStorageWriter attachment = root.AddStorage("__attach_version1.0_#00000000");
+                            attachment.AddStream("__properties_version1.0",
+                                                 PropertyStream(8, {{tag::PR_ATTACH_METHOD, ATTACH_EMBEDDED_MSG}}));
+                            OleStorageWriter inner = attachment.AddStorage("__substg1.0_3701000D");
+                            inner.AddStream("unrelated", std::vector<std::uint8_t>{1});
+                            inner.Close();
+                            attachment.Close();
+                        })).Description().find("attachment 1"),
+              std::string::npos);
+}
+
+TEST(MsgCorruption, AMultiValuedPropertyClaimingMillionsOfValuesIsRefused) {
+    MessageFileLimits limits;
+    limits.maxValuesPerProperty = 100;
+    OleStorageWriter root;
+    const std::uint32_t tag = MakeTag(0x6701, pt::MultiValued | pt::Unicode);
+    root.AddStream("__properties_version1.0", PropertyStream(32, {{tag, 4000}}));
+    root.AddStream("__substg1.0_6701101F", std::vector<std::uint8_t>(4000));  // 1000 lengths
+    EXPECT_NE(ReadError(root.Finish(), limits).Description().find("values"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace ostrellix::standin::message
