@@ -1,9 +1,323 @@
 #include "sync/Synchronizer.h"
 
+#include "contracts/kelo/Codes.h"
+#include "contracts/outlook/Constants.h"
 #include "core/Globals.h"
 #include "core/Options.h"
+#include "core/Tools.h"
+#include "runtime/ErrorHandling.h"
+#include "runtime/Text.h"
+#include "sync/AppointmentMapping.h"
+#include "sync/Checksum.h"
+#include "sync/ContactMapping.h"
+#include "sync/ItemChecksums.h"
+#include "sync/ItemFactory.h"
+#include "sync/MapiView.h"
+#include "sync/RecordFactory.h"
+#include "sync/SyncFolders.h"
+#include "sync/TaskMapping.h"
 
 namespace ostrellix::addin {
+
+namespace {
+
+constexpr const char* kKeloID = "KeloID";
+constexpr const char* kKeloChecksum = "KeloChecksum";
+constexpr const char* kKeloDatabase = "KeloDatabase";
+
+std::string CheckedText(const Ptr<outlook::IUserProperty>& property) { return property->Value().ToString(); }
+
+}  // namespace
+
+// --- checksums
+
+std::string Synchronizer::ComputeChecksum(std::string_view text) { return Checksum::Compute(text); }
+
+std::string Synchronizer::ComputeAppointmentItemChecksum(const Ptr<outlook::IAppointmentItem>& item) {
+    return ItemChecksums::Appointment(*MapiView::OpenAs<mapi::IAppointmentItem>(item));
+}
+
+std::string Synchronizer::ComputeTaskItemChecksum(const Ptr<outlook::ITaskItem>& item) {
+    return ItemChecksums::Task(*MapiView::OpenAs<mapi::ITaskItem>(item));
+}
+
+std::string Synchronizer::ComputeContactItemChecksum(const Ptr<outlook::IContactItem>& item) {
+    return ItemChecksums::Contact(*MapiView::OpenAs<mapi::IContactItem>(item));
+}
+
+std::string Synchronizer::ComputeItemChecksum(const Ptr<outlook::IItem>& item) {
+    if (const auto task = As<outlook::ITaskItem>(item)) return ComputeTaskItemChecksum(task);
+    if (const auto appointment = As<outlook::IAppointmentItem>(item)) return ComputeAppointmentItemChecksum(appointment);
+    if (const auto contact = As<outlook::IContactItem>(item)) return ComputeContactItemChecksum(contact);
+    return {};
+}
+
+Variant Synchronizer::ComputeRecordChecksum(const Ptr<kelo::IRecord>& record) {
+    return Variant(ItemChecksums::Record(*record));
+}
+
+// --- marks
+
+std::string Synchronizer::DatabaseTag() {
+    const auto options = Globals::Options();
+    return options->OriginalServerName() + "." + options->OriginalDatabaseName();
+}
+
+void Synchronizer::EnableSynchronization(const Ptr<outlook::IItem>& item, const Ptr<kelo::IRecord>& record) {
+    // A new record has no id until it is stored.
+    if (record->State() & kelo::recordstate::New) record->Update();
+    const auto properties = item->UserProperties();
+    for (const char* name : {kKeloID, kKeloChecksum, kKeloDatabase}) {
+        IgnoreErrors([&] { properties->Add(name, outlook::olText); });
+    }
+    properties->Find(kKeloID)->SetValue(record->Class()->Name() + ":" + std::to_string(record->ID()));
+    properties->Find(kKeloChecksum)->SetValue(ComputeRecordChecksum(record).ToString() + ":" + ComputeItemChecksum(item));
+    properties->Find(kKeloDatabase)->SetValue(DatabaseTag());
+    if (item->Categories().empty()) item->SetCategories(Tools::GetText("CategoryName"));
+    item->Save();
+}
+
+void Synchronizer::DisableSynchronizationForItem(const Ptr<outlook::IItem>& item) {
+    const auto options = Globals::Options();
+    const bool remove = (Is<outlook::IAppointmentItem>(item) && options->DeleteAppointmentsDuringSynchronization()) ||
+                        (Is<outlook::ITaskItem>(item) && options->DeleteTasksDuringSynchronization()) ||
+                        (Is<outlook::IContactItem>(item) && options->DeleteContactsDuringSynchronization());
+    if (remove) {
+        item->Delete();
+    } else {
+        RemoveSynchronizationProperties(item);
+    }
+}
+
+void Synchronizer::RemoveSynchronizationProperties(const Ptr<outlook::IItem>& item) {
+    for (const char* name : {kKeloID, kKeloChecksum, kKeloDatabase}) {
+        IgnoreErrors([&] { item->UserProperties()->Find(name)->Delete(); });
+    }
+    IgnoreErrors([&] { item->SetCategories(""); });
+    IgnoreErrors([&] { item->Save(); });
+}
+
+bool Synchronizer::IsItemEnabledForSynchronization(const Ptr<outlook::IItem>& item) { return !GetKeloID(item).empty(); }
+
+std::string Synchronizer::GetKeloID(const Ptr<outlook::IItem>& item) {
+    std::string keloId;
+    IgnoreErrors([&] { keloId = CheckedText(item->UserProperties()->Find(kKeloID)); });
+    return keloId;
+}
+
+void Synchronizer::SetItemProperty(const Ptr<outlook::IItem>& item, std::string_view name, const Variant& value) {
+    IgnoreErrors([&] { item->UserProperties()->Add(name, outlook::olText); });
+    IgnoreErrors([&] { item->UserProperties()->Find(name)->SetValue(value); });
+}
+
+Variant Synchronizer::GetItemProperty(const Ptr<outlook::IItem>& item, std::string_view name) {
+    Variant value;
+    IgnoreErrors([&] { value = item->UserProperties()->Find(name)->Value(); });
+    return value;
+}
+
+std::string Synchronizer::GetItemFilterForID(std::string_view keloId) {
+    std::string filter = "[%1] = '%2' AND [%3] = '%4'";
+    filter = text::Replace(filter, "%1", kKeloID);
+    filter = text::Replace(filter, "%2", keloId);
+    filter = text::Replace(filter, "%3", kKeloDatabase);
+    return text::Replace(filter, "%4", DatabaseTag());
+}
+
+Ptr<outlook::IItem> Synchronizer::FindItemFromRecord(const Ptr<kelo::IRecord>& record) {
+    if (record->ID() <= 0) return nullptr;
+    const std::string filter = GetItemFilterForID(record->Class()->Name() + ":" + std::to_string(record->ID()));
+    Ptr<outlook::IItem> item;
+    const auto findIn = [&](const Ptr<outlook::IFolder>& folder) {
+        IgnoreErrors([&] { item = folder->Items()->Find(filter); });
+    };
+    switch (record->Class()->Label()) {
+        case kelo::classlabel::Person:
+        case kelo::classlabel::Coworker: findIn(ContactsFolder()); break;
+        case kelo::classlabel::ToDo:
+            findIn(CalendarFolder());
+            if (!item) findIn(TasksFolder());
+            break;
+        default: break;
+    }
+    return item;
+}
+
+Ptr<kelo::IRecord> Synchronizer::FindRecordFromItem(const Ptr<outlook::IItem>& item) {
+    Ptr<kelo::IRecord> found;
+    std::string keloId, database;
+    IgnoreErrors([&] { keloId = GetItemProperty(item, kKeloID).ToString(); });
+    IgnoreErrors([&] { database = GetItemProperty(item, kKeloDatabase).ToString(); });
+    const std::vector<std::string> parts = text::Split(keloId, ":");
+    if (database == DatabaseTag() && parts.size() >= 2) {
+        const auto application = Globals::Application();
+        auto record = As<kelo::IRecord>(application->CreateObject("QVR.Record"));
+        if (const auto cls = application->Classes()->FindByName(parts[0])) {
+            IgnoreErrors([&] { record->Load(cls, Variant(parts[1]).ToLong()); });
+            if (record->State() & kelo::recordstate::Loaded) found = record;
+        }
+    }
+    if (!found) Tools::AddLog(kelo::logtype::Progress, "Did not find a record.", "Synchronizer.FindRecordFromItem", "");
+    return found;
+}
+
+Variant Synchronizer::IsItemModifiedSinceLastSynchronization(const Ptr<outlook::IItem>& item) {
+    std::string stored;
+    if (IgnoreErrors([&] { stored = CheckedText(item->UserProperties()->Find(kKeloChecksum)); })) return {};
+    const std::vector<std::string> parts = text::Split(stored, ":");
+    if (parts.size() != 2) return {};
+    return Variant(parts[1] != ComputeItemChecksum(item));
+}
+
+Ptr<outlook::IUserProperty> Synchronizer::FindOrAddChecksum(const Ptr<outlook::IItem>& item) {
+    const auto properties = item->UserProperties();
+    auto checksum = properties->Find(kKeloChecksum);
+    return checksum ? checksum : properties->Add(kKeloChecksum, outlook::olText, false);
+}
+
+void Synchronizer::UpdateSynchronizationInformation(const Ptr<outlook::IItem>& item, const Ptr<kelo::IRecord>& record) {
+    FindOrAddChecksum(item)->SetValue(ComputeRecordChecksum(record).ToString() + ":" + ComputeItemChecksum(item));
+    item->Save();
+    if (record->HasChanges()) record->Update();
+}
+
+void Synchronizer::SynchronizeItemWithRecord(const Ptr<outlook::IItem>& item, const Ptr<kelo::IRecord>& record) {
+    const auto checksum = FindOrAddChecksum(item);
+    std::vector<std::string> stored;
+    IgnoreErrors([&] { stored = text::Split(checksum->Value().ToString(), ":"); });
+    if (stored.empty()) return;
+
+    const std::string recordChecksum = ComputeRecordChecksum(record).ToString();
+    if (recordChecksum != stored[0]) {
+        // The record changed: it wins, even over changes made on the item.
+        UpdateItemFromRecord(item, record);
+        checksum->SetValue(recordChecksum + ":" + ComputeItemChecksum(item));
+        item->Save();
+        return;
+    }
+    const std::string itemChecksum = ComputeItemChecksum(item);
+    // The stored pair is read by position: a value without ":" is an error for the caller.
+    if (stored.size() < 2) RaiseRuntimeError(errors::SubscriptOutOfRange);
+    if (itemChecksum != stored[1]) {
+        UpdateRecordFromItem(record, item);
+        checksum->SetValue(ComputeRecordChecksum(record).ToString() + ":" + itemChecksum);
+        item->Save();
+        record->Update();
+    }
+}
+
+void Synchronizer::SynchronizeItem(const Ptr<outlook::IItem>& item) {
+    if (const auto record = FindRecordFromItem(item)) SynchronizeItemWithRecord(item, record);
+}
+
+// --- field mapping
+
+void Synchronizer::UpdateRecordFromAppointmentItem(const Ptr<kelo::IRecord>& record,
+                                                   const Ptr<outlook::IAppointmentItem>& item) {
+    AppointmentMapping::ToRecord(*record, item);
+}
+
+void Synchronizer::UpdateRecordFromTaskItem(const Ptr<kelo::IRecord>& record, const Ptr<outlook::ITaskItem>& item) {
+    TaskMapping::ToRecord(*record, item);
+}
+
+void Synchronizer::UpdateRecordFromContactItem(const Ptr<kelo::IRecord>& record,
+                                               const Ptr<outlook::IContactItem>& item) {
+    ContactMapping::ToRecord(*record, item);
+}
+
+void Synchronizer::UpdateRecordFromItem(const Ptr<kelo::IRecord>& record, const Ptr<outlook::IItem>& item) {
+    UpdateRecordFromItemWithContext(record, item, nullptr);
+}
+
+void Synchronizer::UpdateRecordFromItemWithContext(const Ptr<kelo::IRecord>& record, const Ptr<outlook::IItem>& item,
+                                                   const ObjectPtr& /*context*/) {
+    if (const auto task = As<outlook::ITaskItem>(item)) {
+        UpdateRecordFromTaskItem(record, task);
+    } else if (const auto appointment = As<outlook::IAppointmentItem>(item)) {
+        UpdateRecordFromAppointmentItem(record, appointment);
+    } else if (const auto contact = As<outlook::IContactItem>(item)) {
+        UpdateRecordFromContactItem(record, contact);
+    }
+}
+
+void Synchronizer::UpdateAppointmentItemFromRecord(const Ptr<outlook::IAppointmentItem>& item,
+                                                   const Ptr<kelo::IRecord>& record) {
+    AppointmentMapping::ToItem(*this, item, *record);
+}
+
+void Synchronizer::UpdateTaskItemFromRecord(const Ptr<outlook::ITaskItem>& item, const Ptr<kelo::IRecord>& record) {
+    TaskMapping::ToItem(*this, item, *record);
+}
+
+void Synchronizer::UpdateContactItemFromRecord(const Ptr<outlook::IContactItem>& item,
+                                               const Ptr<kelo::IRecord>& record) {
+    ContactMapping::ToItem(item, *record);
+}
+
+void Synchronizer::UpdateItemFromRecord(const Ptr<outlook::IItem>& item, const Ptr<kelo::IRecord>& record) {
+    if (const auto task = As<outlook::ITaskItem>(item)) {
+        UpdateTaskItemFromRecord(task, record);
+    } else if (const auto appointment = As<outlook::IAppointmentItem>(item)) {
+        UpdateAppointmentItemFromRecord(appointment, record);
+    } else if (const auto contact = As<outlook::IContactItem>(item)) {
+        UpdateContactItemFromRecord(contact, record);
+    }
+}
+
+// --- creating records and items
+
+Ptr<kelo::IRecord> Synchronizer::CreateRecordFromItem(const Ptr<outlook::IItem>& item, const ObjectPtr& context) {
+    return RecordFactory::ForItem(item, context);
+}
+
+Ptr<kelo::IRecord> Synchronizer::CreateAppointmentRecord() {
+    return RecordFactory::Create(kelo::classlabel::ToDo, "Creating a appointment record.",
+                                 "Synchronizer.CreateAppointmentRecord");
+}
+
+Ptr<kelo::IRecord> Synchronizer::CreateTaskRecord() {
+    return RecordFactory::Create(kelo::classlabel::ToDo, "Creating a task record.", "Synchronizer.CreateTaskRecord");
+}
+
+Ptr<kelo::IRecord> Synchronizer::CreateMailRecord() {
+    return RecordFactory::Create(kelo::classlabel::Document, "Creating a document record.",
+                                 "Synchronizer.CreateMailRecord");
+}
+
+Ptr<kelo::IRecord> Synchronizer::CreatePersonRecord() {
+    return RecordFactory::Create(kelo::classlabel::Person, "Creating a person record.",
+                                 "Synchronizer.CreatePersonRecord");
+}
+
+Ptr<kelo::IRecord> Synchronizer::CreateCoworkerRecord() {
+    return RecordFactory::Create(kelo::classlabel::Coworker, "Creating a coworker record.",
+                                 "Synchronizer.CreateCoworkerRecord");
+}
+
+Ptr<outlook::IItem> Synchronizer::CreateItem(std::int32_t itemType) { return ItemFactory::Create(itemType); }
+
+Ptr<outlook::IItem> Synchronizer::CreateItemFromRecord(const Ptr<kelo::IRecord>& record) {
+    return ItemFactory::ForRecord(*record);
+}
+
+// --- folders
+
+Ptr<outlook::IFolder> Synchronizer::CalendarFolder() {
+    return SyncFolders::Folder(Globals::Options()->CalendarFolderEntryID(), outlook::olFolderCalendar);
+}
+Ptr<outlook::IFolder> Synchronizer::InboxFolder() {
+    return SyncFolders::Folder(Globals::Options()->InboxFolderEntryID(), outlook::olFolderInbox);
+}
+Ptr<outlook::IFolder> Synchronizer::ContactsFolder() {
+    return SyncFolders::Folder(Globals::Options()->ContactsFolderEntryID(), outlook::olFolderContacts);
+}
+Ptr<outlook::IFolder> Synchronizer::TasksFolder() {
+    return SyncFolders::Folder(Globals::Options()->TasksFolderEntryID(), outlook::olFolderTasks);
+}
+Ptr<outlook::IFolder> Synchronizer::DraftsFolder() { return SyncFolders::Folder("", outlook::olFolderDrafts); }
+Ptr<outlook::IFolder> Synchronizer::SentMailFolder() { return SyncFolders::Folder("", outlook::olFolderSentMail); }
+Ptr<outlook::IFolder> Synchronizer::OutboxFolder() { return SyncFolders::Folder("", outlook::olFolderOutbox); }
 
 bool Synchronizer::IsSynchronizationEnabled() {
     const auto user = Globals::Application()->ActiveUser();

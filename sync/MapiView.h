@@ -1,0 +1,26 @@
+#pragma once
+
+#include "contracts/mapi/IMessage.h"
+#include "contracts/outlook/IItem.h"
+
+namespace ostrellix::addin {
+
+// An Outlook item as the MAPI library sees it: read that way, addresses
+// and other guarded properties come without the object model's security
+// prompts. An item never saved has no EntryID yet, so it is saved first.
+class MapiView {
+public:
+    static Ptr<mapi::IMessage> Open(const Ptr<outlook::IItem>& item);
+
+    template <class T>
+    static Ptr<T> OpenAs(const Ptr<outlook::IItem>& item) {
+        auto typed = As<T>(Open(item));
+        if (!typed) Mismatch();
+        return typed;
+    }
+
+private:
+    [[noreturn]] static void Mismatch();
+};
+
+}  // namespace ostrellix::addin
