@@ -7,8 +7,10 @@
 #include "contracts/kelo/IContactImport.h"
 #include "contracts/kelo/IDatabase.h"
 #include "contracts/kelo/IExplorer.h"
+#include "contracts/kelo/IImages.h"
 #include "contracts/kelo/IInspector.h"
 #include "contracts/kelo/ILog.h"
+#include "contracts/kelo/IPanes.h"
 #include "contracts/kelo/IUser.h"
 #include "contracts/kelo/IUtility.h"
 #include "runtime/Signal.h"
@@ -48,6 +50,10 @@ public:
     virtual void SetValue(std::string_view name, const Variant& value) = 0;
 
     virtual std::string Language() = 0;  // of the user interface: "en", "sv", ...
+    virtual std::string FontName() = 0;  // of the user interface
+    // The client's own text for a key of its user interface ("AllowExport"),
+    // in its language; the key itself when the client has none.
+    virtual std::string Text(std::string_view key) = 0;
     // Tells the client which add-in ProgID is loaded.
     virtual void SetAddinProgID(std::string_view progId) = 0;
     // Fires Timer(id) every `milliseconds`; 0 stops that timer.
@@ -66,11 +72,24 @@ public:
     virtual bool EventResult() = 0;
     virtual void RecordUsage(std::string_view tags) = 0;
 
-    // A link text that opens the record in the client (linkkind).
+    // A link text that opens the record in the client (linkkind Desktop or
+    // Web); raises for a record not yet stored and for other kinds.
     virtual std::string Link(const Ptr<IRecord>& record, std::int32_t kind) = 0;
-    // A record in a new record window (not yet shown); `parent` is the
-    // window it is opened from, or nothing.
+    // The client's link mail: a mail carrying links (of `kind`) to the
+    // records, which may be a record, a records collection, a record
+    // window, a list window (its selection, else its active entry), a list
+    // (its current record) or a selection; `kind` linkkind Desktop, Web or
+    // Both; recipients are a text or an array of texts.
+    virtual void SendLinks(const Variant& records, std::string_view subject, const Variant& recipients,
+                           const ObjectPtr& object, std::int32_t flags, std::int32_t kind) = 0;
+    // A record in a record window, not yet shown: a new window
+    // (kShowModeNewWindow) or the one already showing the record
+    // (kShowModeReuseWindow); `parent` is the record or list window it is
+    // opened from, or nothing.
     virtual Ptr<IInspector> ShowRecord(const Ptr<IRecord>& record, const ObjectPtr& parent, std::int32_t mode) = 0;
+
+    virtual Ptr<IPanes> Panes() = 0;
+    virtual Ptr<IImages> Images() = 0;
 
     virtual ApplicationEvents& Events() = 0;
 };

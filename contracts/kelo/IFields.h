@@ -20,11 +20,12 @@ public:
     virtual Ptr<IField> FindByName(std::string_view name) = 0;
     virtual Ptr<IField> FindByLabel(std::int32_t label) = 0;
     virtual Ptr<IField> FindByType(std::int32_t type) = 0;
-    // The relation field that points to `relatedClass`.
+    // The relation field that points to `relatedClass`: a relation to one
+    // record when there is one, else a relation to many.
     virtual Ptr<IField> FindByRelatedClass(const Ptr<IClass>& relatedClass) = 0;
-    // The field of this class that is a relation over the same link as
-    // `field` (a field of another class pointing here, or a relation with
-    // the same counterpart class).
+    // The relation-to-one field of this class that leads to the same class
+    // as `field` (a relation of another class) does: person's "company" for
+    // a document's "company".
     virtual Ptr<IField> FindByRelatedField(const Ptr<IField>& field) = 0;
 };
 

@@ -18,7 +18,9 @@ struct InspectorEvents {
 // A record window of the client. It shows one record; named values stored
 // on it live as long as the window (an add-in keeps its per-window objects
 // there). Changed marks the record as edited so that the client offers to
-// save it.
+// save it. Show makes the window the active one (AfterActiveInspectorChanged
+// of the application), then raises BeforeShow; the client raises AfterSave
+// when the user has stored the record, and AfterClose when the window closes.
 class IInspector : public virtual Object {
 public:
     virtual Ptr<IRecord> Record() = 0;
@@ -27,6 +29,9 @@ public:
 
     virtual Variant Value(std::string_view name) = 0;  // Empty when absent
     virtual void SetValue(std::string_view name, const Variant& value) = 0;
+
+    // The record window this one was opened from; nothing when none.
+    virtual Ptr<IInspector> ParentInspector() = 0;
 
     virtual bool Changed() = 0;
     virtual void SetChanged(bool changed) = 0;

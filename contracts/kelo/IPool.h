@@ -13,6 +13,9 @@ public:
     virtual std::int32_t Count() = 0;
     virtual std::int32_t Item(std::int32_t index) = 0;  // 1-based
     virtual bool Contains(std::int32_t id) = 0;
+    // Removes an id; nothing happens when it is absent.
+    virtual void Remove(std::int32_t id) = 0;
+    virtual void Clear() = 0;
 };
 
 }  // namespace ostrellix::kelo

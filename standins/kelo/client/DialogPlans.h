@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "contracts/kelo/IFilter.h"
+
+namespace ostrellix::standin::kelo {
+
+// What the user will do in the client's dialogs ("Kelo.Dialog"), planned
+// ahead by the simulated user, and a report of every dialog once closed.
+// A progress dialog without a plan runs its work to the end; a filter
+// editor without a plan is cancelled.
+class DialogPlans {
+public:
+    struct FilterEdit {
+        std::function<void(ostrellix::kelo::IFilter&)> edit;
+        bool confirm = true;
+    };
+    struct Report {
+        std::string caption;
+        std::string text;
+        std::string cancelText;
+        std::int32_t style = 7;  // the option flags shown unless set: progress bar, cancel button, message
+        std::int32_t progressInterval = 0;
+        std::vector<std::int32_t> progress;  // percent, as set
+        std::vector<std::string> messages;   // texts set while it was shown
+        std::int32_t result = 0;
+        bool cancelled = false;
+    };
+
+    // The next progress dialog shown is cancelled after `steps` progress steps.
+    void CancelAfter(std::int32_t steps) { cancels_.push_back(steps); }
+    void PlanFilterEdit(FilterEdit edit) { filterEdits_.push_back(std::move(edit)); }
+    std::optional<std::int32_t> TakeCancel();
+    std::optional<FilterEdit> TakeFilterEdit();
+
+    void Closed(Report report) { reports_.push_back(std::move(report)); }
+    const std::vector<Report>& Reports() const { return reports_; }
+
+private:
+    std::deque<std::int32_t> cancels_;
+    std::deque<FilterEdit> filterEdits_;
+    std::vector<Report> reports_;
+};
+
+}  // namespace ostrellix::standin::kelo

@@ -1,0 +1,151 @@
+#include "standins/kelo/engine/Engine.h"
+
+#include <SQLiteCpp/Database.h>
+#include <SQLiteCpp/Statement.h>
+#include <sqlite3.h>
+
+#include <cmath>
+
+#include "runtime/ComError.h"
+#include "standins/kelo/engine/EngineError.h"
+#include "standins/kelo/engine/Schema.h"
+#include "standins/kelo/engine/SqlFunctions.h"
+
+namespace ostrellix::standin::kelo {
+
+namespace {
+
+constexpr std::int64_t kSchemaVersion = 1;
+constexpr double kMillisecondsPerDay = 86400000.0;
+
+bool InMemory(const std::string& path) { return path.empty() || path == ":memory:"; }
+
+double ToMilliseconds(Date date) { return std::round(date.Serial() * kMillisecondsPerDay); }
+
+}  // namespace
+
+Engine::Engine(Setup setup, win::IClock& clock) : setup_(std::move(setup)), clock_(clock) {
+    if (setup_.path.empty()) setup_.path = ":memory:";
+    Guard("opening", [&] { Open(); });
+    schema_ = std::make_unique<Schema>(*this);
+}
+
+Engine::~Engine() = default;
+
+void Engine::Open() {
+    if (!InMemory(setup_.path) && std::filesystem::path(setup_.path).has_parent_path()) {
+        std::filesystem::create_directories(std::filesystem::path(setup_.path).parent_path());
+    }
+    db_ = std::make_unique<SQLite::Database>(setup_.path, SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
+    SqlFunctions::Register(db_->getHandle());
+    sqlite3_trace_v2(db_->getHandle(), SQLITE_TRACE_STMT, &Engine::Trace, this);
+    db_->exec("PRAGMA foreign_keys = ON");
+    if (!InMemory(setup_.path)) db_->exec("PRAGMA journal_mode = WAL");
+
+    if (!db_->tableExists("kelo_meta")) {
+        if (db_->execAndGet("SELECT count(*) FROM sqlite_master").getInt() != 0) {
+            throw ComError(engineerror::BadSchema, kEngineSource,
+                           "The file " + Quoted(setup_.path) + " is an SQLite database but not a Kelo database");
+        }
+        created_ = true;
+        name_ = setup_.name.empty()
+                    ? (InMemory(setup_.path) ? std::string("Kelo") : std::filesystem::path(setup_.path).stem().string())
+                    : setup_.name;
+        server_ = setup_.server;
+        Transact([&] { CreateTables(); });
+    } else {
+        const std::int64_t version = db_->execAndGet("SELECT value FROM kelo_meta WHERE key = 'schema_version'").getInt64();
+        if (version != kSchemaVersion) {
+            throw ComError(engineerror::BadSchema, kEngineSource,
+                           "The database " + Quoted(setup_.path) + " has layout version " + std::to_string(version) +
+                               "; this data engine reads version " + std::to_string(kSchemaVersion));
+        }
+        name_ = db_->execAndGet("SELECT value FROM kelo_meta WHERE key = 'name'").getString();
+        server_ = db_->execAndGet("SELECT value FROM kelo_meta WHERE key = 'server'").getString();
+    }
+}
+
+void Engine::CreateTables() {
+    db_->exec(R"sql(
+        CREATE TABLE kelo_meta(key TEXT PRIMARY KEY, value);
+        CREATE TABLE kelo_class(
+            id INTEGER PRIMARY KEY, name TEXT NOT NULL UNIQUE COLLATE NOCASE, local_name TEXT NOT NULL,
+            local_name_plural TEXT NOT NULL, label INTEGER NOT NULL, descriptive TEXT NOT NULL);
+        CREATE TABLE kelo_field(
+            id INTEGER PRIMARY KEY, class_id INTEGER NOT NULL REFERENCES kelo_class(id), position INTEGER NOT NULL,
+            name TEXT NOT NULL COLLATE NOCASE, local_name TEXT NOT NULL, label INTEGER NOT NULL,
+            type INTEGER NOT NULL, max_length INTEGER NOT NULL, counterpart_id INTEGER REFERENCES kelo_field(id),
+            required INTEGER NOT NULL, excluded INTEGER NOT NULL, indexed INTEGER NOT NULL,
+            UNIQUE(class_id, name));
+        CREATE TABLE kelo_field_attribute(
+            field_id INTEGER NOT NULL REFERENCES kelo_field(id), name TEXT NOT NULL COLLATE NOCASE,
+            kind INTEGER NOT NULL, value, PRIMARY KEY(field_id, name));
+        CREATE TABLE kelo_document(
+            id INTEGER PRIMARY KEY, name TEXT NOT NULL, extension TEXT NOT NULL, data BLOB NOT NULL,
+            state INTEGER NOT NULL);
+        CREATE TABLE kelo_template(
+            id INTEGER PRIMARY KEY, name TEXT NOT NULL, location TEXT NOT NULL, extension TEXT NOT NULL,
+            data BLOB NOT NULL);
+        CREATE TABLE kelo_setting(
+            id INTEGER PRIMARY KEY, parent_id INTEGER REFERENCES kelo_setting(id) ON DELETE CASCADE,
+            name TEXT NOT NULL COLLATE NOCASE, is_collection INTEGER NOT NULL,
+            kind INTEGER, value, UNIQUE(parent_id, name, is_collection));
+        CREATE TABLE kelo_user(
+            id INTEGER PRIMARY KEY, name TEXT NOT NULL UNIQUE COLLATE KELO_NOCASE, coworker_id INTEGER);
+        CREATE TABLE kelo_log(
+            id INTEGER PRIMARY KEY, time REAL NOT NULL, type INTEGER NOT NULL, source TEXT NOT NULL,
+            location TEXT NOT NULL, code TEXT NOT NULL, message TEXT NOT NULL);
+        CREATE TABLE kelo_usage(id INTEGER PRIMARY KEY, time REAL NOT NULL, tags TEXT NOT NULL);
+        INSERT INTO kelo_setting(parent_id, name, is_collection) VALUES (NULL, '', 1);
+    )sql");
+    SQLite::Statement meta(*db_, "INSERT INTO kelo_meta(key, value) VALUES (?, ?)");
+    for (const auto& [key, value] : {std::pair{"name", name_}, std::pair{"server", server_}}) {
+        meta.bind(1, key);
+        meta.bind(2, value);
+        meta.exec();
+        meta.reset();
+    }
+    meta.bind(1, "last_timestamp");
+    meta.bind(2, 0.0);
+    meta.exec();
+    meta.reset();
+    meta.bind(1, "schema_version");
+    meta.bind(2, static_cast<std::int64_t>(kSchemaVersion));
+    meta.exec();
+}
+
+std::filesystem::path Engine::Folder() const {
+    if (InMemory(setup_.path)) return setup_.workingFolder;
+    return std::filesystem::absolute(setup_.path).parent_path();
+}
+
+Date Engine::NextTimestamp() {
+    const double last = db_->execAndGet("SELECT value FROM kelo_meta WHERE key = 'last_timestamp'").getDouble();
+    double now = ToMilliseconds(clock_.Now());
+    if (now <= last) now = last + 1.0;
+    SQLite::Statement store(*db_, "UPDATE kelo_meta SET value = ? WHERE key = 'last_timestamp'");
+    store.bind(1, now);
+    store.exec();
+    return Date(now / kMillisecondsPerDay);
+}
+
+void Engine::Begin() { db_->exec("SAVEPOINT kelo"); }
+
+void Engine::Commit() { db_->exec("RELEASE kelo"); }
+
+void Engine::Rollback() {
+    db_->exec("ROLLBACK TO kelo");
+    db_->exec("RELEASE kelo");
+}
+
+void Engine::RaiseDatabaseError(const char* what, const std::exception& error) const {
+    throw ComError(engineerror::DatabaseFailed, kEngineSource,
+                   std::string("The database ") + Quoted(setup_.path) + " failed while " + what + ": " + error.what());
+}
+
+int Engine::Trace(unsigned type, void* context, void*, void*) {
+    if (type == SQLITE_TRACE_STMT) ++static_cast<Engine*>(context)->statementsRun_;
+    return 0;
+}
+
+}  // namespace ostrellix::standin::kelo

@@ -1,0 +1,130 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <type_traits>
+#include <utility>
+
+#include "contracts/win/IClock.h"
+#include "runtime/Date.h"
+#include "runtime/ErrorHandling.h"
+
+namespace SQLite {
+class Database;
+}
+
+namespace ostrellix::standin::kelo {
+
+class Schema;
+
+// The data engine's database: one SQLite file (or ":memory:") that holds
+// everything the client keeps (metadata, records, documents, templates,
+// settings, users, log), so that a workspace file describes itself. Every
+// change runs in Transact: one savepoint, all of it or none. Objects of the
+// engine (records, documents ...) share it through a shared_ptr.
+class Engine {
+public:
+    struct Setup {
+        std::string path = ":memory:";
+        // Kept in the database when it is created: its name (default: the
+        // file's stem, or "Kelo" in memory) and the server it lives on.
+        std::string name;
+        std::string server = "localhost";
+        // Where documents are materialised as files; per-database files of a
+        // database in memory go here too.
+        std::filesystem::path workingFolder = std::filesystem::temp_directory_path();
+    };
+
+    Engine(Setup setup, win::IClock& clock);
+    ~Engine();
+    Engine(const Engine&) = delete;
+    Engine& operator=(const Engine&) = delete;
+
+    SQLite::Database& Db() { return *db_; }
+    Schema& Metadata() { return *schema_; }
+    win::IClock& Clock() { return clock_; }
+
+    const std::string& Path() const { return setup_.path; }
+    const std::string& Name() const { return name_; }
+    const std::string& Server() const { return server_; }
+    // The folder for files that belong to this database (beside the file).
+    std::filesystem::path Folder() const;
+    const std::filesystem::path& WorkingFolder() const { return setup_.workingFolder; }
+    // True when this run created the database (it was empty).
+    bool Created() const { return created_; }
+
+    // A time stamp for a change: the clock's time to the millisecond, but
+    // always later than every time stamp given before in this database.
+    // Call inside Transact (the last one given is kept in the database).
+    Date NextTimestamp();
+
+    // Runs `body` in one savepoint: committed when it returns, rolled back
+    // when it raises. Database failures come out as ComError naming the file.
+    // Nested, it joins the outer transaction: its work is final only when
+    // the outermost one commits (a batch of stores is one transaction).
+    template <class Body>
+    decltype(auto) Transact(Body&& body);
+
+    // Runs `body` turning database failures into ComError naming the file
+    // and `what` was being done.
+    template <class Body>
+    decltype(auto) Guard(const char* what, Body&& body);
+
+    // Statements run on this connection so far (each execution counts once,
+    // however many rows it steps through).
+    std::int64_t StatementsRun() const { return statementsRun_; }
+
+private:
+    void Open();
+    void CreateTables();
+    void Begin();
+    void Commit();
+    void Rollback();
+    [[noreturn]] void RaiseDatabaseError(const char* what, const std::exception& error) const;
+    static int Trace(unsigned type, void* context, void* statement, void* sql);
+
+    Setup setup_;
+    win::IClock& clock_;
+    std::unique_ptr<SQLite::Database> db_;
+    std::unique_ptr<Schema> schema_;
+    std::string name_;
+    std::string server_;
+    bool created_ = false;
+    std::int64_t statementsRun_ = 0;
+};
+
+template <class Body>
+decltype(auto) Engine::Guard(const char* what, Body&& body) {
+    try {
+        return std::forward<Body>(body)();
+    } catch (const ComError&) {
+        throw;
+    } catch (const std::exception& error) {
+        RaiseDatabaseError(what, error);
+    }
+}
+
+template <class Body>
+decltype(auto) Engine::Transact(Body&& body) {
+    Guard("starting a transaction", [&] { Begin(); });
+    try {
+        if constexpr (std::is_void_v<std::invoke_result_t<Body>>) {
+            std::forward<Body>(body)();
+            Guard("committing a transaction", [&] { Commit(); });
+        } else {
+            auto result = std::forward<Body>(body)();
+            Guard("committing a transaction", [&] { Commit(); });
+            return result;
+        }
+    } catch (const ComError&) {
+        IgnoreErrors([&] { Rollback(); });
+        throw;
+    } catch (const std::exception& error) {
+        IgnoreErrors([&] { Rollback(); });
+        RaiseDatabaseError("storing", error);
+    }
+}
+
+}  // namespace ostrellix::standin::kelo

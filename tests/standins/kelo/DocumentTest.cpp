@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "contracts/kelo/Codes.h"
+#include "runtime/ComError.h"
+#include "standins/kelo/engine/Document.h"
+#include "standins/kelo/engine/DocumentTemplate.h"
+#include "standins/kelo/engine/DocumentTemplates.h"
+#include "standins/kelo/engine/FileAccess.h"
+#include "tests/standins/kelo/KeloFixture.h"
+
+namespace ostrellix::standin::kelo {
+namespace {
+
+namespace documentstate = ostrellix::kelo::documentstate;
+namespace documentupdate = ostrellix::kelo::documentupdate;
+
+class DocumentTest : public KeloFixture {
+protected:
+    std::filesystem::path WriteFile(const std::string& name, const std::string& content) {
+        const auto path = dir.Path() / name;
+        std::ofstream(path, std::ios::binary) << content;
+        return path;
+    }
+    std::string ReadFile(const std::filesystem::path& path) {
+        const Bytes bytes = FileAccess::Read(path);
+        return std::string(bytes.begin(), bytes.end());
+    }
+    // A document record holding the file, stored; answers the record's id.
+    std::int32_t StoreWithFile(const std::filesystem::path& path) {
+        auto document = std::make_shared<Document>(Engine());
+        document->LoadFromFile(path.string());
+        auto record = NewRecord("document");
+        record->SetValue("file", Variant(document));
+        record->Update();
+        return record->ID();
+    }
+};
+
+TEST_F(DocumentTest, AFileGoesIntoTheDatabaseWithItsRecordAndComesBackUnchanged) {
+    std::string content = "Subject: test\r\n";
+    content += std::string("\0\x01\xff", 3);
+    const std::int32_t id = StoreWithFile(WriteFile("mail.msg", content));
+
+    const auto record = Load("document", id);
+    const auto document = record->Value("file").ToObjectAs<ostrellix::kelo::IDocument>();
+    ASSERT_TRUE(document);
+    EXPECT_GT(document->ID(), 0);
+    EXPECT_EQ(document->Name(), "mail");
+    EXPECT_EQ(document->Extension(), "msg");
+    EXPECT_EQ(document->State(), documentstate::Stored);
+    EXPECT_EQ(record->Text("file"), "mail.msg");
+    const auto copy = dir.Path() / "out" / "copy.msg";
+    document->SaveToFile(copy.string());
+    EXPECT_EQ(ReadFile(copy), content);
+    // A folder that cannot be made (a file is in the way) is a clear error.
+    EXPECT_THROW(document->SaveToFile((dir.Path() / "mail.msg" / "copy.msg").string()), ComError);
+    EXPECT_THROW(std::make_shared<Document>(Engine())->LoadFromFile((dir.Path() / "nope.msg").string()), ComError);
+}
+
+TEST_F(DocumentTest, EditsOfTheMaterialisedFileAreTakenBackByUpdate) {
+    const std::int32_t id = StoreWithFile(WriteFile("notes.txt", "first"));
+    const auto document = Load("document", id)->Value("file").ToObjectAs<ostrellix::kelo::IDocument>();
+    const std::string file = document->Filename();
+    EXPECT_EQ(document->Filename(), file);  // one file per document object
+    EXPECT_EQ(std::filesystem::path(file).filename(), "notes.txt");
+    EXPECT_EQ(ReadFile(file), "first");
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << "second";
+    document->Update(documentupdate::Commit);
+    EXPECT_EQ(ReadFile(file), "second");
+    const auto again = Load("document", id)->Value("file").ToObjectAs<ostrellix::kelo::IDocument>();
+    const Bytes data = again->Data();
+    EXPECT_EQ(std::string(data.begin(), data.end()), "second");
+    document->Update(documentupdate::Release);
+    EXPECT_FALSE(std::filesystem::exists(file));
+    EXPECT_THROW(document->Update(1), ComError);
+}
+
+TEST_F(DocumentTest, AReadOnlyDocumentRefusesChanges) {
+    const std::int32_t id = StoreWithFile(WriteFile("fixed.txt", "keep"));
+    auto document = Load("document", id)->Value("file").ToObjectAs<Document>();
+    document->SetReadOnly(true);
+    const auto reread = Load("document", id)->Value("file").ToObjectAs<ostrellix::kelo::IDocument>();
+    EXPECT_EQ(reread->State(), documentstate::Stored | documentstate::ReadOnly);
+    std::ofstream(reread->Filename(), std::ios::binary | std::ios::trunc) << "changed";
+    EXPECT_THROW(reread->Update(documentupdate::Commit), ComError);
+    EXPECT_THROW(reread->SetName("other"), ComError);
+    const Bytes data = Load("document", id)->Value("file").ToObjectAs<ostrellix::kelo::IDocument>()->Data();
+    EXPECT_EQ(std::string(data.begin(), data.end()), "keep");
+}
+
+TEST_F(DocumentTest, TemplatesAreKeptInTheDatabaseAndWrittenOut) {
+    DocumentTemplate::Create(Engine(), "Offer", "person", "msg", {'M', 'S', 'G'});
+    DocumentTemplate::Create(Engine(), "Any", "", "eml", {'E'});
+    const auto templates = App().Database()->Templates();
+    ASSERT_EQ(templates->Count(), 2);
+    EXPECT_EQ(templates->Item(1)->Name(), "Offer");
+    EXPECT_EQ(templates->Item(1)->Location(), "person");
+    EXPECT_EQ(templates->Item(2)->Extension(), "eml");
+    const auto path = dir.Path() / "t" / "offer.msg";
+    templates->Item(1)->WriteFile(path.string());
+    EXPECT_EQ(ReadFile(path), "MSG");
+
+    auto chosen = std::make_shared<DocumentTemplates>();
+    chosen->Add(templates->Item(2));
+    EXPECT_EQ(chosen->Count(), 1);
+    EXPECT_THROW(chosen->Item(2), ComError);
+}
+
+}  // namespace
+}  // namespace ostrellix::standin::kelo

@@ -1,0 +1,274 @@
+#include <gtest/gtest.h>
+
+#include <SQLiteCpp/Database.h>
+
+#include "contracts/kelo/Codes.h"
+#include "runtime/ComError.h"
+#include "standins/kelo/engine/DemoData.h"
+#include "standins/kelo/engine/Document.h"
+#include "standins/kelo/engine/Filter.h"
+#include "standins/kelo/engine/Records.h"
+#include "standins/kelo/engine/EngineError.h"
+#include "tests/standins/kelo/KeloFixture.h"
+
+namespace ostrellix::standin::kelo {
+namespace {
+
+namespace recordstate = ostrellix::kelo::recordstate;
+
+class RecordTest : public KeloFixture {
+protected:
+    Ptr<Record> NewToDoStarting(Date start) {
+        auto todo = NewRecord("todo");
+        todo->SetValue("subject", Variant("Early"));
+        todo->SetValue("start", Variant(start));
+        todo->Update();
+        return todo;
+    }
+};
+
+TEST_F(RecordTest, ANewRecordGetsAnIdAndATimeStampWhenStored) {
+    auto record = NewRecord("person");
+    EXPECT_EQ(record->State(), recordstate::New);
+    EXPECT_EQ(record->ID(), 0);
+    EXPECT_TRUE(record->Value("timestamp").IsNull());
+    record->SetValue("firstname", Variant("Åsa"));
+    record->SetValue("lastname", Variant("Öberg"));
+    EXPECT_EQ(record->State(), recordstate::New | recordstate::Changed);
+    EXPECT_TRUE(record->HasChanges());
+    clock->AdvanceSeconds(60);
+    record->Update();
+    EXPECT_GT(record->ID(), 0);
+    EXPECT_EQ(record->State(), recordstate::Loaded);
+    EXPECT_FALSE(record->HasChanges());
+    EXPECT_EQ(record->Timestamp().ToString(), "2024-05-01 09:01:00");
+
+    const auto loaded = Load("person", record->ID());
+    EXPECT_EQ(loaded->State(), recordstate::Loaded);
+    EXPECT_EQ(loaded->Text("lastname"), "Öberg");
+    EXPECT_EQ(loaded->Descriptive(), "Åsa Öberg");
+    EXPECT_EQ(loaded->Value("idperson").ToLong(), record->ID());
+    EXPECT_EQ(loaded->Timestamp(), record->Timestamp());
+}
+
+TEST_F(RecordTest, TimeStampsAdvanceOnEveryStoreEvenWhenTheClockStandsStill) {
+    auto record = Load("person", IdOf("person", "lastname", Variant("Ek")));
+    const Date before = record->Timestamp();
+    record->SetValue("jobtitle", Variant("Buyer"));
+    record->Update();
+    const Date first = record->Timestamp();
+    EXPECT_GT(first, before);
+    record->SetValue("jobtitle", Variant("Head buyer"));
+    record->Update();
+    EXPECT_GT(record->Timestamp(), first);
+    clock->AdvanceSeconds(3600);
+    record->SetValue("jobtitle", Variant("Director"));
+    record->Update();
+    EXPECT_EQ(record->Timestamp().ToString(), clock->Now().ToString());
+
+    // Storing a record without changes is no change.
+    const Date stored = record->Timestamp();
+    record->Update();
+    EXPECT_EQ(Load("person", record->ID())->Timestamp(), stored);
+}
+
+TEST_F(RecordTest, ValuesKeepTheirKinds) {
+    auto todo = NewRecord("todo");
+    todo->SetValue("subject", Variant("Visit"));
+    todo->SetValue("start", Variant("2024-05-03 13:30:00"));
+    todo->SetValue("done", Variant(true));
+    todo->Update();
+    const auto loaded = Load("todo", todo->ID());
+    EXPECT_EQ(loaded->Value("start").VarType(), Variant::Type::Date);
+    EXPECT_EQ(loaded->Value("start").ToDate(), Date::FromParts(2024, 5, 3, 13, 30));
+    EXPECT_EQ(loaded->Value("done").VarType(), Variant::Type::Boolean);
+    EXPECT_TRUE(loaded->Value("end").IsNull());
+    EXPECT_EQ(loaded->Text("end"), "");
+    EXPECT_EQ(loaded->Text("done"), "True");
+
+    // A date field keeps the date only.
+    auto person = NewRecord("person");
+    person->SetValue("lastname", Variant("Berg"));
+    person->SetValue("birthday", Variant(Date::FromParts(1990, 2, 3, 17, 45)));
+    EXPECT_EQ(person->Text("birthday"), "1990-02-03");
+    // The empty text is no value.
+    person->SetValue("firstname", Variant(""));
+    EXPECT_TRUE(person->Value("firstname").IsNull());
+}
+
+TEST_F(RecordTest, BadValuesRaiseClearErrorsAndChangeNothing) {
+    auto person = NewRecord("person");
+    person->SetValue("lastname", Variant("Berg"));
+    try {
+        person->SetValue("birthday", Variant("next spring"));
+        FAIL();
+    } catch (const ComError& error) {
+        EXPECT_EQ(error.Number(), errors::TypeMismatch);
+        EXPECT_NE(error.Description().find("birthday"), std::string::npos);
+    }
+    EXPECT_TRUE(person->Value("birthday").IsNull());
+    try {
+        person->SetValue("emial", Variant("x@y.se"));
+        FAIL();
+    } catch (const ComError& error) {
+        EXPECT_EQ(error.Number(), engineerror::UnknownField);
+        EXPECT_NE(error.Description().find("emial"), std::string::npos);
+    }
+    EXPECT_THROW(person->SetValue("firstname", Variant(std::string(51, 'x'))), ComError);
+    EXPECT_THROW(person->SetValue("company", Variant(99999)), ComError);  // no such company
+    EXPECT_THROW(person->SetValue("company", Variant(Load("person", 1))), ComError);  // a record of another class
+    EXPECT_THROW(person->SetValue("company.name", Variant("X")), ComError);
+    EXPECT_THROW(person->SetValue("todos", Variant(1)), ComError);
+    EXPECT_THROW(person->SetValue("timestamp", Variant(Date())), ComError);
+    EXPECT_THROW(person->Value("company.name.more"), ComError);
+    EXPECT_THROW(person->Value("lastname.name"), ComError);
+}
+
+TEST_F(RecordTest, ARecordTheCheckRefusesIsNotStoredAtAll) {
+    auto person = NewRecord("person");
+    person->SetValue("firstname", Variant("Nameless"));
+    try {
+        person->Check();
+        FAIL();
+    } catch (const ComError& error) {
+        EXPECT_EQ(error.Number(), engineerror::CheckFailed);
+        EXPECT_NE(error.Description().find("Last name"), std::string::npos);
+    }
+    EXPECT_THROW(person->Update(), ComError);
+    EXPECT_EQ(person->ID(), 0);
+    EXPECT_EQ(person->State(), recordstate::New | recordstate::Changed);
+}
+
+TEST_F(RecordTest, AFailingStoreRollsBackTheRecordAndItsNewDocument) {
+    auto record = NewRecord("document");
+    auto document = std::make_shared<Document>(Engine());
+    document->SetName("letter");
+    document->SetData({1, 2, 3});
+    record->SetValue("file", Variant(document));
+    record->SetValue("comment", Variant("Letter"));
+    record->SetValue("company", Variant(IdOf("company", "name", Variant("Brisa Logistics"))));
+    const auto documentsBefore = [&] {
+        return Engine()->Db().execAndGet("SELECT count(*) FROM kelo_document").getInt();
+    };
+    const int before = documentsBefore();
+    // Another user removes the company between the edit and the store.
+    user.DeleteRecord("company", IdOf("company", "name", Variant("Brisa Logistics")));
+    EXPECT_THROW(record->Update(), ComError);
+    EXPECT_EQ(documentsBefore(), before);
+    EXPECT_EQ(record->ID(), 0);
+    EXPECT_EQ(document->ID(), 0);
+
+    record->SetValue("company", Variant::Null());
+    record->Update();
+    EXPECT_EQ(documentsBefore(), before + 1);
+    EXPECT_GT(document->ID(), 0);
+}
+
+TEST_F(RecordTest, RelationsReadAsIdsTextsAndLinkedRecords) {
+    const auto maria = Load("person", IdOf("person", "email", Variant("maria.sjoberg@nordvik.se")));
+    const std::int32_t nordvik = IdOf("company", "name", Variant("Nordvik Trading AB"));
+    EXPECT_EQ(maria->Value("company").ToLong(), nordvik);
+    EXPECT_EQ(maria->Text("company"), "Nordvik Trading AB");
+    EXPECT_EQ(maria->Text("company.domain"), "nordvik.se");
+    EXPECT_EQ(maria->Linked("company")->ID(), nordvik);
+    EXPECT_THROW(maria->Linked("lastname"), ComError);
+
+    const auto company = Load("company", nordvik);
+    const auto persons = company->Value("persons").ToArray();
+    EXPECT_EQ(persons.size(), 2u);
+    EXPECT_EQ(company->Text("persons"), "Maria Sjöberg, Johan Ek");
+
+    auto todo = NewRecord("todo");
+    todo->SetValue("subject", Variant("Lunch"));
+    todo->SetValue("person", Variant(maria));  // a record stands for its id
+    EXPECT_EQ(todo->Value("person").ToLong(), maria->ID());
+    EXPECT_EQ(Load("person", IdOf("person", "lastname", Variant("Dahl")))->Linked("company"), nullptr);
+}
+
+TEST_F(RecordTest, DeletingARecordEmptiesTheRelationsThatPointedToItAndAdvancesTheirTimeStamps) {
+    const std::int32_t brisa = IdOf("company", "name", Variant("Brisa Logistics"));
+    const std::int32_t paul = IdOf("person", "lastname", Variant("Okafor"));
+    const Date before = Load("person", paul)->Timestamp();
+    auto company = Load("company", brisa);
+    company->Delete();
+    EXPECT_THROW(company->Probe(), ComError);
+    EXPECT_THROW(Load("company", brisa), ComError);
+    const auto person = Load("person", paul);
+    EXPECT_TRUE(person->Value("company").IsNull());
+    EXPECT_GT(person->Timestamp(), before);
+}
+
+TEST_F(RecordTest, TheProbeFailsOnUnusableRecords) {
+    auto empty = std::make_shared<Record>(Engine());
+    EXPECT_THROW(empty->Probe(), ComError);
+    EXPECT_THROW(empty->Value("lastname"), ComError);
+    auto stale = Load("person", IdOf("person", "lastname", Variant("Dahl")));
+    EXPECT_NO_THROW(stale->Probe());
+    user.DeleteRecord("person", stale->ID());
+    EXPECT_THROW(stale->Probe(), ComError);
+    EXPECT_NO_THROW(NewRecord("person")->Probe());
+}
+
+TEST_F(RecordTest, DatesBeforeTheEpochDayKeepTheirOrder) {
+    // Serials before 1899-12-30 count the time forward from a negative day,
+    // so they do not order by value; the stored form must.
+    const std::int32_t morning = NewToDoStarting(Date::FromParts(1899, 12, 29, 6))->ID();
+    const std::int32_t evening = NewToDoStarting(Date::FromParts(1899, 12, 29, 18))->ID();
+    auto filter = std::make_shared<Filter>();
+    filter->Add("start", ostrellix::kelo::op::LaterThan, Variant(Date::FromParts(1899, 12, 29, 12)));
+    filter->Add("subject", ostrellix::kelo::op::Equal, Variant("Early"));
+    Records records(Engine());
+    records.Open(Class("todo"), filter, {}, 0);
+    ASSERT_EQ(records.Count(), 1);
+    EXPECT_EQ(records.Item(1)->ID(), evening);
+    EXPECT_EQ(Load("todo", morning)->Value("start").ToDate(), Date::FromParts(1899, 12, 29, 6));
+}
+
+TEST_F(RecordTest, TimesAndLinkingRecordsReadAsText) {
+    auto meeting = NewRecord("todo");
+    meeting->SetValue("subject", Variant("Early call"));
+    meeting->SetValue("start", Variant(Date::FromParts(2024, 5, 3)));
+    EXPECT_EQ(meeting->Text("start"), "2024-05-03");
+    const auto company = Load("company", IdOf("company", "name", Variant("Nordvik Trading AB")));
+    EXPECT_EQ(company->Text("persons.email"), "maria.sjoberg@nordvik.se, johan.ek@nordvik.se");
+    EXPECT_THROW(company->Value("persons.email"), ComError);
+}
+
+TEST_F(RecordTest, AStoredDocumentGivenToAnotherRecordIsCopied) {
+    const auto offer = Load("document", IdOf("document", "comment", Variant("Offer for the spring order")));
+    const auto original = offer->Value("file").ToObjectAs<Document>();
+    auto copy = NewRecord("document");
+    copy->SetValue("file", Variant(original));
+    copy->Update();
+    const auto stored = Load("document", copy->ID())->Value("file").ToObjectAs<Document>();
+    EXPECT_NE(stored->ID(), original->ID());
+    EXPECT_EQ(stored->Data(), original->Data());
+    // Deleting the first record takes only its own document.
+    offer->Delete();
+    EXPECT_EQ(Load("document", copy->ID())->Value("file").ToObjectAs<Document>()->Data(), stored->Data());
+}
+
+TEST_F(RecordTest, TimeStampsStayAheadWhenTheDatabaseIsOpenedAgain) {
+    const std::string path = (dir.Path() / "stamps.kelo").string();
+    Date last;
+    {
+        auto engine = std::make_shared<kelo::Engine>(kelo::Engine::Setup{path, "", "", dir.Path()}, *clock);
+        DemoData::CreateSchema(*engine);
+        auto company = std::make_shared<Record>(engine);
+        company->New(engine->Metadata().Require("company"));
+        company->SetValue("name", Variant("One"));
+        company->Update();
+        company->SetValue("name", Variant("Two"));
+        company->Update();
+        last = company->Timestamp();
+    }
+    auto engine = std::make_shared<kelo::Engine>(kelo::Engine::Setup{path, "", "", dir.Path()}, *clock);
+    auto company = std::make_shared<Record>(engine);
+    company->New(engine->Metadata().Require("company"));
+    company->SetValue("name", Variant("Three"));
+    company->Update();
+    EXPECT_GT(company->Timestamp(), last);
+}
+
+}  // namespace
+}  // namespace ostrellix::standin::kelo

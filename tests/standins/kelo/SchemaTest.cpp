@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "contracts/kelo/Codes.h"
+#include "runtime/ComError.h"
+#include "standins/kelo/engine/EngineError.h"
+#include "tests/standins/kelo/KeloFixture.h"
+
+namespace ostrellix::standin::kelo {
+namespace {
+
+namespace fieldtype = ostrellix::kelo::fieldtype;
+namespace classlabel = ostrellix::kelo::classlabel;
+
+using SchemaTest = KeloFixture;
+
+TEST_F(SchemaTest, DemoClassesAreFoundByLabelAndByName) {
+    const auto classes = App().Classes();
+    EXPECT_EQ(classes->FindByLabel(classlabel::Company)->Name(), "company");
+    EXPECT_EQ(classes->FindByLabel(classlabel::Person)->Name(), "person");
+    EXPECT_EQ(classes->FindByLabel(classlabel::ToDo)->Name(), "todo");
+    EXPECT_EQ(classes->FindByLabel(classlabel::Coworker)->Name(), "coworker");
+    EXPECT_EQ(classes->FindByLabel(classlabel::Document)->Name(), "document");
+    EXPECT_EQ(classes->FindByName("PERSON")->LocalNamePlural(), "Persons");
+    EXPECT_EQ(classes->FindByLabel(12), nullptr);
+    EXPECT_EQ(classes->FindByName("nosuchclass"), nullptr);
+}
+
+TEST_F(SchemaTest, FieldLookupsFollowLabelsTypesAndRelations) {
+    const auto classes = App().Classes();
+    const auto person = classes->FindByName("person");
+    const auto company = classes->FindByName("company");
+    const auto email = person->Fields()->FindByLabel(23);
+    EXPECT_EQ(email->Name(), "email");
+    EXPECT_EQ(email->Type(), fieldtype::EMail);
+    EXPECT_EQ(email->MaxLength(), 120);
+    EXPECT_EQ(person->Fields()->FindByType(fieldtype::EMail)->Name(), "email");
+
+    const auto companyRelation = person->Fields()->FindByRelatedClass(company);
+    ASSERT_TRUE(companyRelation);
+    EXPECT_EQ(companyRelation->Type(), fieldtype::RelationToOne);
+    EXPECT_TRUE(SameObject(companyRelation->Counterpart()->Class(), company));
+    EXPECT_EQ(companyRelation->Counterpart()->Name(), "persons");
+    EXPECT_EQ(companyRelation->Counterpart()->Type(), fieldtype::RelationToMany);
+    EXPECT_TRUE(SameObject(companyRelation->Counterpart()->Counterpart(), companyRelation));
+
+    // The document's company relation leads to the person's own company relation.
+    const auto documentCompany = classes->FindByName("document")->Fields()->FindByName("company");
+    EXPECT_TRUE(SameObject(person->Fields()->FindByRelatedField(documentCompany), companyRelation));
+
+    const auto responsible = classes->FindByName("todo")->Fields()->FindByLabel(10);
+    EXPECT_EQ(responsible->Counterpart()->Class()->Label(), classlabel::Coworker);
+    const auto picture = classes->FindByName("coworker")->Fields()->FindByType(fieldtype::Document);
+    EXPECT_EQ(picture->Attribute("TYPE").ToLong(), 2);
+    EXPECT_TRUE(picture->Attribute("missing").IsEmpty());
+    EXPECT_EQ(person->Fields()->FindByLabel(18)->ValueType(), Variant::Type::Date);
+    EXPECT_EQ(person->Fields()->FindByLabel(999), nullptr);
+}
+
+TEST_F(SchemaTest, BadSchemaRequestsAreRefusedAndLeaveNothingBehind) {
+    Schema& schema = Engine()->Metadata();
+    FieldSpec spec;
+    spec.name = "bad name";
+    EXPECT_THROW(schema.AddField(Class("person"), spec), ComError);
+    spec.name = "id";
+    EXPECT_THROW(schema.AddField(Class("person"), spec), ComError);
+    spec.name = "email";
+    EXPECT_THROW(schema.AddField(Class("person"), spec), ComError);
+    spec.name = "linked";
+    spec.type = fieldtype::RelationToOne;
+    EXPECT_THROW(schema.AddField(Class("person"), spec), ComError);
+    spec.type = 99;
+    EXPECT_THROW(schema.AddField(Class("person"), spec), ComError);
+    EXPECT_THROW(schema.AddClass({"company", "Company", "", 0, ""}), ComError);
+    EXPECT_EQ(Class("person")->Fields()->FindByName("linked"), nullptr);
+}
+
+TEST_F(SchemaTest, AWorkspaceFileDescribesItselfWhenOpenedAgain) {
+    const std::string path = (dir.Path() / "own.kelo").string();
+    {
+        kelo::Engine engine({path, "", "server1", dir.Path()}, *clock);
+        const auto meeting = engine.Metadata().AddClass({"meeting", "Meeting", "Meetings", 4, "<topic>"});
+        FieldSpec day;
+        day.name = "day";
+        day.label = 4;
+        day.type = fieldtype::Date;
+        engine.Metadata().AddField(meeting, day);
+        FieldSpec time = day;
+        time.name = "time";
+        time.type = fieldtype::Time;
+        time.attributes = {{"format", Variant("hh:mm")}};
+        engine.Metadata().AddField(meeting, time);
+    }
+    kelo::Engine reopened({path, "", "ignored", dir.Path()}, *clock);
+    EXPECT_FALSE(reopened.Created());
+    EXPECT_EQ(reopened.Name(), "own");
+    EXPECT_EQ(reopened.Server(), "server1");
+    const auto meeting = reopened.Metadata().Require("meeting");
+    EXPECT_EQ(meeting->Label(), 4);
+    EXPECT_EQ(meeting->Fields()->Count(), 2);
+    EXPECT_EQ(meeting->Fields()->FindByType(fieldtype::Time)->Attribute("format").ToString(), "hh:mm");
+}
+
+TEST_F(SchemaTest, AFileThatIsNoKeloDatabaseIsRefusedByName) {
+    const auto path = dir.Path() / "notes.txt";
+    std::ofstream(path) << "just text";
+    try {
+        kelo::Engine engine({path.string(), "", "", dir.Path()}, *clock);
+        FAIL() << "opened a text file";
+    } catch (const ComError& error) {
+        EXPECT_NE(error.Description().find("notes.txt"), std::string::npos) << error.Description();
+    }
+}
+
+}  // namespace
+}  // namespace ostrellix::standin::kelo
