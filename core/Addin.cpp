@@ -2,6 +2,7 @@
 
 #include <regex>
 
+#include "contracts/kelo/Codes.h"
 #include "contracts/kelo/IConfigurationDialog.h"
 #include "contracts/win/IShell.h"
 #include "core/AddinConstants.h"
@@ -99,6 +100,29 @@ void Addin::OnBeforeConfigure(const ObjectPtr& dialog) {
         const auto page = Globals::Application()->CreateObject("KeloOstrellix.UserOptions");
         As<kelo::IConfigurationDialog>(dialog)->AddPage(page);
     });
+}
+
+bool Addin::RaiseHostEvent(const char* name, const std::vector<EventParameter>& parameters, const char* usageTags) {
+    const auto application = Globals::Application();
+    application->ClearEventParameters();
+    for (const EventParameter& parameter : parameters) application->SetEventParameter(parameter.name, parameter.value);
+    application->RaiseEvent(kTitle, name);
+    const bool claimed = application->EventResult();
+    if (usageTags) application->RecordUsage(usageTags);
+    application->ClearEventParameters();
+    return claimed;
+}
+
+bool Addin::OnDropFile(std::string_view filename, const ObjectPtr& context) {
+    return !RaiseHostEvent("DropFile", {{"FileName", Variant(filename)}, {"Context", Variant(context)}});
+}
+
+bool Addin::OnDropItem(const ObjectPtr& item, const ObjectPtr& context) {
+    Tools::AddLog(kelo::logtype::Progress, "Raising 'DropItem' event.", "Addin.OnDropFile", "");
+    const bool claimed = RaiseHostEvent("DropItem", {{"Item", Variant(item)}, {"Context", Variant(context)}});
+    Tools::AddLog(kelo::logtype::Progress, std::string("Event return value is '") + (claimed ? "True" : "False") + "'",
+                  "Addin.OnDropFile", "");
+    return !claimed;
 }
 
 Ptr<addin::Options> Addin::Options() { return Globals::Options(); }

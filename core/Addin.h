@@ -52,7 +52,20 @@ public:
     // The start-up script handed to the client's script engine.
     static std::string StartupScript();
 
+    // Hooks that raise events in the host for its scripts; true when no
+    // handler of the host claimed the event, so the caller goes on.
+    bool OnDropFile(std::string_view filename, const ObjectPtr& context);
+    bool OnDropItem(const ObjectPtr& item, const ObjectPtr& context);
+
 private:
+    struct EventParameter {
+        const char* name;
+        Variant value;
+    };
+    // The host's result flag of the event, as it reported it.
+    static bool RaiseHostEvent(const char* name, const std::vector<EventParameter>& parameters,
+                               const char* usageTags = nullptr);
+
     void OnStartUpComplete();
     void OnShutDown();
     void OnTimer(std::int32_t id);

@@ -5,6 +5,11 @@
 #include "core/Globals.h"
 #include "core/Options.h"
 #include "core/Tools.h"
+#include "mail/ContactInformation.h"
+#include "mail/ItemImporter.h"
+#include "mail/MailRecordFiler.h"
+#include "mail/RecordLinker.h"
+#include "mail/RecordLookup.h"
 #include "runtime/ErrorHandling.h"
 #include "runtime/Text.h"
 #include "sync/AppointmentMapping.h"
@@ -231,13 +236,15 @@ void Synchronizer::UpdateRecordFromItem(const Ptr<kelo::IRecord>& record, const 
 }
 
 void Synchronizer::UpdateRecordFromItemWithContext(const Ptr<kelo::IRecord>& record, const Ptr<outlook::IItem>& item,
-                                                   const ObjectPtr& /*context*/) {
+                                                   const ObjectPtr& context) {
     if (const auto task = As<outlook::ITaskItem>(item)) {
         UpdateRecordFromTaskItem(record, task);
     } else if (const auto appointment = As<outlook::IAppointmentItem>(item)) {
         UpdateRecordFromAppointmentItem(record, appointment);
     } else if (const auto contact = As<outlook::IContactItem>(item)) {
         UpdateRecordFromContactItem(record, contact);
+    } else {
+        UpdateRecordFromMailItem(record, item, context);
     }
 }
 
@@ -318,6 +325,127 @@ Ptr<outlook::IFolder> Synchronizer::TasksFolder() {
 Ptr<outlook::IFolder> Synchronizer::DraftsFolder() { return SyncFolders::Folder("", outlook::olFolderDrafts); }
 Ptr<outlook::IFolder> Synchronizer::SentMailFolder() { return SyncFolders::Folder("", outlook::olFolderSentMail); }
 Ptr<outlook::IFolder> Synchronizer::OutboxFolder() { return SyncFolders::Folder("", outlook::olFolderOutbox); }
+
+// --- finding records
+
+Ptr<kelo::IRecord> Synchronizer::FindRecordFromEmail(std::string_view address, const Ptr<kelo::IClass>& searchClass) {
+    return RecordLookup::FindRecordFromEmail(address, searchClass);
+}
+Ptr<kelo::IRecord> Synchronizer::FindPersonRecordFromEmail(std::string_view address) {
+    return RecordLookup::FindRecordFromEmail(address, Globals::Application()->Classes()->FindByLabel(kelo::classlabel::Person));
+}
+Ptr<kelo::IRecord> Synchronizer::FindCompanyRecordFromEmail(std::string_view address) {
+    return RecordLookup::FindCompanyRecordFromEmail(address);
+}
+Ptr<kelo::IRecord> Synchronizer::FindCompanyRecordFromName(std::string_view companyName) {
+    return RecordLookup::FindCompanyRecordFromName(companyName);
+}
+Ptr<kelo::IRecord> Synchronizer::FindCompanyRecordFromContactItem(const Ptr<outlook::IContactItem>& item) {
+    return RecordLookup::FindCompanyRecordFromContactItem(item);
+}
+Ptr<kelo::IRecord> Synchronizer::FindPersonRecordFromContactItem(const Ptr<outlook::IContactItem>& item) {
+    return RecordLookup::FindPersonRecordFromContactItem(item);
+}
+std::string Synchronizer::GetSenderAddressFromItem(const ObjectPtr& item) {
+    return RecordLookup::GetSenderAddressFromItem(item);
+}
+bool Synchronizer::IsMessageSentToMe(const Ptr<mapi::IMessage>& message) {
+    return RecordLookup::IsMessageSentToMe(message);
+}
+Ptr<kelo::IRecord> Synchronizer::FindRecordFromMailItem(const ObjectPtr& item, const Ptr<kelo::IClass>& searchClass) {
+    return RecordLookup::FindRecordFromMailItem(item, searchClass);
+}
+Ptr<kelo::IRecord> Synchronizer::FindPersonRecordFromMailItem(const ObjectPtr& item) {
+    return RecordLookup::FindRecordFromMailItem(item, Globals::Application()->Classes()->FindByLabel(kelo::classlabel::Person));
+}
+Ptr<kelo::IRecord> Synchronizer::FindCompanyRecordFromMailItem(const ObjectPtr& item) {
+    return RecordLookup::FindCompanyRecordFromMailItem(item);
+}
+Ptr<kelo::IRecord> Synchronizer::GetRecordFromContext(const ObjectPtr& context) {
+    return RecordLookup::GetRecordFromContext(context);
+}
+std::pair<Ptr<kelo::IRecord>, Ptr<kelo::IRecord>> Synchronizer::FindCompanyAndPersonFromLink(
+    const Ptr<kelo::IRecord>& record) {
+    return RecordLookup::FindCompanyAndPersonFromLink(record);
+}
+void Synchronizer::FindRecipientsFromContext(Variant& recipients, const ObjectPtr& context) {
+    RecordLookup::FindRecipientsFromContext(recipients, context);
+}
+void Synchronizer::FindRecipientsFromInspector(Variant& recipients, const Ptr<kelo::IInspector>& inspector) {
+    RecordLookup::FindRecipientsFromInspector(recipients, inspector);
+}
+void Synchronizer::FindRecipientsFromExplorer(Variant& recipients, const Ptr<kelo::IExplorer>& explorer) {
+    RecordLookup::FindRecipientsFromExplorer(recipients, explorer);
+}
+void Synchronizer::FindRecipientsFromRecord(Variant& recipients, const Ptr<kelo::IRecord>& record) {
+    RecordLookup::FindRecipientsFromRecord(recipients, record);
+}
+
+// --- filing and linking
+
+void Synchronizer::UpdateRecordFromMailItem(const Ptr<kelo::IRecord>& record, const ObjectPtr& item,
+                                            const ObjectPtr& context) {
+    MailRecordFiler::UpdateRecordFromMailItem(record, item, context);
+}
+void Synchronizer::UpdateRecordFromFile(const Ptr<kelo::IRecord>& record, std::string_view filename) {
+    MailRecordFiler::UpdateRecordFromFile(record, filename);
+}
+void Synchronizer::LinkRecordToContext(const Ptr<kelo::IRecord>& record, const ObjectPtr& context) {
+    RecordLinker::LinkRecordToContext(record, context);
+}
+void Synchronizer::LinkRecordToExplorer(const Ptr<kelo::IRecord>& record, const Ptr<kelo::IExplorer>& explorer) {
+    RecordLinker::LinkRecordToExplorer(record, explorer);
+}
+void Synchronizer::LinkRecordToInspector(const Ptr<kelo::IRecord>& record, const Ptr<kelo::IInspector>& inspector) {
+    RecordLinker::LinkRecordToInspector(record, inspector);
+}
+void Synchronizer::LinkRecordToCompany(const Ptr<kelo::IRecord>& record, const Ptr<kelo::IRecord>& company) {
+    RecordLinker::LinkRecordToCompany(record, company);
+}
+void Synchronizer::LinkRecordToPerson(const Ptr<kelo::IRecord>& record, const Ptr<kelo::IRecord>& person) {
+    RecordLinker::LinkRecordToPerson(record, person);
+}
+void Synchronizer::LinkRecordToRecord(const Ptr<kelo::IRecord>& record, const Ptr<kelo::IRecord>& link) {
+    RecordLinker::LinkRecordToRecord(record, link);
+}
+void Synchronizer::InitializeMailItemFromRecord(const Ptr<outlook::IMailItem>& item, const Ptr<kelo::IRecord>& record) {
+    MailRecordFiler::InitializeMailItemFromRecord(item, record);
+}
+Ptr<kelo::IRecord> Synchronizer::ImportRecordFromItem(const Ptr<outlook::IItem>& item, const ObjectPtr& context) {
+    return ItemImporter::ImportRecordFromItem(item, context);
+}
+Ptr<kelo::IRecord> Synchronizer::ImportRecordFromEntryID(std::string_view entryId, const ObjectPtr& context) {
+    return ItemImporter::ImportRecordFromEntryID(entryId, context);
+}
+Ptr<kelo::IRecord> Synchronizer::ImportRecordFromFile(std::string_view filename, const ObjectPtr& context) {
+    return ItemImporter::ImportRecordFromFile(filename, context);
+}
+void Synchronizer::BuildRecordInformationFromLabels(const Ptr<kelo::IRecord>& record,
+                                                    const std::vector<std::int32_t>& labels, std::string& text) {
+    ContactInformation::BuildRecordInformationFromLabels(record, labels, text);
+}
+std::string Synchronizer::BuildContactInformation(const Ptr<kelo::IRecord>& company, const Ptr<kelo::IRecord>& person) {
+    return ContactInformation::BuildContactInformation(company, person);
+}
+void Synchronizer::InitializeItemFromLink(const Ptr<outlook::IItem>& item, const Ptr<kelo::IRecord>& link) {
+    ContactInformation::InitializeItemFromLink(item, link);
+}
+Ptr<outlook::ITaskItem> Synchronizer::CreateTaskItemFromLink(const Ptr<kelo::IRecord>& record) {
+    auto item = As<outlook::ITaskItem>(CreateItem(outlook::olTaskItem));
+    InitializeItemFromLink(item, record);
+    return item;
+}
+Ptr<outlook::IAppointmentItem> Synchronizer::CreateAppointmentItemFromLink(const Ptr<kelo::IRecord>& record) {
+    auto item = As<outlook::IAppointmentItem>(CreateItem(outlook::olAppointmentItem));
+    InitializeItemFromLink(item, record);
+    return item;
+}
+void Synchronizer::DropItem(const Ptr<outlook::IItem>& item, const ObjectPtr& context) {
+    ItemImporter::DropItem(item, context);
+}
+void Synchronizer::DropFile(std::string_view filename, const ObjectPtr& context) {
+    ItemImporter::DropFile(filename, context);
+}
 
 bool Synchronizer::IsSynchronizationEnabled() {
     const auto user = Globals::Application()->ActiveUser();

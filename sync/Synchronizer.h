@@ -4,11 +4,18 @@
 #include <string>
 #include <string_view>
 
+#include <utility>
+#include <vector>
+
+#include "contracts/kelo/IExplorer.h"
+#include "contracts/kelo/IInspector.h"
 #include "contracts/kelo/IRecord.h"
+#include "contracts/mapi/IMessage.h"
 #include "contracts/outlook/IAppointmentItem.h"
 #include "contracts/outlook/IContactItem.h"
 #include "contracts/outlook/IFolder.h"
 #include "contracts/outlook/IItem.h"
+#include "contracts/outlook/IMailItem.h"
 #include "contracts/outlook/ITaskItem.h"
 #include "runtime/Object.h"
 
@@ -86,6 +93,48 @@ public:
     Ptr<outlook::IFolder> DraftsFolder();
     Ptr<outlook::IFolder> SentMailFolder();
     Ptr<outlook::IFolder> OutboxFolder();
+
+    // --- finding records from addresses and contexts (only reads)
+    Ptr<kelo::IRecord> FindRecordFromEmail(std::string_view address, const Ptr<kelo::IClass>& searchClass);
+    Ptr<kelo::IRecord> FindPersonRecordFromEmail(std::string_view address);
+    Ptr<kelo::IRecord> FindCompanyRecordFromEmail(std::string_view address);
+    Ptr<kelo::IRecord> FindCompanyRecordFromName(std::string_view companyName);
+    Ptr<kelo::IRecord> FindCompanyRecordFromContactItem(const Ptr<outlook::IContactItem>& item);
+    Ptr<kelo::IRecord> FindPersonRecordFromContactItem(const Ptr<outlook::IContactItem>& item);
+    std::string GetSenderAddressFromItem(const ObjectPtr& item);
+    bool IsMessageSentToMe(const Ptr<mapi::IMessage>& message);
+    Ptr<kelo::IRecord> FindRecordFromMailItem(const ObjectPtr& item, const Ptr<kelo::IClass>& searchClass);
+    Ptr<kelo::IRecord> FindPersonRecordFromMailItem(const ObjectPtr& item);
+    Ptr<kelo::IRecord> FindCompanyRecordFromMailItem(const ObjectPtr& item);
+    Ptr<kelo::IRecord> GetRecordFromContext(const ObjectPtr& context);
+    // The company and the person a record is or links to.
+    std::pair<Ptr<kelo::IRecord>, Ptr<kelo::IRecord>> FindCompanyAndPersonFromLink(const Ptr<kelo::IRecord>& record);
+    void FindRecipientsFromContext(Variant& recipients, const ObjectPtr& context);
+    void FindRecipientsFromInspector(Variant& recipients, const Ptr<kelo::IInspector>& inspector);
+    void FindRecipientsFromExplorer(Variant& recipients, const Ptr<kelo::IExplorer>& explorer);
+    void FindRecipientsFromRecord(Variant& recipients, const Ptr<kelo::IRecord>& record);
+
+    // --- filing mail and items, linking records (nothing is stored)
+    void UpdateRecordFromMailItem(const Ptr<kelo::IRecord>& record, const ObjectPtr& item, const ObjectPtr& context);
+    void UpdateRecordFromFile(const Ptr<kelo::IRecord>& record, std::string_view filename);
+    void LinkRecordToContext(const Ptr<kelo::IRecord>& record, const ObjectPtr& context);
+    void LinkRecordToExplorer(const Ptr<kelo::IRecord>& record, const Ptr<kelo::IExplorer>& explorer);
+    void LinkRecordToInspector(const Ptr<kelo::IRecord>& record, const Ptr<kelo::IInspector>& inspector);
+    void LinkRecordToCompany(const Ptr<kelo::IRecord>& record, const Ptr<kelo::IRecord>& company);
+    void LinkRecordToPerson(const Ptr<kelo::IRecord>& record, const Ptr<kelo::IRecord>& person);
+    void LinkRecordToRecord(const Ptr<kelo::IRecord>& record, const Ptr<kelo::IRecord>& link);
+    void InitializeMailItemFromRecord(const Ptr<outlook::IMailItem>& item, const Ptr<kelo::IRecord>& record);
+    Ptr<kelo::IRecord> ImportRecordFromItem(const Ptr<outlook::IItem>& item, const ObjectPtr& context);
+    Ptr<kelo::IRecord> ImportRecordFromEntryID(std::string_view entryId, const ObjectPtr& context);
+    Ptr<kelo::IRecord> ImportRecordFromFile(std::string_view filename, const ObjectPtr& context);
+    void BuildRecordInformationFromLabels(const Ptr<kelo::IRecord>& record, const std::vector<std::int32_t>& labels,
+                                          std::string& text);
+    std::string BuildContactInformation(const Ptr<kelo::IRecord>& company, const Ptr<kelo::IRecord>& person);
+    void InitializeItemFromLink(const Ptr<outlook::IItem>& item, const Ptr<kelo::IRecord>& link);
+    Ptr<outlook::ITaskItem> CreateTaskItemFromLink(const Ptr<kelo::IRecord>& record);
+    Ptr<outlook::IAppointmentItem> CreateAppointmentItemFromLink(const Ptr<kelo::IRecord>& record);
+    void DropItem(const Ptr<outlook::IItem>& item, const ObjectPtr& context);
+    void DropFile(std::string_view filename, const ObjectPtr& context);
 
     // True when the Kelo user is the one whose coworker record the
     // per-user option SynchronizationUser names.
