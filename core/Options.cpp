@@ -13,7 +13,8 @@ namespace ostrellix::addin {
 
 namespace {
 
-const Date kEpoch1970 = Date::FromParts(1970, 1, 1);
+// 1970-01-01, the default of every stored time.
+constexpr Date kEpoch1970{25569.0};
 
 std::string PaneName(std::size_t index) {
     char name[32];

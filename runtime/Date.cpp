@@ -12,7 +12,7 @@ namespace {
 constexpr int kSecondsPerDay = 86400;
 
 // Days since 1970-01-01 of a proleptic Gregorian date (H. Hinnant's algorithm).
-long DaysFromCivil(long y, unsigned m, unsigned d) {
+constexpr long DaysFromCivil(long y, unsigned m, unsigned d) {
     y -= m <= 2;
     const long era = (y >= 0 ? y : y - 399) / 400;
     const unsigned yoe = static_cast<unsigned>(y - era * 400);
@@ -35,7 +35,7 @@ void CivilFromDays(long z, int& year, int& month, int& day) {
     day = static_cast<int>(d);
 }
 
-const long kEpoch = DaysFromCivil(1899, 12, 30);
+constexpr long kEpoch = DaysFromCivil(1899, 12, 30);
 
 bool IsLeap(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
 

@@ -19,7 +19,7 @@ namespace ostrellix::standin::translator {
 // \r \n \t \\. Blank lines and lines starting with '#' are skipped. When
 // the language has no bundle, English ("en") is loaded; a language such as
 // "sv-SE" is looked for as "sv-SE", then "sv", then "en".
-class Translator final : public kelo::ITranslator {
+class Translator final : public ostrellix::kelo::ITranslator {
 public:
     void SetFolder(std::string_view folder) override { folder_ = folder; }
     void Load(std::string_view bundle, std::string_view language) override;
