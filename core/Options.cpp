@@ -5,6 +5,7 @@
 #include "contracts/outlook/Constants.h"
 #include "core/AddinConstants.h"
 #include "core/Globals.h"
+#include "core/OptionProperties.h"
 #include "runtime/ComError.h"
 #include "runtime/ErrorHandling.h"
 #include "runtime/Text.h"
@@ -23,6 +24,22 @@ std::string PaneName(std::size_t index) {
 }
 
 }  // namespace
+
+Variant Options::Invoke(std::string_view member, InvokeKind kind, const std::vector<Variant>& arguments) {
+    if (text::EqualsIgnoreCase(member, "GetSaveOutgoingMailModeForClass") && kind == InvokeKind::Method) {
+        if (arguments.size() != 1) RaiseRuntimeError(errors::WrongNumberOfArguments);
+        return GetSaveOutgoingMailModeForClass(arguments[0].IsObject() ? arguments[0].ToObjectAs<kelo::IClass>() : nullptr);
+    }
+    const auto* property = OptionProperties::Find(member);
+    if (!property) RaiseRuntimeError(errors::NotSupported);
+    if (kind == InvokeKind::PropertyGet) {
+        if (!arguments.empty()) RaiseRuntimeError(errors::WrongNumberOfArguments);
+        return property->get(*this);
+    }
+    if (kind != InvokeKind::PropertyPut || arguments.size() != 1) RaiseRuntimeError(errors::WrongNumberOfArguments);
+    property->set(*this, arguments[0]);
+    return {};
+}
 
 Ptr<kelo::IProperties> Options::Store() {
     if (!settings_) RaiseRuntimeError(errors::ObjectVariableNotSet);

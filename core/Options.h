@@ -7,6 +7,7 @@
 
 #include "contracts/kelo/IClass.h"
 #include "contracts/kelo/IProperties.h"
+#include "runtime/IDispatch.h"
 #include "runtime/Date.h"
 
 namespace ostrellix::addin {
@@ -15,9 +16,11 @@ namespace ostrellix::addin {
 // write straight back. Most settings live in the add-in's settings
 // collection of the Kelo database (Settings); the Outlook folders and the
 // synchronization user belong to one user's Outlook profile and live in
-// the per-user settings store.
-class Options : public virtual Object {
+// the per-user settings store. Scripts reach every setting by name.
+class Options : public IDispatch {
 public:
+    Variant Invoke(std::string_view member, InvokeKind kind, const std::vector<Variant>& arguments) override;
+
     Ptr<kelo::IProperties> Settings() const { return settings_; }
     void SetSettings(Ptr<kelo::IProperties> settings) { settings_ = std::move(settings); }
 
