@@ -17,7 +17,7 @@ struct CommandBarButtonEvents {
 };
 
 // A button on a command bar. Style 3 shows icon and caption; FaceId picks
-// the icon.
+// the icon. Every call on a deleted button raises.
 class ICommandBarButton : public virtual Object {
 public:
     virtual std::string Caption() = 0;
@@ -31,6 +31,8 @@ public:
     virtual bool Visible() = 0;
     virtual void SetVisible(bool visible) = 0;
     virtual void Delete() = 0;
+    // Does what a click does: raises Click.
+    virtual void Execute() = 0;
 
     virtual CommandBarButtonEvents& Events() = 0;
 };

@@ -11,7 +11,8 @@
 namespace ostrellix::outlook {
 
 // Outlook's application object ("Outlook.Application"). Version is
-// "major.minor.build.revision". After Quit every call raises.
+// "major.minor.build.revision". After Quit every call on any object of that
+// Outlook raises kDisconnected, as with an Outlook that went away.
 class IApplication : public virtual Object {
 public:
     virtual Ptr<INameSpace> Session() = 0;

@@ -8,6 +8,10 @@
 namespace ostrellix::outlook {
 
 struct InspectorEvents {
+    // Another window became the active one, or this one is closing.
+    Signal<> Deactivate;
+    // The window closes: raised after the item's Close and Deactivate;
+    // its temporary command-bar buttons are removed after it.
     Signal<> Close;
 };
 
@@ -19,7 +23,7 @@ public:
     virtual Ptr<office::ICommandBars> CommandBars() = 0;
     virtual void Display() = 0;
     virtual void Activate() = 0;
-    virtual void Close(std::int32_t saveMode) = 0;
+    virtual void Close(std::int32_t saveMode) = 0;  // olSave, olDiscard, olPromptForSave
 
     virtual InspectorEvents& Events() = 0;
 };

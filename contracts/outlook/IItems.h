@@ -13,11 +13,21 @@ struct ItemsEvents {
     Signal<> ItemRemove;
 };
 
-// The items of a folder, or a restricted view of them. Filters are
-// Outlook's: "[Name] = 'value'" conditions on properties or user
-// properties, joined with AND/OR, operators = <> < > <= >=; dates compare
-// to the minute. Find and FindNext walk the matches; nothing at the end.
-// A malformed filter raises.
+// The items of a folder in the order they were stored, or a restricted
+// view of them (which follows the folder as it changes). Events are raised
+// on every live collection of the folder (a restricted one raises ItemAdd
+// and ItemChange only for the items it shows).
+//
+// Filters are Outlook's: conditions "[Name] op value" on an item property
+// (Subject, Start, LastModificationTime ...) or a user property, with the
+// operators = <> < > <= >=, joined with AND, OR, NOT and parentheses (any
+// letter case); values are 'text' or "text" (a doubled quote inside stands
+// for one), numbers, or True/False. Text compares without regard to case;
+// a date value is read to the minute (seconds are dropped) and compared
+// with the item's exact time. An item that lacks the property never
+// matches, so "[KeloID] <> ''" finds the items that carry a KeloID.
+// A malformed filter, or a property that cannot be filtered on (Body,
+// HTMLBody), raises. Find and FindNext walk the matches; nothing at the end.
 class IItems : public virtual Object {
 public:
     virtual std::int32_t Count() = 0;

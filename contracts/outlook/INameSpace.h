@@ -12,8 +12,9 @@
 namespace ostrellix::outlook {
 
 // The logged-on MAPI session. Lookups by EntryID give nothing when the id
-// does not resolve. MAPIOBJECT is the session's underlying MAPI object,
-// which the MAPI library logs on with to share this session.
+// does not resolve; text that is no EntryID at all (empty, not hexadecimal)
+// raises. MAPIOBJECT is the session's underlying MAPI object, which the
+// MAPI library logs on with to share this session.
 class INameSpace : public virtual Object {
 public:
     virtual Ptr<IFolder> GetDefaultFolder(std::int32_t folderType) = 0;

@@ -1,0 +1,188 @@
+#include "standins/outlook/FilterQuery.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include "runtime/Date.h"
+#include "runtime/Text.h"
+#include "standins/message/PropertyTag.h"
+#include "standins/outlook/Errors.h"
+#include "standins/outlook/ItemIndex.h"
+#include "standins/outlook/OutlookProperty.h"
+
+namespace ostrellix::standin::outlook {
+
+namespace {
+
+namespace pt = msg::pt;
+
+// Counting a candidate set stops at a cap: a small one first, which tells
+// a selective lookup at little cost, then larger ones while all lookups
+// reach it.
+constexpr int kEstimateCaps[] = {32, 256, 4096};
+
+const char* Operator(Filter::Op op) {
+    switch (op) {
+        case Filter::Op::Equal: return "=";
+        case Filter::Op::NotEqual: return "<>";
+        case Filter::Op::Less: return "<";
+        case Filter::Op::Greater: return ">";
+        case Filter::Op::LessEqual: return "<=";
+        case Filter::Op::GreaterEqual: return ">=";
+    }
+    return "=";
+}
+
+// A date to the minute (the seconds of the value are dropped), as the index keeps dates.
+std::optional<double> DateValue(const std::string& text) {
+    const std::optional<Date> date = Date::TryParse(text);
+    if (!date) return std::nullopt;
+    return ItemIndex::DateKey(date->DatePart()) + (date->Hour() * 60 + date->Minute()) * 60.0;
+}
+
+std::optional<double> NumberValue(const std::string& value) {
+    const std::string text = text::Trim(value);
+    if (text::EqualsIgnoreCase(text, "True") || text::EqualsIgnoreCase(text, "Yes")) return 1.0;
+    if (text::EqualsIgnoreCase(text, "False") || text::EqualsIgnoreCase(text, "No")) return 0.0;
+    if (text.empty()) return std::nullopt;
+    char* end = nullptr;
+    const double number = std::strtod(text.c_str(), &end);
+    if (end != text.c_str() + text.size()) return std::nullopt;
+    return number;
+}
+
+}  // namespace
+
+FilterQuery::FilterQuery(const Filter& filter, std::int64_t folderId, const Counter& count)
+    : filter_(filter), folderId_(folderId) {
+    const std::optional<Part> candidates = Candidates(filter.Root(), count);
+    predicate_ = Predicate(filter.Root());
+    sql_ = "SELECT i.entry_id FROM items i WHERE i.folder_id = ?";
+    parameters_.emplace_back(folderId_);
+    if (candidates) {
+        sql_ += " AND i.id IN (" + candidates->sql + ")";
+        parameters_.insert(parameters_.end(), candidates->parameters.begin(), candidates->parameters.end());
+    }
+    sql_ += " AND " + predicate_.sql + " ORDER BY i.id";
+    parameters_.insert(parameters_.end(), predicate_.parameters.begin(), predicate_.parameters.end());
+    matchSql_ = "SELECT 1 FROM items i WHERE i.entry_id = ? AND " + predicate_.sql;
+}
+
+std::vector<FilterQuery::Lookup> FilterQuery::Lookups(const Filter::Node& node) const {
+    const std::string& value = node.value.text;
+    auto fail = [&](const std::string& why) {
+        errors::Raise(errors::kCannotParse, "Cannot parse condition. Error at \"[" + node.property + "]\": " + why +
+                                                " (filter \"" + filter_.Text() + "\").");
+    };
+    const OutlookProperty* property = OutlookProperty::Find(node.property);
+    if (!property) {
+        // A user property: its values may be text or not, item by item.
+        const std::string key = ItemIndex::KeyOfUserProperty(node.property);
+        std::vector<Lookup> lookups{{key, "text", node.op, text::LCase(value)}};
+        std::optional<double> number = DateValue(value);
+        if (!number) number = NumberValue(value);
+        if (number) lookups.push_back({key, "real", node.op, *number});
+        return lookups;
+    }
+    if (!property->filterable) fail("the property " + std::string(property->name) + " cannot be used in a filter");
+    const std::string key = ItemIndex::KeyOfProperty(property->name);
+    switch (property->location.Type()) {
+        case pt::SysTime: {
+            const std::optional<double> date = DateValue(value);
+            if (!date) fail("\"" + value + "\" is not a date");
+            return {{key, "real", node.op, *date}};
+        }
+        case pt::Short:
+        case pt::Long:
+        case pt::Double:
+        case pt::Boolean: {
+            const std::optional<double> number = NumberValue(value);
+            if (!number) fail("\"" + value + "\" is not a number");
+            return {{key, "real", node.op, *number}};
+        }
+        default: return {{key, "text", node.op, text::LCase(value)}};
+    }
+}
+
+std::optional<FilterQuery::Part> FilterQuery::Candidates(const Filter::Node& node, const Counter& count) const {
+    using Kind = Filter::Node::Kind;
+    switch (node.kind) {
+        case Kind::Condition: {
+            Part part;
+            for (const Lookup& lookup : Lookups(node)) {
+                if (!part.sql.empty()) part.sql += " UNION ";
+                part.sql += std::string("SELECT item_id FROM item_values WHERE folder_id = ? AND key = ? AND value ") +
+                            Operator(lookup.op) + " ? AND typeof(value) = '" + lookup.valueType + "'";
+                part.parameters.insert(part.parameters.end(), {folderId_, lookup.key, lookup.value});
+            }
+            return part;
+        }
+        case Kind::And: {
+            std::vector<Part> options;
+            for (const Filter::Node& child : node.children) {
+                if (std::optional<Part> candidates = Candidates(child, count)) options.push_back(std::move(*candidates));
+            }
+            if (options.empty()) return std::nullopt;
+            for (const int cap : kEstimateCaps) {
+                std::size_t best = 0;
+                std::int64_t bestCount = cap;
+                for (std::size_t i = 0; i < options.size(); ++i) {
+                    const std::int64_t found = count("SELECT 1 FROM (" + options[i].sql + ") LIMIT " +
+                                                         std::to_string(cap),
+                                                     options[i].parameters);
+                    if (found < bestCount) {
+                        best = i;
+                        bestCount = found;
+                    }
+                }
+                if (bestCount < cap) return std::move(options[best]);
+            }
+            return std::move(options.front());
+        }
+        case Kind::Or: {
+            Part part;
+            for (const Filter::Node& child : node.children) {
+                std::optional<Part> candidates = Candidates(child, count);
+                if (!candidates) return std::nullopt;
+                if (!part.sql.empty()) part.sql += " UNION ";
+                part.sql += "SELECT * FROM (" + candidates->sql + ")";
+                part.parameters.insert(part.parameters.end(), candidates->parameters.begin(),
+                                       candidates->parameters.end());
+            }
+            return part;
+        }
+        case Kind::Not: return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+FilterQuery::Part FilterQuery::Predicate(const Filter::Node& node) const {
+    using Kind = Filter::Node::Kind;
+    Part part;
+    if (node.kind == Kind::Condition) {
+        for (const Lookup& lookup : Lookups(node)) {
+            if (!part.sql.empty()) part.sql += " OR ";
+            part.sql += std::string("EXISTS (SELECT 1 FROM item_values v WHERE v.item_id = i.id AND v.key = ? AND "
+                                    "v.value ") +
+                        Operator(lookup.op) + " ? AND typeof(v.value) = '" + lookup.valueType + "')";
+            part.parameters.insert(part.parameters.end(), {lookup.key, lookup.value});
+        }
+        part.sql = "(" + part.sql + ")";
+        return part;
+    }
+    if (node.kind == Kind::Not) {
+        Part inner = Predicate(node.children.front());
+        return {"NOT " + inner.sql, std::move(inner.parameters)};
+    }
+    const char* joiner = node.kind == Kind::And ? " AND " : " OR ";
+    for (const Filter::Node& child : node.children) {
+        Part inner = Predicate(child);
+        if (!part.sql.empty()) part.sql += joiner;
+        part.sql += inner.sql;
+        part.parameters.insert(part.parameters.end(), inner.parameters.begin(), inner.parameters.end());
+    }
+    part.sql = "(" + part.sql + ")";
+    return part;
+}
+
+}  // namespace ostrellix::standin::outlook

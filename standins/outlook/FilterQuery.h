@@ -1,0 +1,72 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "standins/outlook/Filter.h"
+
+namespace ostrellix::standin::outlook {
+
+// A filter turned into one SQL query over the store's item index, so that
+// a filter is answered by index lookups instead of reading the folder's
+// items. Each condition is a lookup of one key in the index. The query
+// takes its candidates from the most selective lookup it can (for AND, the
+// conjunct with the fewest matches, counted up to a cap; for OR, the
+// union of its branches) and checks the whole filter on each candidate with
+// correlated lookups of that item's index entries; a filter with nothing to
+// draw candidates from (NOT alone) checks every item of the folder.
+//
+// Values are read by the property they are compared with: a date property
+// takes a date (read to the minute), a number or yes/no property a number
+// or True/False, a text property text. A user property's type is the
+// item's, so a value is compared as text with text values and, when it
+// reads as a date, number or Boolean, as that with the others. A value
+// that does not fit its property, or a property that cannot be filtered
+// on, raises Outlook's parse error.
+class FilterQuery {
+public:
+    using Parameter = std::variant<std::int64_t, double, std::string>;
+    // A piece of SQL with its parameters.
+    struct Part {
+        std::string sql;
+        std::vector<Parameter> parameters;
+    };
+    // Counts the rows of a query (with its parameters), up to a cap.
+    using Counter = std::function<std::int64_t(const std::string& sql, const std::vector<Parameter>& parameters)>;
+
+    FilterQuery(const Filter& filter, std::int64_t folderId, const Counter& count);
+
+    // SELECT giving the EntryIDs of the folder's matching items, in the order they were stored.
+    const std::string& Sql() const { return sql_; }
+    const std::vector<Parameter>& Parameters() const { return parameters_; }
+    // SELECT giving a row when the item whose EntryID is bound first (the
+    // parameters follow it) matches.
+    const std::string& MatchSql() const { return matchSql_; }
+    const std::vector<Parameter>& MatchParameters() const { return predicate_.parameters; }
+
+private:
+    // A piece of SQL with its parameters.
+    struct Lookup {
+        std::string key;
+        const char* valueType;
+        Filter::Op op;
+        Parameter value;
+    };
+
+    std::vector<Lookup> Lookups(const Filter::Node& condition) const;
+    std::optional<Part> Candidates(const Filter::Node& node, const Counter& count) const;
+    Part Predicate(const Filter::Node& node) const;
+
+    const Filter& filter_;
+    std::int64_t folderId_;
+    std::string sql_;
+    std::vector<Parameter> parameters_;
+    Part predicate_;
+    std::string matchSql_;
+};
+
+}  // namespace ostrellix::standin::outlook

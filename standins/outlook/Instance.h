@@ -1,0 +1,73 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "contracts/win/IRunningObjectTable.h"
+#include "standins/outlook/DialogAnswers.h"
+#include "standins/outlook/Profile.h"
+#include "standins/outlook/Windows.h"
+
+namespace ostrellix::standin::outlook {
+
+class Item;
+class MessageFiles;
+
+// One run of Outlook, from its start to Quit: what all its objects share.
+// Its profile's store and address book, its windows, the answers waiting
+// for its dialogs, and one item object per stored message while anything
+// holds it (so that the object an event hands out is the one a window
+// shows). Once Outlook has quit, every object of it raises the
+// disconnected error.
+class Instance : public std::enable_shared_from_this<Instance> {
+public:
+    Instance(Profile& profile, MessageFiles* files);
+
+    void Check() const;
+    bool Running() const { return running_; }
+
+    Profile& Settings() { return profile_; }
+    MessageStore& Store() { return profile_.Store(); }
+    AddressBook& Book() { return profile_.Book(); }
+    Transport& Mailer() { return profile_.Mailer(); }
+    win::IClock& Clock() { return profile_.Clock(); }
+    const MailboxInfo& Mailbox() const { return profile_.Mailbox(); }
+    // The message files, or the error saying `member` is not available.
+    MessageFiles& Files(const std::string& member);
+    Windows& OpenWindows() { return windows_; }
+    DialogAnswers& Answers() { return answers_; }
+
+    // The object of a stored message (the one alive, else a new one);
+    // nothing when the store has no such message.
+    Ptr<Item> ItemFor(std::string_view entryId);
+    // A new, unsaved item to be stored in the folder.
+    Ptr<Item> NewItem(std::int32_t itemType, std::string folderEntryId);
+    Ptr<Item> NewItem(msg::MessageData data, std::string folderEntryId);
+    void Remember(const std::string& entryId, const Ptr<Item>& item);
+    // Forgets the object of a message, when it is `item` (another may have taken its place).
+    void Forget(const std::string& entryId, const Item* item);
+
+    // Ends the run: closes the windows (raising their events), then calls
+    // onQuit; from then on everything raises the disconnected error.
+    void Quit();
+    // Ends the run at once, without events (the program goes away).
+    void Terminate();
+    std::function<void()> onQuit;
+
+private:
+    Ptr<Item> Make(std::string folderEntryId, std::string entryId, std::int64_t revision, msg::MessageData data);
+
+    Profile& profile_;
+    MessageFiles* files_;
+    Windows windows_;
+    DialogAnswers answers_;
+    std::unordered_map<std::string, std::weak_ptr<Item>> items_;
+    std::size_t pruneAt_ = 64;
+    bool running_ = true;
+};
+
+}  // namespace ostrellix::standin::outlook

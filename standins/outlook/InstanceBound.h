@@ -1,0 +1,25 @@
+#pragma once
+
+#include "standins/outlook/Instance.h"
+
+namespace ostrellix::standin::outlook {
+
+// Base of the objects of a running Outlook: Live() first checks that
+// Outlook still runs.
+class InstanceBound {
+public:
+    explicit InstanceBound(Ptr<Instance> instance) : instance_(std::move(instance)) {}
+
+protected:
+    Instance& Live() const {
+        instance_->Check();
+        return *instance_;
+    }
+    Instance& Unchecked() const { return *instance_; }
+    const Ptr<Instance>& SharedOwner() const { return instance_; }
+
+private:
+    Ptr<Instance> instance_;
+};
+
+}  // namespace ostrellix::standin::outlook

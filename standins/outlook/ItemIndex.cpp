@@ -1,0 +1,62 @@
+#include "standins/outlook/ItemIndex.h"
+
+#include <cmath>
+
+#include "runtime/Text.h"
+#include "standins/message/PropertyTag.h"
+#include "standins/outlook/MapiNames.h"
+#include "standins/outlook/OutlookProperty.h"
+
+namespace ostrellix::standin::outlook {
+
+namespace {
+
+void Add(std::vector<ItemIndex::Entry>& entries, const std::string& key, const Variant& value) {
+    if (value.IsArray()) {
+        for (const Variant& element : value.ToArray()) Add(entries, key, element);
+    } else if (auto indexed = ItemIndex::IndexValue(value)) {
+        entries.push_back({key, std::move(*indexed)});
+    }
+}
+
+}  // namespace
+
+std::string ItemIndex::KeyOfProperty(std::string_view outlookName) { return text::LCase(outlookName); }
+
+std::string ItemIndex::KeyOfUserProperty(std::string_view name) { return "u:" + text::LCase(name); }
+
+double ItemIndex::DateKey(Date date) { return std::round(date.Serial() * 86400.0); }
+
+std::optional<ItemIndex::Value> ItemIndex::IndexValue(const Variant& value) {
+    switch (value.VarType()) {
+        case Variant::Type::String: return Value(text::LCase(value.ToString()));
+        case Variant::Type::Date: return Value(DateKey(value.ToDate()));
+        case Variant::Type::Boolean: return Value(value.ToBoolean() ? 1.0 : 0.0);
+        case Variant::Type::Integer:
+        case Variant::Type::Long:
+        case Variant::Type::Double: return Value(value.ToDouble());
+        default: return std::nullopt;
+    }
+}
+
+std::vector<ItemIndex::Entry> ItemIndex::Entries(const msg::MessageData& message) {
+    std::vector<Entry> entries;
+    static const std::vector<std::pair<const OutlookProperty*, std::string>> filterable = [] {
+        std::vector<std::pair<const OutlookProperty*, std::string>> list;
+        for (const OutlookProperty& property : OutlookProperty::All()) {
+            if (property.filterable) list.emplace_back(&property, KeyOfProperty(property.name));
+        }
+        return list;
+    }();
+    const msg::PropertyBag& bag = message.properties;
+    for (const auto& [property, key] : filterable) Add(entries, key, property->location.Read(bag));
+    for (const auto& [name, value] : bag.Named()) {
+        const auto* text = std::get_if<std::string>(&name.id);
+        if (name.propertySet == msg::PublicStrings() && text && *text != mapi::kKeywords) {
+            Add(entries, KeyOfUserProperty(*text), value.value);
+        }
+    }
+    return entries;
+}
+
+}  // namespace ostrellix::standin::outlook

@@ -1,0 +1,100 @@
+#include "standins/outlook/Items.h"
+
+#include <unordered_set>
+
+#include "runtime/Text.h"
+#include "standins/outlook/Errors.h"
+#include "standins/outlook/Item.h"
+
+namespace ostrellix::standin::outlook {
+
+Items::Items(Ptr<Instance> instance, std::string folderEntryId, std::vector<Filter> restrictions)
+    : InstanceBound(std::move(instance)), folder_(std::move(folderEntryId)), restrictions_(std::move(restrictions)) {
+    storeConnection_ = Unchecked().Store().Changed.Connect([this](const StoreChange& change) { OnStoreChange(change); });
+}
+
+std::vector<std::string> Items::Search(const std::vector<Filter>& filters) {
+    MessageStore& store = Unchecked().Store();
+    if (filters.empty()) return store.MessageIds(folder_);
+    std::vector<std::string> matches = store.Search(folder_, filters.front());
+    for (std::size_t i = 1; i < filters.size(); ++i) {
+        const std::vector<std::string> more = store.Search(folder_, filters[i]);
+        const std::unordered_set<std::string> allowed(more.begin(), more.end());
+        std::erase_if(matches, [&](const std::string& id) { return !allowed.contains(id); });
+    }
+    return matches;
+}
+
+const std::vector<std::string>& Items::Ids() {
+    Instance& outlook = Live();
+    if (idsSerial_ != outlook.Store().ChangeSerial()) {
+        ids_ = Search(restrictions_);
+        idsSerial_ = outlook.Store().ChangeSerial();
+    }
+    return ids_;
+}
+
+std::int32_t Items::Count() { return static_cast<std::int32_t>(Ids().size()); }
+
+Ptr<ol::IItem> Items::Item(std::int32_t index) {
+    const std::vector<std::string>& ids = Ids();
+    if (index < 1 || index > static_cast<std::int32_t>(ids.size())) {
+        errors::Raise(errors::kInvalidArgument, "Array index out of bounds.");
+    }
+    return Unchecked().ItemFor(ids[static_cast<std::size_t>(index - 1)]);
+}
+
+Ptr<ol::IItem> Items::Add(std::int32_t itemType) {
+    Live();
+    return Unchecked().NewItem(itemType, folder_);
+}
+
+Ptr<ol::IItem> Items::Find(std::string_view filter) {
+    Live();
+    std::vector<Filter> filters = restrictions_;
+    filters.push_back(Filter::Parse(filter));
+    found_ = Search(filters);
+    nextFound_ = 0;
+    return NextFound();
+}
+
+Ptr<ol::IItem> Items::FindNext() {
+    Live();
+    return NextFound();
+}
+
+Ptr<ol::IItem> Items::NextFound() {
+    while (nextFound_ < found_.size()) {
+        if (Ptr<outlook::Item> item = Unchecked().ItemFor(found_[nextFound_++])) return item;
+    }
+    return nullptr;
+}
+
+Ptr<ol::IItems> Items::Restrict(std::string_view filter) {
+    Live();
+    std::vector<Filter> filters = restrictions_;
+    filters.push_back(Filter::Parse(filter));
+    Search(filters);  // a filter that cannot be applied raises here, not later
+    return std::make_shared<Items>(SharedOwner(), folder_, std::move(filters));
+}
+
+void Items::OnStoreChange(const StoreChange& change) {
+    if (!Unchecked().Running() || !text::EqualsIgnoreCase(change.folderEntryId, folder_)) return;
+    if (change.kind == StoreChange::Kind::Removed) {
+        events_.ItemRemove.Raise();
+        return;
+    }
+    MessageStore& store = Unchecked().Store();
+    for (const Filter& restriction : restrictions_) {
+        if (!store.Matches(change.entryId, restriction)) return;
+    }
+    const Ptr<outlook::Item> item = Unchecked().ItemFor(change.entryId);
+    if (!item) return;
+    if (change.kind == StoreChange::Kind::Added) {
+        events_.ItemAdd.Raise(item);
+    } else {
+        events_.ItemChange.Raise(item);
+    }
+}
+
+}  // namespace ostrellix::standin::outlook

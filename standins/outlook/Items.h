@@ -1,0 +1,49 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "contracts/outlook/IItems.h"
+#include "runtime/Connection.h"
+#include "standins/outlook/Filter.h"
+#include "standins/outlook/InstanceBound.h"
+#include "standins/outlook/StoreTypes.h"
+
+namespace ostrellix::standin::outlook {
+
+// The items of a folder, or of a restriction of it (Restrict narrows a
+// collection further). The collection follows the store: it raises
+// ItemAdd, ItemChange and ItemRemove for every change of its folder,
+// whichever view of the store made it (a restricted collection raises
+// ItemAdd and ItemChange only for the items it shows). Filters are answered
+// from the store's index (see FilterQuery).
+class Items final : public ol::IItems, protected InstanceBound {
+public:
+    Items(Ptr<Instance> instance, std::string folderEntryId, std::vector<Filter> restrictions = {});
+
+    std::int32_t Count() override;
+    Ptr<ol::IItem> Item(std::int32_t index) override;
+    Ptr<ol::IItem> Add(std::int32_t itemType) override;
+    Ptr<ol::IItem> Find(std::string_view filter) override;
+    Ptr<ol::IItem> FindNext() override;
+    Ptr<ol::IItems> Restrict(std::string_view filter) override;
+    ol::ItemsEvents& Events() override { return events_; }
+
+private:
+    const std::vector<std::string>& Ids();
+    std::vector<std::string> Search(const std::vector<Filter>& filters);
+    Ptr<ol::IItem> NextFound();
+    void OnStoreChange(const StoreChange& change);
+
+    std::string folder_;
+    std::vector<Filter> restrictions_;
+    std::vector<std::string> ids_;
+    std::uint64_t idsSerial_ = 0;
+    std::vector<std::string> found_;
+    std::size_t nextFound_ = 0;
+    Connection storeConnection_;
+    ol::ItemsEvents events_;
+};
+
+}  // namespace ostrellix::standin::outlook

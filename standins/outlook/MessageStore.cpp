@@ -1,0 +1,291 @@
+#include "standins/outlook/MessageStore.h"
+
+#include <SQLiteCpp/Database.h>
+#include <SQLiteCpp/Statement.h>
+
+#include "contracts/outlook/Constants.h"
+#include "runtime/ErrorHandling.h"
+#include "runtime/Text.h"
+#include "standins/message/PropertyTag.h"
+#include "standins/outlook/Errors.h"
+#include "standins/outlook/FilterQuery.h"
+#include "standins/outlook/Identifiers.h"
+#include "standins/outlook/ItemIndex.h"
+#include "standins/outlook/MessageCodec.h"
+#include "standins/outlook/StoreDatabase.h"
+
+namespace ostrellix::standin::outlook {
+
+namespace {
+
+void BindId(SQLite::Statement& statement, int index, std::string_view id) {
+    statement.bind(index, ids::Normalized(id));
+}
+
+}  // namespace
+
+MessageStore::MessageStore(StoreDatabase& db, win::IClock& clock)
+    : db_(db), clock_(clock), namedProperties_(db), folders_(db), random_(std::random_device{}()) {}
+
+// ---- transactions and notification ----
+
+void MessageStore::BeginWrite() { db_.Begin(); }
+
+void MessageStore::CommitWrite() {
+    db_.Commit();
+    if (db_.Depth() > 0) return;
+    std::vector<StoreChange> changes;
+    changes.swap(pending_);
+    for (const StoreChange& change : changes) Changed.Raise(change);
+}
+
+void MessageStore::RollbackWrite() {
+    db_.Rollback();
+    if (db_.Depth() == 0) pending_.clear();
+}
+
+void MessageStore::Notify(StoreChange change) {
+    ++serial_;
+    pending_.push_back(std::move(change));
+}
+
+StoreTransaction::StoreTransaction(MessageStore& store) : store_(store) { store_.BeginWrite(); }
+
+StoreTransaction::~StoreTransaction() {
+    if (!done_) IgnoreErrors([&] { store_.RollbackWrite(); });
+}
+
+void StoreTransaction::Commit() {
+    done_ = true;
+    store_.CommitWrite();
+}
+
+// ---- identifiers ----
+
+std::string MessageStore::NewEntryId(std::string_view folderEntryId) {
+    // The folder's StoreID (its first 40 digits), a message marker, and 16 random digits.
+    return std::string(folderEntryId.substr(0, 40)) + "0700" + ids::RandomHex(random_, 16);
+}
+
+// ---- mailboxes and folders: the folder table's ----
+
+FolderInfo MessageStore::CreateFolder(std::string_view parentEntryId, std::string_view name, std::int32_t itemType) {
+    FolderInfo folder = folders_.CreateFolder(parentEntryId, name, itemType);
+    ++serial_;
+    return folder;
+}
+
+// ---- messages ----
+
+void MessageStore::StampTimes(msg::MessageData& data, bool isNew) {
+    Date now = clock_.Now();
+    const Variant last = data.properties.GetValue(msg::tag::PR_LAST_MODIFICATION_TIME);
+    if (last.IsDate() && !(now > last.ToDate())) now = last.ToDate().AddSeconds(1);
+    data.properties.Set(msg::tag::PR_LAST_MODIFICATION_TIME, Variant(now));
+    if (isNew && !data.properties.Get(msg::tag::PR_CREATION_TIME)) {
+        data.properties.Set(msg::tag::PR_CREATION_TIME, Variant(now));
+    }
+}
+
+void MessageStore::WriteIndex(std::int64_t itemId, std::int64_t folderId, const msg::MessageData& data) {
+    SQLite::Statement clear(db_.Sql(), "DELETE FROM item_values WHERE item_id = ?");
+    clear.bind(1, itemId);
+    clear.exec();
+    SQLite::Statement insert(db_.Sql(), "INSERT INTO item_values(item_id, folder_id, key, value) VALUES(?, ?, ?, ?)");
+    for (const ItemIndex::Entry& entry : ItemIndex::Entries(data)) {
+        insert.bind(1, itemId);
+        insert.bind(2, folderId);
+        insert.bind(3, entry.key);
+        if (const auto* number = std::get_if<double>(&entry.value)) {
+            insert.bind(4, *number);
+        } else {
+            insert.bind(4, std::get<std::string>(entry.value));
+        }
+        insert.exec();
+        insert.reset();
+    }
+}
+
+std::int64_t MessageStore::Create(std::string_view folderEntryId, std::string_view entryId, msg::MessageData& data) {
+    StampTimes(data, true);
+    const Bytes blob = MessageCodec::Encode(data);
+    db_.Guard("store a message", [&] {
+        StoreTransaction transaction(*this);
+        const std::int64_t folderId = folders_.RowId(folderEntryId);
+        SQLite::Statement insert(db_.Sql(), "INSERT INTO items(entry_id, folder_id, revision, data) VALUES(?, ?, 1, ?)");
+        BindId(insert, 1, entryId);
+        insert.bind(2, folderId);
+        insert.bind(3, blob.data(), static_cast<int>(blob.size()));
+        insert.exec();
+        WriteIndex(db_.Sql().getLastInsertRowid(), folderId, data);
+        Notify({StoreChange::Kind::Added, ids::Normalized(folderEntryId), ids::Normalized(entryId)});
+        transaction.Commit();
+    });
+    return 1;
+}
+
+std::int64_t MessageStore::Update(std::string_view entryId, msg::MessageData& data) {
+    StampTimes(data, false);
+    const Bytes blob = MessageCodec::Encode(data);
+    return db_.Guard("store a message", [&] {
+        StoreTransaction transaction(*this);
+        SQLite::Statement query(db_.Sql(),
+                                "SELECT i.id, i.folder_id, i.revision, f.entry_id FROM items i "
+                                "JOIN folders f ON f.id = i.folder_id WHERE i.entry_id = ?");
+        BindId(query, 1, entryId);
+        if (!query.executeStep()) errors::RaiseMovedOrDeleted();
+        const std::int64_t id = query.getColumn(0).getInt64(), folderId = query.getColumn(1).getInt64();
+        const std::int64_t next = query.getColumn(2).getInt64() + 1;
+        const std::string folderEntryId = query.getColumn(3).getString();
+        SQLite::Statement update(db_.Sql(), "UPDATE items SET revision = ?, data = ? WHERE id = ?");
+        update.bind(1, next);
+        update.bind(2, blob.data(), static_cast<int>(blob.size()));
+        update.bind(3, id);
+        update.exec();
+        WriteIndex(id, folderId, data);
+        Notify({StoreChange::Kind::Modified, folderEntryId, ids::Normalized(entryId)});
+        transaction.Commit();
+        return next;
+    });
+}
+
+void MessageStore::Move(std::string_view entryId, std::string_view folderEntryId) {
+    const std::optional<std::string> from = FolderOfMessage(entryId);
+    if (!from) errors::RaiseMovedOrDeleted();
+    const std::optional<FolderInfo> to = Folder(folderEntryId);
+    if (!to) errors::Raise(errors::kNotFound, "The folder " + std::string(folderEntryId) + " does not exist.");
+    if (*from == to->entryId) return;
+    db_.Guard("move a message", [&] {
+        StoreTransaction transaction(*this);
+        const std::int64_t folderId = folders_.RowId(to->entryId);
+        SQLite::Statement update(db_.Sql(),
+                                 "UPDATE items SET folder_id = ?, revision = revision + 1 WHERE entry_id = ?");
+        update.bind(1, folderId);
+        BindId(update, 2, entryId);
+        update.exec();
+        SQLite::Statement values(db_.Sql(),
+                                 "UPDATE item_values SET folder_id = ? WHERE item_id = "
+                                 "(SELECT id FROM items WHERE entry_id = ?)");
+        values.bind(1, folderId);
+        BindId(values, 2, entryId);
+        values.exec();
+        Notify({StoreChange::Kind::Removed, *from, ids::Normalized(entryId)});
+        Notify({StoreChange::Kind::Added, to->entryId, ids::Normalized(entryId)});
+        transaction.Commit();
+    });
+}
+
+void MessageStore::Delete(std::string_view entryId) {
+    const std::optional<std::string> folder = FolderOfMessage(entryId);
+    if (!folder) errors::RaiseMovedOrDeleted();
+    db_.Guard("delete a message", [&] {
+        StoreTransaction transaction(*this);
+        SQLite::Statement values(db_.Sql(),
+                                 "DELETE FROM item_values WHERE item_id = (SELECT id FROM items WHERE entry_id = ?)");
+        BindId(values, 1, entryId);
+        values.exec();
+        SQLite::Statement remove(db_.Sql(), "DELETE FROM items WHERE entry_id = ?");
+        BindId(remove, 1, entryId);
+        remove.exec();
+        Notify({StoreChange::Kind::Removed, *folder, ids::Normalized(entryId)});
+        transaction.Commit();
+    });
+}
+
+std::optional<std::string> MessageStore::FolderOfMessage(std::string_view entryId) {
+    return db_.Guard("read a message", [&]() -> std::optional<std::string> {
+        SQLite::Statement query(db_.Sql(),
+                                "SELECT f.entry_id FROM items i JOIN folders f ON f.id = i.folder_id "
+                                "WHERE i.entry_id = ?");
+        BindId(query, 1, entryId);
+        if (!query.executeStep()) return std::nullopt;
+        return query.getColumn(0).getString();
+    });
+}
+
+std::optional<StoredMessage> MessageStore::Load(std::string_view entryId) {
+    const auto row = db_.Guard("read a message", [&]() -> std::optional<std::pair<StoredMessage, Bytes>> {
+        SQLite::Statement query(db_.Sql(),
+                                "SELECT i.entry_id, f.entry_id, i.revision, i.data FROM items i "
+                                "JOIN folders f ON f.id = i.folder_id WHERE i.entry_id = ?");
+        BindId(query, 1, entryId);
+        if (!query.executeStep()) return std::nullopt;
+        const SQLite::Column blob = query.getColumn(3);
+        const auto* bytes = static_cast<const std::uint8_t*>(blob.getBlob());
+        return std::make_pair(StoredMessage{query.getColumn(0).getString(), query.getColumn(1).getString(),
+                                            query.getColumn(2).getInt64(), {}},
+                              Bytes(bytes, bytes + blob.getBytes()));
+    });
+    if (!row) return std::nullopt;
+    StoredMessage message = row->first;
+    message.data = MessageCodec::Decode(row->second);
+    return message;
+}
+
+std::int64_t MessageStore::Revision(std::string_view entryId) {
+    return db_.Guard("read a message", [&]() -> std::int64_t {
+        SQLite::Statement query(db_.Sql(), "SELECT revision FROM items WHERE entry_id = ?");
+        BindId(query, 1, entryId);
+        return query.executeStep() ? query.getColumn(0).getInt64() : 0;
+    });
+}
+
+std::vector<std::string> MessageStore::MessageIds(std::string_view folderEntryId) {
+    return db_.Guard("list a folder", [&] {
+        std::vector<std::string> ids;
+        SQLite::Statement query(db_.Sql(),
+                                "SELECT i.entry_id FROM items i JOIN folders f ON f.id = i.folder_id "
+                                "WHERE f.entry_id = ? ORDER BY i.id");
+        BindId(query, 1, folderEntryId);
+        while (query.executeStep()) ids.push_back(query.getColumn(0).getString());
+        return ids;
+    });
+}
+
+namespace {
+void BindAll(SQLite::Statement& statement, const std::vector<FilterQuery::Parameter>& parameters, int first) {
+    int index = first;
+    for (const FilterQuery::Parameter& parameter : parameters) {
+        std::visit([&](const auto& value) { statement.bind(index, value); }, parameter);
+        ++index;
+    }
+}
+}  // namespace
+
+FilterQuery MessageStore::Query(const Filter& filter, std::string_view folderEntryId) {
+    const std::int64_t folderId = db_.Guard("search a folder", [&] { return folders_.RowId(folderEntryId); });
+    const FilterQuery::Counter count = [&](const std::string& sql, const std::vector<FilterQuery::Parameter>& values) {
+        return db_.Guard("search a folder", [&] {
+            SQLite::Statement statement(db_.Sql(), "SELECT count(*) FROM (" + sql + ")");
+            BindAll(statement, values, 1);
+            statement.executeStep();
+            return statement.getColumn(0).getInt64();
+        });
+    };
+    return FilterQuery(filter, folderId, count);
+}
+
+std::vector<std::string> MessageStore::Search(std::string_view folderEntryId, const Filter& filter) {
+    const FilterQuery query = Query(filter, folderEntryId);
+    return db_.Guard("search a folder", [&] {
+        std::vector<std::string> ids;
+        SQLite::Statement select(db_.Sql(), query.Sql());
+        BindAll(select, query.Parameters(), 1);
+        while (select.executeStep()) ids.push_back(select.getColumn(0).getString());
+        return ids;
+    });
+}
+
+bool MessageStore::Matches(std::string_view entryId, const Filter& filter) {
+    const std::optional<std::string> folder = FolderOfMessage(entryId);
+    if (!folder) return false;
+    const FilterQuery query = Query(filter, *folder);
+    return db_.Guard("search a folder", [&] {
+        SQLite::Statement select(db_.Sql(), query.MatchSql());
+        BindId(select, 1, entryId);
+        BindAll(select, query.MatchParameters(), 2);
+        return select.executeStep();
+    });
+}
+
+}  // namespace ostrellix::standin::outlook

@@ -1,0 +1,131 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <random>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "contracts/win/IClock.h"
+#include "runtime/Signal.h"
+#include "standins/outlook/Filter.h"
+#include "standins/outlook/FilterQuery.h"
+#include "standins/outlook/FolderTable.h"
+#include "standins/outlook/NamedPropertyMap.h"
+#include "standins/outlook/StoreTypes.h"
+
+namespace ostrellix::standin::outlook {
+
+class StoreDatabase;
+
+// The message store of a profile: mailboxes with their folders, and the
+// messages in them as MAPI property bags (msg::MessageData). Outlook's
+// object model and the MAPI library both work on it, each through its own
+// objects; Changed tells either of what the other did.
+//
+// Identifiers are hexadecimal texts: a mailbox's StoreID, and EntryIDs of
+// folders and messages that begin with it. A message's EntryID is chosen
+// before it is first stored (NewEntryId) and then never changes, also when
+// the message moves.
+//
+// Every change is a transaction: Create, Update, Move and Delete each
+// commit on their own, or together inside a StoreTransaction. Changed is
+// raised for each change after the outermost transaction committed, so a
+// handler always sees the store as committed and may change it again.
+//
+// Times come from the clock. Create and Update set PR_LAST_MODIFICATION_TIME
+// (later than the message's last one, even when the clock has not moved),
+// and Create sets PR_CREATION_TIME when the message has none; both are
+// written into the caller's data too, before Changed is raised.
+//
+// Search answers an Items filter from the index the store keeps of every
+// message (ItemIndex, FilterQuery), without reading the messages.
+class MessageStore {
+public:
+    MessageStore(StoreDatabase& db, win::IClock& clock);
+
+    StoreDatabase& Database() { return db_; }
+    win::IClock& Clock() { return clock_; }
+    NamedPropertyMap& NamedProperties() { return namedProperties_; }
+
+    // Mailboxes and folders (see FolderTable).
+    MailboxInfo EnsureMailbox(std::string_view ownerAddress, std::string_view ownerName) {
+        return folders_.EnsureMailbox(ownerAddress, ownerName);
+    }
+    std::optional<MailboxInfo> Mailbox(std::string_view ownerAddress) { return folders_.Mailbox(ownerAddress); }
+    std::vector<MailboxInfo> Mailboxes() { return folders_.Mailboxes(); }
+    std::optional<FolderInfo> Folder(std::string_view entryId) { return folders_.Folder(entryId); }
+    std::optional<FolderInfo> FolderByPath(std::string_view path) { return folders_.FolderByPath(path); }
+    FolderInfo RootFolder(const MailboxInfo& mailbox) { return folders_.RootFolder(mailbox); }
+    FolderInfo DefaultFolder(const MailboxInfo& mailbox, std::int32_t folderType) {
+        return folders_.DefaultFolder(mailbox, folderType);
+    }
+    std::vector<FolderInfo> Subfolders(std::string_view parentEntryId) { return folders_.Subfolders(parentEntryId); }
+    FolderInfo CreateFolder(std::string_view parentEntryId, std::string_view name, std::int32_t itemType);
+    std::vector<ViewInfo> Views(std::string_view folderEntryId) { return folders_.Views(folderEntryId); }
+    void SetViewXml(std::string_view folderEntryId, std::string_view viewName, std::string_view xml) {
+        folders_.SetViewXml(folderEntryId, viewName, xml);
+    }
+
+    // A new EntryID for a message to be stored in the folder.
+    std::string NewEntryId(std::string_view folderEntryId);
+    // Stores a new message; returns its revision. Raises when the folder
+    // does not exist or the EntryID is taken.
+    std::int64_t Create(std::string_view folderEntryId, std::string_view entryId, msg::MessageData& data);
+    // Replaces a stored message's content; returns its new revision. Raises
+    // (the item was moved or deleted) when there is no such message.
+    std::int64_t Update(std::string_view entryId, msg::MessageData& data);
+    void Move(std::string_view entryId, std::string_view folderEntryId);
+    void Delete(std::string_view entryId);
+
+    std::optional<StoredMessage> Load(std::string_view entryId);
+    // The message's revision; 0 when there is no such message.
+    std::int64_t Revision(std::string_view entryId);
+    // The folder's messages in the order they were stored there.
+    std::vector<std::string> MessageIds(std::string_view folderEntryId);
+    std::vector<std::string> Search(std::string_view folderEntryId, const Filter& filter);
+    bool Matches(std::string_view entryId, const Filter& filter);
+
+    // Grows with every change; a reader that saw the same number has seen everything.
+    std::uint64_t ChangeSerial() const { return serial_; }
+
+    Signal<const StoreChange&> Changed;
+
+private:
+    friend class StoreTransaction;
+    void BeginWrite();
+    void CommitWrite();
+    void RollbackWrite();
+    void Notify(StoreChange change);
+
+    std::optional<std::string> FolderOfMessage(std::string_view entryId);
+    FilterQuery Query(const Filter& filter, std::string_view folderEntryId);
+    void StampTimes(msg::MessageData& data, bool isNew);
+    void WriteIndex(std::int64_t itemId, std::int64_t folderId, const msg::MessageData& data);
+
+    StoreDatabase& db_;
+    win::IClock& clock_;
+    NamedPropertyMap namedProperties_;
+    FolderTable folders_;
+    std::mt19937_64 random_;
+    std::uint64_t serial_ = 1;
+    std::vector<StoreChange> pending_;
+};
+
+// Several store changes as one transaction: all of them or none reach the
+// store, and Changed is raised for them after Commit.
+class StoreTransaction {
+public:
+    explicit StoreTransaction(MessageStore& store);
+    ~StoreTransaction();
+    StoreTransaction(const StoreTransaction&) = delete;
+    StoreTransaction& operator=(const StoreTransaction&) = delete;
+    void Commit();
+
+private:
+    MessageStore& store_;
+    bool done_ = false;
+};
+
+}  // namespace ostrellix::standin::outlook

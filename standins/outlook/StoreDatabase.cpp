@@ -1,0 +1,162 @@
+#include "standins/outlook/StoreDatabase.h"
+
+#include <SQLiteCpp/Database.h>
+#include <SQLiteCpp/Statement.h>
+
+#include <filesystem>
+
+#include "runtime/ErrorHandling.h"
+#include "standins/outlook/Errors.h"
+
+namespace ostrellix::standin::outlook {
+
+namespace {
+
+// "OLST" in the file header tells a message store from other SQLite files.
+constexpr int kApplicationId = 0x4F4C5354;
+constexpr int kSchemaVersion = 1;
+
+constexpr const char* kSchema = R"sql(
+CREATE TABLE mailboxes(
+  id INTEGER PRIMARY KEY,
+  store_id TEXT NOT NULL UNIQUE,
+  owner_address TEXT NOT NULL UNIQUE COLLATE NOCASE,
+  owner_name TEXT NOT NULL);
+CREATE TABLE folders(
+  id INTEGER PRIMARY KEY,
+  entry_id TEXT NOT NULL UNIQUE,
+  mailbox_id INTEGER NOT NULL,
+  parent_id INTEGER,
+  name TEXT NOT NULL,
+  item_type INTEGER NOT NULL,
+  default_type INTEGER NOT NULL);
+CREATE INDEX folders_parent ON folders(parent_id);
+CREATE TABLE items(
+  id INTEGER PRIMARY KEY,
+  entry_id TEXT NOT NULL UNIQUE,
+  folder_id INTEGER NOT NULL,
+  revision INTEGER NOT NULL,
+  data BLOB NOT NULL);
+CREATE INDEX items_folder ON items(folder_id, id);
+CREATE TABLE item_values(
+  item_id INTEGER NOT NULL,
+  folder_id INTEGER NOT NULL,
+  key TEXT NOT NULL,
+  value);
+CREATE INDEX item_values_lookup ON item_values(folder_id, key, value);
+CREATE INDEX item_values_item ON item_values(item_id, key, value);
+CREATE TABLE views(
+  folder_id INTEGER NOT NULL,
+  position INTEGER NOT NULL,
+  name TEXT NOT NULL,
+  view_type INTEGER NOT NULL,
+  xml TEXT NOT NULL,
+  PRIMARY KEY(folder_id, name));
+CREATE TABLE named_ids(
+  id INTEGER PRIMARY KEY,
+  property_set TEXT NOT NULL,
+  name TEXT NOT NULL,
+  UNIQUE(property_set, name));
+CREATE TABLE categories(
+  name TEXT PRIMARY KEY COLLATE NOCASE,
+  color INTEGER NOT NULL);
+CREATE TABLE address_lists(
+  id INTEGER PRIMARY KEY,
+  name TEXT NOT NULL UNIQUE COLLATE NOCASE,
+  list_type INTEGER NOT NULL);
+CREATE TABLE address_entries(
+  id INTEGER PRIMARY KEY,
+  entry_id TEXT NOT NULL UNIQUE,
+  list_id INTEGER NOT NULL,
+  name TEXT NOT NULL,
+  address TEXT NOT NULL,
+  address_type TEXT NOT NULL,
+  smtp_address TEXT NOT NULL COLLATE NOCASE);
+CREATE INDEX address_entries_list ON address_entries(list_id, id);
+)sql";
+
+}  // namespace
+
+StoreDatabase::StoreDatabase(std::string path) : path_(std::move(path)) {
+    if (path_ != kInMemory) {
+        const std::filesystem::path file(path_);
+        if (file.has_parent_path()) {
+            std::error_code ignored;
+            std::filesystem::create_directories(file.parent_path(), ignored);
+        }
+    }
+    Guard("open", [&] {
+        db_ = std::make_unique<SQLite::Database>(path_, SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
+    });
+    OpenOrCreate();
+}
+
+StoreDatabase::~StoreDatabase() = default;
+
+void StoreDatabase::OpenOrCreate() {
+    int applicationId = 0, version = 0, objects = 0;
+    try {
+        applicationId = db_->execAndGet("PRAGMA application_id").getInt();
+        version = db_->execAndGet("PRAGMA user_version").getInt();
+        objects = db_->execAndGet("SELECT count(*) FROM sqlite_master").getInt();
+    } catch (const std::runtime_error& error) {
+        errors::Raise(errors::kStoreFailed,
+                      "The file \"" + path_ + "\" is not an Outlook message store (" + error.what() + ").");
+    }
+    if (applicationId == 0 && objects == 0) {
+        CreateSchema();
+    } else if (applicationId != kApplicationId) {
+        errors::Raise(errors::kStoreFailed, "The file \"" + path_ + "\" is not an Outlook message store.");
+    } else if (version != kSchemaVersion) {
+        errors::Raise(errors::kStoreFailed, "The message store \"" + path_ + "\" has layout version " +
+                                                std::to_string(version) + ", which this Outlook cannot read.");
+    }
+    Guard("open", [&] {
+        if (path_ != kInMemory) db_->exec("PRAGMA journal_mode=WAL");
+        db_->exec("PRAGMA synchronous=NORMAL");
+    });
+}
+
+void StoreDatabase::CreateSchema() {
+    Guard("create", [&] {
+        Transaction transaction(*this);
+        db_->exec(kSchema);
+        db_->exec("PRAGMA application_id=" + std::to_string(kApplicationId));
+        db_->exec("PRAGMA user_version=" + std::to_string(kSchemaVersion));
+        transaction.Commit();
+    });
+}
+
+void StoreDatabase::Begin() {
+    Guard("begin a transaction", [&] { db_->exec("SAVEPOINT s" + std::to_string(depth_ + 1)); });
+    ++depth_;
+}
+
+void StoreDatabase::Commit() {
+    Guard("commit", [&] { db_->exec("RELEASE s" + std::to_string(depth_)); });
+    --depth_;
+}
+
+void StoreDatabase::Rollback() {
+    Guard("roll back", [&] {
+        db_->exec("ROLLBACK TO s" + std::to_string(depth_));
+        db_->exec("RELEASE s" + std::to_string(depth_));
+    });
+    --depth_;
+}
+
+StoreDatabase::Transaction::~Transaction() {
+    if (!done_) IgnoreErrors([&] { db_.Rollback(); });
+}
+
+void StoreDatabase::Transaction::Commit() {
+    db_.Commit();
+    done_ = true;
+}
+
+void StoreDatabase::Fail(std::string_view action, const std::exception& error) const {
+    errors::Raise(errors::kStoreFailed,
+                  "The message store \"" + path_ + "\" failed to " + std::string(action) + ": " + error.what());
+}
+
+}  // namespace ostrellix::standin::outlook

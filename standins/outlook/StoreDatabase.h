@@ -1,0 +1,72 @@
+#pragma once
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace SQLite {
+class Database;
+}
+
+namespace ostrellix::standin::outlook {
+
+// The SQLite file of a message store. Opening a file that is not a message
+// store (another database, or not a database at all) raises an error that
+// names it, and leaves it untouched; a missing file becomes a new, empty
+// store. ":memory:" keeps the store in memory for as long as this object
+// lives. Writes are grouped in transactions, which nest (savepoints); only
+// the outermost one reaches the file, and everything it wrote or nothing.
+class StoreDatabase {
+public:
+    static constexpr const char* kInMemory = ":memory:";
+
+    explicit StoreDatabase(std::string path);
+    ~StoreDatabase();
+    StoreDatabase(const StoreDatabase&) = delete;
+    StoreDatabase& operator=(const StoreDatabase&) = delete;
+
+    const std::string& Path() const { return path_; }
+    SQLite::Database& Sql() { return *db_; }
+
+    void Begin();
+    void Commit();
+    void Rollback();
+    int Depth() const { return depth_; }
+
+    // A transaction for one block: rolled back unless committed.
+    class Transaction {
+    public:
+        explicit Transaction(StoreDatabase& db) : db_(db) { db_.Begin(); }
+        ~Transaction();
+        Transaction(const Transaction&) = delete;
+        Transaction& operator=(const Transaction&) = delete;
+        void Commit();
+
+    private:
+        StoreDatabase& db_;
+        bool done_ = false;
+    };
+
+    // Runs a step; a failure of the database becomes an error that names
+    // the store file and what was being done.
+    template <class Step>
+    decltype(auto) Guard(std::string_view action, Step&& step) {
+        try {
+            return std::forward<Step>(step)();
+        } catch (const std::runtime_error& error) {
+            Fail(action, error);
+        }
+    }
+    [[noreturn]] void Fail(std::string_view action, const std::exception& error) const;
+
+private:
+    void OpenOrCreate();
+    void CreateSchema();
+
+    std::string path_;
+    std::unique_ptr<SQLite::Database> db_;
+    int depth_ = 0;
+};
+
+}  // namespace ostrellix::standin::outlook

@@ -1,0 +1,243 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "contracts/outlook/IAppointmentItem.h"
+#include "contracts/outlook/IContactItem.h"
+#include "contracts/outlook/IMailItem.h"
+#include "contracts/outlook/ITaskItem.h"
+#include "standins/message/PropertySets.h"
+#include "standins/message/PropertyTag.h"
+#include "standins/outlook/Errors.h"
+#include "standins/outlook/MapiLogon.h"
+#include "tests/standins/outlook/OutlookFixture.h"
+
+namespace ostrellix::standin::outlook {
+namespace {
+
+using testing::OutlookFixture;
+namespace tag = message::tag;
+
+class BehaviourTest : public OutlookFixture {
+protected:
+    message::MessageData Stored(const Ptr<ol::IItem>& item) { return profile->Store().Load(item->EntryID())->data; }
+};
+
+TEST_F(BehaviourTest, RecipientsKeepTheAddressLinesInStep) {
+    auto mail = Create<ol::IMailItem>(ol::olMailItem);
+    auto recipients = mail->Recipients();
+    recipients->Add("Bo Lind");
+    auto dan = recipients->Add("Dan Kund");
+    recipients->Add("Cecilia Berg")->SetType(ol::olBCC);
+    EXPECT_EQ(mail->To(), "Bo Lind; Dan Kund");
+    EXPECT_EQ(mail->BCC(), "Cecilia Berg");
+    dan->SetType(ol::olCC);
+    EXPECT_EQ(mail->To(), "Bo Lind");
+    EXPECT_EQ(mail->CC(), "Dan Kund");
+    EXPECT_EQ(dan->Address(), "") << "not resolved yet";
+    EXPECT_TRUE(dan->Resolve());
+    EXPECT_EQ(dan->Address(), "dan@kund.example");
+    recipients->Remove(2);
+    EXPECT_EQ(mail->CC(), "");
+    EXPECT_EQ(ErrorOf([&] { dan->Name(); }), errors::kNotFound);
+    EXPECT_EQ(ErrorOf([&] { dan->SetType(ol::olCC); }), errors::kNotFound);
+    EXPECT_EQ(ErrorOf([&] { recipients->Item(3); }), errors::kInvalidArgument);
+    mail->SetTo("");
+    EXPECT_EQ(recipients->Count(), 1) << "the Bcc recipient stays";
+}
+
+TEST_F(BehaviourTest, CategoriesAreAListOfKeywords) {
+    auto task = outlook->CreateItem(ol::olTaskItem);
+    task->SetCategories("Kelo; Customer,  VIP ");
+    EXPECT_EQ(task->Categories(), "Kelo, Customer, VIP");
+    task->Save();
+    EXPECT_EQ(Folder(ol::olFolderTasks)->Items()->Find("[Categories] = 'vip'")->EntryID(), task->EntryID());
+    task->SetCategories("");
+    task->Save();
+    EXPECT_FALSE(Folder(ol::olFolderTasks)->Items()->Find("[Categories] = 'VIP'"));
+    EXPECT_FALSE(Stored(task).properties.GetNamed({message::PublicStrings(), std::string("Keywords")}));
+}
+
+TEST_F(BehaviourTest, AppointmentsAndTasksStoreWhatOutlookDerives) {
+    auto appointment = Create<ol::IAppointmentItem>(ol::olAppointmentItem);
+    appointment->SetStart(Date::FromParts(2024, 5, 1));
+    appointment->SetEnd(Date::FromParts(2024, 5, 2));
+    appointment->SetAllDayEvent(true);
+    appointment->Save();
+    const auto stored = Stored(appointment);
+    EXPECT_EQ(stored.properties.GetNamed({message::psets::Appointment(), std::uint32_t{0x8213}})->value.ToLong(),
+              1440) << "the duration in minutes";
+    EXPECT_EQ(stored.properties.GetValue(tag::PR_SENDER_NAME).ToString(), "Anna Berg") << "the creator";
+    EXPECT_TRUE(appointment->AllDayEvent());
+    EXPECT_EQ(outlook->CreateItem(ol::olAppointmentItem)->GetInspector()->Caption(), "Untitled - Appointment");
+
+    auto task = Create<ol::ITaskItem>(ol::olTaskItem);
+    task->SetStartDate(Date::FromParts(2024, 5, 6));
+    task->SetReminderSet(true);
+    task->SetComplete(true);
+    task->SetComplete(false);
+    task->Save();
+    EXPECT_EQ(task->StartDate(), Date::FromParts(2024, 5, 6));
+    EXPECT_TRUE(task->ReminderSet());
+    EXPECT_FALSE(task->Complete());
+    EXPECT_EQ(Stored(task).properties.GetNamed({message::psets::Task(), std::uint32_t{0x8101}})->value.ToLong(), 0);
+    EXPECT_EQ(ErrorOf([&] { outlook->CreateItem(7); }), errors::kInvalidArgument);
+}
+
+TEST_F(BehaviourTest, AContactHasOnePicture) {
+    const auto photo = directory.Path() / "anna.jpg";
+    std::ofstream(photo) << "JFIF";
+    auto contact = Create<ol::IContactItem>(ol::olContactItem);
+    contact->SetFullName("Anna Berg");
+    EXPECT_FALSE(contact->HasPicture());
+    contact->AddPicture(photo.string());
+    contact->AddPicture(photo.string());
+    EXPECT_TRUE(contact->HasPicture());
+    ASSERT_EQ(contact->Attachments()->Count(), 1);
+    EXPECT_EQ(contact->Attachments()->Item(1)->FileName(), "ContactPicture.jpg");
+    EXPECT_EQ(ErrorOf([&] { contact->AddPicture((directory.Path() / "none.jpg").string()); }), errors::kFailed);
+    contact->SetEmail1Address("anna.berg@ostrellix.example");
+    contact->Save();
+    const auto stored = Stored(contact);
+    EXPECT_EQ(stored.properties.GetNamed({message::psets::Address(), std::uint32_t{0x8080}})->value.ToString(),
+              "Anna Berg (anna.berg@ostrellix.example)");
+    EXPECT_EQ(contact->GetInspector()->Caption(), "Anna Berg - Contact");
+}
+
+TEST_F(BehaviourTest, MovingANewItemSavesItWhereItGoes) {
+    auto mail = outlook->CreateItem(ol::olMailItem);
+    mail->SetSubject("Filed");
+    int writes = 0;
+    Connection onWrite = mail->Events().Write.Connect([&](bool&) { ++writes; });
+    const auto archive = Folder(ol::olFolderInbox)->Folders()->Add("Archive", ol::olMailItem);
+    mail->Move(archive);
+    EXPECT_EQ(writes, 1);
+    EXPECT_EQ(mail->Parent()->FolderPath(), "\\\\Mailbox - Anna Berg\\Inbox\\Archive");
+    EXPECT_EQ(Folder(ol::olFolderDrafts)->Items()->Count(), 0);
+    EXPECT_EQ(Folder(ol::olFolderInbox)->Folders()->Item("archive")->Items()->Count(), 1);
+    EXPECT_EQ(ErrorOf([&] { Folder(ol::olFolderInbox)->Folders()->Add("ARCHIVE", ol::olMailItem); }), errors::kFailed);
+}
+
+TEST_F(BehaviourTest, AHandlerThatSavesAgainIsNotUndone) {
+    // As a birthday watcher does: it switches the reminder off and saves the added item.
+    const auto calendar = Folder(ol::olFolderCalendar)->Items();
+    Connection watcher = calendar->Events().ItemAdd.Connect([](const Ptr<ol::IItem>& item) {
+        const auto appointment = As<ol::IAppointmentItem>(item);
+        if (appointment->ReminderSet()) {
+            appointment->SetReminderSet(false);
+            appointment->Save();
+        }
+    });
+    auto birthday = Create<ol::IAppointmentItem>(ol::olAppointmentItem);
+    birthday->SetSubject("Birthday party");
+    birthday->Save();
+    EXPECT_FALSE(birthday->ReminderSet());
+    EXPECT_FALSE(As<ol::IAppointmentItem>(session->GetItemFromID(birthday->EntryID()))->ReminderSet());
+    EXPECT_TRUE(birthday->Saved());
+}
+
+TEST_F(BehaviourTest, RestrictedCollectionsTellOnlyOfTheirItems) {
+    const auto tasks = Folder(ol::olFolderTasks)->Items();
+    const auto done = tasks->Restrict("[Complete] = True");
+    std::vector<std::string> changed;
+    Connection onChange =
+        done->Events().ItemChange.Connect([&](const Ptr<ol::IItem>& item) { changed.push_back(item->Subject()); });
+    auto open = Create<ol::ITaskItem>(ol::olTaskItem);
+    open->SetSubject("open");
+    open->Save();
+    auto finished = Create<ol::ITaskItem>(ol::olTaskItem);
+    finished->SetSubject("finished");
+    finished->SetComplete(true);
+    finished->Save();
+    open->SetBody("changed");
+    open->Save();
+    finished->SetBody("changed");
+    finished->Save();
+    EXPECT_EQ(changed, std::vector<std::string>{"finished"});
+    EXPECT_EQ(done->Count(), 1);
+    EXPECT_EQ(tasks->Count(), 2);
+    EXPECT_EQ(ErrorOf([&] { tasks->Item(3); }), errors::kInvalidArgument);
+}
+
+TEST_F(BehaviourTest, SendingOnBehalfAndDeletingAfterSubmit) {
+    auto mail = Create<ol::IMailItem>(ol::olMailItem);
+    mail->SetSubject("For Bo");
+    mail->SetTo("dan@kund.example");
+    mail->SetBCC("anna.berg@ostrellix.example");
+    mail->SetSentOnBehalfOfName("Bo Lind");
+    mail->Send();
+    const auto sent = As<ol::IMailItem>(Folder(ol::olFolderSentMail)->Items()->Item(1));
+    EXPECT_EQ(sent->SenderName(), "Anna Berg");
+    EXPECT_EQ(sent->SentOnBehalfOfName(), "Bo Lind");
+    const auto received = Folder(ol::olFolderInbox)->Items()->Item(1);
+    const auto accessor = received->PropertyAccessor();
+    EXPECT_FALSE(accessor->GetProperty(std::string(ol::kPropTagNamespace) + "0057000B").ToBoolean())
+        << "a blind copy is neither to nor cc me";
+    EXPECT_FALSE(accessor->GetProperty(std::string(ol::kPropTagNamespace) + "0058000B").ToBoolean());
+    EXPECT_EQ(accessor->GetProperty(std::string(ol::kPropTagNamespace) + "0040001F").ToString(), "Anna Berg");
+
+    auto draft = Create<ol::IMailItem>(ol::olMailItem);
+    draft->SetTo("dan@kund.example");
+    draft->SetDeleteAfterSubmit(true);
+    draft->Save();
+    draft->Send();
+    EXPECT_EQ(Folder(ol::olFolderDrafts)->Items()->Count(), 0);
+    EXPECT_EQ(Folder(ol::olFolderSentMail)->Items()->Count(), 1);
+    EXPECT_EQ(Create<ol::IMailItem>(ol::olMailItem)->Reply()->Recipients()->Count(), 0) << "a draft has no sender";
+}
+
+TEST_F(BehaviourTest, TheMapiLibrarySendsThroughTheSameStore) {
+    const auto logon = As<MapiLogon>(session->MAPIOBJECT());
+    Profile& mapi = logon->Session();
+    EXPECT_EQ(mapi.Mailbox().ownerAddress, kUser);
+    EXPECT_EQ(mapi.Book().CurrentUser().name, "Anna Berg");
+    message::MessageData data;
+    data.properties.Set(tag::PR_MESSAGE_CLASS, Variant("IPM.Note"));
+    data.properties.Set(tag::PR_SUBJECT, Variant("Via the library"));
+    message::RecipientData me;
+    me.properties.Set(tag::PR_DISPLAY_NAME, Variant("Anna Berg"));
+    me.properties.Set(tag::PR_RECIPIENT_TYPE, Variant(1));
+    data.recipients.push_back(me);
+    const auto inbox = Folder(ol::olFolderInbox)->Items();
+    std::string arrived;
+    Connection onAdd = inbox->Events().ItemAdd.Connect([&](const Ptr<ol::IItem>& item) { arrived = item->Subject(); });
+    const std::string sentId = mapi.Mailer().Send(data, "");
+    EXPECT_EQ(arrived, "Via the library");
+    EXPECT_TRUE(As<ol::IMailItem>(session->GetItemFromID(sentId))->Sent());
+    EXPECT_EQ(session->GetItemFromID(sentId)->Parent()->Name(), "Sent Items");
+}
+
+TEST_F(BehaviourTest, WindowsFollowTheirItems) {
+    auto mail = outlook->CreateItem(ol::olMailItem);
+    mail->SetSubject("Short");
+    mail->Save();
+    const auto explorer = user->OpenExplorer(Folder(ol::olFolderDrafts));
+    user->Select(explorer, {mail});
+    const auto inspector = user->Open(mail);
+    EXPECT_EQ(inspector->Caption(), "Short - Message (HTML)");
+    bool closed = false;
+    Connection onClose = inspector->Events().Close.Connect([&] { closed = true; });
+    mail->Delete();
+    EXPECT_TRUE(closed) << "deleting an item closes its window";
+    EXPECT_EQ(explorer->Selection()->Count(), 0);
+    auto plain = Create<ol::IMailItem>(ol::olMailItem);
+    plain->SetBodyFormat(ol::olFormatPlain);
+    EXPECT_EQ(plain->GetInspector()->Caption(), "Untitled - Message (Plain Text)");
+    plain->PrintOut();
+    EXPECT_EQ(user->Printed(), std::vector<std::string>{"Untitled - Message (Plain Text)"});
+    EXPECT_EQ(ErrorOf([&] { outlook->Explorers()->Item(2); }), errors::kInvalidArgument);
+}
+
+TEST_F(BehaviourTest, QuitClosesWindowsWhateverTheirHandlersSay) {
+    auto task = outlook->CreateItem(ol::olTaskItem);
+    const auto inspector = user->Open(task);
+    Connection veto = task->Events().Close.Connect([](bool& cancel) { cancel = true; });
+    bool windowClosed = false;
+    Connection onClose = inspector->Events().Close.Connect([&] { windowClosed = true; });
+    outlook->Quit();
+    EXPECT_TRUE(windowClosed);
+    EXPECT_FALSE(program->Running());
+}
+
+}  // namespace
+}  // namespace ostrellix::standin::outlook

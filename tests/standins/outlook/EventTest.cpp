@@ -1,0 +1,166 @@
+#include <gtest/gtest.h>
+
+#include "contracts/outlook/IAppointmentItem.h"
+#include "contracts/outlook/IInspector.h"
+#include "contracts/outlook/IMailItem.h"
+#include "standins/message/PropertyTag.h"
+#include "standins/outlook/MapiLogon.h"
+#include "tests/standins/outlook/OutlookFixture.h"
+
+namespace ostrellix::standin::outlook {
+namespace {
+
+using testing::OutlookFixture;
+
+// Records events in the order they arrive.
+class EventTest : public OutlookFixture {
+protected:
+    std::vector<std::string> log;
+    std::vector<Connection> connections;
+
+    void Watch(const Ptr<ol::IItem>& item, const std::string& name) {
+        auto& events = item->Events();
+        connections.push_back(events.Open.Connect([this, name](bool&) { log.push_back(name + ".Open"); }));
+        connections.push_back(events.Write.Connect([this, name](bool&) { log.push_back(name + ".Write"); }));
+        connections.push_back(events.Send.Connect([this, name](bool&) { log.push_back(name + ".Send"); }));
+        connections.push_back(events.Close.Connect([this, name](bool&) { log.push_back(name + ".Close"); }));
+    }
+
+    void Watch(const Ptr<ol::IItems>& items, const std::string& name) {
+        auto& events = items->Events();
+        connections.push_back(events.ItemAdd.Connect([this, name](const Ptr<ol::IItem>& item) {
+            log.push_back(name + ".ItemAdd(" + item->Subject() + ")");
+        }));
+        connections.push_back(events.ItemChange.Connect([this, name](const Ptr<ol::IItem>& item) {
+            log.push_back(name + ".ItemChange(" + item->Subject() + ")");
+        }));
+        connections.push_back(events.ItemRemove.Connect([this, name] { log.push_back(name + ".ItemRemove"); }));
+    }
+
+    void Watch(const Ptr<ol::IInspector>& inspector) {
+        connections.push_back(inspector->Events().Deactivate.Connect([this] { log.push_back("Inspector.Deactivate"); }));
+        connections.push_back(inspector->Events().Close.Connect([this] { log.push_back("Inspector.Close"); }));
+    }
+};
+
+TEST_F(EventTest, SavingRaisesWriteBeforeTheFolderHearsOfIt) {
+    const auto calendar = Folder(ol::olFolderCalendar);
+    const auto first = calendar->Items(), second = calendar->Items();
+    Watch(first, "Items1");
+    Watch(second, "Items2");
+    auto item = outlook->CreateItem(ol::olAppointmentItem);
+    item->SetSubject("Meeting");
+    Watch(item, "Item");
+    std::string idSeenByHandler = "unset";
+    Connection check = first->Events().ItemAdd.Connect([&](const Ptr<ol::IItem>& added) {
+        idSeenByHandler = added->EntryID();
+        EXPECT_TRUE(SameObject(added, item)) << "the folder hands out the object that was saved";
+    });
+    item->Save();
+    item->SetSubject("Meeting moved");
+    item->Save();
+    EXPECT_EQ(log, (std::vector<std::string>{"Item.Write", "Items1.ItemAdd(Meeting)", "Items2.ItemAdd(Meeting)",
+                                             "Item.Write", "Items1.ItemChange(Meeting moved)",
+                                             "Items2.ItemChange(Meeting moved)"}));
+    EXPECT_EQ(idSeenByHandler, item->EntryID());
+}
+
+TEST_F(EventTest, ACancelledWriteStoresNothing) {
+    const auto items = Folder(ol::olFolderTasks)->Items();
+    Watch(items, "Items");
+    auto task = outlook->CreateItem(ol::olTaskItem);
+    Connection veto = task->Events().Write.Connect([](bool& cancel) { cancel = true; });
+    task->Save();
+    EXPECT_EQ(task->EntryID(), "");
+    EXPECT_EQ(items->Count(), 0);
+    EXPECT_TRUE(log.empty());
+}
+
+TEST_F(EventTest, ClosingAWindowWithSavingEndsWithTheWindowsClose) {
+    const auto items = Folder(ol::olFolderCalendar)->Items();
+    Watch(items, "Items");
+    connections.push_back(outlook->Inspectors()->Events().NewInspector.Connect(
+        [this](const Ptr<ol::IInspector>& inspector) { log.push_back("NewInspector(" + inspector->Caption() + ")"); }));
+    auto item = outlook->CreateItem(ol::olAppointmentItem);
+    item->SetSubject("Planning");
+    Watch(item, "Item");
+    const auto inspector = user->Open(item);
+    Watch(inspector);
+    EXPECT_TRUE(SameObject(outlook->ActiveInspector(), inspector));
+    user->Type(inspector, "Location", Variant("Room 2"));
+    user->Close(inspector, true);
+    EXPECT_EQ(log, (std::vector<std::string>{"NewInspector(Planning - Appointment)", "Item.Open", "Item.Write",
+                                             "Items.ItemAdd(Planning)", "Item.Close", "Inspector.Deactivate",
+                                             "Inspector.Close"}));
+    EXPECT_FALSE(outlook->ActiveInspector());
+    EXPECT_EQ(outlook->Inspectors()->Count(), 0);
+    EXPECT_EQ(As<ol::IAppointmentItem>(items->Item(1))->Location(), "Room 2");
+}
+
+TEST_F(EventTest, ClosingWithoutSavingForgetsTheChanges) {
+    auto item = outlook->CreateItem(ol::olAppointmentItem);
+    item->SetSubject("Kept");
+    item->Save();
+    const auto inspector = user->Open(item);
+    user->Type(inspector, "Subject", Variant("Typed and dropped"));
+    Watch(item, "Item");
+    user->Close(inspector, false);
+    EXPECT_EQ(log, std::vector<std::string>{"Item.Close"});
+    EXPECT_EQ(item->Subject(), "Kept");
+    // Asked to save, the user answers.
+    const auto again = user->Open(item);
+    user->Type(again, "Subject", Variant("Answered"));
+    user->WillAnswerSavePrompt(true);
+    again->Close(ol::olPromptForSave);
+    EXPECT_EQ(profile->Store().Load(item->EntryID())->data.properties.GetValue(message::tag::PR_SUBJECT).ToString(),
+              "Answered");
+}
+
+TEST_F(EventTest, ACancelledCloseKeepsTheWindowOpen) {
+    auto item = outlook->CreateItem(ol::olTaskItem);
+    const auto inspector = user->Open(item);
+    Connection veto = item->Events().Close.Connect([](bool& cancel) { cancel = true; });
+    user->Close(inspector, false);
+    EXPECT_EQ(outlook->Inspectors()->Count(), 1);
+    veto.Disconnect();
+    user->Close(inspector, false);
+    EXPECT_EQ(outlook->Inspectors()->Count(), 0);
+}
+
+TEST_F(EventTest, ChangesOfTheMapiLibraryReachTheFoldersEvents) {
+    const auto inbox = Folder(ol::olFolderInbox);
+    const auto items = inbox->Items();
+    const auto fromKund = items->Restrict("[SenderEmailAddress] = 'dan@kund.example'");
+    Watch(items, "Items");
+    Watch(fromKund, "FromKund");
+    MessageStore& store = As<MapiLogon>(session->MAPIOBJECT())->Session().Store();
+    message::MessageData data;
+    data.properties.Set(message::tag::PR_MESSAGE_CLASS, Variant("IPM.Note"));
+    data.properties.Set(message::tag::PR_SUBJECT, Variant("Imported"));
+    const std::string id = store.NewEntryId(inbox->EntryID());
+    store.Create(inbox->EntryID(), id, data);
+    user->Receive({"Dan Kund", "dan@kund.example", "Offer", "Hello", "", {}, {}, {}});
+    store.Delete(id);
+    EXPECT_EQ(log, (std::vector<std::string>{"Items.ItemAdd(Imported)", "Items.ItemAdd(Offer)",
+                                             "FromKund.ItemAdd(Offer)", "Items.ItemRemove", "FromKund.ItemRemove"}));
+}
+
+TEST_F(EventTest, DeletingAndMovingTellBothFolders) {
+    const auto drafts = Folder(ol::olFolderDrafts);
+    const auto projects = Folder(ol::olFolderInbox)->Folders()->Add("Projects", ol::olMailItem);
+    const auto draftItems = drafts->Items(), projectItems = projects->Items();
+    Watch(draftItems, "Drafts");
+    Watch(projectItems, "Projects");
+    auto mail = outlook->CreateItem(ol::olMailItem);
+    mail->SetSubject("Note");
+    mail->Save();
+    log.clear();
+    user->Drag(mail, projects);
+    EXPECT_EQ(mail->Parent()->Name(), "Projects");
+    mail->Delete();
+    EXPECT_EQ(log, (std::vector<std::string>{"Drafts.ItemRemove", "Projects.ItemAdd(Note)", "Projects.ItemRemove"}));
+    EXPECT_EQ(ErrorOf([&] { mail->Subject(); }), ol::kItemMovedOrDeleted);
+}
+
+}  // namespace
+}  // namespace ostrellix::standin::outlook

@@ -1,0 +1,149 @@
+#include <gtest/gtest.h>
+
+#include "contracts/outlook/IAppointmentItem.h"
+#include "contracts/outlook/ITaskItem.h"
+#include "standins/outlook/Errors.h"
+#include "standins/outlook/Filter.h"
+#include "tests/standins/outlook/OutlookFixture.h"
+
+namespace ostrellix::standin::outlook {
+namespace {
+
+using testing::OutlookFixture;
+
+TEST(FilterParseTest, ReadsTheFormsOutlookTakes) {
+    const Filter filter = Filter::Parse("[KeloID] = 'person:12' and ([KeloDatabase] = \"srv.db\" OR not [X] <> 'it''s')");
+    const Filter::Node& root = filter.Root();
+    ASSERT_EQ(root.kind, Filter::Node::Kind::And);
+    ASSERT_EQ(root.children.size(), 2u);
+    EXPECT_EQ(root.children[0].property, "KeloID");
+    EXPECT_EQ(root.children[0].value.text, "person:12");
+    const Filter::Node& either = root.children[1];
+    ASSERT_EQ(either.kind, Filter::Node::Kind::Or);
+    EXPECT_EQ(either.children[0].value.text, "srv.db");
+    ASSERT_EQ(either.children[1].kind, Filter::Node::Kind::Not);
+    EXPECT_EQ(either.children[1].children[0].op, Filter::Op::NotEqual);
+    EXPECT_EQ(either.children[1].children[0].value.text, "it's");
+    EXPECT_EQ(Filter::Parse("[Complete]=True").Root().value.text, "True");
+}
+
+TEST(FilterParseTest, MalformedFiltersRaiseTheParseError) {
+    for (const char* text : {"", "KeloID = 'x'", "[KeloID] 'x'", "[KeloID] = 'x", "[KeloID] = 'x' AND",
+                             "([KeloID] = 'x'", "[KeloID] = 'x')", "[] = 'x'", "[KeloID] == 'x'",
+                             "[KeloID] = 'x' [Y] = 'y'", "@SQL=\"urn:schemas:httpmail:subject\" = 'x'"}) {
+        try {
+            Filter::Parse(text);
+            ADD_FAILURE() << "accepted: " << text;
+        } catch (const ComError& error) {
+            EXPECT_EQ(error.Number(), errors::kCannotParse) << text;
+            EXPECT_NE(error.Description().find("Cannot parse condition"), std::string::npos);
+        }
+    }
+}
+
+class FindTest : public OutlookFixture {
+protected:
+    Ptr<ol::IAppointmentItem> Appointment(const std::string& subject, const std::string& keloId,
+                                          const std::string& database) {
+        auto item = Create<ol::IAppointmentItem>(ol::olAppointmentItem);
+        item->SetSubject(subject);
+        if (!keloId.empty()) {
+            item->UserProperties()->Add("KeloID", ol::olText, true)->SetValue(Variant(keloId));
+            item->UserProperties()->Add("KeloDatabase", ol::olText, true)->SetValue(Variant(database));
+        }
+        item->Save();
+        return item;
+    }
+
+    std::vector<std::string> Subjects(const Ptr<ol::IItems>& items) {
+        std::vector<std::string> subjects;
+        for (std::int32_t i = 1; i <= items->Count(); ++i) subjects.push_back(items->Item(i)->Subject());
+        return subjects;
+    }
+
+    Ptr<ol::IItems> Calendar() { return Folder(ol::olFolderCalendar)->Items(); }
+};
+
+TEST_F(FindTest, FindsByUserPropertiesTheWayTheSynchronizationAsks) {
+    Appointment("Lunch", "person:12", "srv.db");
+    Appointment("Other database", "person:12", "other.db");
+    Appointment("Unmarked", "", "");
+    Appointment("Dinner", "person:13", "SRV.DB");
+    const auto items = Calendar();
+    const auto found = items->Find("[KeloID] = 'person:12' AND [KeloDatabase] = 'srv.db'");
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->Subject(), "Lunch");
+    EXPECT_FALSE(items->FindNext());
+    // Text compares without regard to case; an item without the property never matches.
+    EXPECT_EQ(Subjects(items->Restrict("[KeloID] <> '' AND [KeloDatabase] = 'srv.db'")),
+              (std::vector<std::string>{"Lunch", "Dinner"}));
+    EXPECT_EQ(Subjects(items->Restrict("[KeloID] = 'person:13' or [Subject] = 'unmarked'")),
+              (std::vector<std::string>{"Unmarked", "Dinner"}));
+    EXPECT_EQ(Subjects(items->Restrict("NOT [KeloDatabase] = 'srv.db'")),
+              (std::vector<std::string>{"Other database", "Unmarked"}));
+    EXPECT_FALSE(items->Find("[KeloID] = 'person:99'"));
+    EXPECT_FALSE(items->Find("[NoSuchProperty] = 'x'"));
+}
+
+TEST_F(FindTest, FindNextWalksEveryMatchThenGivesNothing) {
+    for (const char* subject : {"a", "b", "c"}) Appointment(subject, "task:1", "srv.db");
+    const auto items = Calendar();
+    std::vector<std::string> walked;
+    for (auto item = items->Find("[KeloID] = 'task:1'"); item; item = items->FindNext()) {
+        walked.push_back(item->Subject());
+    }
+    EXPECT_EQ(walked, (std::vector<std::string>{"a", "b", "c"}));
+}
+
+TEST_F(FindTest, DatesCompareToTheMinuteOfTheFilter) {
+    // Changed at 10:15:30; the last run's time stamp was 10:15:00.
+    clock->Set(Date::FromParts(2024, 5, 1, 10, 15, 30));
+    Appointment("changed", "person:1", "srv.db");
+    clock->Set(Date::FromParts(2024, 5, 1, 10, 14, 59));
+    Appointment("earlier", "person:2", "srv.db");
+    const auto items = Calendar();
+    const std::string marked = "[KeloID] <> '' AND [KeloDatabase] = 'srv.db'";
+    EXPECT_EQ(Subjects(items->Restrict(marked + " and [LastModificationTime] > '2024-05-01 10:15'")),
+              std::vector<std::string>{"changed"});
+    // Seconds in the filter are dropped: this is still 10:15.
+    EXPECT_EQ(Subjects(items->Restrict("[LastModificationTime] > '2024-05-01 10:15:45'")),
+              std::vector<std::string>{"changed"});
+    EXPECT_EQ(Subjects(items->Restrict("[LastModificationTime] <= '2024-05-01 10:14'")), std::vector<std::string>{});
+    EXPECT_EQ(Subjects(items->Restrict("[LastModificationTime] < '2024-05-01 10:15'")),
+              std::vector<std::string>{"earlier"});
+}
+
+TEST_F(FindTest, ValuesMustFitTheirProperties) {
+    const auto items = Calendar();
+    EXPECT_EQ(ErrorOf([&] { items->Restrict("[Start] > 'tomorrow'"); }), errors::kCannotParse);
+    EXPECT_EQ(ErrorOf([&] { items->Find("[ReminderSet] = maybe"); }), errors::kCannotParse);
+    EXPECT_EQ(ErrorOf([&] { items->Find("[Body] = 'x'"); }), errors::kCannotParse);
+    EXPECT_EQ(ErrorOf([&] { items->Find("[Subject] = 'x"); }), errors::kCannotParse);
+}
+
+TEST_F(FindTest, TypedPropertiesCompareByTheirType) {
+    auto early = Appointment("early", "", "");
+    early->SetStart(Date::FromParts(2024, 6, 3, 9, 0));
+    early->SetReminderSet(false);
+    early->Save();
+    auto late = Appointment("late", "", "");
+    late->SetStart(Date::FromParts(2024, 6, 3, 14, 0));
+    late->Save();
+    auto task = Create<ol::ITaskItem>(ol::olTaskItem);
+    task->SetSubject("done");
+    task->SetComplete(true);
+    task->Save();
+    const auto items = Calendar();
+    EXPECT_EQ(Subjects(items->Restrict("[Start] >= '2024-06-03 12:00'")), std::vector<std::string>{"late"});
+    EXPECT_EQ(Subjects(items->Restrict("[ReminderSet] = False")), std::vector<std::string>{"early"});
+    EXPECT_EQ(Folder(ol::olFolderTasks)->Items()->Find("[Complete] = True")->Subject(), "done");
+    // A restriction narrows further and follows the folder.
+    const auto afternoon = items->Restrict("[Start] >= '2024-06-03 12:00'");
+    EXPECT_EQ(Subjects(afternoon->Restrict("[Subject] = 'early'")), std::vector<std::string>{});
+    early->SetStart(Date::FromParts(2024, 6, 3, 16, 0));
+    early->Save();
+    EXPECT_EQ(Subjects(afternoon), (std::vector<std::string>{"early", "late"}));
+}
+
+}  // namespace
+}  // namespace ostrellix::standin::outlook

@@ -1,0 +1,170 @@
+#include <gtest/gtest.h>
+
+#include "contracts/outlook/Constants.h"
+#include "runtime/ComError.h"
+#include "standins/message/PropertySets.h"
+#include "standins/message/PropertyTag.h"
+#include "standins/outlook/AddressBook.h"
+#include "standins/outlook/BodyText.h"
+#include "standins/outlook/ItemIndex.h"
+#include "standins/outlook/MapiNames.h"
+#include "standins/outlook/MessageCodec.h"
+#include "standins/outlook/NamedPropertyMap.h"
+#include "standins/outlook/StoreDatabase.h"
+#include "standins/outlook/ViewDefinition.h"
+#include "tests/standins/system/TempDirectory.h"
+
+namespace ostrellix::standin::outlook {
+namespace {
+
+namespace ol = ::ostrellix::outlook;
+namespace pt = message::pt;
+namespace tag = message::tag;
+
+TEST(MessageCodecTest, KeepsEveryKindOfValueAndEmbeddedMessages) {
+    message::MessageData inner;
+    inner.properties.Set(tag::PR_SUBJECT, Variant("inner"));
+    message::MessageData outer;
+    message::PropertyBag& bag = outer.properties;
+    bag.Set(tag::PR_SUBJECT, Variant("Ärende ✓"));
+    bag.Set(tag::PR_MESSAGE_FLAGS, Variant(9));
+    bag.Set(0x00170002, Variant(std::int16_t{-2}));
+    bag.Set(tag::PR_MESSAGE_TO_ME, Variant(true));
+    bag.Set(tag::PR_CLIENT_SUBMIT_TIME, Variant(Date::FromParts(2024, 5, 1, 10, 15, 30)));
+    bag.Set(0x10090102, Variant(Bytes{0, 1, 255}));
+    bag.Set(0x3FFF0005, Variant(0.25));
+    bag.Set(0x0E2A0014, Variant(Bytes{1, 2, 3, 4, 5, 6, 7, 8}));  // a type kept as its raw bytes
+    bag.SetNamed({message::PublicStrings(), std::string("Keywords")},
+                 {pt::MultiValued | pt::Unicode, Variant(VariantArray{Variant("a"), Variant("b")})});
+    bag.SetNamed({message::psets::Appointment(), std::uint32_t{0x820D}},
+                 {pt::SysTime, Variant(Date::FromParts(2024, 6, 1, 9, 0))});
+    message::RecipientData recipient;
+    recipient.properties.Set(tag::PR_DISPLAY_NAME, Variant("Bo"));
+    outer.recipients.push_back(recipient);
+    message::AttachmentData attachment;
+    attachment.properties.Set(tag::PR_ATTACH_METHOD, Variant(5));
+    attachment.embedded = std::make_shared<message::MessageData>(inner);
+    outer.attachments.push_back(attachment);
+
+    const message::MessageData decoded = MessageCodec::Decode(MessageCodec::Encode(outer));
+    EXPECT_EQ(decoded, outer);
+    EXPECT_EQ(decoded.properties.Get(0x0E2A0014)->type, 0x0014);
+    ASSERT_TRUE(decoded.attachments[0].embedded);
+    EXPECT_EQ(decoded.attachments[0].embedded->properties.GetValue(tag::PR_SUBJECT).ToString(), "inner");
+}
+
+TEST(MessageCodecTest, BytesThatAreNoMessageRaiseAClearError) {
+    for (const Bytes& garbage : {Bytes{}, Bytes{0xFF, 0x00, 0x12}, Bytes{0xA0}}) {
+        try {
+            MessageCodec::Decode(garbage);
+            ADD_FAILURE() << "decoded garbage";
+        } catch (const ComError& error) {
+            EXPECT_NE(error.Description().find("stored message cannot be read"), std::string::npos);
+        }
+    }
+}
+
+TEST(ItemIndexTest, IndexesFilterablePropertiesAndUserPropertiesInLowerCase) {
+    message::MessageData data;
+    data.properties.Set(tag::PR_SUBJECT, Variant("Lunch WITH Bo"));
+    data.properties.Set(tag::PR_BODY, Variant("not indexed"));
+    data.properties.SetNamed(mapi::UserPropertyName("KeloID"), {pt::Unicode, Variant("Person:12")});
+    data.properties.SetNamed(mapi::UserPropertyName("Checked"), {pt::Boolean, Variant(true)});
+    data.properties.SetNamed(mapi::UserPropertyName(mapi::kKeywords),
+                             {pt::MultiValued | pt::Unicode, Variant(VariantArray{Variant("Kelo"), Variant("VIP")})});
+    data.properties.Set(tag::PR_LAST_MODIFICATION_TIME, Variant(Date::FromParts(2024, 5, 1, 10, 15, 30)));
+    std::map<std::string, std::vector<ItemIndex::Value>> entries;
+    for (const ItemIndex::Entry& entry : ItemIndex::Entries(data)) entries[entry.key].push_back(entry.value);
+    EXPECT_EQ(entries["subject"], std::vector<ItemIndex::Value>{std::string("lunch with bo")});
+    EXPECT_FALSE(entries.contains("body"));
+    EXPECT_EQ(entries["u:keloid"], std::vector<ItemIndex::Value>{std::string("person:12")});
+    EXPECT_EQ(entries["u:checked"], std::vector<ItemIndex::Value>{1.0});
+    EXPECT_EQ(entries["categories"], (std::vector<ItemIndex::Value>{std::string("kelo"), std::string("vip")}));
+    EXPECT_FALSE(entries.contains("u:keywords")) << "categories are no user property";
+    const double seconds = std::get<double>(entries["lastmodificationtime"].front());
+    EXPECT_EQ(seconds, ItemIndex::DateKey(Date::FromParts(2024, 5, 1, 10, 15, 0)) + 30);
+}
+
+TEST(NamedPropertyMapTest, IdsAreGivenOnceAndKept) {
+    ostrellix::testing::TempDirectory directory;
+    const std::string path = (directory.Path() / "store").string();
+    const message::PropertyName email{message::psets::Address(), std::uint32_t{0x8083}};
+    const message::PropertyName keloId = mapi::UserPropertyName("KeloID");
+    {
+        StoreDatabase db(path);
+        NamedPropertyMap map(db);
+        EXPECT_EQ(map.IdOf(email), 0x8000);
+        EXPECT_EQ(map.IdOf(keloId), 0x8001);
+        EXPECT_EQ(map.IdOf(email), 0x8000);
+        EXPECT_FALSE(map.NameOf(0x8002));
+    }
+    StoreDatabase db(path);
+    NamedPropertyMap map(db);
+    EXPECT_EQ(map.NameOf(0x8001), keloId);
+    EXPECT_EQ(map.IdOf(keloId), 0x8001);
+    EXPECT_EQ(map.IdOf(mapi::UserPropertyName("GUID")), 0x8002);
+}
+
+TEST(AddressBookTest, ResolvesNamesAddressesAndOneOffs) {
+    StoreDatabase db(StoreDatabase::kInMemory);
+    AddressBook book(db, "Ostrellix");
+    const AddressEntryData anna = book.EnsureDirectoryEntry("Anna Berg", "Anna.Berg@ostrellix.example");
+    EXPECT_EQ(book.EnsureDirectoryEntry("Anna Berg", "anna.berg@ostrellix.example").entryId, anna.entryId);
+    EXPECT_EQ(anna.type, "EX");
+    EXPECT_EQ(anna.address,
+              "/o=Ostrellix/ou=Administrative Group/cn=Recipients/cn=anna.berg");
+    book.EnsureDirectoryEntry("Anders Berg", "anders@ostrellix.example");
+    book.EnsureList("Kelo Address Book", 3);
+    book.EnsureSmtpEntry("Kelo Address Book", "Anna B. (Kelo)", "anna.berg@ostrellix.example");
+
+    EXPECT_EQ(book.Resolve("anna berg")->entryId, anna.entryId);
+    EXPECT_EQ(book.Resolve(anna.address)->entryId, anna.entryId);
+    EXPECT_EQ(book.Resolve("ANNA.BERG@ostrellix.example")->type, "EX") << "the directory comes first";
+    EXPECT_EQ(book.Resolve("anna", "Kelo Address Book")->type, "SMTP");
+    EXPECT_FALSE(book.Resolve("An")) << "Anna and Anders";
+    EXPECT_FALSE(book.Resolve("Nobody"));
+    EXPECT_FALSE(book.Resolve("   "));
+    const auto oneOff = book.Resolve("new@kund.example");
+    ASSERT_TRUE(oneOff);
+    EXPECT_EQ(oneOff->type, "SMTP");
+    EXPECT_EQ(book.Find(oneOff->entryId)->smtpAddress, "new@kund.example");
+    EXPECT_EQ(book.Find(anna.entryId)->name, "Anna Berg");
+    EXPECT_FALSE(book.Find("00000000812B1FA4BEA310199D6E00DD010F5402ZZ"));
+    EXPECT_THROW(book.Entries("No list"), ComError);
+
+    message::PropertyBag recipient;
+    AddressBook::FillRecipient(recipient, anna);
+    EXPECT_EQ(AddressBook::FromRecipient(recipient)->entryId, anna.entryId);
+    EXPECT_EQ(recipient.GetValue(tag::PR_SMTP_ADDRESS).ToString(), "Anna.Berg@ostrellix.example");
+}
+
+TEST(BodyTextTest, PlainAndHtmlBodiesFollowEachOther) {
+    EXPECT_EQ(BodyText::ToHtml("a < b & c\r\nnext\nlast"),
+              "<html><body>a &lt; b &amp; c<br>next<br>last</body></html>");
+    EXPECT_EQ(BodyText::FromHtml("<HTML><HEAD><TITLE>t</TITLE></HEAD><BODY class=x>Hi&nbsp;Bo,<BR/>"
+                                 "<div>line</div><p>&quot;q&quot; &amp; &#39;s&#39; &unknown;</p></BODY>after"),
+              "Hi Bo,\r\nline\r\n\"q\" & 's' &unknown;\r\n");
+    EXPECT_EQ(BodyText::FromHtml("no tags at all"), "no tags at all");
+    EXPECT_EQ(BodyText::FromHtml(BodyText::ToHtml("round\r\ntrip")), "round\r\ntrip");
+}
+
+TEST(ViewDefinitionTest, CalendarViewsKeepTheirModeInTheXml) {
+    const std::vector<ViewInfo> calendar = ViewDefinition::Defaults(ol::olAppointmentItem);
+    ASSERT_FALSE(calendar.empty());
+    EXPECT_EQ(calendar.front().viewType, ol::olCalendarView);
+    EXPECT_EQ(ViewDefinition::CalendarMode(calendar.front().xml), ol::olCalendarViewDay);
+    const std::string week = ViewDefinition::WithCalendarMode(calendar.front().xml, ol::olCalendarViewWeek);
+    EXPECT_EQ(ViewDefinition::CalendarMode(week), ol::olCalendarViewWeek);
+    EXPECT_EQ(ViewDefinition::CalendarMode(ViewDefinition::WithCalendarMode("<view/>", 2)), 2) << "mode added";
+    for (std::int32_t type : {ol::olMailItem, ol::olContactItem, ol::olTaskItem}) {
+        for (const ViewInfo& view : ViewDefinition::Defaults(type)) {
+            EXPECT_NO_THROW(ViewDefinition::Validate(view.xml)) << view.name;
+            EXPECT_NE(view.viewType, ol::olCalendarView);
+        }
+    }
+    EXPECT_THROW(ViewDefinition::Validate("<notaview/>"), ComError);
+    EXPECT_THROW(ViewDefinition::Validate("<view>"), ComError);
+}
+
+}  // namespace
+}  // namespace ostrellix::standin::outlook

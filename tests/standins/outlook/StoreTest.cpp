@@ -1,0 +1,190 @@
+#include <SQLiteCpp/Database.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "contracts/outlook/Constants.h"
+#include "runtime/ComError.h"
+#include "standins/message/PropertyTag.h"
+#include "standins/outlook/MessageStore.h"
+#include "standins/outlook/Profile.h"
+#include "standins/outlook/StoreDatabase.h"
+#include "standins/system/ManualClock.h"
+#include "tests/standins/outlook/OutlookFixture.h"
+#include "tests/standins/system/TempDirectory.h"
+
+namespace ostrellix::standin::outlook {
+namespace {
+
+namespace ol = ::ostrellix::outlook;
+namespace tag = message::tag;
+
+std::string ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+message::MessageData Note(const std::string& subject) {
+    message::MessageData data;
+    data.properties.Set(tag::PR_MESSAGE_CLASS, Variant("IPM.Note"));
+    data.properties.Set(tag::PR_SUBJECT, Variant(subject));
+    return data;
+}
+
+class StoreTest : public ::testing::Test {
+protected:
+    ostrellix::testing::TempDirectory directory;
+    std::string path = (directory.Path() / "profile" / "Outlook.store").string();
+    system::ManualClock clock{Date::FromParts(2024, 5, 1, 10, 0, 0)};
+
+    std::unique_ptr<Profile> Open() {
+        return std::make_unique<Profile>(testing::OutlookFixture::Setup(path), clock);
+    }
+};
+
+TEST_F(StoreTest, WhatIsStoredSurvivesAReopen) {
+    std::string entryId, folderId;
+    {
+        auto profile = Open();
+        MessageStore& store = profile->Store();
+        const FolderInfo inbox = store.DefaultFolder(profile->Mailbox(), ol::olFolderInbox);
+        folderId = store.CreateFolder(inbox.entryId, "Projects", ol::olMailItem).entryId;
+        message::MessageData data = Note("Kept");
+        data.properties.SetNamed({message::PublicStrings(), std::string("KeloID")}, {message::pt::Unicode, Variant("person:12")});
+        entryId = store.NewEntryId(folderId);
+        store.Create(folderId, entryId, data);
+        store.SetViewXml(inbox.entryId, "Compact", "<view type=\"table\"><viewname>Compact</viewname></view>");
+        profile->Categories().Add("Kelo", 5);
+    }
+    auto profile = Open();
+    MessageStore& store = profile->Store();
+    const auto loaded = store.Load(entryId);
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(loaded->folderEntryId, folderId);
+    EXPECT_EQ(loaded->data.properties.GetValue(tag::PR_SUBJECT).ToString(), "Kept");
+    EXPECT_EQ(loaded->data.properties.GetNamed({message::PublicStrings(), std::string("KeloID")})->value.ToString(),
+              "person:12");
+    EXPECT_EQ(store.Folder(folderId)->path, "\\\\Mailbox - Anna Berg\\Inbox\\Projects");
+    EXPECT_EQ(store.FolderByPath("\\\\mailbox - anna berg\\inbox\\PROJECTS")->entryId, folderId);
+    const FolderInfo inbox = store.DefaultFolder(profile->Mailbox(), ol::olFolderInbox);
+    EXPECT_NE(store.Views(inbox.entryId).front().xml.find("<viewname>Compact</viewname></view>"), std::string::npos);
+    EXPECT_EQ(profile->Categories().Find("kelo")->color, 5);
+    // The mailboxes and the address book are not made twice.
+    EXPECT_EQ(store.Mailboxes().size(), 2u);
+    EXPECT_EQ(profile->Book().Entries(AddressBook::kGlobalList).size(), 3u);
+}
+
+TEST_F(StoreTest, AFileThatIsNotAStoreIsNamedAndLeftAlone) {
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << "This is a letter, not a message store.\n";
+    }
+    try {
+        Open();
+        FAIL() << "opening a text file as a store must fail";
+    } catch (const ComError& error) {
+        EXPECT_NE(error.Description().find(path), std::string::npos) << error.Description();
+        EXPECT_NE(error.Description().find("not an Outlook message store"), std::string::npos);
+    }
+    EXPECT_EQ(ReadFile(path), "This is a letter, not a message store.\n");
+}
+
+TEST_F(StoreTest, AnotherProgramsDatabaseIsNotTakenForAStore) {
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    {
+        SQLite::Database other(path, SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
+        other.exec("CREATE TABLE notes(text TEXT); INSERT INTO notes VALUES('mine')");
+    }
+    const std::string before = ReadFile(path);
+    try {
+        Open();
+        FAIL() << "another program's database must not open as a store";
+    } catch (const ComError& error) {
+        EXPECT_NE(error.Description().find(path), std::string::npos) << error.Description();
+    }
+    EXPECT_EQ(ReadFile(path), before);
+}
+
+TEST_F(StoreTest, LastModificationTimeMovesOnEverySaveEvenWithAStoppedClock) {
+    auto profile = Open();
+    MessageStore& store = profile->Store();
+    const std::string drafts = store.DefaultFolder(profile->Mailbox(), ol::olFolderDrafts).entryId;
+    message::MessageData data = Note("Draft");
+    const std::string id = store.NewEntryId(drafts);
+    store.Create(drafts, id, data);
+    const Date first = data.properties.GetValue(tag::PR_LAST_MODIFICATION_TIME).ToDate();
+    EXPECT_EQ(first, clock.Now());
+    EXPECT_EQ(data.properties.GetValue(tag::PR_CREATION_TIME).ToDate(), clock.Now());
+    store.Update(id, data);
+    const Date second = data.properties.GetValue(tag::PR_LAST_MODIFICATION_TIME).ToDate();
+    EXPECT_GT(second, first);
+    clock.AdvanceSeconds(3600);
+    store.Update(id, data);
+    EXPECT_EQ(data.properties.GetValue(tag::PR_LAST_MODIFICATION_TIME).ToDate(), clock.Now());
+    EXPECT_EQ(store.Load(id)->revision, 3);
+}
+
+TEST_F(StoreTest, ATransactionCommitsAllOrNothingAndTellsAfterwards) {
+    auto profile = Open();
+    MessageStore& store = profile->Store();
+    const std::string drafts = store.DefaultFolder(profile->Mailbox(), ol::olFolderDrafts).entryId;
+    std::vector<StoreChange::Kind> told;
+    std::size_t storedWhenTold = 0;
+    Connection listening = store.Changed.Connect([&](const StoreChange& change) {
+        told.push_back(change.kind);
+        storedWhenTold = store.MessageIds(drafts).size();
+    });
+    const std::string kept = store.NewEntryId(drafts), dropped = store.NewEntryId(drafts);
+    {
+        StoreTransaction transaction(store);
+        message::MessageData data = Note("never");
+        store.Create(drafts, dropped, data);
+        EXPECT_TRUE(told.empty()) << "nothing is told before the commit";
+    }
+    EXPECT_FALSE(store.Load(dropped));
+    EXPECT_TRUE(told.empty());
+    {
+        StoreTransaction transaction(store);
+        message::MessageData one = Note("one"), two = Note("two");
+        store.Create(drafts, kept, one);
+        store.Create(drafts, store.NewEntryId(drafts), two);
+        transaction.Commit();
+    }
+    EXPECT_EQ(told, (std::vector<StoreChange::Kind>{StoreChange::Kind::Added, StoreChange::Kind::Added}));
+    EXPECT_EQ(storedWhenTold, 2u);
+}
+
+TEST_F(StoreTest, MovingKeepsTheEntryIdAndDeletingForgetsIt) {
+    auto profile = Open();
+    MessageStore& store = profile->Store();
+    const std::string drafts = store.DefaultFolder(profile->Mailbox(), ol::olFolderDrafts).entryId;
+    const std::string inbox = store.DefaultFolder(profile->Mailbox(), ol::olFolderInbox).entryId;
+    message::MessageData data = Note("moving");
+    const std::string id = store.NewEntryId(drafts);
+    store.Create(drafts, id, data);
+    store.Move(id, inbox);
+    EXPECT_EQ(store.Load(id)->folderEntryId, inbox);
+    EXPECT_EQ(store.MessageIds(inbox), std::vector<std::string>{id});
+    EXPECT_TRUE(store.MessageIds(drafts).empty());
+    store.Delete(id);
+    EXPECT_EQ(store.Revision(id), 0);
+    EXPECT_THROW(store.Update(id, data), ComError);
+}
+
+TEST_F(StoreTest, FolderNamesAreUniqueAmongSiblings) {
+    auto profile = Open();
+    MessageStore& store = profile->Store();
+    const std::string inbox = store.DefaultFolder(profile->Mailbox(), ol::olFolderInbox).entryId;
+    store.CreateFolder(inbox, "Kelo", ol::olMailItem);
+    EXPECT_THROW(store.CreateFolder(inbox, "KELO", ol::olMailItem), ComError);
+    EXPECT_THROW(store.CreateFolder(inbox, "a\\b", ol::olMailItem), ComError);
+    EXPECT_THROW(store.DefaultFolder(profile->Mailbox(), 99), ComError);
+}
+
+}  // namespace
+}  // namespace ostrellix::standin::outlook
