@@ -43,10 +43,7 @@ TEST(LifecycleTest, StartUpWithoutOutlookStartsTheConnectionTimerOnly) {
     EXPECT_FALSE(Globals::OutlookIfRunning());
 
     // Every 30 seconds the timer looks again, never starting Outlook.
-    const auto looks = [&] {
-        return std::count(world.DebugLines().begin(), world.DebugLines().end(),
-                          "Ostrellix - Globals - Done since Outlook is not running\r\n");
-    };
+    const auto looks = [&] { return world.TimesLogged("Globals - Done since Outlook is not running"); };
     const auto before = looks();
     world.User().AdvanceTime(29000);
     EXPECT_EQ(looks(), before);

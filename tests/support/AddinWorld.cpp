@@ -3,11 +3,8 @@
 #include <cstdlib>
 #include <random>
 
-#include "core/AddinClasses.h"
 #include "core/Globals.h"
-#include "runtime/ErrorHandling.h"
 #include "standins/kelo/engine/Log.h"
-#include "standins/translator/Translator.h"
 
 namespace ostrellix::testing {
 
@@ -29,46 +26,35 @@ std::string ModuleFolder() {
 }  // namespace
 
 AddinWorld::AddinWorld(Options options) : folder_(FreshFolder()) {
-    standin::system::System::Setup setup;
+    host::Machine::Setup setup;
     setup.configDirectory = folder_ / "config";
-    auto clock = std::make_unique<standin::system::ManualClock>(Date::FromParts(2024, 5, 1, 9));
-    clock_ = clock.get();
-    setup.clock = std::move(clock);
+    setup.workingFolder = folder_ / "work";
+    setup.moduleFolder = ModuleFolder();
+    setup.language = options.language;
     setup.input = &input_;
     setup.output = &output_;
-    system_ = std::make_unique<standin::system::System>(factory_, std::move(setup));
-    debugCapture_ = system_->DebugOutput().Written.Connect([this](const std::string& line) { debugLines_.push_back(line); });
-
-    factory_.Register("Brannovika.Translator", [] { return std::make_shared<standin::translator::Translator>(); });
-    addin::AddinClasses::Register(factory_, *system_, ModuleFolder());
-
-    standin::kelo::KeloClient::Setup kelo;
-    kelo.createDemo = true;
-    kelo.application.workingFolder = folder_ / "work";
-    kelo.application.language = options.language;
-    client_ = std::make_unique<standin::kelo::KeloClient>(factory_, *system_, std::move(kelo));
-    user_ = std::make_unique<standin::kelo::SimulatedUser>(*client_, clock_);
-    if (options.loadAddin) client_->LoadAddin("KeloOstrellix.Addin");
-    if (options.start) client_->Start();
+    machine_ = std::make_unique<host::Machine>(std::move(setup));
+    debugCapture_ =
+        machine_->System().DebugOutput().Written.Connect([this](const std::string& line) { debugLines_.push_back(line); });
+    if (options.outlookRunning) machine_->StartOutlook();
+    if (options.loadAddin) machine_->LoadAddin();
+    if (options.start) machine_->StartClient();
 }
 
 AddinWorld::~AddinWorld() {
-    IgnoreErrors([&] { client_->Shutdown(); });
-    user_.reset();
-    client_.reset();
-    // The add-in's module state outlives a client; a test leaves none behind.
-    IgnoreErrors(addin::Globals::ReleaseCachedObjects);
+    machine_.reset();
     std::error_code ignored;
     std::filesystem::remove_all(folder_, ignored);
 }
 
 Ptr<addin::Addin> AddinWorld::TheAddin() { return addin::Globals::Addin(); }
 
-bool AddinWorld::Logged(std::string_view text) const {
-    for (const std::string& line : debugLines_) {
-        if (line.find(text) != std::string::npos) return true;
-    }
-    return false;
+bool AddinWorld::Logged(std::string_view text) const { return TimesLogged(text) > 0; }
+
+std::size_t AddinWorld::TimesLogged(std::string_view text) const {
+    std::size_t times = 0;
+    for (const std::string& line : debugLines_) times += line.find(text) != std::string::npos;
+    return times;
 }
 
 std::vector<std::string> AddinWorld::KeloLog() {

@@ -1,0 +1,72 @@
+#include "apps/ostrellix/Machine.h"
+
+#include "contracts/win/IShell.h"
+#include "core/AddinClasses.h"
+#include "core/Globals.h"
+#include "runtime/ErrorHandling.h"
+#include "standins/translator/Translator.h"
+
+namespace ostrellix::host {
+
+namespace {
+
+standin::outlook::ProfileSetup OutlookProfileSetup(std::string storePath) {
+    standin::outlook::ProfileSetup setup;
+    setup.storePath = std::move(storePath);
+    setup.user = {"Anna Berg", "anna.berg@ostrellix.example"};
+    setup.colleagues = {{"Bo Lind", "bo.lind@ostrellix.example"}, {"Cecilia Holm", "cecilia.holm@ostrellix.example"}};
+    setup.sharedMailboxes = {"bo.lind@ostrellix.example"};
+    setup.addressLists = {{"Kelo Address Book", 3, {}}};
+    return setup;
+}
+
+}  // namespace
+
+Machine::Machine(Setup setup) {
+    standin::system::System::Setup system;
+    system.configDirectory = setup.configDirectory;
+    auto clock = std::make_unique<standin::system::ManualClock>(setup.startTime);
+    clock_ = clock.get();
+    system.clock = std::move(clock);
+    system.input = setup.input;
+    system.output = setup.output;
+    system.inputIsTerminal = setup.inputIsTerminal;
+    system.messageBoxPolicy = setup.messageBoxPolicy;
+    system_ = std::make_unique<standin::system::System>(factory_, std::move(system));
+
+    profile_ = std::make_unique<standin::outlook::Profile>(OutlookProfileSetup(setup.outlookStore), *clock_);
+    outlook_ = std::make_unique<standin::outlook::OutlookProgram>(factory_, *system_, *profile_);
+    outlook_->Register();
+
+    factory_.Register("Brannovika.Translator", [] { return std::make_shared<standin::translator::Translator>(); });
+    addin::AddinClasses::Register(factory_, *system_, setup.moduleFolder);
+
+    standin::kelo::KeloClient::Setup kelo;
+    kelo.databasePath = setup.keloDatabase;
+    kelo.createDemo = setup.createDemo;
+    kelo.application.workingFolder = setup.workingFolder;
+    kelo.application.language = setup.language;
+    kelo_ = std::make_unique<standin::kelo::KeloClient>(factory_, *system_, std::move(kelo));
+    keloUser_ = std::make_unique<standin::kelo::SimulatedUser>(*kelo_, clock_);
+}
+
+Machine::~Machine() {
+    IgnoreErrors([&] { kelo_->Shutdown(); });
+    keloUser_.reset();
+    kelo_.reset();
+    // The add-in's module state would otherwise outlive the machine it ran on.
+    IgnoreErrors(addin::Globals::ReleaseCachedObjects);
+    outlook_.reset();
+    profile_.reset();
+}
+
+Ptr<outlook::IApplication> Machine::StartOutlook() {
+    As<win::IShell>(system_->CreateObject("WScript.Shell"))->Run("Outlook.exe", 1, false);
+    return outlook_->Running();
+}
+
+void Machine::LoadAddin() { kelo_->LoadAddin("KeloOstrellix.Addin"); }
+
+void Machine::StartClient() { kelo_->Start(); }
+
+}  // namespace ostrellix::host
