@@ -27,7 +27,9 @@ constexpr std::int32_t kShowNoActivate = 8;
 
 void Addin::OnConnection(const ObjectPtr& application, std::int32_t /*connectMode*/,
                          const Ptr<kelo::IAddInInstance>& addInInst, Variant& /*custom*/) {
-    Log("OnConnection");
+    // Not connected yet: with the debug log on, its file cannot be reached,
+    // and the client must never see an error from here.
+    IgnoreErrors([] { Log("OnConnection"); });
     const auto self = SelfAs<Addin>();
     IgnoreErrors([&] { Globals::SetAddin(self); });
     IgnoreErrors([&] { Globals::ConnectToApplication(application); });

@@ -102,7 +102,8 @@ std::int16_t Globals::GetOutlookMajorVersion() {
 }
 
 void Globals::ConnectToApplication(const ObjectPtr& application) {
-    Log("ConnectToApplication");
+    // Before the connection the debug log's file is out of reach: only the debugger sees this line.
+    IgnoreErrors([] { Log("ConnectToApplication"); });
     State& s = TheState();
     IgnoreErrors([&] {
         s.application.reset();

@@ -13,9 +13,11 @@ namespace {
 standin::outlook::ProfileSetup OutlookProfileSetup(std::string storePath) {
     standin::outlook::ProfileSetup setup;
     setup.storePath = std::move(storePath);
-    setup.user = {"Anna Berg", "anna.berg@ostrellix.example"};
-    setup.colleagues = {{"Bo Lind", "bo.lind@ostrellix.example"}, {"Cecilia Holm", "cecilia.holm@ostrellix.example"}};
-    setup.sharedMailboxes = {"bo.lind@ostrellix.example"};
+    // The same people as the Kelo demo data's coworkers and users.
+    setup.user = {"Anna Lindqvist", "anna.lindqvist@demo.example"};
+    setup.organisation = "Demo";
+    setup.colleagues = {{"Erik Holm", "erik.holm@demo.example"}};
+    setup.sharedMailboxes = {"erik.holm@demo.example"};
     setup.addressLists = {{"Kelo Address Book", 3, {}}};
     return setup;
 }

@@ -1,47 +1,81 @@
 // The ostrellix host program: plays the part of the Kelo client on this
-// machine by composing the stand-ins and the add-in, then runs a command.
+// machine. It opens a workspace, composes the stand-ins and the add-in,
+// loads the add-in as the client does, runs one command, and unloads it.
+
+#include <unistd.h>
 
 #include <CLI/CLI.hpp>
 #include <iostream>
-#include <unistd.h>
+#include <optional>
 
-#include "runtime/ClassFactory.h"
+#include "apps/ostrellix/DemoCommand.h"
+#include "apps/ostrellix/Host.h"
+#include "apps/ostrellix/LogCommand.h"
+#include "apps/ostrellix/OptionsCommand.h"
+#include "apps/ostrellix/StatusCommand.h"
 #include "runtime/ErrorHandling.h"
-#include "standins/system/System.h"
 
 namespace {
 
-using ostrellix::standin::system::System;
-
-int Status(System& system) {
-    std::cout << "Settings file: " << system.Settings().File().string() << "\n";
-    std::cout << "Clock: " << system.Clock().Now().ToString() << "\n";
-    return 0;
-}
+using ostrellix::host::Host;
+using Policy = ostrellix::standin::system::ConsoleMessageBox::Policy;
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    CLI::App app{"ostrellix - runs the Outlook add-in for the Kelo client on this machine's stand-ins"};
+    CLI::App app{"ostrellix - the Outlook add-in of the Kelo client, run on this machine's stand-ins"};
     app.require_subcommand(1);
-    std::string configDirectory;
-    app.add_option("--config-dir", configDirectory, "Folder of the per-user settings (default: $XDG_CONFIG_HOME/ostrellix)");
-    CLI::App* status = app.add_subcommand("status", "Show where the settings are kept and what is connected");
+    std::optional<std::string> workspace;
+    std::string language = "en";
+    bool yes = false, no = false, outlook = false, verbose = false;
+    app.add_option("--workspace", workspace, "Workspace folder (default: $XDG_DATA_HOME/ostrellix/workspace)");
+    app.add_option("--language", language, "Language of the Kelo client")->check(CLI::IsMember({"en", "sv"}));
+    auto* yesFlag = app.add_flag("--yes", yes, "Answer every message box with Yes (or OK)");
+    app.add_flag("--no", no, "Answer every message box with No (or Cancel)")->excludes(yesFlag);
+    app.add_flag("--outlook", outlook, "Outlook is running before the client starts");
+    app.add_flag("--verbose", verbose, "Show the add-in's debug output");
+
+    auto* status = app.add_subcommand("status", "Show the workspace and what the add-in is connected to");
+    auto* demo = app.add_subcommand("demo", "A narrated tour of the add-in");
+    auto* options = app.add_subcommand("options", "List, read or change the add-in's options");
+    options->require_subcommand(1);
+    options->add_subcommand("list", "Every option with its kind and value");
+    std::string name, value;
+    auto* get = options->add_subcommand("get", "One option's value");
+    get->add_option("name", name, "Property name, e.g. AllowDragDrop")->required();
+    auto* set = options->add_subcommand("set", "Change one option");
+    set->add_option("name", name, "Property name, e.g. SaveOutgoingMailMode")->required();
+    set->add_option("value", value, "New value")->required();
+    auto* log = app.add_subcommand("log", "The add-in's entries in the Kelo log, and its debug log");
+    int tail = 0;
+    std::optional<std::string> debug;
+    log->add_option("--tail", tail, "Only the last N log entries")->check(CLI::PositiveNumber);
+    log->add_option("--debug", debug, "Turn the debug log on or off")->check(CLI::IsMember({"on", "off"}));
+
     CLI11_PARSE(app, argc, argv);
 
-    int exitCode = 1;
+    int exitCode = 2;
     ostrellix::Trap(
         [&] {
-            ostrellix::ClassFactory factory;
-            System::Setup setup;
-            if (!configDirectory.empty()) setup.configDirectory = configDirectory;
+            Host::Setup setup{ostrellix::host::Workspace::Open(workspace)};
+            setup.language = language;
+            setup.outlookRunning = outlook;
+            setup.showDebugOutput = verbose;
             setup.inputIsTerminal = isatty(STDIN_FILENO) != 0;
-            System system(factory, std::move(setup));
-            if (status->parsed()) exitCode = Status(system);
+            setup.messageBoxPolicy = yes ? Policy::Yes : no ? Policy::No : Policy::Ask;
+            Host host(std::move(setup));
+            if (status->parsed()) exitCode = ostrellix::host::StatusCommand::Run(host);
+            if (demo->parsed()) exitCode = ostrellix::host::DemoCommand::Run(host);
+            if (options->got_subcommand("list")) exitCode = ostrellix::host::OptionsCommand::List(host);
+            if (get->parsed()) exitCode = ostrellix::host::OptionsCommand::Get(host, name);
+            if (set->parsed()) exitCode = ostrellix::host::OptionsCommand::Set(host, name, value);
+            if (log->parsed()) {
+                exitCode = debug ? ostrellix::host::LogCommand::SetDebug(host, *debug == "on")
+                                 : ostrellix::host::LogCommand::Run(host, tail);
+            }
         },
         [&](const ostrellix::ComError& error) {
-            std::cerr << "ostrellix: " << error.Description() << " (" << error.Source() << ", error "
-                      << error.Number() << ")\n";
+            std::cerr << "ostrellix: " << error.Description() << "\n";
             exitCode = 2;
         });
     return exitCode;

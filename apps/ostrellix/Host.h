@@ -1,0 +1,57 @@
+#pragma once
+
+#include <iosfwd>
+#include <memory>
+#include <string>
+
+#include "apps/ostrellix/Machine.h"
+#include "apps/ostrellix/Workspace.h"
+#include "runtime/Connection.h"
+
+namespace ostrellix::host {
+
+// The Kelo client as the host program runs it on a workspace: the machine
+// composed on the workspace's files, the add-in loaded and started up as
+// the client does it, and shut down and unloaded when the host goes.
+class Host {
+public:
+    struct Setup {
+        Workspace workspace;
+        std::string language = "en";
+        bool outlookRunning = false;  // the user started Outlook before the client
+        bool showDebugOutput = false;  // print the add-in's debug lines as they come
+        std::string moduleFolder = ProgramFolder();  // where the add-in's "translation" folder is
+        std::ostream* output = nullptr;
+        bool inputIsTerminal = false;
+        standin::system::ConsoleMessageBox::Policy messageBoxPolicy =
+            standin::system::ConsoleMessageBox::Policy::DefaultButton;
+    };
+
+    explicit Host(Setup setup);
+    ~Host();
+    Host(const Host&) = delete;
+    Host& operator=(const Host&) = delete;
+
+    // The client loads the add-in and finishes starting up.
+    void Start();
+    // The client shuts down (the add-in's ShutDown and OnDisconnection).
+    void Stop();
+
+    Machine& TheMachine() { return *machine_; }
+    const Workspace& TheWorkspace() const { return workspace_; }
+    std::ostream& Out() { return *output_; }
+    // Prints the add-in's debug lines from now on (or stops).
+    void ShowDebugOutput(bool show, std::string prefix = "    | ");
+
+    // The folder the program was started from (the add-in's "translation" folder lies there).
+    static std::string ProgramFolder();
+
+private:
+    Workspace workspace_;
+    std::ostream* output_;
+    std::unique_ptr<Machine> machine_;
+    Connection debugOutput_;
+    bool started_ = false;
+};
+
+}  // namespace ostrellix::host

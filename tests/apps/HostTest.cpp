@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "apps/ostrellix/DemoCommand.h"
+#include "apps/ostrellix/Host.h"
+#include "apps/ostrellix/LogCommand.h"
+#include "apps/ostrellix/OptionsCommand.h"
+#include "apps/ostrellix/StatusCommand.h"
+#include "runtime/ComError.h"
+#include "tests/standins/system/TempDirectory.h"
+
+namespace ostrellix::host {
+namespace {
+
+class HostTest : public ::testing::Test {
+protected:
+    // A host on the test's workspace; what it prints goes to `out`.
+    std::unique_ptr<Host> NewHost(bool outlookRunning = false) {
+        out.str("");
+        Host::Setup setup{Workspace::Open(folder.Path() / "workspace")};
+        setup.output = &out;
+        setup.outlookRunning = outlookRunning;
+        setup.moduleFolder = std::getenv("OSTRELLIX_SOURCE_DIR");
+        return std::make_unique<Host>(std::move(setup));
+    }
+
+    testing::TempDirectory folder;
+    std::ostringstream out;
+};
+
+TEST_F(HostTest, FirstRunMakesTheWorkspaceAndLaterRunsReuseIt) {
+    {
+        const auto host = NewHost();
+        EXPECT_TRUE(host->TheWorkspace().New());
+        EXPECT_EQ(StatusCommand::Run(*host), 0);
+        EXPECT_NE(out.str().find("(new)"), std::string::npos);
+        EXPECT_NE(out.str().find("Outlook:         not running"), std::string::npos);
+    }
+    const auto host = NewHost(true);
+    EXPECT_FALSE(host->TheWorkspace().New());
+    EXPECT_EQ(StatusCommand::Run(*host), 0);
+    EXPECT_NE(out.str().find("Outlook:         running, version 16."), std::string::npos);
+}
+
+TEST_F(HostTest, OptionsAreCheckedAndKept) {
+    {
+        const auto host = NewHost();
+        EXPECT_EQ(OptionsCommand::Set(*host, "saveoutgoingmailmode", "2"), 0);
+        EXPECT_EQ(OptionsCommand::Set(*host, "AllowDragDrop", "no"), 0);
+        EXPECT_EQ(OptionsCommand::Set(*host, "LastSynchronizationTime", "2024-05-01 10:15"), 0);
+        EXPECT_THROW(OptionsCommand::Set(*host, "SaveOutgoingMailMode", "40000"), ComError);
+        EXPECT_THROW(OptionsCommand::Set(*host, "AllowDragDrop", "maybe"), ComError);
+        EXPECT_THROW(OptionsCommand::Set(*host, "NoSuchOption", "1"), ComError);
+    }
+    const auto host = NewHost();
+    EXPECT_EQ(OptionsCommand::Get(*host, "SaveOutgoingMailMode"), 0);
+    EXPECT_EQ(out.str(), "2\n");
+    out.str("");
+    EXPECT_EQ(OptionsCommand::List(*host), 0);
+    EXPECT_NE(out.str().find("AllowDragDrop"), std::string::npos);
+    EXPECT_NE(out.str().find("2024-05-01 10:15:00"), std::string::npos);
+}
+
+TEST_F(HostTest, DemoTellsTheWholeTour) {
+    const auto host = NewHost();
+    EXPECT_EQ(DemoCommand::Run(*host), 0);
+    const std::string text = out.str();
+    for (const char* expected : {"| Addin - OnConnection", "| Globals - Done since Outlook is not running",
+                                 "| Globals - Outlook.Version = 16.", "category \"Kelo\" is there, colour 5",
+                                 "| Globals - ReleaseCachedObjects", "Done."}) {
+        EXPECT_NE(text.find(expected), std::string::npos) << expected;
+    }
+}
+
+TEST_F(HostTest, DebugLogIsWrittenOnceSwitchedOn) {
+    {
+        const auto host = NewHost();
+        EXPECT_EQ(LogCommand::SetDebug(*host, true), 0);
+    }
+    {
+        const auto host = NewHost();
+        EXPECT_EQ(StatusCommand::Run(*host), 0);
+    }
+    const auto host = NewHost();
+    EXPECT_EQ(LogCommand::Run(*host, 0), 0);
+    EXPECT_NE(out.str().find("Addin - StartUpComplete"), std::string::npos);
+}
+
+TEST_F(HostTest, AWorkspaceThatIsAFileIsRefused) {
+    std::ofstream(folder.Path() / "file") << "x";
+    EXPECT_THROW(Workspace::Open(folder.Path() / "file"), ComError);
+}
+
+}  // namespace
+}  // namespace ostrellix::host
