@@ -52,6 +52,8 @@ void Addin::OnDisconnection(std::int32_t /*removeMode*/, Variant& /*custom*/) {
     IgnoreErrors([] { Globals::Application()->SetTimer(kConnectionTimerId, 0); });
     IgnoreErrors([] { Globals::Application()->SetValue(kInstanceValue, Variant()); });
     IgnoreErrors([&] {
+        workDialogWork_.Disconnect();
+        m_WorkDialog.reset();
         applicationEvents_.clear();
         m_Application.reset();
     });
@@ -102,6 +104,56 @@ void Addin::OnBeforeConfigure(const ObjectPtr& dialog) {
         const auto page = Globals::Application()->CreateObject("KeloOstrellix.UserOptions");
         As<kelo::IConfigurationDialog>(dialog)->AddPage(page);
     });
+}
+
+void Addin::IOutlookAddin_OptHandleDrop(const ObjectPtr& givenContext, std::string_view fileName, bool& handled) {
+    Trap(
+        [&] {
+            if (!Globals::Options()->AllowDragDrop()) return;
+            const auto application = Globals::Application();
+            const std::string extension = text::LCase(application->Utility()->GetExtension(fileName));
+            const auto explorer = As<kelo::IExplorer>(givenContext);
+            if (handled || (extension != "msg" && extension != "eml") ||
+                (!explorer && !Is<kelo::IInspector>(givenContext))) {
+                return;
+            }
+            ObjectPtr context = givenContext;
+            const auto inspector = explorer ? explorer->ParentInspector() : As<kelo::IInspector>(givenContext);
+            if (inspector) {
+                context = inspector;
+                // A record not stored yet cannot be linked to.
+                if (inspector->State() & kelo::recordstate::New) inspector->Record()->Update();
+            }
+            m_WorkDialog = As<kelo::IWorkDialog>(application->CreateObject("Kelo.Dialog"));
+            workDialogWork_ = m_WorkDialog->Events().Work.Connect([this] { OnWorkDialogWork(); });
+            m_WorkDialog->SetStyle(3);
+            m_WorkDialog->SetCaption(Tools::GetText("WorkingCaption"));
+            m_WorkDialog->SetText(Tools::GetText("Analyzing"));
+            m_WorkDialog->SetParameter("FileName", Variant(fileName));
+            m_WorkDialog->SetParameter("Context", Variant(context));
+            PassOn([&] { m_WorkDialog->Show(); },
+                   [&] {
+                       workDialogWork_.Disconnect();
+                       m_WorkDialog.reset();
+                   });
+            workDialogWork_.Disconnect();
+            m_WorkDialog.reset();
+            handled = true;
+        },
+        [&](const ComError& error) {
+            Tools::ReportError(error, "Addin.IOutlookAddin_OptHandleDrop");
+            handled = true;
+        });
+}
+
+void Addin::OnWorkDialogWork() {
+    Trap(
+        [&] {
+            const ObjectPtr context = m_WorkDialog->Parameter("Context").ToObject();
+            const std::string fileName = m_WorkDialog->Parameter("FileName").ToString();
+            Globals::Synchronizer()->DropFile(fileName, context);
+        },
+        [](const ComError& error) { Tools::ReportError(error, "Addin.m_WorkDialog_Work"); });
 }
 
 bool Addin::RaiseHostEvent(const char* name, const std::vector<EventParameter>& parameters, const char* usageTags) {

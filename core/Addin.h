@@ -8,6 +8,7 @@
 #include "contracts/kelo/IApplication.h"
 #include "contracts/kelo/IDTExtensibility2.h"
 #include "contracts/kelo/ITranslator.h"
+#include "contracts/kelo/IWorkDialog.h"
 #include "contracts/mapi/ISession.h"
 #include "contracts/outlook/IApplication.h"
 #include "runtime/Connection.h"
@@ -52,6 +53,12 @@ public:
     // The start-up script handed to the client's script engine.
     static std::string StartupScript();
 
+    // A file dropped on a Kelo window: a ".msg" or ".eml" file dropped on a
+    // record or list window is filed (DropFile) in the client's progress
+    // dialog. `handled` is true afterwards, also when filing failed (the
+    // failure was reported), so that the client does not take the drop too.
+    void IOutlookAddin_OptHandleDrop(const ObjectPtr& context, std::string_view fileName, bool& handled);
+
     // Hooks that raise events in the host for its scripts; true when no
     // handler of the host claimed the event, so the caller goes on.
     bool OnDropFile(std::string_view filename, const ObjectPtr& context);
@@ -70,9 +77,13 @@ private:
     void OnShutDown();
     void OnTimer(std::int32_t id);
     void OnBeforeConfigure(const ObjectPtr& dialog);
+    void OnWorkDialogWork();
 
     Ptr<kelo::IApplication> m_Application;
     std::vector<Connection> applicationEvents_;
+    // The progress dialog while a dropped file is filed.
+    Ptr<kelo::IWorkDialog> m_WorkDialog;
+    Connection workDialogWork_;
 };
 
 }  // namespace ostrellix::addin

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "apps/ostrellix/DemoCommand.h"
+#include "apps/ostrellix/FileCommand.h"
 #include "apps/ostrellix/Host.h"
 #include "apps/ostrellix/LogCommand.h"
 #include "apps/ostrellix/OptionsCommand.h"
@@ -52,6 +53,12 @@ int main(int argc, char** argv) {
     log->add_option("--tail", tail, "Only the last N log entries")->check(CLI::PositiveNumber);
     log->add_option("--debug", debug, "Turn the debug log on or off")->check(CLI::IsMember({"on", "off"}));
 
+    auto* file = app.add_subcommand("file", "File .msg and .eml files in Kelo, as dropped on a Kelo window");
+    std::vector<std::string> paths;
+    std::optional<std::string> context;
+    file->add_option("paths", paths, "Message files")->required();
+    file->add_option("--context", context, "File them against this record, CLASS:ID (for example person:3)");
+
     CLI11_PARSE(app, argc, argv);
 
     int exitCode = 2;
@@ -69,6 +76,7 @@ int main(int argc, char** argv) {
             if (options->got_subcommand("list")) exitCode = ostrellix::host::OptionsCommand::List(host);
             if (get->parsed()) exitCode = ostrellix::host::OptionsCommand::Get(host, name);
             if (set->parsed()) exitCode = ostrellix::host::OptionsCommand::Set(host, name, value);
+            if (file->parsed()) exitCode = ostrellix::host::FileCommand::Run(host, paths, context);
             if (log->parsed()) {
                 exitCode = debug ? ostrellix::host::LogCommand::SetDebug(host, *debug == "on")
                                  : ostrellix::host::LogCommand::Run(host, tail);

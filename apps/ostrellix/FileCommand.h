@@ -1,0 +1,25 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "apps/ostrellix/Host.h"
+
+namespace ostrellix::host {
+
+// `ostrellix file PATH... [--context CLASS:ID]`: files ".msg" and ".eml"
+// files into the Kelo database the way a user does by dropping them on a
+// Kelo window: the add-in imports each file in the client's progress
+// dialog and shows the document record it made in a record window, which
+// the user then saves. Without a context the files are dropped on a list
+// window of documents; with one, on that record's window, which links the
+// records to it. Prints per file the record made and what it was linked
+// to, or why there is none; a bad file does not stop the others.
+class FileCommand {
+public:
+    // 0 when every file was filed, 1 when some were not.
+    static int Run(Host& host, const std::vector<std::string>& paths, const std::optional<std::string>& context);
+};
+
+}  // namespace ostrellix::host
