@@ -14,6 +14,7 @@
 #include "apps/ostrellix/LogCommand.h"
 #include "apps/ostrellix/OptionsCommand.h"
 #include "apps/ostrellix/StatusCommand.h"
+#include "apps/ostrellix/XmlCommand.h"
 #include "runtime/ErrorHandling.h"
 
 namespace {
@@ -59,6 +60,12 @@ int main(int argc, char** argv) {
     file->add_option("paths", paths, "Message files")->required();
     file->add_option("--context", context, "File them against this record, CLASS:ID (for example person:3)");
 
+    auto* xml = app.add_subcommand("xml", "The item XML of a .msg or .eml file");
+    std::string xmlPath;
+    std::optional<std::string> xmlOut;
+    xml->add_option("file", xmlPath, "Message file")->required();
+    xml->add_option("--out", xmlOut, "Write the XML to this file instead of printing it");
+
     CLI11_PARSE(app, argc, argv);
 
     int exitCode = 2;
@@ -76,6 +83,7 @@ int main(int argc, char** argv) {
             if (options->got_subcommand("list")) exitCode = ostrellix::host::OptionsCommand::List(host);
             if (get->parsed()) exitCode = ostrellix::host::OptionsCommand::Get(host, name);
             if (set->parsed()) exitCode = ostrellix::host::OptionsCommand::Set(host, name, value);
+            if (xml->parsed()) exitCode = ostrellix::host::XmlCommand::Run(host, xmlPath, xmlOut);
             if (file->parsed()) exitCode = ostrellix::host::FileCommand::Run(host, paths, context);
             if (log->parsed()) {
                 exitCode = debug ? ostrellix::host::LogCommand::SetDebug(host, *debug == "on")

@@ -1,0 +1,72 @@
+#include "apps/ostrellix/XmlCommand.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <ostream>
+#include <pugixml.hpp>
+#include <sstream>
+
+#include "contracts/mapi/Constants.h"
+#include "contracts/outlook/Constants.h"
+#include "core/Globals.h"
+#include "mail/ItemToXML.h"
+#include "runtime/ComError.h"
+#include "runtime/ErrorHandling.h"
+#include "runtime/Text.h"
+
+namespace ostrellix::host {
+
+namespace {
+
+std::int32_t FormatOf(const std::string& path) {
+    const std::string extension = text::LCase(std::filesystem::path(path).extension().string());
+    if (extension == ".msg") return mapi::olMSG;
+    if (extension == ".eml") return mapi::olRFC822Alt;
+    throw ComError(errors::InvalidProcedureCall, "ostrellix", path + " is neither a .msg nor an .eml file");
+}
+
+void WriteAtomically(const std::string& path, const std::string& content) {
+    const std::string temporary = path + ".tmp";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out << content;
+        if (!out.flush()) throw ComError(errors::FileNotFound, "ostrellix", "Cannot write " + temporary);
+    }
+    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+        std::remove(temporary.c_str());
+        throw ComError(errors::FileNotFound, "ostrellix", "Cannot write " + path);
+    }
+}
+
+}  // namespace
+
+int XmlCommand::Run(Host& host, const std::string& path, const std::optional<std::string>& outPath) {
+    if (!std::filesystem::is_regular_file(path)) {
+        throw ComError(errors::FileNotFound, "ostrellix", "There is no file " + path);
+    }
+    const std::int32_t format = FormatOf(path);
+    host.Start();
+    const auto drafts = addin::Globals::Redemption()->GetDefaultFolder(outlook::olFolderDrafts);
+    const auto messages = drafts->Import(std::filesystem::absolute(path).string(), format);
+    if (messages.empty()) throw ComError(errors::InvalidProcedureCall, "ostrellix", path + " holds no message");
+
+    pugi::xml_document document;
+    PassOn([&] { addin::ItemToXML().ExtractXml(messages.front(), document); },
+           [&] { messages.front()->Delete(); });
+    IgnoreErrors([&] {
+        for (const auto& message : messages) message->Delete();
+    });
+
+    std::ostringstream xml;
+    document.save(xml, "  ", pugi::format_indent | pugi::format_no_declaration);
+    if (outPath) {
+        WriteAtomically(*outPath, xml.str());
+        host.Out() << "Wrote the XML of " << path << " to " << *outPath << "\n";
+    } else {
+        host.Out() << xml.str();
+    }
+    return 0;
+}
+
+}  // namespace ostrellix::host
