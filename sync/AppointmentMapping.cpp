@@ -42,32 +42,14 @@ void AppointmentMapping::ToRecord(kelo::IRecord& record, const Ptr<outlook::IApp
     const ToDoFields roles = ToDoFields::Of(*record.Class());
     const auto view = MapiView::OpenAs<mapi::IAppointmentItem>(item);
 
-    if (roles.responsible && FieldValues::IsRelationTo(*roles.responsible, kelo::classlabel::Coworker)) {
-        if (const auto coworker = FieldValues::CoworkerOfUser(view->Organizer())) {
-            record.SetValue(roles.responsible->Name(), *coworker);
-        }
-    }
-    if (roles.contact) {
-        IgnoreErrors([&] {
-            const auto property = view->UserProperties()->Find("KeloContact");
-            record.SetValue(roles.contact->Name(), property ? property->Value().ToString() : std::string());
-        });
-    }
+    roles.WriteResponsible(record, view->Organizer());
     Decompose(record, roles.start, view->Start());
     Decompose(record, roles.end, view->End());
-    if (roles.subject) {
-        IgnoreErrors([&] {
-            record.SetValue(roles.subject->Name(), FieldValues::CutToMaxLength(view->Subject(), *roles.subject));
-        });
-    }
-    if (roles.body) {
-        IgnoreErrors(
-            [&] { record.SetValue(roles.body->Name(), FieldValues::CutToMaxLength(view->Body(), *roles.body)); });
-    }
+    roles.WriteContactSubjectAndBody(record, *view);
     if (roles.location) IgnoreErrors([&] { record.SetValue(roles.location->Name(), view->Location()); });
 }
 
-void AppointmentMapping::ToItem(Synchronizer& synchronizer, const Ptr<outlook::IAppointmentItem>& item,
+void AppointmentMapping::ToItem(const Ptr<outlook::IAppointmentItem>& item,
                                 kelo::IRecord& record) {
     const ToDoFields roles = ToDoFields::Of(*record.Class());
     const auto start = Compose(record, roles.start);
@@ -76,10 +58,8 @@ void AppointmentMapping::ToItem(Synchronizer& synchronizer, const Ptr<outlook::I
     IgnoreErrors([&] { item->SetEnd(end.value_or(outlook::kNoDate)); });
     if (start && end) item->SetAllDayEvent(start->IsMidnight() && end->IsMidnight());
 
-    if (roles.body) item->SetBody(record.Text(roles.body->Name()));
-    if (roles.subject) item->SetSubject(record.Text(roles.subject->Name()));
+    roles.ReadBodySubjectAndContact(record, item);
     if (roles.location) item->SetLocation(record.Text(roles.location->Name()));
-    if (roles.contact) synchronizer.SetItemProperty(item, "KeloContact", record.Text(roles.contact->Name()));
 }
 
 }  // namespace ostrellix::addin

@@ -5,14 +5,13 @@
 
 namespace ostrellix::addin {
 
-class Synchronizer;
 
 // Copies between a to-do record and an Outlook appointment, field by field
 // through the to-do class's labels. Neither direction saves anything.
 class AppointmentMapping {
 public:
     static void ToRecord(kelo::IRecord& record, const Ptr<outlook::IAppointmentItem>& item);
-    static void ToItem(Synchronizer& synchronizer, const Ptr<outlook::IAppointmentItem>& item, kelo::IRecord& record);
+    static void ToItem(const Ptr<outlook::IAppointmentItem>& item, kelo::IRecord& record);
 };
 
 }  // namespace ostrellix::addin

@@ -250,11 +250,11 @@ void Synchronizer::UpdateRecordFromItemWithContext(const Ptr<kelo::IRecord>& rec
 
 void Synchronizer::UpdateAppointmentItemFromRecord(const Ptr<outlook::IAppointmentItem>& item,
                                                    const Ptr<kelo::IRecord>& record) {
-    AppointmentMapping::ToItem(*this, item, *record);
+    AppointmentMapping::ToItem(item, *record);
 }
 
 void Synchronizer::UpdateTaskItemFromRecord(const Ptr<outlook::ITaskItem>& item, const Ptr<kelo::IRecord>& record) {
-    TaskMapping::ToItem(*this, item, *record);
+    TaskMapping::ToItem(item, *record);
 }
 
 void Synchronizer::UpdateContactItemFromRecord(const Ptr<outlook::IContactItem>& item,

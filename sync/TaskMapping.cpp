@@ -36,43 +36,23 @@ void TaskMapping::ToRecord(kelo::IRecord& record, const Ptr<outlook::ITaskItem>&
     const ToDoFields roles = ToDoFields::Of(*record.Class());
     const auto view = MapiView::OpenAs<mapi::ITaskItem>(item);
 
-    if (roles.responsible && FieldValues::IsRelationTo(*roles.responsible, kelo::classlabel::Coworker)) {
-        if (const auto coworker = FieldValues::CoworkerOfUser(view->Owner())) {
-            record.SetValue(roles.responsible->Name(), *coworker);
-        }
-    }
-    if (roles.contact) {
-        IgnoreErrors([&] {
-            const auto property = view->UserProperties()->Find("KeloContact");
-            record.SetValue(roles.contact->Name(), property ? property->Value().ToString() : std::string());
-        });
-    }
+    roles.WriteResponsible(record, view->Owner());
     // The dates come from the Outlook item itself.
     WriteDate(record, roles.start, item->StartDate());
     WriteDate(record, roles.end, item->DueDate());
-    if (roles.subject) {
-        IgnoreErrors([&] {
-            record.SetValue(roles.subject->Name(), FieldValues::CutToMaxLength(view->Subject(), *roles.subject));
-        });
-    }
-    if (roles.body) {
-        IgnoreErrors(
-            [&] { record.SetValue(roles.body->Name(), FieldValues::CutToMaxLength(view->Body(), *roles.body)); });
-    }
+    roles.WriteContactSubjectAndBody(record, *view);
     if (roles.complete && roles.complete->Type() == kelo::fieldtype::YesNo) {
         IgnoreErrors([&] { record.SetValue(roles.complete->Name(), view->Complete()); });
     }
 }
 
-void TaskMapping::ToItem(Synchronizer& synchronizer, const Ptr<outlook::ITaskItem>& item, kelo::IRecord& record) {
+void TaskMapping::ToItem(const Ptr<outlook::ITaskItem>& item, kelo::IRecord& record) {
     const ToDoFields roles = ToDoFields::Of(*record.Class());
     // The due date goes first: Outlook moves it when a start comes after it.
     item->SetDueDate(DateOf(record, roles.end).value_or(outlook::kNoDate));
     item->SetStartDate(DateOf(record, roles.start).value_or(outlook::kNoDate));
 
-    if (roles.body) item->SetBody(record.Text(roles.body->Name()));
-    if (roles.subject) item->SetSubject(record.Text(roles.subject->Name()));
-    if (roles.contact) synchronizer.SetItemProperty(item, "KeloContact", record.Text(roles.contact->Name()));
+    roles.ReadBodySubjectAndContact(record, item);
     if (roles.complete) {
         const Variant done = record.Value(roles.complete->Name());
         item->SetComplete(!done.IsNull() && done.ToBoolean());

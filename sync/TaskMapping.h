@@ -5,14 +5,13 @@
 
 namespace ostrellix::addin {
 
-class Synchronizer;
 
 // Copies between a to-do record and an Outlook task. Tasks carry dates
 // only; Outlook's "no date" clears the record's field.
 class TaskMapping {
 public:
     static void ToRecord(kelo::IRecord& record, const Ptr<outlook::ITaskItem>& item);
-    static void ToItem(Synchronizer& synchronizer, const Ptr<outlook::ITaskItem>& item, kelo::IRecord& record);
+    static void ToItem(const Ptr<outlook::ITaskItem>& item, kelo::IRecord& record);
 };
 
 }  // namespace ostrellix::addin

@@ -1,6 +1,10 @@
 #include "sync/ToDoFields.h"
 
 #include "contracts/kelo/Codes.h"
+#include "core/Globals.h"
+#include "runtime/ErrorHandling.h"
+#include "sync/FieldValues.h"
+#include "sync/Synchronizer.h"
 
 namespace ostrellix::addin {
 
@@ -36,6 +40,30 @@ ToDoFields ToDoFields::Of(kelo::IClass& cls) {
         }
     }
     return roles;
+}
+
+void ToDoFields::WriteResponsible(kelo::IRecord& record, std::string_view userName) const {
+    if (!responsible || !FieldValues::IsRelationTo(*responsible, kelo::classlabel::Coworker)) return;
+    if (const auto coworker = FieldValues::CoworkerOfUser(userName)) record.SetValue(responsible->Name(), *coworker);
+}
+
+void ToDoFields::WriteContactSubjectAndBody(kelo::IRecord& record, mapi::IMessage& view) const {
+    if (contact) {
+        IgnoreErrors([&] {
+            const auto property = view.UserProperties()->Find("KeloContact");
+            record.SetValue(contact->Name(), property ? property->Value().ToString() : std::string());
+        });
+    }
+    if (subject) {
+        IgnoreErrors([&] { record.SetValue(subject->Name(), FieldValues::CutToMaxLength(view.Subject(), *subject)); });
+    }
+    if (body) IgnoreErrors([&] { record.SetValue(body->Name(), FieldValues::CutToMaxLength(view.Body(), *body)); });
+}
+
+void ToDoFields::ReadBodySubjectAndContact(kelo::IRecord& record, const Ptr<outlook::IItem>& item) const {
+    if (body) item->SetBody(record.Text(body->Name()));
+    if (subject) item->SetSubject(record.Text(subject->Name()));
+    if (contact) Globals::Synchronizer()->SetItemProperty(item, "KeloContact", record.Text(contact->Name()));
 }
 
 }  // namespace ostrellix::addin

@@ -2,7 +2,12 @@
 
 #include <array>
 
+#include <string_view>
+
 #include "contracts/kelo/IClass.h"
+#include "contracts/kelo/IRecord.h"
+#include "contracts/mapi/IMessage.h"
+#include "contracts/outlook/IItem.h"
 
 namespace ostrellix::addin {
 
@@ -23,6 +28,15 @@ struct ToDoFields {
     Ptr<kelo::IField> complete;     // label 7
 
     static ToDoFields Of(kelo::IClass& cls);
+
+    // Item to record, shared by appointments and tasks: the responsible
+    // coworker from the organizer's or owner's name (only a relation to the
+    // coworker class takes it), and the contact, subject and body of the
+    // item seen through the MAPI library. A field that fails is skipped.
+    void WriteResponsible(kelo::IRecord& record, std::string_view userName) const;
+    void WriteContactSubjectAndBody(kelo::IRecord& record, mapi::IMessage& view) const;
+    // Record to item: body, subject and "KeloContact".
+    void ReadBodySubjectAndContact(kelo::IRecord& record, const Ptr<outlook::IItem>& item) const;
 };
 
 }  // namespace ostrellix::addin
