@@ -12,6 +12,7 @@ public:
     virtual Ptr<IRecipient> Add(std::string_view name) = 0;
     virtual std::int32_t Count() = 0;
     virtual Ptr<IRecipient> Item(std::int32_t index) = 0;  // 1-based
+    virtual void Remove(std::int32_t index) = 0;            // 1-based
     virtual bool ResolveAll(bool showDialog = false) = 0;
 };
 

@@ -25,6 +25,9 @@ public:
 
     bool Connected() const;
     Profile& Session() const;
+    // The Outlook whose session this is: objects the MAPI library shares
+    // with Outlook's object model (PropertyAccessor) are bound to it.
+    const Ptr<Instance>& Program() const { return instance_; }
 
 private:
     Ptr<Instance> instance_;

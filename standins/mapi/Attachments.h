@@ -1,0 +1,23 @@
+#pragma once
+
+#include "contracts/mapi/IAttachments.h"
+#include "standins/mapi/MessageState.h"
+
+namespace ostrellix::standin::mapi {
+
+// The attachments of a message. Add attaches a file by value (type 1,
+// from a path), or embeds a message (type 5: a message or an Outlook item
+// given as the source, or a message file's path).
+class Attachments final : public api::IAttachments {
+public:
+    explicit Attachments(Ptr<MessageState> state) : state_(std::move(state)) {}
+
+    Ptr<api::IAttachment> Add(const Variant& source, std::int32_t type) override;
+    std::int32_t Count() override;
+    Ptr<api::IAttachment> Item(std::int32_t index) override;
+
+private:
+    Ptr<MessageState> state_;
+};
+
+}  // namespace ostrellix::standin::mapi
