@@ -102,7 +102,7 @@ void Addin::OnTimer(std::int32_t id) {
 void Addin::OnBeforeConfigure(const ObjectPtr& dialog) {
     IgnoreErrors([&] {
         const auto page = Globals::Application()->CreateObject("KeloOstrellix.UserOptions");
-        As<kelo::IConfigurationDialog>(dialog)->AddPage(page);
+        Must(Cast<kelo::IConfigurationDialog>(dialog)).AddPage(page);
     });
 }
 
@@ -122,9 +122,9 @@ void Addin::IOutlookAddin_OptHandleDrop(const ObjectPtr& givenContext, std::stri
             if (inspector) {
                 context = inspector;
                 // A record not stored yet cannot be linked to.
-                if (inspector->State() & kelo::recordstate::New) inspector->Record()->Update();
+                if (inspector->State() & kelo::recordstate::New) Must(inspector->Record()).Update();
             }
-            m_WorkDialog = As<kelo::IWorkDialog>(application->CreateObject("Kelo.Dialog"));
+            m_WorkDialog = Cast<kelo::IWorkDialog>(application->CreateObject("Kelo.Dialog"));
             workDialogWork_ = m_WorkDialog->Events().Work.Connect([this] { OnWorkDialogWork(); });
             m_WorkDialog->SetStyle(3);
             m_WorkDialog->SetCaption(Tools::GetText("WorkingCaption"));
@@ -191,7 +191,7 @@ void Addin::RemoveObject(const ObjectPtr& item) { Globals::RemoveEventListener(i
 void Addin::StartOutlook() {
     Trap(
         [] {
-            const auto shell = As<win::IShell>(Globals::System().CreateObject("WScript.Shell"));
+            const auto shell = Cast<win::IShell>(Globals::System().CreateObject("WScript.Shell"));
             shell->Run("Outlook.exe", kShowNoActivate, false);
         },
         [](const ComError& error) { Tools::ReportError(error, "Addin.StartOutlook"); });

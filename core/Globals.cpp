@@ -115,8 +115,8 @@ void Globals::ConnectToApplication(const ObjectPtr& application) {
         s.application = As<kelo::IApplication>(application);
         s.options = std::make_shared<addin::Options>();
     });
-    IgnoreErrors([&] { s.options->SetSettings(s.application->Database()->Settings()->Child(kTitle)); });
-    IgnoreErrors([&] { s.resourceBundle = As<kelo::ITranslator>(s.application->CreateObject("Brannovika.Translator")); });
+    IgnoreErrors([&] { s.options->SetSettings(Must(s.application->Database()).Settings()->Child(kTitle)); });
+    IgnoreErrors([&] { s.resourceBundle = Cast<kelo::ITranslator>(s.application->CreateObject("Brannovika.Translator")); });
     IgnoreErrors([&] {
         s.resourceBundle->SetFolder(s.application->Utility()->BuildPath(s.moduleFolder, "translation"));
     });
@@ -158,7 +158,7 @@ void Globals::ConnectToOutlook(bool startIfNotRunning) {
                 return;
             }
             Log("Starting Outlook");
-            instance = As<outlook::IApplication>(System().CreateObject(kOutlookProgID));
+            instance = Cast<outlook::IApplication>(System().CreateObject(kOutlookProgID));
             if (!instance) RaiseRuntimeError(errors::TypeMismatch);
             // Fetching the Inbox makes Outlook log on to its profile before anything else uses it.
             instance->GetNamespace("MAPI")->GetDefaultFolder(outlook::olFolderInbox);
@@ -172,7 +172,7 @@ void Globals::ConnectToOutlook(bool startIfNotRunning) {
         });
         IgnoreErrors([&] {
             const std::string major = std::to_string(Variant(text::Split(version, ".").at(0)).ToInteger());
-            auto shell = As<win::IShell>(System().CreateObject("WScript.Shell"));
+            auto shell = Cast<win::IShell>(System().CreateObject("WScript.Shell"));
             shell->RegWrite("HKEY_CURRENT_USER\\Software\\Microsoft\\Office\\" + major +
                                 ".0\\Outlook\\Options\\Shutdown\\AllowShutdownWithExternalReferences",
                             Variant(0), "REG_DWORD");
@@ -200,7 +200,7 @@ void Globals::ConnectToRedemption() {
     if (IsRedemptionRunning()) return;
     Log("ConnectToRedemption");
     ConnectToOutlook(true);
-    auto session = As<mapi::ISession>(Application()->CreateObject("ZQOutRed.ZQRDOSession"));
+    auto session = Cast<mapi::ISession>(Application()->CreateObject("ZQOutRed.ZQRDOSession"));
     if (!session) RaiseRuntimeError(errors::TypeMismatch);
     session->SetMAPIOBJECT(TheState().outlook->Session()->MAPIOBJECT());
     TheState().redemption = session;

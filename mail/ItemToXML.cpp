@@ -138,7 +138,7 @@ Ptr<mapi::IMapiObject> ItemToXML::GetSender(const Ptr<mapi::IMessage>& message) 
     // A message whose sender can be read stands for its sender itself: its
     // own PR_SENDER_* properties describe it.
     if (!entryId.empty()) return message;
-    const auto safe = As<mapi::ISafeMailItem>(Globals::Application()->CreateObject("ZQOutRed.ZQSafeMailItem"));
+    const auto safe = Cast<mapi::ISafeMailItem>(Globals::Application()->CreateObject("ZQOutRed.ZQSafeMailItem"));
     safe->SetItem(message);
     return safe->Sender();
 }

@@ -99,7 +99,7 @@ void MailRecordFiler::UpdateRecordFromMailItem(const Ptr<kelo::IRecord>& record,
             const auto application = Globals::Application();
             message->SaveAs(path, mapi::olMSG);
             if (roles.document) {
-                const auto document = As<kelo::IDocument>(application->CreateObject("QVR.Document"));
+                const auto document = Cast<kelo::IDocument>(application->CreateObject("QVR.Document"));
                 document->LoadFromFile(path);
                 document->SetName(Tools::FitDocumentName(document, message->Subject()));
                 record->SetValue(roles.document->Name(), Variant(document));
@@ -119,7 +119,7 @@ void MailRecordFiler::UpdateRecordFromMailItem(const Ptr<kelo::IRecord>& record,
 
             // The person of the other party: of the Person field's class, else the person class.
             Ptr<kelo::IClass> personClass;
-            if (roles.person) personClass = roles.person->Counterpart()->Class();
+            if (roles.person) personClass = Must(roles.person->Counterpart()).Class();
             if (!personClass) personClass = application->Classes()->FindByLabel(kelo::classlabel::Person);
             Ptr<kelo::IRecord> person = RecordLookup::FindRecordFromMailItem(message, personClass);
             Log(person ? "UpdateRecordFromMailItem - Matched person by message: " + PersonText(*person)
@@ -155,7 +155,7 @@ void MailRecordFiler::UpdateRecordFromMailItem(const Ptr<kelo::IRecord>& record,
 void MailRecordFiler::UpdateRecordFromFile(const Ptr<kelo::IRecord>& record, std::string_view filename) {
     const auto field = record->Class()->Fields()->FindByType(kelo::fieldtype::Document);
     if (!field) return;
-    const auto document = As<kelo::IDocument>(Globals::Application()->CreateObject("QVR.Document"));
+    const auto document = Cast<kelo::IDocument>(Globals::Application()->CreateObject("QVR.Document"));
     document->LoadFromFile(filename);
     record->SetValue(field->Name(), Variant(document));
 }

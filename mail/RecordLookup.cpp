@@ -40,9 +40,9 @@ std::pair<Ptr<kelo::IRecord>, std::int32_t> RecordLookup::FindSingle(const Ptr<k
                                                                      std::string_view condition, std::int32_t op,
                                                                      const Variant& value) {
     const auto application = Globals::Application();
-    const auto filter = As<kelo::IFilter>(application->CreateObject("QVR.Filter"));
+    const auto filter = Cast<kelo::IFilter>(application->CreateObject("QVR.Filter"));
     filter->Add(condition, op, value);
-    const auto records = As<kelo::IRecords>(application->CreateObject("QVR.Records"));
+    const auto records = Cast<kelo::IRecords>(application->CreateObject("QVR.Records"));
     records->Open(cls, filter, {}, 2);
     const std::int32_t count = records->Count();
     return {count == 1 ? records->Item(1) : nullptr, count};
@@ -134,7 +134,7 @@ std::string RecordLookup::GetSenderAddressFromItem(const ObjectPtr& item) {
     const auto message = MessageOf(item);
     if (!message) return address;
     if (IsMessageSentToMe(message)) {
-        IgnoreErrors([&] { address = message->Sender()->SMTPAddress(); });
+        IgnoreErrors([&] { address = Must(message->Sender()).SMTPAddress(); });
         Log("GetSenderAddressFromItem, SentToMe: Address=" + address);
         return address;
     }
@@ -195,7 +195,7 @@ Ptr<kelo::IRecord> RecordLookup::GetRecordFromContext(const ObjectPtr& context) 
     if (!record && inspector) record = inspector->Record();
     if (!record || record->ID() <= 0) return record;
 
-    auto copy = As<kelo::IRecord>(Globals::Application()->CreateObject("QVR.Record"));
+    auto copy = Cast<kelo::IRecord>(Globals::Application()->CreateObject("QVR.Record"));
     copy->Load(record->Class(), record->ID());
     return copy;
 }
@@ -254,9 +254,9 @@ void RecordLookup::FindRecipientsFromRecord(Variant& recipients, const Ptr<kelo:
         address = record->Text(email->Name());
     } else if (const auto path = EmailPath(*cls)) {
         const auto application = Globals::Application();
-        const auto pool = As<kelo::IPool>(application->CreateObject("QVR.Pool"));
+        const auto pool = Cast<kelo::IPool>(application->CreateObject("QVR.Pool"));
         pool->Add(record->ID());
-        const auto records = As<kelo::IRecords>(application->CreateObject("QVR.Records"));
+        const auto records = Cast<kelo::IRecords>(application->CreateObject("QVR.Records"));
         records->OpenPool(cls, pool, {*path}, 2);
         if (records->Count() == 1) address = records->Item(1)->Text(*path);
     }
@@ -270,11 +270,11 @@ void RecordLookup::FindRecipientsFromExplorer(Variant& recipients, const Ptr<kel
     std::vector<Variant> addresses;
     if (const auto email = cls->Fields()->FindByLabel(kEmailLabel)) {
         for (std::int32_t i = 1; i <= selection->Count(); ++i) {
-            std::string address = selection->Item(i)->Record()->Text(email->Name());
+            std::string address = Must(selection->Item(i)->Record()).Text(email->Name());
             if (!address.empty()) addresses.emplace_back(std::move(address));
         }
     } else if (const auto path = EmailPath(*cls)) {
-        const auto records = As<kelo::IRecords>(Globals::Application()->CreateObject("QVR.Records"));
+        const auto records = Cast<kelo::IRecords>(Globals::Application()->CreateObject("QVR.Records"));
         records->LoadFromSelection(explorer, {*path});
         for (std::int32_t i = 1; i <= records->Count(); ++i) {
             std::string address = records->Item(i)->Text(*path);

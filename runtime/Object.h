@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "runtime/ComError.h"
+
 namespace ostrellix {
 
 template <class T>
@@ -40,12 +42,32 @@ bool Is(const Ptr<U>& object) {
     return dynamic_cast<T*>(object.get()) != nullptr;
 }
 
+// The object's interface T, as a variable of that type takes it: nothing
+// stays nothing; an object that does not implement T raises 13 (type
+// mismatch) instead of becoming nothing.
+template <class T, class U>
+Ptr<T> Cast(const Ptr<U>& object) {
+    if (!object) return nullptr;
+    auto typed = std::dynamic_pointer_cast<T>(object);
+    if (!typed) RaiseRuntimeError(errors::TypeMismatch);
+    return typed;
+}
+
 // Identity, not equality: true when both references reach the same object,
 // through whichever interfaces they were obtained.
 template <class A, class B>
 bool SameObject(const Ptr<A>& a, const Ptr<B>& b) {
     if (!a || !b) return !a && !b;
     return dynamic_cast<const Object*>(a.get()) == dynamic_cast<const Object*>(b.get());
+}
+
+// The object a reference holds. Nothing raises 91 (object variable not
+// set), as a call on nothing does on the platform: use it wherever a
+// lookup may give nothing and the caller's error handling is to decide.
+template <class T>
+T& Must(const Ptr<T>& object) {
+    if (!object) RaiseRuntimeError(errors::ObjectVariableNotSet);
+    return *object;
 }
 
 }  // namespace ostrellix

@@ -16,7 +16,7 @@ Ptr<kelo::IRecord> RecordFactory::Create(std::int32_t classLabel, std::string_vi
     const auto application = Globals::Application();
     const auto cls = application->Classes()->FindByLabel(classLabel);
     if (!cls) return nullptr;
-    auto record = As<kelo::IRecord>(application->CreateObject("QVR.Record"));
+    auto record = Cast<kelo::IRecord>(application->CreateObject("QVR.Record"));
     record->New(cls);
     return record;
 }

@@ -30,7 +30,7 @@ constexpr const char* kKeloID = "KeloID";
 constexpr const char* kKeloChecksum = "KeloChecksum";
 constexpr const char* kKeloDatabase = "KeloDatabase";
 
-std::string CheckedText(const Ptr<outlook::IUserProperty>& property) { return property->Value().ToString(); }
+std::string CheckedText(const Ptr<outlook::IUserProperty>& property) { return Must(property).Value().ToString(); }
 
 }  // namespace
 
@@ -75,9 +75,9 @@ void Synchronizer::EnableSynchronization(const Ptr<outlook::IItem>& item, const 
     for (const char* name : {kKeloID, kKeloChecksum, kKeloDatabase}) {
         IgnoreErrors([&] { properties->Add(name, outlook::olText); });
     }
-    properties->Find(kKeloID)->SetValue(record->Class()->Name() + ":" + std::to_string(record->ID()));
-    properties->Find(kKeloChecksum)->SetValue(ComputeRecordChecksum(record).ToString() + ":" + ComputeItemChecksum(item));
-    properties->Find(kKeloDatabase)->SetValue(DatabaseTag());
+    Must(properties->Find(kKeloID)).SetValue(record->Class()->Name() + ":" + std::to_string(record->ID()));
+    Must(properties->Find(kKeloChecksum)).SetValue(ComputeRecordChecksum(record).ToString() + ":" + ComputeItemChecksum(item));
+    Must(properties->Find(kKeloDatabase)).SetValue(DatabaseTag());
     if (item->Categories().empty()) item->SetCategories(Tools::GetText("CategoryName"));
     item->Save();
 }
@@ -96,7 +96,7 @@ void Synchronizer::DisableSynchronizationForItem(const Ptr<outlook::IItem>& item
 
 void Synchronizer::RemoveSynchronizationProperties(const Ptr<outlook::IItem>& item) {
     for (const char* name : {kKeloID, kKeloChecksum, kKeloDatabase}) {
-        IgnoreErrors([&] { item->UserProperties()->Find(name)->Delete(); });
+        IgnoreErrors([&] { Must(item->UserProperties()->Find(name)).Delete(); });
     }
     IgnoreErrors([&] { item->SetCategories(""); });
     IgnoreErrors([&] { item->Save(); });
@@ -112,12 +112,12 @@ std::string Synchronizer::GetKeloID(const Ptr<outlook::IItem>& item) {
 
 void Synchronizer::SetItemProperty(const Ptr<outlook::IItem>& item, std::string_view name, const Variant& value) {
     IgnoreErrors([&] { item->UserProperties()->Add(name, outlook::olText); });
-    IgnoreErrors([&] { item->UserProperties()->Find(name)->SetValue(value); });
+    IgnoreErrors([&] { Must(item->UserProperties()->Find(name)).SetValue(value); });
 }
 
 Variant Synchronizer::GetItemProperty(const Ptr<outlook::IItem>& item, std::string_view name) {
     Variant value;
-    IgnoreErrors([&] { value = item->UserProperties()->Find(name)->Value(); });
+    IgnoreErrors([&] { value = Must(item->UserProperties()->Find(name)).Value(); });
     return value;
 }
 
@@ -156,7 +156,7 @@ Ptr<kelo::IRecord> Synchronizer::FindRecordFromItem(const Ptr<outlook::IItem>& i
     const std::vector<std::string> parts = text::Split(keloId, ":");
     if (database == DatabaseTag() && parts.size() >= 2) {
         const auto application = Globals::Application();
-        auto record = As<kelo::IRecord>(application->CreateObject("QVR.Record"));
+        auto record = Cast<kelo::IRecord>(application->CreateObject("QVR.Record"));
         if (const auto cls = application->Classes()->FindByName(parts[0])) {
             IgnoreErrors([&] { record->Load(cls, Variant(parts[1]).ToLong()); });
             if (record->State() & kelo::recordstate::Loaded) found = record;
@@ -431,12 +431,12 @@ void Synchronizer::InitializeItemFromLink(const Ptr<outlook::IItem>& item, const
     ContactInformation::InitializeItemFromLink(item, link);
 }
 Ptr<outlook::ITaskItem> Synchronizer::CreateTaskItemFromLink(const Ptr<kelo::IRecord>& record) {
-    auto item = As<outlook::ITaskItem>(CreateItem(outlook::olTaskItem));
+    auto item = Cast<outlook::ITaskItem>(CreateItem(outlook::olTaskItem));
     InitializeItemFromLink(item, record);
     return item;
 }
 Ptr<outlook::IAppointmentItem> Synchronizer::CreateAppointmentItemFromLink(const Ptr<kelo::IRecord>& record) {
-    auto item = As<outlook::IAppointmentItem>(CreateItem(outlook::olAppointmentItem));
+    auto item = Cast<outlook::IAppointmentItem>(CreateItem(outlook::olAppointmentItem));
     InitializeItemFromLink(item, record);
     return item;
 }

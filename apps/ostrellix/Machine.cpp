@@ -4,6 +4,7 @@
 #include "core/AddinClasses.h"
 #include "core/Globals.h"
 #include "runtime/ErrorHandling.h"
+#include "standins/mapi/MapiLibrary.h"
 #include "standins/translator/Translator.h"
 
 namespace ostrellix::host {
@@ -37,8 +38,9 @@ Machine::Machine(Setup setup) {
     system_ = std::make_unique<standin::system::System>(factory_, std::move(system));
 
     profile_ = std::make_unique<standin::outlook::Profile>(OutlookProfileSetup(setup.outlookStore), *clock_);
-    outlook_ = std::make_unique<standin::outlook::OutlookProgram>(factory_, *system_, *profile_);
+    outlook_ = std::make_unique<standin::outlook::OutlookProgram>(factory_, *system_, *profile_, &messageFiles_);
     outlook_->Register();
+    standin::mapi::MapiLibrary::Register(factory_);
 
     factory_.Register("Brannovika.Translator", [] { return std::make_shared<standin::translator::Translator>(); });
     addin::AddinClasses::Register(factory_, *system_, setup.moduleFolder);
@@ -63,7 +65,7 @@ Machine::~Machine() {
 }
 
 Ptr<outlook::IApplication> Machine::StartOutlook() {
-    As<win::IShell>(system_->CreateObject("WScript.Shell"))->Run("Outlook.exe", 1, false);
+    Cast<win::IShell>(system_->CreateObject("WScript.Shell"))->Run("Outlook.exe", 1, false);
     return outlook_->Running();
 }
 

@@ -8,6 +8,7 @@
 #include "runtime/ClassFactory.h"
 #include "standins/kelo/client/KeloClient.h"
 #include "standins/kelo/client/SimulatedUser.h"
+#include "standins/mapi/MessageFileFormats.h"
 #include "standins/outlook/OutlookProgram.h"
 #include "standins/outlook/Profile.h"
 #include "standins/system/ManualClock.h"
@@ -17,8 +18,8 @@ namespace ostrellix::host {
 
 // This machine as the add-in needs it: the operating system, the Kelo
 // client with its database, the translation library, an Outlook profile
-// with Outlook installed (registered, not running), and the add-in's
-// classes registered. The host program and the tests compose it the same
+// with Outlook installed (registered, not running), the MAPI library, and
+// the add-in's classes registered. The host program and the tests compose it the same
 // way. The clock moves only when told, so that time can pass at once
 // (the connection timer's 30 seconds) and runs are repeatable.
 class Machine {
@@ -64,6 +65,7 @@ private:
     standin::system::ManualClock* clock_ = nullptr;
     std::unique_ptr<standin::system::System> system_;
     std::unique_ptr<standin::outlook::Profile> profile_;
+    standin::mapi::MessageFileFormats messageFiles_;  // outlives the Outlook program
     std::unique_ptr<standin::outlook::OutlookProgram> outlook_;
     std::unique_ptr<standin::kelo::KeloClient> kelo_;
     std::unique_ptr<standin::kelo::SimulatedUser> keloUser_;
