@@ -113,7 +113,7 @@ void ContactMapping::ToItem(const Ptr<outlook::IContactItem>& item, kelo::IRecor
                 if (field->ValueType() == Variant::Type::Date) {
                     const Variant value = record.Value(name);
                     item->SetBirthday(value.IsNull() ? outlook::kNoDate : value.ToDate());
-                } else {
+                } else if (field->ValueType() == Variant::Type::String) {
                     item->SetBirthday(Variant(record.Text(name)).ToDate());
                 }
             } else if (const TextProperty* property = TextPropertyOf(label)) {

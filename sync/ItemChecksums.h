@@ -9,12 +9,19 @@
 
 namespace ostrellix::addin {
 
-// The checksums of the two sides of a synchronized pair. An item's is taken
-// over the synchronized properties joined without separators (dates in the
-// fixed Date text form, Booleans as True/False); a record's over the first
-// 100 characters of each labelled, non-relation, non-document field, line
-// breaks removed, so that edits of fields that do not synchronize do not
-// make the record look changed.
+// The checksums of the two sides of a synchronized pair.
+//
+// An item's is taken over its synchronized properties joined without
+// separators, in a fixed order per kind. Dates enter in the Date text form
+// (runtime/Date.h): "YYYY-MM-DD hh:mm:ss", or "YYYY-MM-DD" at midnight, and
+// Outlook's "no date" as "4501-01-01". That form is the same on every
+// machine and run, unlike the user's locale, so a checksum stored on an
+// item stays comparable however the machine is set up. Booleans enter as
+// True or False.
+//
+// A record's is taken over the first 100 characters of each labelled field
+// that is neither a relation nor a document nor excluded, with line breaks
+// removed: edits of fields that do not synchronize leave it alone.
 class ItemChecksums {
 public:
     static std::string Appointment(mapi::IAppointmentItem& item);

@@ -27,7 +27,7 @@ Ptr<kelo::IRecord> RecordFactory::ForItem(const Ptr<outlook::IItem>& item, const
     if (Is<outlook::IContactItem>(item)) {
         Ptr<kelo::IRecord> record;
         const auto explorer = As<kelo::IExplorer>(context);
-        if (explorer && explorer->Class()->Label() == kelo::classlabel::Coworker) {
+        if (explorer && Must(explorer->Class()).Label() == kelo::classlabel::Coworker) {
             record = synchronizer->CreateCoworkerRecord();
         }
         return record ? record : synchronizer->CreatePersonRecord();

@@ -1,5 +1,9 @@
 #include "sync/Synchronizer.h"
 
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "contracts/kelo/Codes.h"
 #include "contracts/outlook/Constants.h"
 #include "core/Globals.h"
@@ -10,6 +14,7 @@
 #include "mail/MailRecordFiler.h"
 #include "mail/RecordLinker.h"
 #include "mail/RecordLookup.h"
+#include "runtime/ComError.h"
 #include "runtime/ErrorHandling.h"
 #include "runtime/Text.h"
 #include "sync/AppointmentMapping.h"
@@ -134,7 +139,7 @@ Ptr<outlook::IItem> Synchronizer::FindItemFromRecord(const Ptr<kelo::IRecord>& r
     const std::string filter = GetItemFilterForID(record->Class()->Name() + ":" + std::to_string(record->ID()));
     Ptr<outlook::IItem> item;
     const auto findIn = [&](const Ptr<outlook::IFolder>& folder) {
-        IgnoreErrors([&] { item = folder->Items()->Find(filter); });
+        IgnoreErrors([&] { item = Must(folder).Items()->Find(filter); });
     };
     switch (record->Class()->Label()) {
         case kelo::classlabel::Person:
@@ -188,12 +193,20 @@ void Synchronizer::UpdateSynchronizationInformation(const Ptr<outlook::IItem>& i
 
 void Synchronizer::SynchronizeItemWithRecord(const Ptr<outlook::IItem>& item, const Ptr<kelo::IRecord>& record) {
     const auto checksum = FindOrAddChecksum(item);
-    std::vector<std::string> stored;
+    std::optional<std::vector<std::string>> stored;
     IgnoreErrors([&] { stored = text::Split(checksum->Value().ToString(), ":"); });
-    if (stored.empty()) return;
+    if (!stored) return;
+    // Both halves are read by position before anything is decided: a value
+    // that is not a pair (empty, or without ":") is an error for the caller.
+    if (stored->size() < 2) {
+        Raise(errors::SubscriptOutOfRange, "Synchronizer",
+              "The item's KeloChecksum \"" + checksum->Value().ToString() + "\" is not a pair of checksums.");
+    }
+    const std::string& storedRecord = (*stored)[0];
+    const std::string& storedItem = (*stored)[1];
 
     const std::string recordChecksum = ComputeRecordChecksum(record).ToString();
-    if (recordChecksum != stored[0]) {
+    if (recordChecksum != storedRecord) {
         // The record changed: it wins, even over changes made on the item.
         UpdateItemFromRecord(item, record);
         checksum->SetValue(recordChecksum + ":" + ComputeItemChecksum(item));
@@ -201,9 +214,7 @@ void Synchronizer::SynchronizeItemWithRecord(const Ptr<outlook::IItem>& item, co
         return;
     }
     const std::string itemChecksum = ComputeItemChecksum(item);
-    // The stored pair is read by position: a value without ":" is an error for the caller.
-    if (stored.size() < 2) RaiseRuntimeError(errors::SubscriptOutOfRange);
-    if (itemChecksum != stored[1]) {
+    if (itemChecksum != storedItem) {
         UpdateRecordFromItem(record, item);
         checksum->SetValue(ComputeRecordChecksum(record).ToString() + ":" + itemChecksum);
         item->Save();

@@ -7,6 +7,7 @@
 #include "runtime/Dictionary.h"
 #include "standins/translator/Translator.h"
 #include "tests/support/AddinWorld.h"
+#include "tests/support/SourceTree.h"
 
 namespace ostrellix::addin {
 namespace {
@@ -31,8 +32,8 @@ TEST(LifecycleTest, ConnectionLeavesTheAddinWithTheHost) {
 
 TEST(LifecycleTest, TextsFollowTheClientsLanguage) {
     AddinWorld world(AddinWorld::Options{.language = "sv"});
-    const auto swedish = standin::translator::Translator::ReadBundle(std::string(std::getenv("OSTRELLIX_SOURCE_DIR")) +
-                                                                      "/translation/Ostrellix.sv.txt");
+    const auto swedish = standin::translator::Translator::ReadBundle(
+        (testing::SourceTree() / "translation" / "Ostrellix.sv.txt").string());
     EXPECT_EQ(Tools::GetText("InternalError"), swedish.at("Text.InternalError"));
 }
 

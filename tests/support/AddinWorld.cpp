@@ -1,10 +1,10 @@
 #include "tests/support/AddinWorld.h"
 
-#include <cstdlib>
 #include <random>
 
 #include "core/Globals.h"
 #include "standins/kelo/engine/Log.h"
+#include "tests/support/SourceTree.h"
 
 namespace ostrellix::testing {
 
@@ -17,19 +17,14 @@ std::filesystem::path FreshFolder() {
     return folder;
 }
 
-// The source tree holds the translation folder the add-in looks for beside itself.
-std::string ModuleFolder() {
-    const char* source = std::getenv("OSTRELLIX_SOURCE_DIR");
-    return source ? source : ".";
-}
-
 }  // namespace
 
 AddinWorld::AddinWorld(Options options) : folder_(FreshFolder()) {
     host::Machine::Setup setup;
     setup.configDirectory = folder_ / "config";
     setup.workingFolder = folder_ / "work";
-    setup.moduleFolder = ModuleFolder();
+    // The source tree holds the translation folder the add-in looks for beside itself.
+    setup.moduleFolder = SourceTree().string();
     setup.language = options.language;
     setup.input = &input_;
     setup.output = &output_;

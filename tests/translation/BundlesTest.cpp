@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -12,6 +11,7 @@
 #include "runtime/ComError.h"
 #include "runtime/Text.h"
 #include "standins/translator/Translator.h"
+#include "tests/support/SourceTree.h"
 #include "tests/translation/TextKeyScanner.h"
 
 namespace ostrellix::tests {
@@ -21,15 +21,11 @@ namespace fs = std::filesystem;
 using Bundle = std::map<std::string, std::string, std::less<>>;
 using standin::translator::Translator;
 
-fs::path SourceDir() {
-    const char* dir = std::getenv("OSTRELLIX_SOURCE_DIR");
-    return dir ? fs::path(dir) : fs::path();
-}
+fs::path SourceDir() { return ostrellix::testing::SourceTree(); }
 
 std::string BundleName(const std::string& language) { return "Ostrellix." + language + ".txt"; }
 
 void LoadBundle(const std::string& language, Bundle& bundle) {
-    ASSERT_FALSE(SourceDir().empty()) << "OSTRELLIX_SOURCE_DIR is not set; run the test through ctest";
     const fs::path path = SourceDir() / "translation" / BundleName(language);
     try {
         bundle = Translator::ReadBundle(path.string());

@@ -17,14 +17,14 @@ class Class;
 // What a field is made of, for the schema-building API.
 struct FieldSpec {
     std::string name;       // an identifier: letters, digits, "_"; not "id", "timestamp" or "descriptive"
-    std::string localName;  // the name when empty
+    std::string localName{};  // the name when empty
     std::int32_t label = 0;
     std::int32_t type = ostrellix::kelo::fieldtype::Text;  // relations: Schema::AddRelation
     std::int32_t maxLength = 0;
     bool required = false;  // the data engine's check refuses a record without a value
     bool excluded = false;
     bool indexed = false;  // e-mail fields and relations to one are always indexed
-    std::vector<std::pair<std::string, Variant>> attributes;
+    std::vector<std::pair<std::string, Variant>> attributes{};
 };
 
 // One field of a class. Values of a field live in the column "f<id>" of the

@@ -1,0 +1,121 @@
+#include "contracts/outlook/Constants.h"
+#include "contracts/outlook/IUserProperty.h"
+#include "core/Options.h"
+#include "tests/sync/SyncFixture.h"
+
+namespace ostrellix::addin {
+namespace {
+
+class MarksTest : public SyncTest {
+protected:
+    Ptr<kelo::IRecord> person = StoredRecord("person", {{"firstname", "Ida"}, {"lastname", "Berg"}});
+    Ptr<kelo::IRecord> todo = StoredRecord("todo", {{"subject", "Renew the contract"},
+                                                    {"start", Date::FromParts(2024, 6, 3)}});
+
+    template <class T>
+    Ptr<T> Enabled(std::int32_t itemType, const Ptr<kelo::IRecord>& record) {
+        auto item = NewItem<T>(itemType);
+        sync->UpdateItemFromRecord(item, record);
+        sync->EnableSynchronization(item, record);
+        return item;
+    }
+    bool Exists(const std::string& entryId) { return Globals::Outlook()->Session()->GetItemFromID(entryId) != nullptr; }
+};
+
+TEST_F(MarksTest, EnablingWritesTheThreeMarksAndTheCategory) {
+    const auto contact = Reloaded(Enabled<outlook::IContactItem>(outlook::olContactItem, person));
+    EXPECT_EQ(Mark(contact, "KeloID"), "person:" + std::to_string(person->ID()));
+    const auto options = Globals::Options();
+    EXPECT_EQ(Mark(contact, "KeloDatabase"), options->OriginalServerName() + "." + options->OriginalDatabaseName());
+    EXPECT_EQ(Mark(contact, "KeloChecksum"),
+              sync->ComputeRecordChecksum(person).ToString() + ":" + sync->ComputeItemChecksum(contact));
+    EXPECT_EQ(contact->Categories(), "Kelo");
+    EXPECT_EQ(Must(contact->UserProperties()->Find("KeloID")).Type(), outlook::olText);
+    EXPECT_TRUE(sync->IsItemEnabledForSynchronization(contact));
+}
+
+TEST_F(MarksTest, EnablingStoresANewRecordFirstAndKeepsACategory) {
+    const auto record = NewRecord("person", {{"lastname", "Nyberg"}});
+    const auto contact = NewItem<outlook::IContactItem>(outlook::olContactItem);
+    contact->SetCategories("Customers");
+    sync->EnableSynchronization(contact, record);
+    ASSERT_GT(record->ID(), 0);
+    EXPECT_EQ(Reloaded(record)->Text("lastname"), "Nyberg");
+    EXPECT_EQ(Mark(Reloaded(contact), "KeloID"), "person:" + std::to_string(record->ID()));
+    EXPECT_EQ(Reloaded(contact)->Categories(), "Customers");
+}
+
+TEST_F(MarksTest, DisablingDeletesOrUnmarksByTheOptionOfTheItemsKind) {
+    const auto options = Globals::Options();
+    options->SetDeleteAppointmentsDuringSynchronization(true);
+    options->SetDeleteContactsDuringSynchronization(false);
+    const auto appointment = Enabled<outlook::IItem>(outlook::olAppointmentItem, todo);
+    const auto contact = Enabled<outlook::IItem>(outlook::olContactItem, person);
+    const std::string appointmentId = appointment->EntryID();
+    const std::string contactId = contact->EntryID();
+    sync->DisableSynchronizationForItem(appointment);
+    sync->DisableSynchronizationForItem(contact);
+    EXPECT_FALSE(Exists(appointmentId));
+    const auto unmarked = Reloaded(contact);
+    EXPECT_FALSE(sync->IsItemEnabledForSynchronization(unmarked));
+    for (const char* name : {"KeloID", "KeloChecksum", "KeloDatabase"}) {
+        EXPECT_EQ(unmarked->UserProperties()->Find(name), nullptr) << name;
+    }
+    EXPECT_EQ(unmarked->Categories(), "");
+
+    // The options turned round: the contact goes, the appointment stays.
+    options->SetDeleteAppointmentsDuringSynchronization(false);
+    options->SetDeleteContactsDuringSynchronization(true);
+    const auto kept = Enabled<outlook::IItem>(outlook::olAppointmentItem, todo);
+    sync->EnableSynchronization(contact, person);
+    sync->DisableSynchronizationForItem(kept);
+    sync->DisableSynchronizationForItem(contact);
+    EXPECT_FALSE(sync->IsItemEnabledForSynchronization(Reloaded(kept)));
+    EXPECT_FALSE(Exists(contactId));
+}
+
+TEST_F(MarksTest, ItemPropertiesAreTextAndReadEmptyWhenAbsent) {
+    const auto contact = NewItem<outlook::IContactItem>(outlook::olContactItem);
+    EXPECT_TRUE(sync->GetItemProperty(contact, "KeloContact").IsEmpty());
+    EXPECT_EQ(sync->GetKeloID(contact), "");
+    sync->SetItemProperty(contact, "KeloContact", "Maria Sjöberg");
+    sync->SetItemProperty(contact, "KeloContact", "Johan Ek");  // the property exists: only the value changes
+    EXPECT_EQ(sync->GetItemProperty(contact, "KeloContact").ToString(), "Johan Ek");
+    sync->DisableSynchronizationForItem(contact);  // nothing to remove is no error
+}
+
+TEST_F(MarksTest, TheFilterNamesTheIdAndThisDatabase) {
+    EXPECT_EQ(sync->GetItemFilterForID("todo:7"),
+              "[KeloID] = 'todo:7' AND [KeloDatabase] = '" + sync->DatabaseTag() + "'");
+}
+
+TEST_F(MarksTest, FindsContactsOfPersonsAndToDosInTheCalendarThenTheTasks) {
+    const auto contact = Enabled<outlook::IItem>(outlook::olContactItem, person);
+    const auto task = Enabled<outlook::IItem>(outlook::olTaskItem, todo);
+    EXPECT_EQ(Must(sync->FindItemFromRecord(person)).EntryID(), contact->EntryID());
+    EXPECT_EQ(Must(sync->FindItemFromRecord(todo)).EntryID(), task->EntryID());
+
+    const auto appointment = Enabled<outlook::IItem>(outlook::olAppointmentItem, todo);
+    EXPECT_EQ(Must(sync->FindItemFromRecord(todo)).EntryID(), appointment->EntryID());
+
+    // A mark of another database is not this database's pair.
+    sync->DisableSynchronizationForItem(appointment);
+    sync->SetItemProperty(contact, "KeloDatabase", "elsewhere.other");
+    contact->Save();
+    EXPECT_EQ(sync->FindItemFromRecord(person), nullptr);
+}
+
+TEST(FindItemFromRecordTest, ARecordWithoutPairingLooksNowhere) {
+    testing::AddinWorld world;
+    const auto application = Globals::Application();
+    auto company = Cast<kelo::IRecord>(application->CreateObject("QVR.Record"));
+    company->Load(application->Classes()->FindByName("company"), 1);
+    auto fresh = Cast<kelo::IRecord>(application->CreateObject("QVR.Record"));
+    fresh->New(application->Classes()->FindByName("person"));
+    EXPECT_EQ(Globals::Synchronizer()->FindItemFromRecord(company), nullptr);
+    EXPECT_EQ(Globals::Synchronizer()->FindItemFromRecord(fresh), nullptr);
+    EXPECT_EQ(world.Outlook(), nullptr);  // Outlook was never started for them
+}
+
+}  // namespace
+}  // namespace ostrellix::addin
