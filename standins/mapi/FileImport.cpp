@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "contracts/mapi/Constants.h"
+#include "contracts/outlook/Constants.h"
 #include "standins/mapi/Errors.h"
 #include "standins/mapi/MessageBody.h"
 #include "standins/message/EmlReader.h"
@@ -10,7 +11,9 @@
 #include "standins/message/MessageFileLimits.h"
 #include "standins/message/MsgReader.h"
 #include "standins/message/PropertyTag.h"
+#include "runtime/Text.h"
 #include "standins/outlook/MapiNames.h"
+#include "standins/outlook/RecipientTable.h"
 
 namespace ostrellix::standin::mapi {
 
@@ -41,6 +44,12 @@ void Number(msg::MessageData& message) {
     }
 }
 
+bool IsOwner(const msg::PropertyBag& bag, std::uint32_t smtpTag, std::uint32_t emailTag,
+             const outlook::AddressEntryData& owner) {
+    return text::EqualsIgnoreCase(bag.GetValue(smtpTag).ToString(), owner.smtpAddress) ||
+           text::EqualsIgnoreCase(bag.GetValue(emailTag).ToString(), owner.address);
+}
+
 msg::MessageData ForStore(msg::MessageData message) {
     Number(message);
     MessageBody::HtmlAsText(message);
@@ -61,6 +70,26 @@ msg::MessageData FileImport::Read(const std::filesystem::path& path, std::int32_
         msg::FileIo::ReadAll(path, msg::MessageFileLimits{}.maxFileBytes, errors::kSource);
     if (msgFormat || (format == kByContent && IsCompoundFile(bytes))) return ForStore(msg::MsgReader().Read(bytes, name));
     return ForStore(msg::EmlReader().Read(bytes, name));
+}
+
+void FileImport::MarkReceived(msg::MessageData& message, const outlook::AddressEntryData& owner) {
+    msg::PropertyBag& bag = message.properties;
+    for (const std::uint32_t mark : {msg::tag::PR_MESSAGE_TO_ME, msg::tag::PR_MESSAGE_CC_ME, msg::tag::PR_RECEIVED_BY_NAME}) {
+        if (!bag.GetValue(mark).IsEmpty()) return;
+    }
+    if (IsOwner(bag, msg::tag::PR_SENDER_SMTP_ADDRESS, msg::tag::PR_SENDER_EMAIL_ADDRESS, owner)) return;
+    bool addressed = false, toMe = false, ccMe = false;
+    for (const msg::RecipientData& recipient : message.recipients) {
+        if (!IsOwner(recipient.properties, msg::tag::PR_SMTP_ADDRESS, msg::tag::PR_EMAIL_ADDRESS, owner)) continue;
+        addressed = true;
+        toMe = toMe || outlook::RecipientTable::Type(recipient) == ol::olTo;
+        ccMe = ccMe || outlook::RecipientTable::Type(recipient) == ol::olCC;
+    }
+    if (!addressed) return;
+    bag.Set(msg::tag::PR_MESSAGE_TO_ME, Variant(toMe));
+    bag.Set(msg::tag::PR_MESSAGE_CC_ME, Variant(ccMe));
+    bag.Set(msg::tag::PR_RECEIVED_BY_NAME, Variant(owner.name));
+    bag.Set(names::tag::PR_RECEIVED_BY_EMAIL_ADDRESS, Variant(owner.address));
 }
 
 msg::MessageData FileImport::ReadMsg(const std::filesystem::path& path) { return Read(path, api::olMSG); }

@@ -5,6 +5,7 @@
 
 #include "standins/mapi/Names.h"
 #include "standins/message/MessageData.h"
+#include "standins/outlook/AddressBook.h"
 
 namespace ostrellix::standin::mapi {
 
@@ -21,6 +22,12 @@ public:
 
     static msg::MessageData Read(const std::filesystem::path& path, std::int32_t format);
     static msg::MessageData ReadMsg(const std::filesystem::path& path);
+    // A mail stored from a file in the mailbox of `owner` reached the owner
+    // when the owner is among its recipients and did not send it: it gets
+    // the marks delivery gives (addressed To or Cc the owner, received by
+    // the owner), so that it reads as received mail and not as sent mail.
+    // A file that brings any of those marks keeps its own.
+    static void MarkReceived(msg::MessageData& message, const outlook::AddressEntryData& owner);
 };
 
 }  // namespace ostrellix::standin::mapi

@@ -28,6 +28,14 @@ Ptr<api::IMessages> Folder::Items() {
 std::vector<Ptr<api::IMessage>> Folder::Import(std::string_view path, std::int32_t format) {
     outlook::MessageStore& store = link_->Profile().Store();
     msg::MessageData data = FileImport::Read(std::string(path), format);
+    // The folder's mailbox is the one the mail reached, as if delivered there.
+    const auto folder = store.Folder(entryId_);
+    for (const outlook::MailboxInfo& mailbox : store.Mailboxes()) {
+        if (!folder || mailbox.storeId != folder->storeId) continue;
+        if (const auto owner = link_->Profile().Book().FindByAddress(mailbox.ownerAddress)) {
+            FileImport::MarkReceived(data, *owner);
+        }
+    }
     const std::string entryId = store.NewEntryId(entryId_);
     const std::int64_t revision = store.Create(entryId_, entryId, data);
     return {Message::Open(MessageState::Stored(link_, {entryId, entryId_, revision, std::move(data)}))};

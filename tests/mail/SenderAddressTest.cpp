@@ -1,0 +1,81 @@
+#include "contracts/mapi/Constants.h"
+#include "contracts/outlook/Constants.h"
+#include "contracts/outlook/IMailItem.h"
+#include "core/Globals.h"
+#include "tests/mail/MailFixture.h"
+
+namespace ostrellix::addin::mailtest {
+namespace {
+
+using SenderAddressTest = MailTest;
+constexpr std::uint32_t kReceivedByName = 0x0040001F;
+
+TEST_F(SenderAddressTest, AMailFileToTheUserIsReceivedAndOneFromHerIsSent) {
+    const auto received = Import(WriteEml("received.eml", kFromMaria));
+    EXPECT_TRUE(sync->IsMessageSentToMe(received));
+    EXPECT_EQ(received->ReceivedByName(), "Anna Lindqvist");
+    EXPECT_EQ(sync->GetSenderAddressFromItem(received), "maria.sjoberg@nordvik.se");
+    EXPECT_TRUE(world.Logged("Synchronizer - GetSenderAddressFromItem, SentToMe: Address=maria.sjoberg@nordvik.se"));
+
+    const auto copied = Import(WriteEml("cc.eml",
+                                        "From: paul.okafor@brisa-logistics.com\r\nTo: johan.ek@nordvik.se\r\n"
+                                        "Cc: anna.lindqvist@demo.example\r\nSubject: Freight\r\n"));
+    EXPECT_FALSE(copied->Fields(mapi::PR_MESSAGE_TO_ME).ToBoolean());
+    EXPECT_TRUE(copied->Fields(mapi::PR_MESSAGE_CC_ME).ToBoolean());
+    EXPECT_EQ(sync->GetSenderAddressFromItem(copied), "paul.okafor@brisa-logistics.com");
+
+    // Her own mail, even with a copy to herself, goes to its "To" recipient.
+    const auto sent = Import(WriteEml("sent.eml",
+                                      "From: Anna Lindqvist <anna.lindqvist@demo.example>\r\n"
+                                      "To: Paul Okafor <paul.okafor@brisa-logistics.com>\r\n"
+                                      "Cc: anna.lindqvist@demo.example\r\nSubject: Prices\r\n"));
+    EXPECT_FALSE(sync->IsMessageSentToMe(sent));
+    EXPECT_EQ(sync->GetSenderAddressFromItem(sent), "paul.okafor@brisa-logistics.com");
+    EXPECT_TRUE(world.Logged("Synchronizer - GetSenderAddressFromItem, Candidate: Address=paul.okafor@brisa-logistics.com, Type=1"));
+    EXPECT_TRUE(world.Logged("Synchronizer - GetSenderAddressFromItem, SentToOther: Address=paul.okafor@brisa-logistics.com"));
+}
+
+TEST_F(SenderAddressTest, AnyOneOfTheThreeMarksMakesAMailReceived) {
+    for (const std::uint32_t mark : {kReceivedByName, mapi::PR_MESSAGE_TO_ME, mapi::PR_MESSAGE_CC_ME}) {
+        const auto message = SentMail({{"paul.okafor@brisa-logistics.com", outlook::olTo}});
+        EXPECT_FALSE(sync->IsMessageSentToMe(message));
+        message->SetFields(mark, mark == kReceivedByName ? Variant("Anna Lindqvist") : Variant(true));
+        EXPECT_TRUE(sync->IsMessageSentToMe(message)) << std::hex << mark;
+    }
+}
+
+TEST_F(SenderAddressTest, AToRecipientWithAnAddressWinsOverCcAndBcc) {
+    using olRecipients = std::vector<std::pair<std::string, std::int32_t>>;
+    const std::pair<olRecipients, std::string> cases[] = {
+        {{{"lena@tallbacka.com", outlook::olCC}, {"maria.sjoberg@nordvik.se", outlook::olTo}}, "maria.sjoberg@nordvik.se"},
+        {{{"paul.okafor@brisa-logistics.com", outlook::olBCC}}, "paul.okafor@brisa-logistics.com"},
+        {{{"Sales team", outlook::olTo}, {"lena@tallbacka.com", outlook::olCC}, {"johan.ek@nordvik.se", outlook::olCC}},
+         "lena@tallbacka.com"},
+        {{{"johan.ek@nordvik.se", outlook::olTo}, {"lena@tallbacka.com", outlook::olTo}}, "johan.ek@nordvik.se"},
+        {{{"Sales team", outlook::olTo}}, ""},
+    };
+    for (const auto& [recipients, expected] : cases) EXPECT_EQ(sync->GetSenderAddressFromItem(SentMail(recipients)), expected);
+    EXPECT_TRUE(world.Logged("GetSenderAddressFromItem, Candidate: Address=lena@tallbacka.com, Type=2"));
+    EXPECT_EQ(sync->GetSenderAddressFromItem(nullptr), "");
+}
+
+TEST_F(SenderAddressTest, MailLookupsSearchOnlyWithAnAddress) {
+    const auto item = ImportItem(WriteEml("received.eml", kFromMaria));
+    EXPECT_EQ(sync->FindPersonRecordFromMailItem(item)->ID(), Find("person", "lastname", Variant("Sjöberg"))->ID());
+    EXPECT_EQ(sync->FindCompanyRecordFromMailItem(item)->ID(), Find("company", "domain", Variant("nordvik.se"))->ID());
+
+    const auto before = Statements();
+    const auto noAddress = SentMail({{"Sales team", outlook::olTo}});
+    EXPECT_FALSE(sync->FindPersonRecordFromMailItem(noAddress));
+    EXPECT_FALSE(sync->FindCompanyRecordFromMailItem(noAddress));
+    EXPECT_EQ(Statements(), before);
+
+    // An Outlook mail never saved is saved so that the MAPI library can open it.
+    const auto draft = Cast<outlook::IMailItem>(Globals::Outlook()->CreateItem(outlook::olMailItem));
+    draft->SetTo("lena@tallbacka.com");
+    EXPECT_EQ(sync->GetSenderAddressFromItem(draft), "lena@tallbacka.com");
+    EXPECT_FALSE(draft->EntryID().empty());
+}
+
+}  // namespace
+}  // namespace ostrellix::addin::mailtest
