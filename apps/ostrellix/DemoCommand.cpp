@@ -1,17 +1,106 @@
 #include "apps/ostrellix/DemoCommand.h"
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <ostream>
 
+#include "core/Addin.h"
 #include "core/AddinConstants.h"
 #include "core/Globals.h"
 #include "core/Options.h"
 #include "core/Tools.h"
+#include "standins/kelo/client/Explorer.h"
+#include "standins/kelo/client/Inspector.h"
+#include "standins/kelo/client/Windows.h"
+#include "sync/Synchronizer.h"
 
 namespace ostrellix::host {
 
 namespace {
 
 void Say(std::ostream& out, int step, const std::string& text) { out << "\n" << step << ". " << text << "\n"; }
+
+// Two mails of the demo database's world. Maria Sjöberg of Nordvik Trading
+// writes to the profile's user; the user writes to an address at Tallbacka
+// Konsult's domain that none of its persons has.
+constexpr const char* kReceivedMail =
+    "From: =?utf-8?q?Maria_Sj=C3=B6berg?= <maria.sjoberg@nordvik.se>\r\n"
+    "To: Anna Lindqvist <anna.lindqvist@demo.example>\r\n"
+    "Subject: Spring order confirmed\r\n"
+    "Date: Thu, 02 May 2024 10:00:00 +0200\r\n"
+    "Received: from mx.nordvik.se; Thu, 02 May 2024 10:00:07 +0200\r\n"
+    "MIME-Version: 1.0\r\nContent-Type: text/plain; charset=utf-8\r\n\r\n"
+    "Hello Anna,\r\n\r\nwe confirm the 40 units at the spring price.\r\n\r\nMaria\r\n";
+constexpr const char* kSentMail =
+    "From: Anna Lindqvist <anna.lindqvist@demo.example>\r\n"
+    "To: Tallbacka orders <order@tallbacka.com>\r\n"
+    "Subject: Consulting hours in May\r\n"
+    "Date: Fri, 03 May 2024 14:30:00 +0200\r\n"
+    "MIME-Version: 1.0\r\nContent-Type: text/plain; charset=utf-8\r\n\r\n"
+    "Hello,\r\n\r\nplease book two days of consulting for us in May.\r\n\r\nAnna Lindqvist\r\n";
+
+std::filesystem::path WriteMail(Host& host, const char* name, const char* content) {
+    const auto path = host.TheWorkspace().Work() / name;
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << content;
+    return path;
+}
+
+std::string OrNone(const std::string& value) { return value.empty() ? "none" : value; }
+
+// The user drops the mail file on a Kelo window and saves the record window
+// the add-in opens for it; false when the add-in filed nothing.
+bool DropAndSave(Host& host, const ObjectPtr& target, const std::filesystem::path& file) {
+    std::ostream& out = host.Out();
+    auto& app = host.TheMachine().KeloApp();
+    const auto before = app.WindowList().Inspectors();
+    bool handled = false;
+    addin::Globals::Addin()->IOutlookAddin_OptHandleDrop(target, file.string(), handled);
+    bool filed = false;
+    for (const auto& window : app.WindowList().Inspectors()) {
+        if (std::ranges::count(before, window) > 0) continue;
+        host.TheMachine().KeloUser().Save(window);
+        const auto record = window->Record();
+        out << "   Filed as document " << record->ID() << " \"" << record->Text("comment")
+            << "\", person: " << OrNone(record->Text("person")) << ", company: " << OrNone(record->Text("company"))
+            << ".\n";
+        host.TheMachine().KeloUser().Close(window);
+        filed = true;
+    }
+    if (!filed) out << "   Nothing was filed (see above; is dropping switched off? ostrellix options get AllowDragDrop).\n";
+    return filed;
+}
+
+// Files a received mail found by its sender's address and a sent mail found
+// by its recipient's domain, and says what each was linked to.
+bool FileMails(Host& host) {
+    std::ostream& out = host.Out();
+    auto& user = host.TheMachine().KeloUser();
+    const auto received = WriteMail(host, "Spring order confirmed.eml", kReceivedMail);
+    const auto sent = WriteMail(host, "Consulting hours in May.eml", kSentMail);
+
+    out << "   A mail from Maria Sjöberg <maria.sjoberg@nordvik.se> is dropped on the list of documents;\n"
+        << "   the add-in finds her by her address, and her company through her:\n";
+    bool filed = DropAndSave(host, user.OpenList("document"), received);
+
+    out << "   A mail the user sent to <order@tallbacka.com>: no person has that address, but the add-in's\n"
+        << "   lookup by address finds the company by its domain, and the mail is dropped on its record:\n";
+    const auto company = addin::Globals::Synchronizer()->FindCompanyRecordFromEmail("order@tallbacka.com");
+    if (company) {
+        const auto window = user.OpenRecord(company->Class()->Name(), company->ID());
+        filed = DropAndSave(host, window, sent) && filed;
+        user.Close(window);
+    } else {
+        out << "   No company has the domain tallbacka.com.\n";
+        filed = false;
+    }
+    // The files were only the user's means of handing the mails over.
+    std::error_code ignored;
+    std::filesystem::remove(received, ignored);
+    std::filesystem::remove(sent, ignored);
+    return filed;
+}
 
 }  // namespace
 
@@ -60,12 +149,15 @@ int DemoCommand::Run(Host& host) {
         << options->OriginalDatabaseName() << "\n"
         << "   (all of them: ostrellix options list)\n";
 
-    Say(out, 5, "The Kelo client shuts down and lets the add-in go.");
+    Say(out, 5, "The user files mail in Kelo by dropping mail files on Kelo windows.");
+    const bool filed = FileMails(host);
+
+    Say(out, 6, "The Kelo client shuts down and lets the add-in go.");
     host.ShowDebugOutput(true);
     host.Stop();
     host.ShowDebugOutput(false);
     out << "\nDone.\n";
-    return 0;
+    return filed ? 0 : 2;
 }
 
 }  // namespace ostrellix::host

@@ -1,10 +1,9 @@
 #include "apps/ostrellix/XmlCommand.h"
 
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <ostream>
 #include <pugixml.hpp>
+#include <span>
 #include <sstream>
 
 #include "contracts/mapi/Constants.h"
@@ -14,6 +13,7 @@
 #include "runtime/ComError.h"
 #include "runtime/ErrorHandling.h"
 #include "runtime/Text.h"
+#include "standins/message/FileIo.h"
 
 namespace ostrellix::host {
 
@@ -24,19 +24,6 @@ std::int32_t FormatOf(const std::string& path) {
     if (extension == ".msg") return mapi::olMSG;
     if (extension == ".eml") return mapi::olRFC822Alt;
     throw ComError(errors::InvalidProcedureCall, "ostrellix", path + " is neither a .msg nor an .eml file");
-}
-
-void WriteAtomically(const std::string& path, const std::string& content) {
-    const std::string temporary = path + ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out << content;
-        if (!out.flush()) throw ComError(errors::FileNotFound, "ostrellix", "Cannot write " + temporary);
-    }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        throw ComError(errors::FileNotFound, "ostrellix", "Cannot write " + path);
-    }
 }
 
 }  // namespace
@@ -51,17 +38,20 @@ int XmlCommand::Run(Host& host, const std::string& path, const std::optional<std
     const auto messages = drafts->Import(std::filesystem::absolute(path).string(), format);
     if (messages.empty()) throw ComError(errors::InvalidProcedureCall, "ostrellix", path + " holds no message");
 
-    pugi::xml_document document;
-    PassOn([&] { addin::ItemToXML().ExtractXml(messages.front(), document); },
-           [&] { messages.front()->Delete(); });
-    IgnoreErrors([&] {
+    // The store is left as it was found, whether the extraction works or not.
+    const auto takeOut = [&] {
         for (const auto& message : messages) message->Delete();
-    });
+    };
+    pugi::xml_document document;
+    PassOn([&] { addin::ItemToXML().ExtractXml(messages.front(), document); }, takeOut);
+    takeOut();
 
     std::ostringstream xml;
     document.save(xml, "  ", pugi::format_indent | pugi::format_no_declaration);
     if (outPath) {
-        WriteAtomically(*outPath, xml.str());
+        const std::string text = xml.str();
+        standin::message::FileIo::WriteAtomically(
+            *outPath, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()), "ostrellix");
         host.Out() << "Wrote the XML of " << path << " to " << *outPath << "\n";
     } else {
         host.Out() << xml.str();

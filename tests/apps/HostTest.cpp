@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -11,6 +11,7 @@
 #include "apps/ostrellix/StatusCommand.h"
 #include "runtime/ComError.h"
 #include "tests/standins/system/TempDirectory.h"
+#include "tests/support/SourceTree.h"
 
 namespace ostrellix::host {
 namespace {
@@ -23,7 +24,7 @@ protected:
         Host::Setup setup{Workspace::Open(folder.Path() / "workspace")};
         setup.output = &out;
         setup.outlookRunning = outlookRunning;
-        setup.moduleFolder = std::getenv("OSTRELLIX_SOURCE_DIR");
+        setup.moduleFolder = testing::SourceTree().string();
         return std::make_unique<Host>(std::move(setup));
     }
 
@@ -65,14 +66,28 @@ TEST_F(HostTest, OptionsAreCheckedAndKept) {
 }
 
 TEST_F(HostTest, DemoTellsTheWholeTour) {
-    const auto host = NewHost();
-    EXPECT_EQ(DemoCommand::Run(*host), 0);
-    const std::string text = out.str();
-    for (const char* expected : {"| Addin - OnConnection", "| Globals - Done since Outlook is not running",
-                                 "| Globals - Outlook.Version = 16.", "category \"Kelo\" is there, colour 5",
-                                 "| Globals - ReleaseCachedObjects", "Done."}) {
-        EXPECT_NE(text.find(expected), std::string::npos) << expected;
+    // Twice on the same workspace: the second tour files the same way.
+    for (int run = 1; run <= 2; ++run) {
+        const auto host = NewHost();
+        EXPECT_EQ(DemoCommand::Run(*host), 0) << out.str();
+        const std::string text = out.str();
+        for (const char* expected :
+             {"| Addin - OnConnection", "| Globals - Done since Outlook is not running",
+              "| Globals - Outlook.Version = 16.", "category \"Kelo\" is there, colour 5",
+              "\"Spring order confirmed\", person: Maria Sjöberg, company: Nordvik Trading AB.",
+              "\"Consulting hours in May\", person: none, company: Tallbacka Konsult.",
+              "| Globals - ReleaseCachedObjects", "Done."}) {
+            EXPECT_NE(text.find(expected), std::string::npos) << "run " << run << ": " << expected;
+        }
+        EXPECT_TRUE(std::filesystem::is_empty(host->TheWorkspace().Work())) << "run " << run;
     }
+    {
+        const auto host = NewHost();
+        EXPECT_EQ(OptionsCommand::Set(*host, "AllowDragDrop", "no"), 0);
+    }
+    const auto host = NewHost();
+    EXPECT_EQ(DemoCommand::Run(*host), 2);
+    EXPECT_NE(out.str().find("Nothing was filed"), std::string::npos);
 }
 
 TEST_F(HostTest, DebugLogIsWrittenOnceSwitchedOn) {

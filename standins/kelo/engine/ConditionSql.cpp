@@ -88,10 +88,16 @@ std::string ConditionSql::Make(const Ptr<Class>& cls, const std::string& fieldOr
         return Comparison("r", path.kind, path.field, fieldOrPath, code, value, parameters);
     }
     const std::string test = Comparison("t", path.targetKind, path.target, fieldOrPath, code, value, parameters);
-    const std::string link = path.field->IsRelationToOne()
-                                 ? "t.id = r." + path.field->Column()
-                                 : "t." + path.field->CounterpartField()->Column() + " = r.id";
-    return "EXISTS (SELECT 1 FROM " + path.targetClass->Table() + " t WHERE " + link + " AND " + test + ")";
+    // Written as "IN (subquery)" rather than a correlated EXISTS: SQLite then
+    // runs the linked class's test once, through its indexes, and looks the
+    // records up by id or by the indexed relation column, instead of
+    // probing the linked class once per record of this one.
+    if (path.field->IsRelationToOne()) {
+        return "r." + path.field->Column() + " IN (SELECT t.id FROM " + path.targetClass->Table() + " t WHERE " +
+               test + ")";
+    }
+    return "r.id IN (SELECT t." + path.field->CounterpartField()->Column() + " FROM " +
+           path.targetClass->Table() + " t WHERE " + test + ")";
 }
 
 }  // namespace ostrellix::standin::kelo
