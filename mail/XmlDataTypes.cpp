@@ -1,5 +1,6 @@
 #include "mail/XmlDataTypes.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "runtime/Base64.h"
@@ -8,13 +9,12 @@ namespace ostrellix::addin {
 
 namespace {
 
+// Built from the parts rather than Date's own text, which shortens
+// midnights and dates of 1899-12-30; the XML form is always complete.
 std::string DateTimeText(Date date) {
-    std::string text = Date::FromParts(date.Year(), date.Month(), date.Day(), date.Hour(), date.Minute(),
-                                       date.Second())
-                           .ToString();
-    // The fixed date form leaves out a midnight time; the XML form never does.
-    if (text.size() == 10) text += " 00:00:00";
-    text[10] = 'T';
+    char text[40];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d", date.Year(), date.Month(), date.Day(),
+                  date.Hour(), date.Minute(), date.Second());
     return text;
 }
 
