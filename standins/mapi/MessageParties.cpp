@@ -34,8 +34,9 @@ std::optional<outlook::AddressEntryData> Party(const msg::PropertyBag& bag, cons
     const std::string idHex = id.VarType() == Variant::Type::ByteArray ? MessageParties::ToHex(id.ToBytes()) : "";
     outlook::AddressEntryData entry{"", Text(bag, tags.name), Text(bag, tags.address), Text(bag, tags.addressType),
                                     Text(bag, tags.smtpAddress)};
-    // The message's own properties come first: EntryIDs that other programs
-    // wrote (one-off ones among them) mean nothing to this address book.
+    // The message's own properties come first: an EntryID that another
+    // program wrote names an entry of that program's address book, not of
+    // this one (one-off EntryIDs aside, which carry the address in them).
     if (entry.address.empty() && entry.smtpAddress.empty()) {
         if (!idHex.empty()) return book.Find(idHex);
         if (byName && !entry.name.empty()) return book.Resolve(entry.name);

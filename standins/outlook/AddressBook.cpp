@@ -9,14 +9,13 @@
 #include "standins/outlook/Errors.h"
 #include "standins/outlook/Identifiers.h"
 #include "standins/outlook/MapiNames.h"
+#include "standins/outlook/OneOffEntryId.h"
 #include "standins/outlook/StoreDatabase.h"
 
 namespace ostrellix::standin::outlook {
 
 namespace {
 
-// The provider part of one-off EntryIDs (an address with no entry behind it).
-constexpr std::string_view kOneOffPrefix = "00000000812B1FA4BEA310199D6E00DD010F5402";
 constexpr char kHex[] = "0123456789ABCDEF";
 
 std::string ToHex(std::string_view bytes) {
@@ -163,13 +162,10 @@ AddressEntryData AddressBook::CurrentUser() {
 }
 
 std::optional<AddressEntryData> AddressBook::Find(std::string_view entryId) {
-    if (entryId.size() > kOneOffPrefix.size() && text::EqualsIgnoreCase(entryId.substr(0, kOneOffPrefix.size()),
-                                                                         kOneOffPrefix)) {
-        const std::optional<std::string> bytes = FromHex(entryId.substr(kOneOffPrefix.size()));
-        if (!bytes) return std::nullopt;
-        const std::vector<std::string> parts = text::Split(*bytes, std::string(1, '\0'));
-        if (parts.size() < 3) return std::nullopt;
-        return OneOff(parts[0], parts[2]);
+    if (const auto oneOff = OneOffEntryId::Read(entryId)) {
+        const bool smtp = text::EqualsIgnoreCase(oneOff->type, "SMTP");
+        return AddressEntryData{std::string(entryId), oneOff->name, oneOff->address, oneOff->type,
+                                smtp ? oneOff->address : std::string()};
     }
     for (auto& [list, entries] : All()) {
         for (AddressEntryData& entry : entries) {
@@ -225,9 +221,7 @@ std::optional<AddressEntryData> AddressBook::Resolve(std::string_view text, std:
 }
 
 AddressEntryData AddressBook::OneOff(std::string_view name, std::string_view smtpAddress) {
-    const std::string payload =
-        std::string(name) + '\0' + "SMTP" + '\0' + std::string(smtpAddress) + '\0';
-    return {std::string(kOneOffPrefix) + ToHex(payload), std::string(name), std::string(smtpAddress), "SMTP",
+    return {OneOffEntryId::Make(name, "SMTP", smtpAddress), std::string(name), std::string(smtpAddress), "SMTP",
             std::string(smtpAddress)};
 }
 

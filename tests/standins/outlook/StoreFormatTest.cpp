@@ -10,6 +10,7 @@
 #include "standins/outlook/MapiNames.h"
 #include "standins/outlook/MessageCodec.h"
 #include "standins/outlook/NamedPropertyMap.h"
+#include "standins/outlook/OneOffEntryId.h"
 #include "standins/outlook/StoreDatabase.h"
 #include "standins/outlook/ViewDefinition.h"
 #include "tests/standins/system/TempDirectory.h"
@@ -20,6 +21,30 @@ namespace {
 namespace ol = ::ostrellix::outlook;
 namespace pt = message::pt;
 namespace tag = message::tag;
+
+// One-off EntryIDs as other mail programs write them: 8-bit strings when the
+// Unicode flag is clear, UTF-16LE when it is set.
+TEST(OneOffEntryIdTest, ReadsBothStringFormsAndWritesUnicode) {
+    const std::string prefix = "00000000812B1FA4BEA310199D6E00DD010F5402";
+    // "M\xE4rta", "SMTP", "marta@kund.se" in windows-1252, flags 0x0001.
+    const auto ansi = OneOffEntryId::Read(prefix + "00000100" + "4DE4727461" + "00" + "534D5450" + "00" +
+                                          "6D61727461406B756E642E7365" + "00");
+    ASSERT_TRUE(ansi);
+    EXPECT_EQ(ansi->name, "M\u00e4rta");
+    EXPECT_EQ(ansi->type, "SMTP");
+    EXPECT_EQ(ansi->address, "marta@kund.se");
+
+    const std::string written = OneOffEntryId::Make("\u00d6rjan", "SMTP", "o@kund.se");
+    EXPECT_EQ(written.substr(prefix.size(), 16), "00000190D6007200") << "version 0, Unicode flags, then UTF-16LE";
+    const auto unicode = OneOffEntryId::Read(written);
+    ASSERT_TRUE(unicode);
+    EXPECT_EQ(unicode->name, "\u00d6rjan");
+    EXPECT_EQ(unicode->address, "o@kund.se");
+
+    EXPECT_FALSE(OneOffEntryId::Read(written.substr(0, written.size() - 4))) << "the address lost its terminator";
+    EXPECT_FALSE(OneOffEntryId::Read(prefix + "0000")) << "no flags";
+    EXPECT_FALSE(OneOffEntryId::Read("00000000DCA740C8C042101AB4B908002B2FE1820100")) << "another provider";
+}
 
 TEST(MessageCodecTest, KeepsEveryKindOfValueAndEmbeddedMessages) {
     message::MessageData inner;
