@@ -1,6 +1,6 @@
 #include "standins/mapi/AddressEntry.h"
 
-#include "standins/mapi/MessageParties.h"
+#include "runtime/Hex.h"
 #include "standins/message/PropertyTag.h"
 #include "standins/outlook/MapiNames.h"
 #include "standins/outlook/Profile.h"
@@ -13,7 +13,7 @@ AddressEntry::AddressEntry(Ptr<SessionLink> link, outlook::AddressEntryData data
     properties_.Set(msg::tag::PR_EMAIL_ADDRESS, Variant(data_.address));
     properties_.Set(msg::tag::PR_ADDRTYPE, Variant(data_.type));
     if (!data_.smtpAddress.empty()) properties_.Set(msg::tag::PR_SMTP_ADDRESS, Variant(data_.smtpAddress));
-    if (const auto id = MessageParties::FromHex(data_.entryId)) properties_.Set(names::tag::PR_ENTRYID, Variant(*id));
+    if (const auto id = HexDecode(data_.entryId)) properties_.Set(names::tag::PR_ENTRYID, Variant(*id));
 }
 
 const outlook::AddressEntryData& AddressEntry::Checked() const {

@@ -1,5 +1,6 @@
 #include "standins/mapi/MessageParties.h"
 
+#include "runtime/Hex.h"
 #include "runtime/Text.h"
 #include "standins/message/PropertyTag.h"
 #include "standins/outlook/MapiNames.h"
@@ -31,7 +32,7 @@ std::string Text(const msg::PropertyBag& bag, std::uint32_t tag) {
 std::optional<outlook::AddressEntryData> Party(const msg::PropertyBag& bag, const PartyTags& tags,
                                                outlook::AddressBook& book, bool byName = false) {
     const Variant id = bag.GetValue(tags.entryId);
-    const std::string idHex = id.VarType() == Variant::Type::ByteArray ? MessageParties::ToHex(id.ToBytes()) : "";
+    const std::string idHex = id.VarType() == Variant::Type::ByteArray ? HexEncode(id.ToBytes()) : "";
     outlook::AddressEntryData entry{"", Text(bag, tags.name), Text(bag, tags.address), Text(bag, tags.addressType),
                                     Text(bag, tags.smtpAddress)};
     // The message's own properties come first: an EntryID that another
@@ -78,40 +79,11 @@ std::optional<outlook::AddressEntryData> MessageParties::OfRecipient(const msg::
 
 outlook::AddressEntryData MessageParties::FromEntry(api::IAddressEntry& entry) {
     outlook::AddressEntryData data{entry.EntryID(), entry.Name(), entry.Address(), entry.Type(), entry.SMTPAddress()};
-    if (data.entryId.empty() || !FromHex(data.entryId)) {
+    if (data.entryId.empty() || !HexDecode(data.entryId)) {
         data.entryId =
             outlook::AddressBook::OneOff(data.name, data.smtpAddress.empty() ? data.address : data.smtpAddress).entryId;
     }
     return data;
-}
-
-std::string MessageParties::ToHex(const Bytes& bytes) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string hex;
-    hex.reserve(bytes.size() * 2);
-    for (const std::uint8_t byte : bytes) {
-        hex += kHex[byte >> 4];
-        hex += kHex[byte & 0xF];
-    }
-    return hex;
-}
-
-std::optional<Bytes> MessageParties::FromHex(std::string_view hex) {
-    auto digit = [](char c) -> int {
-        if (c >= '0' && c <= '9') return c - '0';
-        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-        return -1;
-    };
-    if (hex.size() % 2 != 0) return std::nullopt;
-    Bytes bytes;
-    bytes.reserve(hex.size() / 2);
-    for (std::size_t i = 0; i < hex.size(); i += 2) {
-        const int high = digit(hex[i]), low = digit(hex[i + 1]);
-        if (high < 0 || low < 0) return std::nullopt;
-        bytes.push_back(static_cast<std::uint8_t>(high * 16 + low));
-    }
-    return bytes;
 }
 
 }  // namespace ostrellix::standin::mapi

@@ -26,9 +26,6 @@ public:
                                                                 outlook::AddressBook& book);
     // An entry given through the contract, with an EntryID the store can keep.
     static outlook::AddressEntryData FromEntry(api::IAddressEntry& entry);
-
-    static std::string ToHex(const Bytes& bytes);
-    static std::optional<Bytes> FromHex(std::string_view hex);
 };
 
 }  // namespace ostrellix::standin::mapi

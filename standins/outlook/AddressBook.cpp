@@ -4,6 +4,7 @@
 #include <SQLiteCpp/Statement.h>
 
 #include "contracts/outlook/Constants.h"
+#include "runtime/Hex.h"
 #include "runtime/Text.h"
 #include "standins/message/PropertyTag.h"
 #include "standins/outlook/Errors.h"
@@ -16,32 +17,11 @@ namespace ostrellix::standin::outlook {
 
 namespace {
 
-constexpr char kHex[] = "0123456789ABCDEF";
-
-std::string ToHex(std::string_view bytes) {
-    std::string hex;
-    for (unsigned char c : bytes) {
-        hex += kHex[c >> 4];
-        hex += kHex[c & 0xF];
-    }
-    return hex;
-}
-
-std::optional<std::string> FromHex(std::string_view hex) {
-    if (hex.size() % 2 != 0) return std::nullopt;
-    std::string bytes;
-    for (std::size_t i = 0; i < hex.size(); i += 2) {
-        auto digit = [](char c) -> int {
-            if (c >= '0' && c <= '9') return c - '0';
-            if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-            if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-            return -1;
-        };
-        const int high = digit(hex[i]), low = digit(hex[i + 1]);
-        if (high < 0 || low < 0) return std::nullopt;
-        bytes += static_cast<char>(high * 16 + low);
-    }
-    return bytes;
+// Entries come from this book or from OneOff, so their EntryIDs are hex;
+// one that is not is a fault of the caller, raised rather than stored.
+Bytes EntryIdBytes(const AddressEntryData& entry) {
+    if (auto bytes = HexDecode(entry.entryId)) return std::move(*bytes);
+    errors::Raise(errors::kInvalidArgument, "\"" + entry.entryId + "\" of " + entry.name + " is not an EntryID.");
 }
 
 bool IsInternetAddress(std::string_view text) {
@@ -230,33 +210,30 @@ void AddressBook::FillRecipient(msg::PropertyBag& recipient, const AddressEntryD
     recipient.Set(msg::tag::PR_EMAIL_ADDRESS, Variant(entry.address));
     recipient.Set(msg::tag::PR_ADDRTYPE, Variant(entry.type));
     recipient.Set(msg::tag::PR_SMTP_ADDRESS, Variant(entry.smtpAddress));
-    const std::optional<std::string> id = FromHex(entry.entryId);
-    recipient.Set(mapi::tag::PR_ENTRYID, Variant(Bytes(id->begin(), id->end())));
+    recipient.Set(mapi::tag::PR_ENTRYID, Variant(EntryIdBytes(entry)));
 }
 
 void AddressBook::FillSender(msg::PropertyBag& message, const AddressEntryData& entry) {
-    const std::optional<std::string> id = FromHex(entry.entryId);
     message.Set(msg::tag::PR_SENDER_NAME, Variant(entry.name));
     message.Set(msg::tag::PR_SENDER_EMAIL_ADDRESS, Variant(entry.address));
     message.Set(msg::tag::PR_SENDER_ADDRTYPE, Variant(entry.type));
     message.Set(mapi::tag::PR_SENDER_SMTP_ADDRESS, Variant(entry.smtpAddress));
-    message.Set(mapi::tag::PR_SENDER_ENTRYID, Variant(Bytes(id->begin(), id->end())));
+    message.Set(mapi::tag::PR_SENDER_ENTRYID, Variant(EntryIdBytes(entry)));
 }
 
 void AddressBook::FillRepresenting(msg::PropertyBag& message, const AddressEntryData& entry) {
-    const std::optional<std::string> id = FromHex(entry.entryId);
     message.Set(msg::tag::PR_SENT_REPRESENTING_NAME, Variant(entry.name));
     message.Set(msg::tag::PR_SENT_REPRESENTING_EMAIL_ADDRESS, Variant(entry.address));
     message.Set(msg::tag::PR_SENT_REPRESENTING_ADDRTYPE, Variant(entry.type));
     message.Set(mapi::tag::PR_SENT_REPRESENTING_SMTP_ADDRESS, Variant(entry.smtpAddress));
-    message.Set(mapi::tag::PR_SENT_REPRESENTING_ENTRYID, Variant(Bytes(id->begin(), id->end())));
+    message.Set(mapi::tag::PR_SENT_REPRESENTING_ENTRYID, Variant(EntryIdBytes(entry)));
 }
 
 std::optional<AddressEntryData> AddressBook::FromRecipient(const msg::PropertyBag& recipient) {
     const Variant id = recipient.GetValue(mapi::tag::PR_ENTRYID);
     if (id.VarType() != Variant::Type::ByteArray) return std::nullopt;
     const Bytes& bytes = id.ToBytes();
-    return AddressEntryData{ToHex(std::string(bytes.begin(), bytes.end())),
+    return AddressEntryData{HexEncode(bytes),
                             recipient.GetValue(msg::tag::PR_DISPLAY_NAME).ToString(),
                             recipient.GetValue(msg::tag::PR_EMAIL_ADDRESS).ToString(),
                             recipient.GetValue(msg::tag::PR_ADDRTYPE).ToString(),

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 #include <span>
-#include <vector>
 
+#include "runtime/Hex.h"
 #include "runtime/Text.h"
 #include "standins/message/CodePage.h"
 #include "standins/message/WireFormats.h"
@@ -12,31 +12,11 @@ namespace ostrellix::standin::outlook {
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-
 constexpr std::string_view kPrefix = "00000000812B1FA4BEA310199D6E00DD010F5402";
 constexpr std::uint16_t kUnicode = 0x8000;
 // Unicode strings, the plain-text (SMTP) format and "no rich info": the
 // flags a mail program sets for an Internet address it was given.
 constexpr std::uint16_t kWrittenFlags = kUnicode | 0x1000 | 0x0001;
-
-std::optional<Bytes> FromHex(std::string_view hex) {
-    if (hex.size() % 2 != 0) return std::nullopt;
-    const auto digit = [](char c) -> int {
-        if (c >= '0' && c <= '9') return c - '0';
-        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-        return -1;
-    };
-    Bytes bytes;
-    bytes.reserve(hex.size() / 2);
-    for (std::size_t i = 0; i < hex.size(); i += 2) {
-        const int high = digit(hex[i]), low = digit(hex[i + 1]);
-        if (high < 0 || low < 0) return std::nullopt;
-        bytes.push_back(static_cast<std::uint8_t>(high * 16 + low));
-    }
-    return bytes;
-}
 
 void AppendUnicode(Bytes& bytes, std::string_view text) {
     const Bytes utf16 = message::wire::Utf8ToUtf16Le(text);
@@ -64,20 +44,14 @@ std::string OneOffEntryId::Make(std::string_view name, std::string_view type, st
     AppendUnicode(bytes, name);
     AppendUnicode(bytes, type);
     AppendUnicode(bytes, address);
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string hex(kPrefix);
-    for (const std::uint8_t byte : bytes) {
-        hex += kHex[byte >> 4];
-        hex += kHex[byte & 0xF];
-    }
-    return hex;
+    return std::string(kPrefix) + HexEncode(bytes);
 }
 
 std::optional<OneOffEntryId::Parts> OneOffEntryId::Read(std::string_view entryId) {
     if (entryId.size() <= kPrefix.size() || !text::EqualsIgnoreCase(entryId.substr(0, kPrefix.size()), kPrefix)) {
         return std::nullopt;
     }
-    const std::optional<Bytes> bytes = FromHex(entryId.substr(kPrefix.size()));
+    const std::optional<Bytes> bytes = HexDecode(entryId.substr(kPrefix.size()));
     if (!bytes || bytes->size() < 4 || (*bytes)[0] != 0 || (*bytes)[1] != 0) return std::nullopt;
     const bool unicode = (((*bytes)[3] << 8) & kUnicode) != 0;
     std::size_t at = 4;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "runtime/Base64.h"
+#include "runtime/Hex.h"
 #include "runtime/ClassFactory.h"
 #include "runtime/Collection.h"
 #include "runtime/ComError.h"
@@ -89,6 +90,17 @@ TEST(Base64Test, RoundTripsAndRejectsStrangers) {
     EXPECT_EQ(Base64Decode(Base64Encode(all)), all);
     EXPECT_EQ(Base64Decode("TW\r\nFu"), (Bytes{'M', 'a', 'n'}));
     EXPECT_THROW(Base64Decode("TW*u"), ComError);
+}
+
+TEST(HexTest, RoundTripsEitherCaseAndRejectsStrangers) {
+    Bytes all;
+    for (int i = 0; i < 256; ++i) all.push_back(static_cast<std::uint8_t>(i));
+    EXPECT_EQ(HexEncode(Bytes{0x00, 0x0F, 0xA0, 0xFF}), "000FA0FF");
+    EXPECT_EQ(HexDecode(HexEncode(all)), all);
+    EXPECT_EQ(HexDecode("00fa0F"), (Bytes{0x00, 0xFA, 0x0F}));
+    EXPECT_EQ(HexDecode(""), Bytes{});
+    EXPECT_FALSE(HexDecode("ABC")) << "odd length";
+    EXPECT_FALSE(HexDecode("0G")) << "no digit";
 }
 
 }  // namespace

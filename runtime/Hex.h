@@ -1,0 +1,18 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "runtime/Variant.h"
+
+namespace ostrellix {
+
+// Bytes as hexadecimal text, two upper-case digits a byte: the form
+// EntryIDs and other binary identifiers travel in as text.
+std::string HexEncode(const Bytes& bytes);
+// Either digit case; nothing for an odd length or a character that is no
+// hexadecimal digit.
+std::optional<Bytes> HexDecode(std::string_view text);
+
+}  // namespace ostrellix
