@@ -4,19 +4,9 @@
 #include <random>
 
 #include "runtime/ComError.h"
+#include "runtime/Hex.h"
 
 namespace ostrellix {
-
-namespace {
-
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
-}  // namespace
 
 Guid Guid::Parse(std::string_view text) {
     // {XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}
@@ -33,7 +23,7 @@ Guid Guid::Parse(std::string_view text) {
             ++i;
             continue;
         }
-        const int high = HexValue(text[i]), low = HexValue(text[i + 1]);
+        const int high = HexDigitValue(text[i]), low = HexDigitValue(text[i + 1]);
         if (high < 0 || low < 0) return invalid();
         guid.bytes_[byte++] = static_cast<std::uint8_t>(high * 16 + low);
         i += 2;

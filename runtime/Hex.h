@@ -8,6 +8,9 @@
 
 namespace ostrellix {
 
+// The value of one hexadecimal digit of either case; -1 for any other character.
+int HexDigitValue(char c);
+
 // Bytes as hexadecimal text, two upper-case digits a byte: the form
 // EntryIDs and other binary identifiers travel in as text.
 std::string HexEncode(const Bytes& bytes);

@@ -2,18 +2,9 @@
 
 #include <algorithm>
 
+#include "runtime/Hex.h"
+
 namespace ostrellix::standin::message::vcard {
-
-namespace {
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
-
-}  // namespace
 
 std::string Escape(std::string_view text) {
     std::string out;
@@ -77,8 +68,8 @@ std::vector<std::uint8_t> DecodeQuotedPrintable(std::string_view text) {
             if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
             continue;
         }
-        const int high = i + 2 < text.size() ? HexDigit(text[i + 1]) : -1;
-        const int low = i + 2 < text.size() ? HexDigit(text[i + 2]) : -1;
+        const int high = i + 2 < text.size() ? HexDigitValue(text[i + 1]) : -1;
+        const int low = i + 2 < text.size() ? HexDigitValue(text[i + 2]) : -1;
         if (high < 0 || low < 0) {
             out.push_back('=');
             continue;
