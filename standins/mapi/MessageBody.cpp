@@ -2,7 +2,6 @@
 
 #include "contracts/outlook/Constants.h"
 #include "standins/mapi/RtfText.h"
-#include "standins/message/CodePage.h"
 #include "standins/message/CompressedRtf.h"
 #include "standins/message/MessageFileLimits.h"
 #include "standins/message/PropertyTag.h"
@@ -17,14 +16,6 @@ namespace tag = msg::tag;
 
 // Tells a store that the RTF body matches the plain one.
 constexpr std::uint32_t PR_RTF_IN_SYNC = 0x0E1F000B;
-
-std::string Charset(const msg::PropertyBag& bag, const Bytes& html) {
-    for (const std::uint32_t codePage : {tag::PR_INTERNET_CPID, tag::PR_MESSAGE_CODEPAGE}) {
-        const Variant value = bag.GetValue(codePage);
-        if (!value.IsEmpty()) return msg::CodePage::CharsetOf(static_cast<std::uint32_t>(value.ToLong()));
-    }
-    return msg::CodePage::IsValidUtf8(html) ? "utf-8" : "windows-1252";
-}
 
 void SetNative(msg::PropertyBag& bag, std::int32_t native) {
     bag.Set(names::tag::PR_NATIVE_BODY_INFO, Variant(static_cast<int>(native)));
@@ -55,9 +46,7 @@ std::string MessageBody::Plain(const msg::PropertyBag& bag) {
 }
 
 std::string MessageBody::Html(const msg::PropertyBag& bag) {
-    const Variant html = bag.GetValue(tag::PR_BODY_HTML);
-    if (html.VarType() == Variant::Type::ByteArray) return msg::CodePage::ToUtf8(html.ToBytes(), Charset(bag, html.ToBytes()));
-    if (!html.IsEmpty()) return html.ToString();
+    if (auto html = outlook::BodyText::StoredHtml(bag)) return std::move(*html);
     return outlook::BodyText::ToHtml(Plain(bag));
 }
 

@@ -1,8 +1,24 @@
 #include "standins/outlook/BodyText.h"
 
+#include "standins/message/CodePage.h"
+#include "standins/message/PropertyTag.h"
+
 namespace ostrellix::standin::outlook {
 
 namespace {
+
+namespace tag = message::tag;
+
+// The charset of HTML bytes: the message's Internet code page, else its
+// code page, else what the bytes look like.
+std::string Charset(const message::PropertyBag& bag, const Bytes& html) {
+    for (const std::uint32_t codePage : {tag::PR_INTERNET_CPID, tag::PR_MESSAGE_CODEPAGE}) {
+        const Variant value = bag.GetValue(codePage);
+        if (!value.IsEmpty()) return message::CodePage::CharsetOf(static_cast<std::uint32_t>(value.ToLong()));
+    }
+    return message::CodePage::IsValidUtf8(html) ? "utf-8" : "windows-1252";
+}
+
 // Lower-cases ASCII letters only, so that positions stay those of the input.
 std::string AsciiLower(std::string_view s) {
     std::string lower(s);
@@ -71,6 +87,13 @@ std::string BodyText::FromHtml(std::string_view html) {
         }
     }
     return text;
+}
+
+std::optional<std::string> BodyText::StoredHtml(const message::PropertyBag& bag) {
+    const Variant html = bag.GetValue(tag::PR_BODY_HTML);
+    if (html.IsEmpty()) return std::nullopt;
+    if (html.VarType() == Variant::Type::ByteArray) return message::CodePage::ToUtf8(html.ToBytes(), Charset(bag, html.ToBytes()));
+    return html.ToString();
 }
 
 }  // namespace ostrellix::standin::outlook

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "standins/message/PropertyBag.h"
 
 namespace ostrellix::standin::outlook {
 
@@ -13,6 +16,11 @@ class BodyText {
 public:
     static std::string ToHtml(std::string_view text);
     static std::string FromHtml(std::string_view html);
+
+    // The HTML body a message holds, as UTF-8 text: PR_BODY_HTML as text, or
+    // as bytes (PR_HTML, as message files bring it) in the message's code
+    // page. Nothing when it holds no HTML body.
+    static std::optional<std::string> StoredHtml(const message::PropertyBag& bag);
 };
 
 }  // namespace ostrellix::standin::outlook

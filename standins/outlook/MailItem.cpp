@@ -60,8 +60,8 @@ void MailItem::SetBody(std::string_view body) {
 }
 
 std::string MailItem::HTMLBody() {
-    const Variant html = Read().properties.GetValue(tag::PR_BODY_HTML);
-    return html.IsEmpty() ? BodyText::ToHtml(Body()) : html.ToString();
+    if (auto html = BodyText::StoredHtml(Read().properties)) return std::move(*html);
+    return BodyText::ToHtml(Body());
 }
 
 void MailItem::SetHTMLBody(std::string_view html) {

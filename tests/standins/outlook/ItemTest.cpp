@@ -155,6 +155,10 @@ TEST_F(ItemTest, KindsBehaveAsOutlooksDo) {
     EXPECT_EQ(mail->Body(), "Hello & welcome\r\nBye");
     mail->SetBody("Plain <text>");
     EXPECT_NE(mail->HTMLBody().find("Plain &lt;text&gt;"), std::string::npos);
+    // Message files bring the HTML body as bytes in the message's code page.
+    mail->PropertyAccessor()->SetProperty(Tag("3FDE0003"), Variant(std::int32_t{1252}));
+    mail->PropertyAccessor()->SetProperty(Tag("10130102"), Variant(Bytes{'<', 'p', '>', 'K', 0xF6, 'p', '<', '/', 'p', '>'}));
+    EXPECT_EQ(mail->HTMLBody(), "<p>K\u00f6p</p>");
     mail->SetTo("dan@kund.example; Bo Lind");
     EXPECT_EQ(mail->Recipients()->Count(), 2);
     EXPECT_EQ(mail->To(), "dan@kund.example; Bo Lind");
