@@ -15,8 +15,7 @@
 #include "runtime/ComError.h"
 #include "standins/message/EmlReader.h"
 #include "standins/message/MsgWriter.h"
-#include "tests/standins/system/TempDirectory.h"
-#include "tests/support/SourceTree.h"
+#include "tests/apps/HostFixture.h"
 
 namespace ostrellix::host {
 namespace {
@@ -34,14 +33,9 @@ const std::string kFromPaul =
     "Subject: Delivery slots\r\n"
     "Date: Fri, 03 May 2024 08:30:00 +0000\r\n";
 
-class FileCommandTest : public ::testing::Test {
+class FileCommandTest : public HostFixture {
 protected:
-    FileCommandTest() {
-        Host::Setup setup{Workspace::Open(folder.Path() / "workspace")};
-        setup.output = &out;
-        setup.moduleFolder = testing::SourceTree().string();
-        host = std::make_unique<Host>(std::move(setup));
-    }
+    FileCommandTest() : host(NewHost()) {}
 
     std::string Eml(const std::string& name, const std::string& headers) {
         const std::string path = (folder.Path() / name).string();
@@ -87,8 +81,6 @@ protected:
         return records->Count() == 1 ? records->Item(1)->ID() : 0;
     }
 
-    testing::TempDirectory folder;
-    std::ostringstream out;
     std::unique_ptr<Host> host;
 };
 

@@ -10,27 +10,12 @@
 #include "apps/ostrellix/OptionsCommand.h"
 #include "apps/ostrellix/StatusCommand.h"
 #include "runtime/ComError.h"
-#include "tests/standins/system/TempDirectory.h"
-#include "tests/support/SourceTree.h"
+#include "tests/apps/HostFixture.h"
 
 namespace ostrellix::host {
 namespace {
 
-class HostTest : public ::testing::Test {
-protected:
-    // A host on the test's workspace; what it prints goes to `out`.
-    std::unique_ptr<Host> NewHost(bool outlookRunning = false) {
-        out.str("");
-        Host::Setup setup{Workspace::Open(folder.Path() / "workspace")};
-        setup.output = &out;
-        setup.outlookRunning = outlookRunning;
-        setup.moduleFolder = testing::SourceTree().string();
-        return std::make_unique<Host>(std::move(setup));
-    }
-
-    testing::TempDirectory folder;
-    std::ostringstream out;
-};
+using HostTest = HostFixture;
 
 TEST_F(HostTest, FirstRunMakesTheWorkspaceAndLaterRunsReuseIt) {
     {

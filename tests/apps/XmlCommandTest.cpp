@@ -9,7 +9,7 @@
 #include "contracts/outlook/Constants.h"
 #include "core/Globals.h"
 #include "runtime/ComError.h"
-#include "tests/standins/system/TempDirectory.h"
+#include "tests/apps/HostFixture.h"
 #include "tests/support/SourceTree.h"
 
 namespace ostrellix::host {
@@ -19,14 +19,9 @@ std::string Sample(const std::string& name) {
     return (testing::SourceTree() / "tests/standins/message/data" / name).string();
 }
 
-class XmlCommandTest : public ::testing::Test {
+class XmlCommandTest : public HostFixture {
 protected:
-    XmlCommandTest() {
-        Host::Setup setup{Workspace::Open(folder.Path() / "workspace")};
-        setup.output = &out;
-        setup.moduleFolder = testing::SourceTree().string();
-        host = std::make_unique<Host>(std::move(setup));
-    }
+    XmlCommandTest() : host(NewHost()) {}
 
     // The subject of the XML's message.
     static std::string Subject(const std::string& xml) {
@@ -50,8 +45,6 @@ protected:
         return "no error";
     }
 
-    testing::TempDirectory folder;
-    std::ostringstream out;
     std::unique_ptr<Host> host;
 };
 

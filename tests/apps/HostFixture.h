@@ -1,0 +1,33 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <sstream>
+
+#include "apps/ostrellix/Host.h"
+#include "apps/ostrellix/Workspace.h"
+#include "tests/standins/system/TempDirectory.h"
+#include "tests/support/SourceTree.h"
+
+namespace ostrellix::host {
+
+// The host program in-process on a workspace of the test's own, printing
+// into `out`.
+class HostFixture : public ::testing::Test {
+protected:
+    // A new host on the same workspace; `out` starts empty again.
+    std::unique_ptr<Host> NewHost(bool outlookRunning = false) {
+        out.str("");
+        Host::Setup setup{Workspace::Open(folder.Path() / "workspace")};
+        setup.output = &out;
+        setup.outlookRunning = outlookRunning;
+        setup.moduleFolder = testing::SourceTree().string();
+        return std::make_unique<Host>(std::move(setup));
+    }
+
+    testing::TempDirectory folder;
+    std::ostringstream out;
+};
+
+}  // namespace ostrellix::host
