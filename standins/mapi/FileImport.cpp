@@ -32,11 +32,11 @@ bool IsCompoundFile(const std::vector<std::uint8_t>& bytes) {
 void Number(msg::MessageData& message) {
     std::int32_t row = 0;
     for (msg::RecipientData& recipient : message.recipients) {
-        recipient.properties.Set(names::tag::PR_ROWID, Variant(static_cast<int>(++row)));
+        recipient.properties.Set(msg::tag::PR_ROWID, Variant(static_cast<int>(++row)));
     }
     std::int32_t number = 0;
     for (msg::AttachmentData& attachment : message.attachments) {
-        attachment.properties.Set(names::tag::PR_ATTACH_NUM, Variant(static_cast<int>(number++)));
+        attachment.properties.Set(msg::tag::PR_ATTACH_NUM, Variant(static_cast<int>(number++)));
         if (!attachment.embedded) continue;
         auto embedded = std::make_shared<msg::MessageData>(*attachment.embedded);
         Number(*embedded);

@@ -217,7 +217,7 @@ void AddressBook::FillSender(msg::PropertyBag& message, const AddressEntryData& 
     message.Set(msg::tag::PR_SENDER_NAME, Variant(entry.name));
     message.Set(msg::tag::PR_SENDER_EMAIL_ADDRESS, Variant(entry.address));
     message.Set(msg::tag::PR_SENDER_ADDRTYPE, Variant(entry.type));
-    message.Set(mapi::tag::PR_SENDER_SMTP_ADDRESS, Variant(entry.smtpAddress));
+    message.Set(message::tag::PR_SENDER_SMTP_ADDRESS, Variant(entry.smtpAddress));
     message.Set(mapi::tag::PR_SENDER_ENTRYID, Variant(EntryIdBytes(entry)));
 }
 
@@ -225,7 +225,7 @@ void AddressBook::FillRepresenting(msg::PropertyBag& message, const AddressEntry
     message.Set(msg::tag::PR_SENT_REPRESENTING_NAME, Variant(entry.name));
     message.Set(msg::tag::PR_SENT_REPRESENTING_EMAIL_ADDRESS, Variant(entry.address));
     message.Set(msg::tag::PR_SENT_REPRESENTING_ADDRTYPE, Variant(entry.type));
-    message.Set(mapi::tag::PR_SENT_REPRESENTING_SMTP_ADDRESS, Variant(entry.smtpAddress));
+    message.Set(message::tag::PR_SENT_REPRESENTING_SMTP_ADDRESS, Variant(entry.smtpAddress));
     message.Set(mapi::tag::PR_SENT_REPRESENTING_ENTRYID, Variant(EntryIdBytes(entry)));
 }
 

@@ -68,7 +68,7 @@ Ptr<ol::IItem> Application::CreateItemFromTemplate(std::string_view path) {
     // A template makes a new message: one that has not been sent.
     const Variant flags = data.properties.GetValue(msg::tag::PR_MESSAGE_FLAGS);
     data.properties.Set(msg::tag::PR_MESSAGE_FLAGS,
-                        Variant((flags.IsEmpty() ? 0 : flags.ToLong()) | mapi::MSGFLAG_UNSENT | mapi::MSGFLAG_READ));
+                        Variant((flags.IsEmpty() ? 0 : flags.ToLong()) | message::MSGFLAG_UNSENT | message::MSGFLAG_READ));
     data.properties.Remove(msg::tag::PR_CREATION_TIME);
     data.properties.Remove(msg::tag::PR_LAST_MODIFICATION_TIME);
     const std::int32_t itemType = ItemTypeOf(data.properties.GetValue(msg::tag::PR_MESSAGE_CLASS).ToString());

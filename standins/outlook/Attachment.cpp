@@ -15,7 +15,7 @@ namespace ostrellix::standin::outlook {
 namespace tag = msg::tag;
 
 std::int32_t Attachment::Number(const msg::AttachmentData& attachment) {
-    const Variant number = attachment.properties.GetValue(mapi::tag::PR_ATTACH_NUM);
+    const Variant number = attachment.properties.GetValue(message::tag::PR_ATTACH_NUM);
     return number.IsEmpty() ? -1 : number.ToLong();
 }
 

@@ -49,19 +49,19 @@ Ptr<ol::IAttachment> Attachments::Add(const Variant& source, std::int32_t type, 
         }
     }
     if (attachment.embedded) {
-        bag.Set(tag::PR_ATTACH_METHOD, Variant(mapi::ATTACH_EMBEDDED_MSG));
+        bag.Set(tag::PR_ATTACH_METHOD, Variant(message::ATTACH_EMBEDDED_MSG));
         bag.Set(tag::PR_ATTACH_LONG_FILENAME, Variant(shown + ".msg"));
         bag.Set(tag::PR_ATTACH_EXTENSION, Variant(".msg"));
     }
     bag.Set(tag::PR_DISPLAY_NAME, Variant(shown));
-    if (position != 0) bag.Set(mapi::tag::PR_RENDERING_POSITION, Variant(static_cast<int>(position)));
+    if (position != 0) bag.Set(message::tag::PR_RENDERING_POSITION, Variant(static_cast<int>(position)));
     return std::make_shared<Attachment>(item_, Append(item_->Edit(), std::move(attachment)));
 }
 
 msg::AttachmentData Attachments::FileAttachment(const std::string& fileName, Bytes bytes) {
     msg::AttachmentData attachment;
     msg::PropertyBag& bag = attachment.properties;
-    bag.Set(tag::PR_ATTACH_METHOD, Variant(mapi::ATTACH_BY_VALUE));
+    bag.Set(tag::PR_ATTACH_METHOD, Variant(message::ATTACH_BY_VALUE));
     bag.Set(tag::PR_ATTACH_DATA_BIN, Variant(std::move(bytes)));
     bag.Set(tag::PR_ATTACH_LONG_FILENAME, Variant(fileName));
     bag.Set(tag::PR_ATTACH_FILENAME, Variant(fileName));
@@ -75,7 +75,7 @@ std::int32_t Attachments::Append(msg::MessageData& message, msg::AttachmentData 
     for (const msg::AttachmentData& existing : message.attachments) {
         number = std::max(number, Attachment::Number(existing) + 1);
     }
-    attachment.properties.Set(mapi::tag::PR_ATTACH_NUM, Variant(static_cast<int>(number)));
+    attachment.properties.Set(message::tag::PR_ATTACH_NUM, Variant(static_cast<int>(number)));
     message.attachments.push_back(std::move(attachment));
     return number;
 }

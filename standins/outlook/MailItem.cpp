@@ -34,7 +34,7 @@ MailItem::MailItem(Ptr<Instance> instance, std::string folderEntryId, std::strin
 msg::MessageData MailItem::NewData() {
     msg::MessageData data;
     data.properties.Set(tag::PR_MESSAGE_CLASS, Variant("IPM.Note"));
-    data.properties.Set(tag::PR_MESSAGE_FLAGS, Variant(mapi::MSGFLAG_UNSENT | mapi::MSGFLAG_READ));
+    data.properties.Set(tag::PR_MESSAGE_FLAGS, Variant(message::MSGFLAG_UNSENT | message::MSGFLAG_READ));
     data.properties.Set(mapi::tag::PR_NATIVE_BODY_INFO, Variant(mapi::NativeBodyHtml));
     RecipientTable::UpdateDisplayLines(data);
     return data;
@@ -119,7 +119,7 @@ void MailItem::SetBCC(std::string_view bcc) { RecipientTable::SetLine(Edit(), ol
 
 bool MailItem::Sent() {
     const Variant flags = Read().properties.GetValue(tag::PR_MESSAGE_FLAGS);
-    return !flags.IsEmpty() && (flags.ToLong() & mapi::MSGFLAG_UNSENT) == 0;
+    return !flags.IsEmpty() && (flags.ToLong() & message::MSGFLAG_UNSENT) == 0;
 }
 
 Date MailItem::SentOn() { return Value(OutlookProperty::Get("SentOn")).ToDate(); }

@@ -52,11 +52,8 @@ inline constexpr std::uint32_t PR_RECEIVED_BY_EMAIL_ADDRESS = 0x0076001F;
 inline constexpr std::uint32_t PR_SENDER_ENTRYID = 0x0C190102;
 inline constexpr std::uint32_t PR_SENT_REPRESENTING_ENTRYID = 0x00410102;
 inline constexpr std::uint32_t PR_DELETE_AFTER_SUBMIT = 0x0E01000B;
-inline constexpr std::uint32_t PR_ATTACH_NUM = 0x0E210003;
 inline constexpr std::uint32_t PR_ENTRYID = 0x0FFF0102;
 inline constexpr std::uint32_t PR_NATIVE_BODY_INFO = 0x10160003;
-inline constexpr std::uint32_t PR_ROWID = 0x30000003;
-inline constexpr std::uint32_t PR_RENDERING_POSITION = 0x370B0003;
 inline constexpr std::uint32_t PR_BUSINESS_TELEPHONE_NUMBER = 0x3A08001F;
 inline constexpr std::uint32_t PR_HOME_TELEPHONE_NUMBER = 0x3A09001F;
 inline constexpr std::uint32_t PR_GIVEN_NAME = 0x3A06001F;
@@ -70,19 +67,9 @@ inline constexpr std::uint32_t PR_BIRTHDAY = 0x3A420040;
 inline constexpr std::uint32_t PR_NICKNAME = 0x3A4F001F;
 inline constexpr std::uint32_t PR_PERSONAL_HOME_PAGE = 0x3A50001F;
 inline constexpr std::uint32_t PR_BUSINESS_HOME_PAGE = 0x3A51001F;
-inline constexpr std::uint32_t PR_SENDER_SMTP_ADDRESS = 0x5D01001F;
-inline constexpr std::uint32_t PR_SENT_REPRESENTING_SMTP_ADDRESS = 0x5D02001F;
 inline constexpr std::uint32_t PR_ATTACH_HIDDEN = 0x7FFE000B;
 inline constexpr std::uint32_t PR_ATTACHMENT_CONTACTPHOTO = 0x7FFF000B;
 }  // namespace tag
-
-// PR_MESSAGE_FLAGS bits.
-inline constexpr std::int32_t MSGFLAG_READ = 0x1;
-inline constexpr std::int32_t MSGFLAG_UNSENT = 0x8;
-
-// PR_ATTACH_METHOD values.
-inline constexpr std::int32_t ATTACH_BY_VALUE = 1;
-inline constexpr std::int32_t ATTACH_EMBEDDED_MSG = 5;
 
 // PR_NATIVE_BODY_INFO values.
 inline constexpr std::int32_t NativeBodyPlain = 1;

@@ -10,7 +10,7 @@
 namespace ostrellix::standin::outlook {
 
 std::int32_t RecipientTable::RowId(const msg::RecipientData& recipient) {
-    const Variant id = recipient.properties.GetValue(mapi::tag::PR_ROWID);
+    const Variant id = recipient.properties.GetValue(message::tag::PR_ROWID);
     return id.IsEmpty() ? 0 : id.ToLong();
 }
 
@@ -24,7 +24,7 @@ std::int32_t RecipientTable::Add(msg::MessageData& message, std::string_view nam
     for (const msg::RecipientData& recipient : message.recipients) rowId = std::max(rowId, RowId(recipient));
     ++rowId;
     msg::RecipientData recipient;
-    recipient.properties.Set(mapi::tag::PR_ROWID, Variant(static_cast<int>(rowId)));
+    recipient.properties.Set(message::tag::PR_ROWID, Variant(static_cast<int>(rowId)));
     recipient.properties.Set(msg::tag::PR_DISPLAY_NAME, Variant(std::string(name)));
     recipient.properties.Set(msg::tag::PR_RECIPIENT_TYPE, Variant(static_cast<int>(type)));
     message.recipients.push_back(std::move(recipient));

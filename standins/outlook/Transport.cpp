@@ -51,7 +51,7 @@ std::string Transport::Send(msg::MessageData data, std::string_view entryId) {
     const Date now = store_.Clock().Now();
     bag.Set(tag::PR_CLIENT_SUBMIT_TIME, Variant(now));
     bag.Set(tag::PR_MESSAGE_DELIVERY_TIME, Variant(now));
-    bag.Set(tag::PR_MESSAGE_FLAGS, Variant(mapi::MSGFLAG_READ));
+    bag.Set(tag::PR_MESSAGE_FLAGS, Variant(message::MSGFLAG_READ));
     const bool keep = !bag.GetValue(mapi::tag::PR_DELETE_AFTER_SUBMIT).ToBoolean();
 
     const MailboxInfo own = *store_.Mailbox(userAddress_);
