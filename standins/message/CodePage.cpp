@@ -1,6 +1,7 @@
 #include "standins/message/CodePage.h"
 
 #include <unicode/ucnv.h>
+#include <unicode/ucnv_cb.h>
 #include <unicode/ustring.h>
 
 #include <memory>
@@ -21,10 +22,26 @@ Converter Open(std::string_view charset) {
     return converter;
 }
 
+// Bytes the charset does not map become U+FFFD (not U+001A, which ICU gives
+// for some single-byte charsets), and `context`, a bool, records that they did.
+void SubstituteAndNote(const void* context, UConverterToUnicodeArgs* args, const char*, int32_t,
+                       UConverterCallbackReason reason, UErrorCode* status) {
+    if (reason != UCNV_UNASSIGNED && reason != UCNV_ILLEGAL && reason != UCNV_IRREGULAR) return;
+    *static_cast<bool*>(const_cast<void*>(context)) = true;
+    *status = U_ZERO_ERROR;
+    static constexpr UChar kReplacement = 0xFFFD;
+    ucnv_cbToUWriteUChars(args, &kReplacement, 1, 0, status);
+}
+
 }  // namespace
 
 std::string CodePage::CharsetOf(std::uint32_t codePage) {
     switch (codePage) {
+        // ICU's "cpNNN" of these are IBM's tables, not Windows' own.
+        case 874: return "windows-874";
+        case 932: return "windows-932";
+        case 949: return "windows-949";
+        case 950: return "windows-950";
         case 1200: return "UTF-16LE";
         case 1201: return "UTF-16BE";
         case 936: return "GBK";
@@ -48,28 +65,36 @@ std::string CodePage::CharsetOf(std::uint32_t codePage) {
     return Open(name) ? name : "windows-1252";
 }
 
-std::string CodePage::ToUtf8(std::span<const std::uint8_t> bytes, std::string_view charset) {
-    if (bytes.empty()) return {};
+CodePage::Decoded CodePage::Decode(std::span<const std::uint8_t> bytes, std::string_view charset) {
+    Decoded result;
+    if (bytes.empty()) return result;
     Converter converter = Open(charset);
     if (!converter) converter = Open("windows-1252");
+    UErrorCode status = U_ZERO_ERROR;
+    ucnv_setToUCallBack(converter.get(), SubstituteAndNote, &result.replaced, nullptr, nullptr, &status);
     const auto* source = reinterpret_cast<const char*>(bytes.data());
     const auto sourceLength = static_cast<int32_t>(bytes.size());
-    UErrorCode status = U_ZERO_ERROR;
+    status = U_ZERO_ERROR;
     const int32_t needed = ucnv_toUChars(converter.get(), nullptr, 0, source, sourceLength, &status);
-    if (status != U_BUFFER_OVERFLOW_ERROR && U_FAILURE(status)) return {};
+    if (status != U_BUFFER_OVERFLOW_ERROR && U_FAILURE(status)) return result;
     std::u16string units(static_cast<std::size_t>(needed) + 1, u'\0');
     status = U_ZERO_ERROR;
     const int32_t length =
         ucnv_toUChars(converter.get(), units.data(), static_cast<int32_t>(units.size()), source, sourceLength, &status);
-    if (U_FAILURE(status)) return {};
+    if (U_FAILURE(status)) return result;
     std::string out(static_cast<std::size_t>(length) * 3 + 4, '\0');
     int32_t written = 0;
     status = U_ZERO_ERROR;
     u_strToUTF8WithSub(out.data(), static_cast<int32_t>(out.size()), &written, units.data(), length, 0xFFFD,
                        nullptr, &status);
-    if (U_FAILURE(status)) return {};
+    if (U_FAILURE(status)) return result;
     out.resize(static_cast<std::size_t>(written));
-    return out;
+    result.text = std::move(out);
+    return result;
+}
+
+std::string CodePage::ToUtf8(std::span<const std::uint8_t> bytes, std::string_view charset) {
+    return Decode(bytes, charset).text;
 }
 
 std::optional<std::vector<std::uint8_t>> CodePage::FromUtf8(std::string_view text, std::string_view charset) {

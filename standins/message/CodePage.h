@@ -17,8 +17,14 @@ public:
     // numbers it does not know.
     static std::string CharsetOf(std::uint32_t codePage);
 
+    struct Decoded {
+        std::string text;
+        bool replaced = false;  // some bytes did not decode and became U+FFFD
+    };
     // Decodes `bytes`; an unknown charset counts as windows-1252 and bytes
-    // the charset does not map become U+FFFD, so the result is always UTF-8.
+    // the charset does not map become U+FFFD, so the text is always UTF-8.
+    static Decoded Decode(std::span<const std::uint8_t> bytes, std::string_view charset);
+    // Decode's text, for callers to whom a replaced byte is no news.
     static std::string ToUtf8(std::span<const std::uint8_t> bytes, std::string_view charset);
 
     // Encodes UTF-8 text; nothing when the charset is unknown or lacks a

@@ -6,6 +6,7 @@
 
 #include "standins/message/FileIo.h"
 #include "standins/message/FormatError.h"
+#include "standins/message/GLibLogRoute.h"
 #include "standins/message/GObjectPtr.h"
 #include "standins/message/MessageFileError.h"
 #include "standins/message/MimeMessageConverter.h"
@@ -26,6 +27,7 @@ MessageData EmlReader::ReadFile(const std::filesystem::path& path) const {
 MessageData EmlReader::Read(std::span<const std::uint8_t> bytes, std::string_view fileName) const {
     static std::once_flag initialised;
     std::call_once(initialised, [] { g_mime_init(); });
+    const GLibLogRoute route(host_.debugOutput, kSource);
     try {
         if (bytes.size() > limits_.maxFileBytes) throw FormatError("the file is larger than the limit");
         if (bytes.empty()) throw FormatError("the file is empty");

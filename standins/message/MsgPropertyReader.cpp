@@ -1,11 +1,11 @@
 #include "standins/message/MsgPropertyReader.h"
 
 #include <bit>
-#include <cstdio>
 #include <map>
 #include <optional>
 #include <vector>
 
+#include "standins/message/AnsiCodePage.h"
 #include "standins/message/CodePage.h"
 #include "standins/message/FormatError.h"
 #include "standins/message/LittleEndianReader.h"
@@ -57,9 +57,11 @@ std::string StripNuls(std::string text) {
     return text;
 }
 
-Variant DecodeString(std::uint16_t type, std::span<const std::uint8_t> bytes, const std::string& charset) {
-    if (type == pt::Unicode) return StripNuls(wire::Utf16LeToUtf8(bytes));
-    return StripNuls(CodePage::ToUtf8(bytes, charset));
+std::optional<std::uint32_t> CodePageEntry(const std::vector<Entry>& entries, std::uint32_t tag) {
+    for (const Entry& entry : entries) {
+        if (entry.tag == tag) return static_cast<std::uint32_t>(entry.value);
+    }
+    return std::nullopt;
 }
 
 Variant DecodeFixed(std::uint16_t type, std::uint64_t raw) {
@@ -96,8 +98,20 @@ Variant DecodeFixedArray(std::uint16_t elementType, const std::vector<std::uint8
 
 }  // namespace
 
+Variant MsgPropertyReader::DecodeString(std::uint16_t type, std::span<const std::uint8_t> bytes,
+                                        std::uint32_t codePage, std::uint32_t tag, const std::string& what) const {
+    if (type == pt::Unicode) return StripNuls(wire::Utf16LeToUtf8(bytes));
+    CodePage::Decoded decoded = CodePage::Decode(bytes, CodePage::CharsetOf(codePage));
+    if (decoded.replaced && host_.debugOutput) {
+        host_.debugOutput->OutputDebugString("MsgReader - '" + std::string(fileName_) + "': the property " +
+                                             TagText(tag) + " of " + what + " does not decode in code page " +
+                                             std::to_string(codePage) + "; its undecodable bytes read as U+FFFD\r\n");
+    }
+    return StripNuls(std::move(decoded.text));
+}
+
 MsgPropertyReader::Result MsgPropertyReader::Read(const OleStorageReader& storage, std::size_t headerSize,
-                                                  std::string_view charset, const std::string& what) const {
+                                                  std::uint32_t codePage, const std::string& what) const {
     const auto stream = storage.Stream(msg::kPropertyStream);
     if (!stream) throw FormatError(what + " has no property stream");
     if (stream->size() < headerSize) throw FormatError("the property stream of " + what + " is cut short");
@@ -115,12 +129,8 @@ MsgPropertyReader::Result MsgPropertyReader::Read(const OleStorageReader& storag
     }
 
     Result result;
-    result.charset = std::string(charset);
-    for (const std::uint32_t codePageTag : {tag::PR_INTERNET_CPID, tag::PR_MESSAGE_CODEPAGE}) {
-        for (const Entry& entry : entries) {
-            if (entry.tag == codePageTag) result.charset = CodePage::CharsetOf(static_cast<std::uint32_t>(entry.value));
-        }
-    }
+    result.codePage = AnsiCodePage::Of(CodePageEntry(entries, tag::PR_MESSAGE_CODEPAGE),
+                                       CodePageEntry(entries, tag::PR_INTERNET_CPID), codePage);
 
     const Streams streams(storage);
     for (const Entry& entry : entries) {
@@ -142,7 +152,7 @@ MsgPropertyReader::Result MsgPropertyReader::Read(const OleStorageReader& storag
                 for (std::size_t i = 0; i < n; ++i) {
                     const auto element = streams.Get(msg::StreamName(entry.tag, i));
                     if (baseType == pt::String8 || baseType == pt::Unicode) {
-                        values.push_back(DecodeString(baseType, element, result.charset));
+                        values.push_back(DecodeString(baseType, element, result.codePage, entry.tag, what));
                     } else {
                         values.push_back(Variant(Bytes(element)));
                     }
@@ -154,7 +164,7 @@ MsgPropertyReader::Result MsgPropertyReader::Read(const OleStorageReader& storag
         } else {
             const auto bytes = streams.Get(msg::StreamName(entry.tag));
             if (type == pt::String8 || type == pt::Unicode) {
-                value = DecodeString(type, bytes, result.charset);
+                value = DecodeString(type, bytes, result.codePage, entry.tag, what);
             } else {
                 value = Variant(Bytes(bytes));
             }

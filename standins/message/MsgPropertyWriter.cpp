@@ -1,7 +1,6 @@
 #include "standins/message/MsgPropertyWriter.h"
 
 #include <bit>
-#include <cstdio>
 #include <map>
 
 #include "runtime/ComError.h"
@@ -141,12 +140,6 @@ private:
     std::map<std::uint32_t, std::uint64_t> entries_;
     std::map<std::string, std::vector<std::uint8_t>> streams_;
 };
-
-std::string TagText(std::uint32_t tag) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%08X", tag);
-    return text;
-}
 
 }  // namespace
 

@@ -7,6 +7,7 @@
 
 #include "standins/message/FileIo.h"
 #include "standins/message/FormatError.h"
+#include "standins/message/GLibLogRoute.h"
 #include "standins/message/MessageFileError.h"
 #include "standins/message/MsgLayout.h"
 #include "standins/message/MsgPropertyReader.h"
@@ -24,10 +25,10 @@ public:
     MessageBuilder(const MsgPropertyReader& properties, const MessageFileLimits& limits)
         : properties_(properties), limits_(limits) {}
 
-    MessageData Read(const OleStorageReader& storage, std::size_t headerSize, const std::string& charset,
+    MessageData Read(const OleStorageReader& storage, std::size_t headerSize, std::uint32_t codePage,
                      const std::string& where, int depth) const {
         // where: "" for the file's own message, " in the message of attachment 2" below it.
-        const auto read = properties_.Read(storage, headerSize, charset, where.empty() ? "the message" : where.substr(4));
+        const auto read = properties_.Read(storage, headerSize, codePage, where.empty() ? "the message" : where.substr(4));
         MessageData message;
         message.properties = read.properties;
         message.properties.Remove(tag::PR_STORE_SUPPORT_MASK);
@@ -37,7 +38,7 @@ public:
             const auto recipient = storage.Storage(name);
             if (!recipient) continue;
             RecipientData data;
-            data.properties = properties_.Read(*recipient, msg::kChildHeader, read.charset,
+            data.properties = properties_.Read(*recipient, msg::kChildHeader, read.codePage,
                                                "recipient " + std::to_string(index + 1) + where).properties;
             data.properties.Remove(tag::PR_ROWID);
             message.recipients.push_back(std::move(data));
@@ -47,7 +48,7 @@ public:
             if (!attachment) continue;
             const std::string what = "attachment " + std::to_string(index + 1) + where;
             AttachmentData data;
-            data.properties = properties_.Read(*attachment, msg::kChildHeader, read.charset, what).properties;
+            data.properties = properties_.Read(*attachment, msg::kChildHeader, read.codePage, what).properties;
             data.properties.Remove(tag::PR_ATTACH_NUM);
             const Variant method = data.properties.GetValue(tag::PR_ATTACH_METHOD);
             // An OLE object (method 6) also lives in a storage: only method 5 is a message.
@@ -58,7 +59,7 @@ public:
                     }
                     const std::string inner = " in the message of attachment " + std::to_string(index + 1) + where;
                     data.embedded = std::make_shared<MessageData>(
-                        Read(*embedded, msg::kEmbeddedHeader, read.charset, inner, depth + 1));
+                        Read(*embedded, msg::kEmbeddedHeader, read.codePage, inner, depth + 1));
                 }
             }
             message.attachments.push_back(std::move(data));
@@ -97,11 +98,12 @@ MessageData MsgReader::ReadFile(const std::filesystem::path& path) const {
 }
 
 MessageData MsgReader::Read(std::span<const std::uint8_t> bytes, std::string_view fileName) const {
+    const GLibLogRoute route(host_.debugOutput, kSource);
     try {
         const OleStorageReader root = OleStorageReader::Open(bytes, limits_);
         const NamedPropertyMap names = NamedPropertyMap::Read(root, limits_.maxPropertiesPerObject);
-        const MsgPropertyReader properties(names, limits_);
-        return MessageBuilder(properties, limits_).Read(root, msg::kTopHeader, "windows-1252", "", 0);
+        const MsgPropertyReader properties(names, limits_, host_, fileName);
+        return MessageBuilder(properties, limits_).Read(root, msg::kTopHeader, host_.ansiCodePage, "", 0);
     } catch (const FormatError& error) {
         RaiseFileError(file_error::Corrupt, kSource, fileName, "read the Outlook message file", error.what());
     }

@@ -1,11 +1,14 @@
 #include "standins/message/MsgWriter.h"
 
+#include <optional>
 #include <string>
 #include <utility>
 
 #include "runtime/ComError.h"
+#include "standins/message/AnsiCodePage.h"
 #include "standins/message/CodePage.h"
 #include "standins/message/FileIo.h"
+#include "standins/message/GLibLogRoute.h"
 #include "standins/message/MessageFileError.h"
 #include "standins/message/MessageFileLimits.h"
 #include "standins/message/MsgLayout.h"
@@ -20,12 +23,10 @@ namespace {
 constexpr const char* kSource = "MsgWriter";
 constexpr std::int32_t kStoreUnicodeOk = 0x00040000;
 
-std::string CharsetOf(const PropertyBag& properties, const std::string& inherited) {
-    for (const std::uint32_t codePageTag : {tag::PR_MESSAGE_CODEPAGE, tag::PR_INTERNET_CPID}) {
-        const Variant value = properties.GetValue(codePageTag);
-        if (value.VarType() == Variant::Type::Long) return CodePage::CharsetOf(static_cast<std::uint32_t>(value.ToLong()));
-    }
-    return inherited;
+std::optional<std::uint32_t> CodePageOf(const PropertyBag& properties, std::uint32_t codePageTag) {
+    const Variant value = properties.GetValue(codePageTag);
+    if (value.VarType() != Variant::Type::Long) return std::nullopt;
+    return static_cast<std::uint32_t>(value.ToLong());
 }
 
 PropertyBag Extra(std::uint32_t tag, int value) {
@@ -39,11 +40,14 @@ public:
     explicit MessageWriter(NamedPropertyMap& names) : properties_(names) {}
 
     void Write(OleStorageWriter& storage, const MessageData& message, std::size_t headerSize,
-               const std::string& inheritedCharset, const std::string& where, int depth) {
+               std::uint32_t inheritedCodePage, const std::string& where, int depth) {
         if (depth > MessageFileLimits{}.maxEmbeddingDepth) {
             throw ComError(file_error::TooBig, kSource, "The embedded messages are nested deeper than a message file allows.");
         }
-        const std::string charset = CharsetOf(message.properties, inheritedCharset);
+        const std::uint32_t codePage = AnsiCodePage::Of(CodePageOf(message.properties, tag::PR_MESSAGE_CODEPAGE),
+                                                        CodePageOf(message.properties, tag::PR_INTERNET_CPID),
+                                                        inheritedCodePage);
+        const std::string charset = CodePage::CharsetOf(codePage);
         const MsgPropertyWriter::Header header{headerSize, static_cast<std::uint32_t>(message.recipients.size()),
                                                static_cast<std::uint32_t>(message.attachments.size())};
         properties_.Write(storage, message.properties, header, charset,
@@ -67,7 +71,7 @@ public:
             properties_.Write(child, attachment.properties, {}, charset, extra, attachment.embedded != nullptr, what);
             if (attachment.embedded) {
                 OleStorageWriter inner = child.AddStorage(msg::kEmbeddedStorage);
-                Write(inner, *attachment.embedded, msg::kEmbeddedHeader, charset,
+                Write(inner, *attachment.embedded, msg::kEmbeddedHeader, codePage,
                       " in the message of attachment " + std::to_string(i + 1) + where, depth + 1);
                 inner.Close();
             }
@@ -81,18 +85,20 @@ private:
 
 }  // namespace
 
-std::vector<std::uint8_t> MsgWriter::Write(const MessageData& message) {
+std::vector<std::uint8_t> MsgWriter::Write(const MessageData& message, const MessageFileHost& host) {
+    const GLibLogRoute route(host.debugOutput, kSource);
     OleStorageWriter root;
     root.SetClassId(Guid::Parse("{00020D0B-0000-0000-C000-000000000046}"));
     NamedPropertyMap names;
-    MessageWriter(names).Write(root, message, msg::kTopHeader, "windows-1252", "", 0);
+    MessageWriter(names).Write(root, message, msg::kTopHeader, host.ansiCodePage, "", 0);
     // Last, once every object has given its named properties their ids.
     names.Write(root);
     return root.Finish();
 }
 
-void MsgWriter::WriteFile(const MessageData& message, const std::filesystem::path& path) {
-    const auto bytes = Write(message);
+void MsgWriter::WriteFile(const MessageData& message, const std::filesystem::path& path,
+                          const MessageFileHost& host) {
+    const auto bytes = Write(message, host);
     FileIo::WriteAtomically(path, bytes, kSource);
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
+#include <string>
 
 namespace ostrellix::standin::message {
 
@@ -28,6 +30,13 @@ inline constexpr std::uint16_t MultiValued = 0x1000;
 constexpr std::uint32_t MakeTag(std::uint16_t id, std::uint16_t type) { return std::uint32_t(id) << 16 | type; }
 constexpr std::uint16_t TagId(std::uint32_t tag) { return static_cast<std::uint16_t>(tag >> 16); }
 constexpr std::uint16_t TagType(std::uint32_t tag) { return static_cast<std::uint16_t>(tag & 0xFFFF); }
+
+// "0x0037001F": a tag as errors and debug lines name it.
+inline std::string TagText(std::uint32_t tag) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%08X", tag);
+    return text;
+}
 
 // Named properties are mapped to ids from this one upwards.
 inline constexpr std::uint16_t kFirstNamedId = 0x8000;

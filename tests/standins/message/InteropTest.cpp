@@ -1,6 +1,6 @@
 // Files written here, read back by independent readers that no one here
 // wrote: msgconvert (Debian libemail-outlook-message-perl), olefile (Debian
-// python3-olefile), olecfinfo (Debian libolecf-utils), and the npm packages
+// python3-olefile, with Python's codecs for 8-bit text), olecfinfo (Debian libolecf-utils), and the npm packages
 // @kenjiuno/msgreader and vcf (installed by interop/install-npm-readers.sh
 // into the build directory). A test whose reader is missing is skipped.
 #include <gtest/gtest.h>
@@ -9,6 +9,7 @@
 
 #include "runtime/Base64.h"
 #include "standins/message/EmlReader.h"
+#include "standins/message/MsgReader.h"
 #include "standins/message/MsgWriter.h"
 #include "standins/message/PropertySets.h"
 #include "standins/message/VCardWriter.h"
@@ -95,6 +96,63 @@ TEST(Interop, OlefileSeesTheLayoutAndTheNamedPropertyMap) {
     EXPECT_EQ(names, (std::set<std::string>{"KeloID", "GUID", "KeloChecksum", "00062004-0000-0000-c000-000000000046/32899",
                                             "00062002-0000-0000-c000-000000000046/33293",
                                             "00062003-0000-0000-c000-000000000046/33052"}));
+}
+
+TEST(Interop, OlefileFindsOurEightBitTextInTheWritersCodePageUnderEveryMarker) {
+    if (!RunCommand("/usr/bin/python3 -c 'import olefile' 2>/dev/null").ok) {
+        GTEST_SKIP() << "olefile is not installed for /usr/bin/python3 (Debian python3-olefile)";
+    }
+    struct Language {
+        std::uint32_t codePage;
+        const char* codec;
+        std::uint32_t internetCodePage;  // a charset of the script
+        std::vector<std::string> texts;  // subject, recipient, embedded message's subject
+    };
+    const Language languages[] = {
+        {932, "cp932", 50220, {"日本語の件名", "山田太郎", "見積もりの件"}},
+        {936, "cp936", 54936, {"中文主题", "王小明", "报价单"}},
+        {1251, "cp1251", 20866, {"Привет, мир", "Иван Петров", "Счёт №5"}},
+        {1252, "cp1252", 28591, {"Grüße aus Köln", "Jürgen Groß", "Crème brûlée"}},
+    };
+    enum class Marker { MessageCodePage, InternetCodePage, System };
+    TempDir dir;
+    for (const Language& script : languages) {
+        for (const Marker marker : {Marker::MessageCodePage, Marker::InternetCodePage, Marker::System}) {
+            SCOPED_TRACE(std::to_string(script.codePage) + " marker " + std::to_string(static_cast<int>(marker)));
+            MessageData mail;
+            mail.properties.Set(MakeTag(0x0037, pt::String8), Variant(script.texts[0]));
+            // The system's code page is a wrong one unless it is the marker.
+            MessageFileHost host{1250, nullptr};
+            if (marker == Marker::MessageCodePage) {
+                mail.properties.Set(tag::PR_MESSAGE_CODEPAGE, Variant(static_cast<int>(script.codePage)));
+                mail.properties.Set(tag::PR_INTERNET_CPID, Variant(65001));
+            } else if (marker == Marker::InternetCodePage) {
+                mail.properties.Set(tag::PR_INTERNET_CPID, Variant(static_cast<int>(script.internetCodePage)));
+            } else {
+                host.ansiCodePage = script.codePage;
+            }
+            RecipientData recipient;
+            recipient.properties.Set(MakeTag(0x3001, pt::String8), Variant(script.texts[1]));
+            mail.recipients.push_back(recipient);
+            AttachmentData attached;
+            attached.embedded = std::make_shared<MessageData>();
+            attached.embedded->properties.Set(MakeTag(0x0037, pt::String8), Variant(script.texts[2]));
+            mail.attachments.push_back(attached);
+            const auto path = dir / ("mail-" + std::to_string(script.codePage) + "-" +
+                                     std::to_string(static_cast<int>(marker)) + ".msg");
+            MsgWriter::WriteFile(mail, path, host);
+
+            const auto dumped = RunCommand("/usr/bin/python3 " + Script("olefile_text.py") + " " + Quote(path) + " " +
+                                           script.codec + " __substg1.0_0037001E" +
+                                           " __recip_version1.0_#00000000/__substg1.0_3001001E" +
+                                           " __attach_version1.0_#00000000/__substg1.0_3701000D/__substg1.0_0037001E");
+            ASSERT_TRUE(dumped.ok) << dumped.output;
+            EXPECT_EQ(json::parse(dumped.output), json(script.texts));
+            const MessageData back = MsgReader({}, host).ReadFile(path);
+            EXPECT_EQ(Text(back.properties, MakeTag(0x0037, pt::String8)), script.texts[0]);
+            EXPECT_EQ(Text(back.recipients.at(0).properties, MakeTag(0x3001, pt::String8)), script.texts[1]);
+        }
+    }
 }
 
 TEST(Interop, LibolecfAcceptsTheCompoundFile) {
