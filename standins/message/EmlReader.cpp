@@ -17,6 +17,11 @@ namespace {
 
 constexpr const char* kSource = "EmlReader";
 
+bool HasFields(GMimeObject* object) {
+    GMimeHeaderList* headers = object ? g_mime_object_get_header_list(object) : nullptr;
+    return headers && g_mime_header_list_get_count(headers) > 0;
+}
+
 }  // namespace
 
 MessageData EmlReader::ReadFile(const std::filesystem::path& path) const {
@@ -37,8 +42,8 @@ MessageData EmlReader::Read(std::span<const std::uint8_t> bytes, std::string_vie
         // gmime gives nothing, rather than failing, for input it cannot take as a message.
         GObjectPtr<GMimeMessage> message(g_mime_parser_construct_message(parser.get(), nullptr));
         if (!message) throw FormatError("it is not an Internet mail message");
-        GMimeHeaderList* headers = g_mime_object_get_header_list(GMIME_OBJECT(message.get()));
-        if (!headers || g_mime_header_list_get_count(headers) == 0) {
+        // gmime keeps the MIME fields (Content-Type ...) with the message's body part, not with the message.
+        if (!HasFields(GMIME_OBJECT(message.get())) && !HasFields(g_mime_message_get_mime_part(message.get()))) {
             throw FormatError("it is not an Internet mail message (it has no header)");
         }
         return MimeMessageConverter(limits_).Convert(message.get(), 0);

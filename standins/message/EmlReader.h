@@ -12,10 +12,11 @@
 namespace ostrellix::standin::message {
 
 // Imports an Internet message (".eml", RFC 822 and MIME) as a MAPI message;
-// see MimeMessageConverter for what lands where. Input that is not a mail
-// message at all, or breaks the limits, raises a ComError that names the
-// file (file_error numbers). What gmime has to say goes to the host's
-// debugger output.
+// see MimeMessageConverter for what lands where. A header of MIME fields
+// alone (no From, To or Subject) makes a message; input with no header at
+// all, or that breaks the limits, raises a ComError that names the file
+// (file_error numbers). What gmime has to say goes to the host's debugger
+// output.
 class EmlReader {
 public:
     explicit EmlReader(MessageFileLimits limits = {}, MessageFileHost host = {}) : limits_(limits), host_(host) {}

@@ -136,9 +136,18 @@ TEST(EmlReader, SampleFilesFromEmlFormat) {
     EXPECT_EQ(sample.attachments[0].properties.GetValue(tag::PR_ATTACH_DATA_BIN).ToBytes().size(), 20269u);
 }
 
+TEST(EmlReader, AHeaderOfMimeFieldsAloneMakesAMessage) {
+    const MessageData russian = Import(
+        "Content-Type: text/plain; charset=koi8-r\r\nContent-Transfer-Encoding: 8bit\r\n\r\n\xF4\xC5\xD3\xD4\r\n");
+    EXPECT_EQ(Text(russian.properties, tag::PR_BODY), "Тест\r\n");
+    EXPECT_EQ(Text(russian.properties, tag::PR_SUBJECT), "");
+    EXPECT_TRUE(russian.recipients.empty());
+    EXPECT_EQ(Text(Import("MIME-Version: 1.0\r\n\r\nHello\r\n").properties, tag::PR_BODY), "Hello\r\n");
+}
+
 TEST(EmlReader, InputThatIsNoMailIsAnErrorNamingTheFile) {
     for (const std::string& junk : {std::string(), std::string("\x01\x02\x03\xFF\xFE binary without any header"),
-                                    std::string(4096, '\0')}) {
+                                    std::string(4096, '\0'), std::string("\r\nA body under an empty header\r\n")}) {
         try {
             Import(junk);
             ADD_FAILURE() << "accepted: " << junk.size() << " bytes";
