@@ -44,7 +44,9 @@ std::string Attachment::DisplayName() {
 
 void Attachment::SaveAsFile(std::string_view path) {
     const msg::AttachmentData& attachment = Data();
-    if (attachment.embedded) return msg::MsgWriter::WriteFile(*attachment.embedded, std::string(path));
+    if (attachment.embedded) {
+        return msg::MsgWriter::WriteFile(*attachment.embedded, std::string(path), state_->Link()->FileHost());
+    }
     const Variant bytes = attachment.properties.GetValue(tag::PR_ATTACH_DATA_BIN);
     if (bytes.VarType() != Variant::Type::ByteArray) {
         errors::Raise(errors::kNoSupport, "Cannot save the attachment \"" + DisplayName() + "\" to '" +

@@ -45,7 +45,7 @@ Ptr<api::IAttachment> Attachments::Add(const Variant& source, std::int32_t type)
         attachment = EmbeddedAttachment(std::move(message), subject.empty() ? std::string("Untitled") : subject);
     } else if (type == msg::ATTACH_EMBEDDED_MSG) {
         const std::filesystem::path path(source.ToString());
-        attachment = EmbeddedAttachment(FileImport::ReadMsg(path), path.stem().string());
+        attachment = EmbeddedAttachment(FileImport::ReadMsg(path, state_->Link()->FileHost()), path.stem().string());
     } else if (type == msg::ATTACH_BY_VALUE) {
         const std::filesystem::path path(source.ToString());
         attachment = outlook::Attachments::FileAttachment(

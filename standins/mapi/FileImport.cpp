@@ -58,7 +58,8 @@ msg::MessageData ForStore(msg::MessageData message) {
 
 }  // namespace
 
-msg::MessageData FileImport::Read(const std::filesystem::path& path, std::int32_t format) {
+msg::MessageData FileImport::Read(const std::filesystem::path& path, std::int32_t format,
+                                  const msg::MessageFileHost& host) {
     const std::string name = path.string();
     const bool msgFormat = format == api::olMSG;
     const bool mime = format == api::olRFC822 || format == api::olRFC822Alt;
@@ -68,8 +69,10 @@ msg::MessageData FileImport::Read(const std::filesystem::path& path, std::int32_
     }
     const std::vector<std::uint8_t> bytes =
         msg::FileIo::ReadAll(path, msg::MessageFileLimits{}.maxFileBytes, errors::kSource);
-    if (msgFormat || (format == kByContent && IsCompoundFile(bytes))) return ForStore(msg::MsgReader().Read(bytes, name));
-    return ForStore(msg::EmlReader().Read(bytes, name));
+    if (msgFormat || (format == kByContent && IsCompoundFile(bytes))) {
+        return ForStore(msg::MsgReader({}, host).Read(bytes, name));
+    }
+    return ForStore(msg::EmlReader({}, host).Read(bytes, name));
 }
 
 void FileImport::MarkReceived(msg::MessageData& message, const outlook::AddressEntryData& owner) {
@@ -92,6 +95,8 @@ void FileImport::MarkReceived(msg::MessageData& message, const outlook::AddressE
     bag.Set(names::tag::PR_RECEIVED_BY_EMAIL_ADDRESS, Variant(owner.address));
 }
 
-msg::MessageData FileImport::ReadMsg(const std::filesystem::path& path) { return Read(path, api::olMSG); }
+msg::MessageData FileImport::ReadMsg(const std::filesystem::path& path, const msg::MessageFileHost& host) {
+    return Read(path, api::olMSG, host);
+}
 
 }  // namespace ostrellix::standin::mapi

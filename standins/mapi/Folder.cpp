@@ -27,7 +27,7 @@ Ptr<api::IMessages> Folder::Items() {
 
 std::vector<Ptr<api::IMessage>> Folder::Import(std::string_view path, std::int32_t format) {
     outlook::MessageStore& store = link_->Profile().Store();
-    msg::MessageData data = FileImport::Read(std::string(path), format);
+    msg::MessageData data = FileImport::Read(std::string(path), format, link_->FileHost());
     // The folder's mailbox is the one the mail reached, as if delivered there.
     const auto folder = store.Folder(entryId_);
     for (const outlook::MailboxInfo& mailbox : store.Mailboxes()) {

@@ -182,7 +182,7 @@ void Message::SaveAs(std::string_view path, std::int32_t format) {
         errors::Raise(errors::kNoSupport, "Cannot save '" + std::string(path) + "' in the format " +
                                               std::to_string(format) + ": only 3 (message file) is available.");
     }
-    msg::MsgWriter::WriteFile(state_->Read(), std::string(path));
+    msg::MsgWriter::WriteFile(state_->Read(), std::string(path), state_->Link()->FileHost());
 }
 
 void Message::Import(std::string_view path, std::int32_t format) {
@@ -190,7 +190,7 @@ void Message::Import(std::string_view path, std::int32_t format) {
         errors::Raise(errors::kNoSupport, "Cannot import '" + std::string(path) +
                                               "': give its format (3 message file, 1024 or 1031 MIME).");
     }
-    msg::MessageData imported = FileImport::Read(std::string(path), format);
+    msg::MessageData imported = FileImport::Read(std::string(path), format, state_->Link()->FileHost());
     state_->Edit() = std::move(imported);
 }
 

@@ -7,10 +7,13 @@
 
 namespace ostrellix::standin::mapi {
 
-msg::MessageData MessageFileFormats::ReadMsg(const std::string& path) { return FileImport::ReadMsg(path); }
+msg::MessageData MessageFileFormats::ReadMsg(const std::string& path, const msg::MessageFileHost& host) {
+    return FileImport::ReadMsg(path, host);
+}
 
-void MessageFileFormats::WriteMsg(const msg::MessageData& message, const std::string& path) {
-    msg::MsgWriter::WriteFile(message, path);
+void MessageFileFormats::WriteMsg(const msg::MessageData& message, const std::string& path,
+                                  const msg::MessageFileHost& host) {
+    msg::MsgWriter::WriteFile(message, path, host);
 }
 
 std::string MessageFileFormats::ContactVcard(const msg::MessageData& contact) {

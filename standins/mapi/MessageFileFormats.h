@@ -11,8 +11,8 @@ namespace ostrellix::standin::mapi {
 // read and written as this library does, vCards from stored contacts.
 class MessageFileFormats final : public outlook::MessageFiles {
 public:
-    msg::MessageData ReadMsg(const std::string& path) override;
-    void WriteMsg(const msg::MessageData& message, const std::string& path) override;
+    msg::MessageData ReadMsg(const std::string& path, const msg::MessageFileHost& host) override;
+    void WriteMsg(const msg::MessageData& message, const std::string& path, const msg::MessageFileHost& host) override;
     std::string ContactVcard(const msg::MessageData& contact) override;
 };
 

@@ -134,7 +134,7 @@ void MessageState::Save() {
     switch (home_) {
         case Home::Store: SaveInStore(); break;
         case Home::File:
-            msg::MsgWriter::WriteFile(data_, path_);
+            msg::MsgWriter::WriteFile(data_, path_, link_->FileHost());
             dirty_ = false;
             break;
         case Home::Embedded: SaveInParent(); break;

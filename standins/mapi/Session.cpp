@@ -64,9 +64,9 @@ Ptr<api::IMessage> Session::GetMessageFromMsgFile(std::string_view path, bool cr
     if (createNew) {
         data.properties.Set(msg::tag::PR_MESSAGE_CLASS, Variant("IPM.Note"));
         data.properties.Set(msg::tag::PR_MESSAGE_FLAGS, Variant(msg::MSGFLAG_UNSENT | msg::MSGFLAG_READ));
-        msg::MsgWriter::WriteFile(data, file);
+        msg::MsgWriter::WriteFile(data, file, link->FileHost());
     } else {
-        data = FileImport::ReadMsg(file);
+        data = FileImport::ReadMsg(file, link->FileHost());
     }
     return Message::Open(MessageState::InFile(link, file, std::move(data)));
 }

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "contracts/outlook/Constants.h"
+#include "standins/outlook/Instance.h"
 
 namespace ostrellix::standin::mapi {
 
@@ -10,6 +11,8 @@ Ptr<ol::IPropertyAccessor> SessionLink::Accessor(outlook::PropertyAccessor::Read
                                                 outlook::PropertyAccessor::Editor edit) const {
     return std::make_shared<outlook::PropertyAccessor>(logon_->Program(), std::move(read), std::move(edit));
 }
+
+msg::MessageFileHost SessionLink::FileHost() const { return logon_->Program()->FileHost(); }
 
 std::string SessionLink::SchemaName(std::uint32_t tag) {
     char digits[9];

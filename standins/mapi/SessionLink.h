@@ -5,6 +5,7 @@
 
 #include "contracts/outlook/IPropertyAccessor.h"
 #include "standins/mapi/Names.h"
+#include "standins/message/MessageFileHost.h"
 #include "standins/outlook/MapiLogon.h"
 #include "standins/outlook/PropertyAccessor.h"
 
@@ -21,6 +22,8 @@ public:
     bool Connected() const { return logon_->Connected(); }
     outlook::Profile& Profile() const { return logon_->Session(); }
     const Ptr<outlook::MapiLogon>& Logon() const { return logon_; }
+    // Message files are read and written as on the machine of that Outlook.
+    msg::MessageFileHost FileHost() const;
 
     // Properties by schema name over a property bag; read-only without an editor.
     Ptr<ol::IPropertyAccessor> Accessor(outlook::PropertyAccessor::Reader read,

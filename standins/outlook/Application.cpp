@@ -64,7 +64,7 @@ Ptr<ol::IItem> Application::CreateItem(std::int32_t itemType) {
 
 Ptr<ol::IItem> Application::CreateItemFromTemplate(std::string_view path) {
     Instance& outlook = Live();
-    msg::MessageData data = outlook.Files("Application.CreateItemFromTemplate").ReadMsg(std::string(path));
+    msg::MessageData data = outlook.Files("Application.CreateItemFromTemplate").ReadMsg(std::string(path), outlook.FileHost());
     // A template makes a new message: one that has not been sent.
     const Variant flags = data.properties.GetValue(msg::tag::PR_MESSAGE_FLAGS);
     data.properties.Set(msg::tag::PR_MESSAGE_FLAGS,

@@ -50,7 +50,8 @@ std::string Attachment::DisplayName() { return Data().properties.GetValue(tag::P
 void Attachment::SaveAsFile(std::string_view path) {
     const msg::AttachmentData& attachment = Data();
     if (attachment.embedded) {
-        item_->Outlook().Files("Saving an embedded item").WriteMsg(*attachment.embedded, std::string(path));
+        Instance& outlook = item_->Outlook();
+        outlook.Files("Saving an embedded item").WriteMsg(*attachment.embedded, std::string(path), outlook.FileHost());
         return;
     }
     const Variant bytes = attachment.properties.GetValue(tag::PR_ATTACH_DATA_BIN);

@@ -41,7 +41,7 @@ Ptr<ol::IAttachment> Attachments::Add(const Variant& source, std::int32_t type, 
         const std::filesystem::path file(path);
         if (type == ol::olEmbeddeditem) {
             MessageFiles& files = item_->Outlook().Files("Attaching a message file as an embedded item");
-            attachment.embedded = std::make_shared<msg::MessageData>(files.ReadMsg(path));
+            attachment.embedded = std::make_shared<msg::MessageData>(files.ReadMsg(path, item_->Outlook().FileHost()));
             if (shown.empty()) shown = file.stem().string();
         } else {
             attachment = FileAttachment(file.filename().string(), ReadFile(path));

@@ -15,6 +15,7 @@
 #include "standins/outlook/MailItem.h"
 #include "standins/outlook/MeetingItem.h"
 #include "standins/outlook/TaskItem.h"
+#include "standins/system/System.h"
 
 namespace ostrellix::standin::outlook {
 
@@ -26,7 +27,8 @@ bool StartsWith(const std::string& messageClass, std::string_view prefix) {
 
 }  // namespace
 
-Instance::Instance(Profile& profile, MessageFiles* files) : profile_(profile), files_(files) {}
+Instance::Instance(Profile& profile, MessageFiles* files, system::System& system)
+    : profile_(profile), files_(files), system_(system) {}
 
 void Instance::Check() const {
     if (!running_) errors::RaiseDisconnected();
@@ -35,6 +37,10 @@ void Instance::Check() const {
 MessageFiles& Instance::Files(const std::string& member) {
     if (!files_) errors::RaiseNotAvailable(member);
     return *files_;
+}
+
+msg::MessageFileHost Instance::FileHost() const {
+    return {system_.AnsiCodePage(), &system_.DebugOutput()};
 }
 
 Ptr<Item> Instance::Make(std::string folderEntryId, std::string entryId, std::int64_t revision,

@@ -8,9 +8,14 @@
 #include <unordered_map>
 
 #include "contracts/win/IRunningObjectTable.h"
+#include "standins/message/MessageFileHost.h"
 #include "standins/outlook/DialogAnswers.h"
 #include "standins/outlook/Profile.h"
 #include "standins/outlook/Windows.h"
+
+namespace ostrellix::standin::system {
+class System;
+}
 
 namespace ostrellix::standin::outlook {
 
@@ -25,7 +30,7 @@ class MessageFiles;
 // disconnected error.
 class Instance : public std::enable_shared_from_this<Instance> {
 public:
-    Instance(Profile& profile, MessageFiles* files);
+    Instance(Profile& profile, MessageFiles* files, system::System& system);
 
     void Check() const;
     bool Running() const { return running_; }
@@ -38,6 +43,9 @@ public:
     const MailboxInfo& Mailbox() const { return profile_.Mailbox(); }
     // The message files, or the error saying `member` is not available.
     MessageFiles& Files(const std::string& member);
+    // What message files are read and written with on this machine: its
+    // ANSI code page as it is now, and its debugger output.
+    msg::MessageFileHost FileHost() const;
     Windows& OpenWindows() { return windows_; }
     DialogAnswers& Answers() { return answers_; }
 
@@ -63,6 +71,7 @@ private:
 
     Profile& profile_;
     MessageFiles* files_;
+    system::System& system_;
     Windows windows_;
     DialogAnswers answers_;
     std::unordered_map<std::string, std::weak_ptr<Item>> items_;

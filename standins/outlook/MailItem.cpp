@@ -219,7 +219,7 @@ void MailItem::SaveAs(std::string_view path, std::int32_t format) {
         errors::Raise(errors::kInvalidArgument,
                       "Saving a mail in the format " + std::to_string(format) + " is not available.");
     }
-    Outlook().Files("MailItem.SaveAs").WriteMsg(Read(), std::string(path));
+    Outlook().Files("MailItem.SaveAs").WriteMsg(Read(), std::string(path), Outlook().FileHost());
 }
 
 void MailItem::AddBusinessCard(const Ptr<ol::IContactItem>& contact) {

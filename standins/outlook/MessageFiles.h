@@ -3,6 +3,7 @@
 #include <string>
 
 #include "standins/message/MessageData.h"
+#include "standins/message/MessageFileHost.h"
 #include "standins/outlook/Names.h"
 
 namespace ostrellix::standin::outlook {
@@ -16,9 +17,11 @@ namespace ostrellix::standin::outlook {
 class MessageFiles {
 public:
     virtual ~MessageFiles() = default;
-    // Raise, naming the file, when it cannot be read or written.
-    virtual msg::MessageData ReadMsg(const std::string& path) = 0;
-    virtual void WriteMsg(const msg::MessageData& message, const std::string& path) = 0;
+    // Raise, naming the file, when it cannot be read or written. `host` is
+    // the machine's (Instance::FileHost).
+    virtual msg::MessageData ReadMsg(const std::string& path, const msg::MessageFileHost& host) = 0;
+    virtual void WriteMsg(const msg::MessageData& message, const std::string& path,
+                          const msg::MessageFileHost& host) = 0;
     // The vCard text of a contact.
     virtual std::string ContactVcard(const msg::MessageData& contact) = 0;
 };

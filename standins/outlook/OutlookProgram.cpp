@@ -38,7 +38,7 @@ void OutlookProgram::Register() {
 
 Ptr<ol::IApplication> OutlookProgram::Start() {
     if (running_) return running_;
-    auto instance = std::make_shared<Instance>(profile_, files_);
+    auto instance = std::make_shared<Instance>(profile_, files_, system_);
     instance->onQuit = [this] { Stopped(); };
     running_ = std::make_shared<Application>(instance);
     registration_ = system_.RunningObjects().Register(Guid::Parse(ol::kOutlookClassId), running_);

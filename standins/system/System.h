@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <iosfwd>
 #include <memory>
@@ -17,7 +18,9 @@ namespace ostrellix::standin::system {
 // The operating system of the process: owns the settings store, debugger
 // output, message box, running-object table, clock and program table, and
 // creates objects through the class factory it was given. Registers the
-// shell object ("WScript.Shell") there.
+// shell object ("WScript.Shell") there. Its ANSI code page (the one 8-bit
+// text of programs is in when nothing says otherwise) is 1252, Western
+// European, until set otherwise.
 class System final : public win::ISystem {
 public:
     struct Setup {
@@ -38,6 +41,9 @@ public:
     win::IClock& Clock() override { return *clock_; }
     ObjectPtr CreateObject(std::string_view progId) override { return factory_.Create(progId); }
 
+    std::uint32_t AnsiCodePage() const { return ansiCodePage_; }
+    void SetAnsiCodePage(std::uint32_t codePage) { ansiCodePage_ = codePage; }
+
     Programs& ProgramTable() { return programs_; }
     ClassFactory& Factory() { return factory_; }
 
@@ -49,6 +55,7 @@ private:
     RunningObjectTable runningObjects_;
     std::unique_ptr<win::IClock> clock_;
     Programs programs_;
+    std::uint32_t ansiCodePage_ = 1252;
 };
 
 }  // namespace ostrellix::standin::system

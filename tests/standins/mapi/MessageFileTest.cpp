@@ -8,6 +8,7 @@
 #include "standins/mapi/Errors.h"
 #include "standins/message/MessageFileError.h"
 #include "standins/message/MsgReader.h"
+#include "standins/message/MsgWriter.h"
 #include "standins/message/PropertySets.h"
 #include "standins/message/PropertyTag.h"
 #include "tests/standins/mapi/MapiFixture.h"
@@ -195,6 +196,34 @@ TEST_F(MessageFileTest, ImportedInternetMailsKeepTheirPartsAndOutlookReadsTheirH
     EXPECT_EQ(cc->Recipients()->Item(4)->Type(), 2);
     EXPECT_EQ(cc->Recipients()->Item(4)->Address(), "bar@example.com");
     EXPECT_EQ(inbox->Items()->Count(), 3);
+}
+
+TEST_F(MessageFileTest, EightBitFilesAreReadAndWrittenInTheSystemsAnsiCodePage) {
+    // A file that names no code page, from a Windows whose code page is 1251.
+    message::MessageData cyrillic;
+    cyrillic.properties.Set(tag::PR_MESSAGE_CLASS, Variant("IPM.Note"));
+    cyrillic.properties.Set(message::MakeTag(0x0037, message::pt::String8), Variant("Привет, мир"));
+    const auto path = files / "cyrillic.msg";
+    message::MsgWriter::WriteFile(cyrillic, path, {1251, nullptr});
+
+    system->SetAnsiCodePage(1251);
+    const auto mail = session->GetMessageFromMsgFile(path.string(), false);
+    EXPECT_EQ(mail->Subject(), "Привет, мир");
+    EXPECT_EQ(outlook->CreateItemFromTemplate(path.string())->Subject(), "Привет, мир");
+    mail->SaveAs((files / "copy.msg").string(), api::olMSG);
+    const auto copy = message::MsgReader({}, {1251, nullptr}).ReadFile(files / "copy.msg").properties.Get(tag::PR_SUBJECT);
+    ASSERT_TRUE(copy);
+    EXPECT_EQ(copy->type, message::pt::String8) << "1251 holds the subject: it stays 8-bit";
+    EXPECT_EQ(copy->value.ToString(), "Привет, мир");
+
+    // In 932 the last byte, 0xF0, leads a pair that the terminating NUL does not complete.
+    system->SetAnsiCodePage(932);
+    std::vector<std::string> heard;
+    const Connection listening = system->DebugOutput().Written.Connect([&](const std::string& line) { heard.push_back(line); });
+    EXPECT_NE(session->GetMessageFromMsgFile(path.string(), false)->Subject().find("\xEF\xBF\xBD"), std::string::npos);
+    ASSERT_EQ(heard.size(), 1u);
+    EXPECT_NE(heard[0].find("the property 0x0037001E of the message does not decode in code page 932"), std::string::npos)
+        << heard[0];
 }
 
 TEST_F(MessageFileTest, FormatZeroTellsTheFileByItsContent) {

@@ -107,14 +107,15 @@ TEST_F(FileProgramTest, ItemsSurviveARestartOfTheProcess) {
 // Message files as the host provides them: here a recorder.
 class RecordingFiles : public MessageFiles {
 public:
-    message::MessageData ReadMsg(const std::string& path) override {
+    message::MessageData ReadMsg(const std::string& path, const message::MessageFileHost&) override {
         message::MessageData data;
         data.properties.Set(message::tag::PR_MESSAGE_CLASS, Variant("IPM.Note"));
         data.properties.Set(message::tag::PR_SUBJECT, Variant("From " + path));
         data.properties.Set(message::tag::PR_MESSAGE_FLAGS, Variant(1));
         return data;
     }
-    void WriteMsg(const message::MessageData& message, const std::string& path) override {
+    void WriteMsg(const message::MessageData& message, const std::string& path,
+                  const message::MessageFileHost&) override {
         written.emplace_back(path, message.properties.GetValue(message::tag::PR_SUBJECT).ToString());
     }
     std::string ContactVcard(const message::MessageData& contact) override {
