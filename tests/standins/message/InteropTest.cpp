@@ -9,7 +9,6 @@
 
 #include "runtime/Base64.h"
 #include "standins/message/EmlReader.h"
-#include "standins/message/MsgReader.h"
 #include "standins/message/MsgWriter.h"
 #include "standins/message/PropertySets.h"
 #include "standins/message/VCardWriter.h"
@@ -148,9 +147,6 @@ TEST(Interop, OlefileFindsOurEightBitTextInTheWritersCodePageUnderEveryMarker) {
                                            " __attach_version1.0_#00000000/__substg1.0_3701000D/__substg1.0_0037001E");
             ASSERT_TRUE(dumped.ok) << dumped.output;
             EXPECT_EQ(json::parse(dumped.output), json(script.texts));
-            const MessageData back = MsgReader({}, host).ReadFile(path);
-            EXPECT_EQ(Text(back.properties, MakeTag(0x0037, pt::String8)), script.texts[0]);
-            EXPECT_EQ(Text(back.recipients.at(0).properties, MakeTag(0x3001, pt::String8)), script.texts[1]);
         }
     }
 }

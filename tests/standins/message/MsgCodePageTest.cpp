@@ -13,7 +13,6 @@
 #include "standins/message/MsgLayout.h"
 #include "standins/message/MsgReader.h"
 #include "standins/message/MsgWriter.h"
-#include "standins/message/OleStorageReader.h"
 #include "standins/message/OleStorageWriter.h"
 #include "standins/system/DebuggerOutput.h"
 #include "tests/standins/message/TestMessages.h"
@@ -124,31 +123,6 @@ TEST(MsgCodePage, BytesThatDoNotDecodeAreReplacedAndTheDebugOutputHearsWhichProp
     heard.lines.clear();
     MsgReader({}, heard.Host(932)).Read(EightBitFile(kJapanese, 0, 0), "fine.msg");
     EXPECT_TRUE(heard.lines.empty());
-}
-
-TEST(MsgCodePage, WritingUsesTheCodePageReadingWillUse) {
-    struct Case {
-        std::uint32_t messageCodePage, internetCodePage, systemCodePage;
-        const std::string& bytes;
-        const char* text;
-    };
-    const Case cases[] = {{932, 65001, 1252, kJapanese, "日本語の件名"},
-                          {0, 50221, 1252, kJapanese, "日本語の件名"},
-                          {0, 21866, 932, kRussian, "Привет, мир"},
-                          {0, 0, 936, kChinese, "中文主题"},
-                          {0, 65001, 1251, kRussian, "Привет, мир"}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
-        MessageData mail;
-        mail.properties.Set(kSubject8, Variant(c.text));
-        if (c.messageCodePage) mail.properties.Set(tag::PR_MESSAGE_CODEPAGE, Variant(static_cast<int>(c.messageCodePage)));
-        if (c.internetCodePage) mail.properties.Set(tag::PR_INTERNET_CPID, Variant(static_cast<int>(c.internetCodePage)));
-        const MessageFileHost host{c.systemCodePage, nullptr};
-        const auto file = MsgWriter::Write(mail, host);
-        EXPECT_EQ(OleStorageReader::Open(file, {}).Stream(msg::StreamName(kSubject8)),
-                  std::vector<std::uint8_t>(c.bytes.begin(), c.bytes.end()));
-        EXPECT_EQ(MsgReader({}, host).Read(file, "memory"), mail);
-    }
 }
 
 TEST(MsgCodePage, TheCompoundFileLibrarysComplaintsGoToTheDebugOutputNotTheTerminal) {
