@@ -30,6 +30,12 @@ Variant Options::Invoke(std::string_view member, InvokeKind kind, const std::vec
         if (arguments.size() != 1) RaiseRuntimeError(errors::WrongNumberOfArguments);
         return GetSaveOutgoingMailModeForClass(arguments[0].IsObject() ? arguments[0].ToObjectAs<kelo::IClass>() : nullptr);
     }
+    if (text::EqualsIgnoreCase(member, "Settings")) {
+        if (kind == InvokeKind::PropertyGet && arguments.empty()) return Variant(settings_);
+        if (kind != InvokeKind::PropertyPutRef || arguments.size() != 1) RaiseRuntimeError(errors::WrongNumberOfArguments);
+        SetSettings(Cast<kelo::IProperties>(arguments[0].ToObject()));
+        return {};
+    }
     const auto* property = OptionProperties::Find(member);
     if (!property) RaiseRuntimeError(errors::NotSupported);
     if (kind == InvokeKind::PropertyGet) {

@@ -16,14 +16,12 @@ namespace ostrellix::addin {
 // write straight back. Most settings live in the add-in's settings
 // collection of the Kelo database (Settings); the Outlook folders and the
 // synchronization user belong to one user's Outlook profile and live in
-// the per-user settings store. Scripts reach every setting by name.
+// the per-user settings store. Scripts reach every member by name.
 class Options : public IDispatch {
 public:
     Variant Invoke(std::string_view member, InvokeKind kind, const std::vector<Variant>& arguments) override;
 
-    Ptr<kelo::IProperties> Settings() const { return settings_; }
-    void SetSettings(Ptr<kelo::IProperties> settings) { settings_ = std::move(settings); }
-
+    // The members in the order of the class's interface.
     std::vector<std::string> Panes();
     void SetPanes(const std::vector<std::string>& entryIds);
 
@@ -77,6 +75,8 @@ public:
     void SetSynchronizeContacts(bool value);
     std::string MeetingOrganizer();
     void SetMeetingOrganizer(std::string_view value);
+    Ptr<kelo::IProperties> Settings() const { return settings_; }
+    void SetSettings(Ptr<kelo::IProperties> settings) { settings_ = std::move(settings); }
     Date OutlookTimestamp();
     void SetOutlookTimestamp(Date value);
     Date KeloTimestamp();

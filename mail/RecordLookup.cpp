@@ -141,14 +141,13 @@ std::string RecordLookup::GetSenderAddressFromItem(const ObjectPtr& item) {
     Ptr<mapi::IRecipients> recipients;
     IgnoreErrors([&] { recipients = message->Recipients(); });
     for (std::int32_t i = 1; recipients && i <= recipients->Count(); ++i) {
+        // Each read is a step of its own: one that fails leaves the others.
         Ptr<mapi::IRecipient> recipient;
         std::int32_t type = 0;
         std::string recipientAddress;
-        IgnoreErrors([&] {
-            recipient = recipients->Item(i);
-            recipientAddress = recipient->Address();
-            type = recipient->Type();
-        });
+        IgnoreErrors([&] { recipient = recipients->Item(i); });
+        IgnoreErrors([&] { recipientAddress = Must(recipient).Address(); });
+        IgnoreErrors([&] { type = Must(recipient).Type(); });
         Log("GetSenderAddressFromItem, Candidate: Address=" + recipientAddress + ", Type=" + std::to_string(type));
         if (!recipient || (type != outlook::olTo && IsMailAddress(address))) continue;
 
@@ -193,8 +192,10 @@ Ptr<kelo::IRecord> RecordLookup::GetRecordFromContext(const ObjectPtr& context) 
     }
     if (!record && item) record = item->Record();
     if (!record && inspector) record = inspector->Record();
-    if (!record || record->ID() <= 0) return record;
+    if (!record) return nullptr;
 
+    // Callers change what they get: never the window's own record. One not
+    // stored yet has no identity to load, and the data engine says so.
     auto copy = Cast<kelo::IRecord>(Globals::Application()->CreateObject("QVR.Record"));
     copy->Load(record->Class(), record->ID());
     return copy;

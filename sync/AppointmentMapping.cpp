@@ -43,9 +43,10 @@ void AppointmentMapping::ToRecord(kelo::IRecord& record, const Ptr<outlook::IApp
     const auto view = MapiView::OpenAs<mapi::IAppointmentItem>(item);
 
     roles.WriteResponsible(record, view->Organizer());
+    roles.WriteContact(record, *view);
     Decompose(record, roles.start, view->Start());
     Decompose(record, roles.end, view->End());
-    roles.WriteContactSubjectAndBody(record, *view);
+    roles.WriteSubjectAndBody(record, *view);
     if (roles.location) IgnoreErrors([&] { record.SetValue(roles.location->Name(), view->Location()); });
 }
 

@@ -6,7 +6,7 @@
 namespace ostrellix::addin {
 
 Ptr<mapi::IMessage> MapiView::Open(const Ptr<outlook::IItem>& item) {
-    if (item->EntryID().empty() || !item->Saved()) item->Save();
+    if (item->EntryID().empty()) item->Save();
     return Globals::Redemption()->GetMessageFromID(item->EntryID());
 }
 

@@ -8,9 +8,9 @@ namespace ostrellix::addin {
 // An Outlook item as the MAPI library sees it: read that way, addresses
 // and other guarded properties come without the object model's security
 // prompts. The library opens the stored message by EntryID, so an item
-// never saved (no EntryID yet) is saved first, and so is one with pending
-// changes: otherwise a checksum taken right after a mapping would describe
-// the item as it was, and the pair would look changed on the next run.
+// never saved (no EntryID yet) is saved first. Nothing else is saved: an
+// item's pending changes stay the user's until someone saves it, and the
+// library reads the item as it is stored.
 class MapiView {
 public:
     static Ptr<mapi::IMessage> Open(const Ptr<outlook::IItem>& item);

@@ -22,6 +22,7 @@
 #include "sync/ContactMapping.h"
 #include "sync/ItemChecksums.h"
 #include "sync/ItemFactory.h"
+#include "sync/ItemMarks.h"
 #include "sync/MapiView.h"
 #include "sync/RecordFactory.h"
 #include "sync/SyncFolders.h"
@@ -31,9 +32,9 @@ namespace ostrellix::addin {
 
 namespace {
 
-constexpr const char* kKeloID = "KeloID";
-constexpr const char* kKeloChecksum = "KeloChecksum";
-constexpr const char* kKeloDatabase = "KeloDatabase";
+constexpr const char* kKeloID = ItemMarks::kKeloID;
+constexpr const char* kKeloChecksum = ItemMarks::kKeloChecksum;
+constexpr const char* kKeloDatabase = ItemMarks::kKeloDatabase;
 
 std::string CheckedText(const Ptr<outlook::IUserProperty>& property) { return Must(property).Value().ToString(); }
 
@@ -99,13 +100,7 @@ void Synchronizer::DisableSynchronizationForItem(const Ptr<outlook::IItem>& item
     }
 }
 
-void Synchronizer::RemoveSynchronizationProperties(const Ptr<outlook::IItem>& item) {
-    for (const char* name : {kKeloID, kKeloChecksum, kKeloDatabase}) {
-        IgnoreErrors([&] { Must(item->UserProperties()->Find(name)).Delete(); });
-    }
-    IgnoreErrors([&] { item->SetCategories(""); });
-    IgnoreErrors([&] { item->Save(); });
-}
+void Synchronizer::RemoveSynchronizationProperties(const Ptr<outlook::IItem>& item) { ItemMarks::Remove(item); }
 
 bool Synchronizer::IsItemEnabledForSynchronization(const Ptr<outlook::IItem>& item) { return !GetKeloID(item).empty(); }
 

@@ -45,7 +45,6 @@ public:
     void EnableSynchronization(const Ptr<outlook::IItem>& item, const Ptr<kelo::IRecord>& record);
     // Deletes the item when its kind's deletion option is on, else removes its marks.
     void DisableSynchronizationForItem(const Ptr<outlook::IItem>& item);
-    void RemoveSynchronizationProperties(const Ptr<outlook::IItem>& item);
     bool IsItemEnabledForSynchronization(const Ptr<outlook::IItem>& item);
     std::string GetKeloID(const Ptr<outlook::IItem>& item);
     void SetItemProperty(const Ptr<outlook::IItem>& item, std::string_view name, const Variant& value);
@@ -141,6 +140,8 @@ public:
     bool IsSynchronizationEnabled();
 
 private:
+    // Takes the marks off (ItemMarks::Remove).
+    void RemoveSynchronizationProperties(const Ptr<outlook::IItem>& item);
     Ptr<outlook::IUserProperty> FindOrAddChecksum(const Ptr<outlook::IItem>& item);
 };
 

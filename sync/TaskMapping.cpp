@@ -37,10 +37,11 @@ void TaskMapping::ToRecord(kelo::IRecord& record, const Ptr<outlook::ITaskItem>&
     const auto view = MapiView::OpenAs<mapi::ITaskItem>(item);
 
     roles.WriteResponsible(record, view->Owner());
+    roles.WriteContact(record, *view);
     // The dates come from the Outlook item itself.
     WriteDate(record, roles.start, item->StartDate());
     WriteDate(record, roles.end, item->DueDate());
-    roles.WriteContactSubjectAndBody(record, *view);
+    roles.WriteSubjectAndBody(record, *view);
     if (roles.complete && roles.complete->Type() == kelo::fieldtype::YesNo) {
         IgnoreErrors([&] { record.SetValue(roles.complete->Name(), view->Complete()); });
     }

@@ -47,13 +47,15 @@ void ToDoFields::WriteResponsible(kelo::IRecord& record, std::string_view userNa
     if (const auto coworker = FieldValues::CoworkerOfUser(userName)) record.SetValue(responsible->Name(), *coworker);
 }
 
-void ToDoFields::WriteContactSubjectAndBody(kelo::IRecord& record, mapi::IMessage& view) const {
-    if (contact) {
-        IgnoreErrors([&] {
-            const auto property = view.UserProperties()->Find("KeloContact");
-            record.SetValue(contact->Name(), property ? property->Value().ToString() : std::string());
-        });
-    }
+void ToDoFields::WriteContact(kelo::IRecord& record, mapi::IMessage& view) const {
+    if (!contact) return;
+    IgnoreErrors([&] {
+        const auto property = view.UserProperties()->Find("KeloContact");
+        record.SetValue(contact->Name(), property ? property->Value().ToString() : std::string());
+    });
+}
+
+void ToDoFields::WriteSubjectAndBody(kelo::IRecord& record, mapi::IMessage& view) const {
     if (subject) {
         IgnoreErrors([&] { record.SetValue(subject->Name(), FieldValues::CutToMaxLength(view.Subject(), *subject)); });
     }

@@ -29,12 +29,14 @@ struct ToDoFields {
 
     static ToDoFields Of(kelo::IClass& cls);
 
-    // Item to record, shared by appointments and tasks: the responsible
-    // coworker from the organizer's or owner's name (only a relation to the
-    // coworker class takes it), and the contact, subject and body of the
-    // item seen through the MAPI library. A field that fails is skipped.
+    // Item to record, shared by appointments and tasks, in the order they
+    // are written: the responsible coworker from the organizer's or owner's
+    // name (only a relation to the coworker class takes it), the contact,
+    // then (after the dates) the subject and body of the item seen through
+    // the MAPI library. From the contact on, a field that fails is skipped.
     void WriteResponsible(kelo::IRecord& record, std::string_view userName) const;
-    void WriteContactSubjectAndBody(kelo::IRecord& record, mapi::IMessage& view) const;
+    void WriteContact(kelo::IRecord& record, mapi::IMessage& view) const;
+    void WriteSubjectAndBody(kelo::IRecord& record, mapi::IMessage& view) const;
     // Record to item: body, subject and "KeloContact".
     void ReadBodySubjectAndContact(kelo::IRecord& record, const Ptr<outlook::IItem>& item) const;
 };

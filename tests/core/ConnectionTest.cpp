@@ -1,12 +1,17 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "contracts/outlook/Constants.h"
 #include "contracts/win/IShell.h"
+#include "contracts/mapi/ISession.h"
+#include "contracts/outlook/IItem.h"
+#include "core/Addin.h"
 #include "core/AddinConstants.h"
 #include "core/Globals.h"
 #include "core/Options.h"
 #include "core/Tools.h"
 #include "runtime/Dictionary.h"
+#include "runtime/IDispatch.h"
 #include "tests/support/AddinWorld.h"
 
 namespace ostrellix::addin {
@@ -95,8 +100,15 @@ TEST(ConnectionTest, FailingToStartOutlookRaisesTheRecommendation) {
     } catch (const ComError& error) {
         EXPECT_EQ(static_cast<std::uint32_t>(error.Number()), 0x80040000u);
         EXPECT_EQ(error.Source(), kTitle);
-        EXPECT_EQ(error.Description().substr(0, 33), "Failed to connect to Outlook.\r\n\r\n");
-        EXPECT_NE(error.Description().find("\r\n\t- Corrupted machine-level installation"), std::string::npos);
+        EXPECT_EQ(error.Description(),
+                  "Failed to connect to Outlook.\r\n"
+                  "\r\n"
+                  "Recommendation: Verify that MS Outlook (Classic) is fully installed and accessible via COM "
+                  "(Outlook.Application). \r\n"
+                  "\r\n"
+                  "Common problems:\r\n"
+                  "\t- MS Outlook (Classic) was not included in currently installed distribution of MS Office.\r\n"
+                  "\t- Corrupted machine-level installation and obsolete (roaming) user-level registrations.");
     }
     EXPECT_TRUE(world.Logged("Globals - ConnectToOutlook - Failed: "));
     EXPECT_FALSE(Globals::OutlookIfRunning());
@@ -117,26 +129,100 @@ TEST(ConnectionTest, StartOutlookRunsTheProgramOrReportsWhy) {
     EXPECT_NE(world.Kelo().Boxes().History()[0].text.find("Source: Addin.StartOutlook"), std::string::npos);
 }
 
-TEST(ConnectionTest, StartUpSynchronizationConnectsAndHandsTheScriptOver) {
-    AddinWorld world;
-    Globals::Options()->SetSynchronizationUser(world.Kelo().ActiveUser()->Record()->ID());
-    std::vector<std::string> failures;
-    Connection failed = world.Kelo().ScriptFailed.Connect([&](const ComError& error) { failures.push_back(error.Description()); });
-    world.Machine().StartClient();
-    EXPECT_TRUE(world.Outlook());  // started, since synchronization needs it
-    // The script ran in the client's engine; the synchronizer it asks for arrives with the synchronization run.
-    ASSERT_EQ(failures.size(), 1u);
-    EXPECT_NE(failures[0].find("KeloOstrellix.StartupSynchronizer"), std::string::npos);
+// Takes the place of the start-up synchronizer the script asks for, and
+// notes what the script does with it.
+class ScriptedSynchronizer : public IDispatch {
+public:
+    explicit ScriptedSynchronizer(std::vector<std::string>& calls) : calls_(calls) {}
+    ~ScriptedSynchronizer() override { calls_.push_back("released"); }
+
+    Variant Invoke(std::string_view member, InvokeKind kind, const std::vector<Variant>& arguments) override {
+        std::string call(member);
+        if (kind == InvokeKind::PropertyPutRef) {
+            call += SameObject(arguments.at(0).ToObject(), Globals::Application()) ? " = Application" : " = ?";
+        }
+        calls_.push_back(call);
+        return {};
+    }
+
+private:
+    std::vector<std::string>& calls_;
+};
+
+TEST(ConnectionTest, TheStartUpScriptRunsOnlyWhenSynchronizationIsOnAndWantedAtStartUp) {
+    struct Case {
+        bool synchronizationUser, atStartup;
+    };
+    for (const Case c : {Case{true, true}, Case{true, false}, Case{false, true}}) {
+        std::vector<std::string> calls;
+        AddinWorld world;
+        world.Machine().Factory().Register("KeloOstrellix.StartupSynchronizer",
+                                           [&calls] { return std::make_shared<ScriptedSynchronizer>(calls); });
+        Globals::Options()->SetSynchronizationUser(c.synchronizationUser ? world.Kelo().ActiveUser()->Record()->ID() : 0);
+        Globals::Options()->SetSynchronizeAtStartup(c.atStartup);
+        world.Machine().StartClient();
+
+        const bool handed = c.synchronizationUser && c.atStartup;
+        const std::vector<std::string> expected{"Application = Application", "Synchronize", "released"};
+        EXPECT_EQ(calls, handed ? expected : std::vector<std::string>{}) << c.synchronizationUser << c.atStartup;
+        EXPECT_EQ(world.Outlook() != nullptr, handed);  // started only for the synchronization
+    }
+    EXPECT_EQ(Addin::StartupScript(),
+              "Dim SynchronizerX\r\n"
+              "Set SynchronizerX = CreateObject(\"KeloOstrellix.StartupSynchronizer\")\r\n"
+              "Set SynchronizerX.Application = Application\r\n"
+              "SynchronizerX.Synchronize\r\n"
+              "Set SynchronizerX = Nothing\r\n");
 }
 
-TEST(ConnectionTest, WithoutSynchronizationTheScriptIsNotHandedOver) {
-    AddinWorld world;
-    Globals::Options()->SetSynchronizeAtStartup(true);
-    std::size_t failures = 0;
-    Connection failed = world.Kelo().ScriptFailed.Connect([&](const ComError&) { ++failures; });
-    world.Machine().StartClient();
-    EXPECT_FALSE(world.Outlook());
-    EXPECT_EQ(failures, 0u);
+TEST(RedemptionTest, TheSessionLogsOnWithOutlooksOwnSessionOnce) {
+    AddinWorld world(AddinWorld::Options{.start = true});
+    const auto session = Globals::Redemption();
+    ASSERT_TRUE(world.Outlook());  // started for it
+    EXPECT_TRUE(session->LoggedOn());
+    const auto item = world.Outlook()->CreateItem(outlook::olTaskItem);
+    item->SetSubject("Seen by both");
+    item->Save();
+    EXPECT_EQ(session->GetMessageFromID(item->EntryID())->Subject(), "Seen by both");
+
+    EXPECT_TRUE(SameObject(Globals::Redemption(), session));
+    EXPECT_EQ(world.TimesLogged("Globals - ConnectToRedemption"), 1u);
+
+    world.Outlook()->Quit();
+    EXPECT_FALSE(Globals::IsRedemptionRunning());
+    EXPECT_TRUE(world.Logged("Globals - IsRedemptionRunning = False, Err.Description = "));
+}
+
+// A session of the MAPI library in states the library does not reach
+// while its Outlook runs: not logged on, or failing to answer at all.
+class SessionDouble : public mapi::ISession {
+public:
+    MOCK_METHOD(ObjectPtr, MAPIOBJECT, (), (override));
+    MOCK_METHOD(void, SetMAPIOBJECT, (const ObjectPtr&), (override));
+    MOCK_METHOD(bool, LoggedOn, (), (override));
+    MOCK_METHOD(Ptr<mapi::IMessage>, GetMessageFromID, (std::string_view), (override));
+    MOCK_METHOD(Ptr<mapi::IAddressEntry>, GetAddressEntryFromID, (std::string_view), (override));
+    MOCK_METHOD(Ptr<mapi::IAddressBook>, AddressBook, (), (override));
+    MOCK_METHOD(Ptr<mapi::IFolder>, GetDefaultFolder, (std::int32_t), (override));
+    MOCK_METHOD(Ptr<mapi::IMessage>, GetMessageFromMsgFile, (std::string_view, bool), (override));
+    MOCK_METHOD(Ptr<mapi::IAddressEntry>, CurrentUser, (), (override));
+};
+
+TEST(RedemptionTest, ASessionRunsWhileAPropertyOfItCanBeRead) {
+    AddinWorld world(AddinWorld::Options{.outlookRunning = true, .start = true});
+    const auto session = std::make_shared<::testing::NiceMock<SessionDouble>>();
+    world.Machine().Factory().Register("ZQOutRed.ZQRDOSession", [session] { return session; });
+    ON_CALL(*session, LoggedOn()).WillByDefault(::testing::Return(false));
+
+    EXPECT_TRUE(SameObject(Globals::Redemption(), session));
+    EXPECT_TRUE(Globals::IsRedemptionRunning());  // not logged on, but it answers
+    EXPECT_EQ(world.TimesLogged("Globals - ConnectToRedemption"), 1u);
+
+    ON_CALL(*session, LoggedOn()).WillByDefault(::testing::Throw(ComError(5, "ZQOutRed", "The session is gone")));
+    EXPECT_FALSE(Globals::IsRedemptionRunning());
+    EXPECT_TRUE(world.Logged("Globals - IsRedemptionRunning = False, Err.Description = The session is gone"));
+    EXPECT_TRUE(SameObject(Globals::Redemption(), session));  // connected anew
+    EXPECT_EQ(world.TimesLogged("Globals - ConnectToRedemption"), 2u);
 }
 
 }  // namespace

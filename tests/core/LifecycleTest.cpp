@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include "core/Addin.h"
 #include "core/AddinConstants.h"
 #include "core/Globals.h"
 #include "core/Options.h"
 #include "core/Tools.h"
+#include "core/WaitCursor.h"
+#include "mail/ItemToXML.h"
+#include "sync/Synchronizer.h"
 #include "runtime/Dictionary.h"
 #include "standins/translator/Translator.h"
 #include "tests/support/AddinWorld.h"
@@ -75,6 +79,25 @@ TEST(LifecycleTest, ShutDownAndDisconnectionLetGoOfEverything) {
     const auto lines = world.DebugLines().size();
     world.User().AdvanceTime(60000);
     EXPECT_EQ(world.DebugLines().size(), lines);
+}
+
+// The client creates the add-in's classes by ProgID through its own
+// object factory, as scripts do.
+TEST(LifecycleTest, EveryClassOfTheAddinIsCreatableByItsProgID) {
+    AddinWorld world;
+    const auto application = Globals::Application();
+    const std::pair<const char*, bool (*)(const ObjectPtr&)> classes[] = {
+        {"Addin", [](const ObjectPtr& o) { return Is<Addin>(o); }},
+        {"Synchronizer", [](const ObjectPtr& o) { return Is<Synchronizer>(o); }},
+        {"Options", [](const ObjectPtr& o) { return Is<Options>(o); }},
+        {"WaitCursor", [](const ObjectPtr& o) { return Is<WaitCursor>(o); }},
+        {"ItemToXML", [](const ObjectPtr& o) { return Is<ItemToXML>(o); }},
+    };
+    for (const auto& [name, isOfClass] : classes) {
+        ObjectPtr created;
+        EXPECT_NO_THROW(created = application->CreateObject(std::string("KeloOstrellix.") + name)) << name;
+        EXPECT_TRUE(isOfClass(created)) << name;
+    }
 }
 
 TEST(LifecycleTest, NotConnectedApplicationRaisesTheSystemError) {

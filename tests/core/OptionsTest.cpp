@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "contracts/outlook/Constants.h"
+#include "contracts/outlook/IFolder.h"
 #include "core/AddinConstants.h"
 #include "core/Globals.h"
 #include "core/Options.h"
@@ -101,6 +103,58 @@ TEST_F(OptionsTest, AnEmptyPaneEndsTheList) {
     panes->SetValue("Folder-01", Variant("AA01"));
     panes->SetValue("Folder-03", Variant("CC03"));
     EXPECT_EQ(options->Panes(), std::vector<std::string>{"AA01"});
+}
+
+TEST_F(OptionsTest, ANegativePaneCountMeansTheCalendarAndTheInbox) {
+    settings->Child("Panes")->SetValue("Count", Variant(-1));
+    const auto panes = options->Panes();  // Outlook is started to ask it
+    const auto session = Must(world.Outlook()).Session();
+    EXPECT_EQ(panes, (std::vector<std::string>{session->GetDefaultFolder(outlook::olFolderCalendar)->EntryID(),
+                                               session->GetDefaultFolder(outlook::olFolderInbox)->EntryID()}));
+}
+
+// Scripts reach the options by name, in any case, with values converted to
+// each option's type on the way in.
+TEST_F(OptionsTest, ScriptsSetAndGetByNameWithConversion) {
+    const auto put = [&](const char* name, const Variant& value) { options->Invoke(name, InvokeKind::PropertyPut, {value}); };
+    const auto get = [&](const char* name) { return options->Invoke(name, InvokeKind::PropertyGet, {}); };
+    put("allowexport", Variant("False"));
+    put("SaveOutgoingMailMode", Variant("2"));
+    put("OutboxListenerDelay", Variant(2.6));
+    put("KeloTimestamp", Variant("2024-05-01 10:15:00"));
+    put("Panes", Variant("AA01, BB02"));
+    EXPECT_FALSE(options->AllowExport());
+    EXPECT_EQ(settings->Value("SaveOutgoingMailMode").VarType(), Variant::Type::Integer);
+    EXPECT_EQ(get("SAVEOUTGOINGMAILMODE"), Variant(std::int16_t{2}));
+    EXPECT_EQ(get("OutboxListenerDelay"), Variant(3));
+    EXPECT_EQ(get("KeloTimestamp"), Variant(Date::FromParts(2024, 5, 1, 10, 15)));
+    EXPECT_EQ(options->Panes(), (std::vector<std::string>{"AA01", "BB02"}));
+    EXPECT_EQ(options->Invoke("GetSaveOutgoingMailModeForClass", InvokeKind::Method, {Variant(ObjectPtr())}),
+              Variant(std::int16_t{2}));
+
+    const auto fails = [&](const char* name, const Variant& value) {
+        try {
+            put(name, value);
+        } catch (const ComError& error) {
+            return error.Number();
+        }
+        return 0;
+    };
+    EXPECT_EQ(fails("SaveOutgoingMailMode", Variant("often")), errors::TypeMismatch);
+    EXPECT_EQ(fails("SaveOutgoingMailMode", Variant(70000)), errors::Overflow);
+    EXPECT_EQ(fails("NoSuchOption", Variant(1)), errors::NotSupported);
+    EXPECT_EQ(options->SaveOutgoingMailMode(), 2);
+}
+
+TEST_F(OptionsTest, ScriptsReachTheSettingsCollectionByReference) {
+    EXPECT_TRUE(SameObject(options->Invoke("Settings", InvokeKind::PropertyGet, {}).ToObject(), options->Settings()));
+    const auto other = world.Kelo().Database()->Settings()->Child("Elsewhere");
+    options->Invoke("settings", InvokeKind::PropertyPutRef, {Variant(other)});
+    options->SetAllowExport(false);
+    EXPECT_FALSE(other->Value("AllowExport").ToBoolean());
+    EXPECT_TRUE(settings->Value("AllowExport").IsEmpty());
+    options->Invoke("Settings", InvokeKind::PropertyPutRef, {Variant(ObjectPtr())});
+    EXPECT_THROW(options->AllowExport(), ComError);
 }
 
 TEST_F(OptionsTest, PerUserValuesLiveInTheUsersSettings) {

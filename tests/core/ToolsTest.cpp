@@ -14,6 +14,7 @@
 #include "core/WaitCursor.h"
 #include "runtime/Guid.h"
 #include "runtime/Text.h"
+#include "standins/kelo/engine/Log.h"
 #include "tests/support/AddinWorld.h"
 
 namespace ostrellix::addin {
@@ -64,6 +65,18 @@ TEST(ReportErrorTest, ForeignErrorsAreLoggedWithTheirSourceAndHexCode) {
     ASSERT_FALSE(log.empty());
     EXPECT_EQ(log.back(), "2|Kelo.Record|D|Type mismatch\r\n\r\nSource: Addin.StartOutlook\r\nErrorcode: 13");
     EXPECT_EQ(world.Kelo().Boxes().History().size(), 1u);
+}
+
+TEST(AddLogTest, EntriesInTheClientsLogHaveTheAddinAsSource) {
+    AddinWorld world;
+    const auto log = As<standin::kelo::Log>(world.Kelo().Log());
+    Tools::AddLog(kelo::logtype::Progress, "Starting full synchronization.", "Synchronizer.Synchronize", "");
+    Tools::LogError(ComError(13, "Kelo.Record", "Type mismatch"), "MailListener.IsAttachedFile");
+    const auto entries = log->Entries(2);
+    ASSERT_EQ(entries.size(), 2u);
+    for (const auto& entry : entries) EXPECT_EQ(entry.source, "Ostrellix") << entry.message;
+    EXPECT_TRUE(world.Logged("Globals - AddLog: Type=4, Message='Starting full synchronization.', "
+                             "Location='Synchronizer.Synchronize'"));
 }
 
 TEST(ReportErrorTest, LogErrorShowsNoBox) {

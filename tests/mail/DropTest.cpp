@@ -72,21 +72,23 @@ TEST_F(DropTest, DroppedFilesAreReadByTheirExtensionOrByContent) {
     const auto list = world.User().OpenList("document");
     sync->DropFile(WriteEml("mail.EML", kFromMaria), list);
     sync->DropFile(Msg("Mail.MSG"), list);
-    sync->DropFile(Msg("mail.dat"), list);  // neither: the file tells
+    // Neither: format 0, and the file's content tells.
+    sync->DropFile(Msg("mail.dat"), list);
+    sync->DropFile(WriteEml("mail.txt", kFromMaria), list);
     const auto opened = Opened();
-    ASSERT_EQ(opened.size(), 3u);
+    ASSERT_EQ(opened.size(), 4u);
     for (const auto& window : opened) {
         EXPECT_EQ(window->Record()->Text("comment"), "Spring order");
         EXPECT_EQ(window->ParentInspector(), nullptr);
     }
-    EXPECT_EQ(std::ranges::count(world.KeloLog(), "4|Synchronizer.DropFile||Receiving dropped file."), 3);
+    EXPECT_EQ(std::ranges::count(world.KeloLog(), "4|Synchronizer.DropFile||Receiving dropped file."), 4);
     EXPECT_TRUE(world.Logged("Synchronizer - DropFile"));
 
     world.Kelo().ScriptEvents().Claim("DropFile");
     const auto drafts = Drafts();
     sync->DropFile(WriteEml("claimed.eml", kFromMaria), list);
     EXPECT_EQ(Drafts(), drafts);
-    EXPECT_EQ(Opened().size(), 3u);
+    EXPECT_EQ(Opened().size(), 4u);
 }
 
 TEST_F(DropTest, AFileDroppedOnAKeloWindowIsFiledInTheProgressDialog) {

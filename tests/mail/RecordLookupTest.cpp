@@ -2,6 +2,7 @@
 #include "contracts/outlook/Constants.h"
 #include "contracts/outlook/IContactItem.h"
 #include "core/Globals.h"
+#include "runtime/ComError.h"
 #include "standins/kelo/client/Explorer.h"
 #include "standins/kelo/client/Inspector.h"
 #include "tests/mail/MailFixture.h"
@@ -104,6 +105,40 @@ TEST_F(RecordLookupTest, TheContextGivesACopyOfTheRecordItStandsFor) {
     user.SetActiveItem(todos, 1);
     EXPECT_EQ(IdOf(sync->GetRecordFromContext(todos)), nordvik->ID());
     EXPECT_EQ(IdOf(sync->GetRecordFromContext(card)), nordvik->ID());
+}
+
+TEST_F(RecordLookupTest, AWindowsRecordNotStoredYetHasNoCopyToGive) {
+    const auto card = world.User().NewRecord("company");
+    world.User().Edit(card, "name", Variant("Not Yet AB"));
+    EXPECT_THROW(sync->GetRecordFromContext(card), ComError);  // nothing to load a copy from
+    EXPECT_EQ(card->Record()->Text("name"), "Not Yet AB");
+    EXPECT_EQ(card->Record()->ID(), 0);
+}
+
+// A user's edits of a stored contact or mail stay unsaved: the lookups and
+// the filing read the item as it is stored.
+TEST_F(RecordLookupTest, LookupsAndFilingCommitNoPendingEdit) {
+    const auto contact = Cast<outlook::IContactItem>(Globals::Outlook()->CreateItem(outlook::olContactItem));
+    contact->SetEmail1Address("paul.okafor@brisa-logistics.com");
+    contact->Save();
+    contact->SetEmail1Address("lena@tallbacka.com");
+    const auto mail = ImportItem(WriteEml("received.eml", kFromMaria));
+    mail->SetSubject("Edited, not saved");
+    std::int32_t writes = 0;
+    const Connection contactWrites = contact->Events().Write.Connect([&](bool&) { ++writes; });
+    const Connection mailWrites = mail->Events().Write.Connect([&](bool&) { ++writes; });
+
+    EXPECT_EQ(IdOf(sync->FindPersonRecordFromContactItem(contact)), Find("person", "lastname", Variant("Okafor"))->ID());
+    EXPECT_EQ(IdOf(sync->FindCompanyRecordFromContactItem(contact)),
+              Find("company", "name", Variant("Brisa Logistics"))->ID());
+    EXPECT_EQ(sync->GetSenderAddressFromItem(mail), "maria.sjoberg@nordvik.se");
+    const auto record = sync->CreateMailRecord();
+    sync->UpdateRecordFromMailItem(record, mail, nullptr);
+    EXPECT_EQ(record->Text("comment"), "Spring order");
+
+    EXPECT_EQ(writes, 0);
+    EXPECT_FALSE(contact->Saved());
+    EXPECT_FALSE(mail->Saved());
 }
 
 TEST_F(RecordLookupTest, CompanyAndPersonOfALink) {

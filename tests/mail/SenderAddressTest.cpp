@@ -1,7 +1,12 @@
+#include <optional>
+
 #include "contracts/mapi/Constants.h"
+#include "contracts/mapi/IMessage.h"
+#include "contracts/mapi/IRecipients.h"
 #include "contracts/outlook/Constants.h"
 #include "contracts/outlook/IMailItem.h"
 #include "core/Globals.h"
+#include "runtime/ComError.h"
 #include "tests/mail/MailFixture.h"
 
 namespace ostrellix::addin::mailtest {
@@ -57,6 +62,103 @@ TEST_F(SenderAddressTest, AToRecipientWithAnAddressWinsOverCcAndBcc) {
     for (const auto& [recipients, expected] : cases) EXPECT_EQ(sync->GetSenderAddressFromItem(SentMail(recipients)), expected);
     EXPECT_TRUE(world.Logged("GetSenderAddressFromItem, Candidate: Address=lena@tallbacka.com, Type=2"));
     EXPECT_EQ(sync->GetSenderAddressFromItem(nullptr), "");
+}
+
+// A recipient whose address cannot be read while its type and its
+// properties can: the MAPI library never fails that way on its own.
+class RecipientDouble : public mapi::IRecipient {
+public:
+    RecipientDouble(std::int32_t type, std::optional<std::string> address, std::string smtpAddress)
+        : type_(type), address_(std::move(address)), smtp_(std::move(smtpAddress)) {}
+    std::string Address() override {
+        if (!address_) throw ComError(static_cast<std::int32_t>(0x80040107u), "ZQOutRed", "Not found");
+        return *address_;
+    }
+    std::int32_t Type() override { return type_; }
+    Variant Fields(std::uint32_t tag) override { return tag == mapi::PR_SMTP_ADDRESS ? Variant(smtp_) : Variant(); }
+    bool Resolved() override { return true; }
+    Ptr<mapi::IAddressEntry> AddressEntry() override { return nullptr; }
+    std::string Name() override { return smtp_; }
+    void SetType(std::int32_t) override {}
+    bool Resolve(bool) override { return true; }
+    void SetFields(std::uint32_t, const Variant&) override {}
+    Ptr<outlook::IPropertyAccessor> PropertyAccessor() override { return nullptr; }
+
+private:
+    std::int32_t type_;
+    std::optional<std::string> address_;
+    std::string smtp_;
+};
+
+class RecipientList : public mapi::IRecipients {
+public:
+    explicit RecipientList(std::vector<Ptr<mapi::IRecipient>> recipients) : recipients_(std::move(recipients)) {}
+    Ptr<mapi::IRecipient> Add(std::string_view) override { return nullptr; }
+    std::int32_t Count() override { return static_cast<std::int32_t>(recipients_.size()); }
+    Ptr<mapi::IRecipient> Item(std::int32_t index) override { return recipients_.at(static_cast<std::size_t>(index - 1)); }
+    void Remove(std::int32_t) override {}
+    bool ResolveAll(bool) override { return true; }
+
+private:
+    std::vector<Ptr<mapi::IRecipient>> recipients_;
+};
+
+// A sent message of the MAPI library: only its recipients are looked at.
+class SentMessage : public mapi::IMessage {
+public:
+    explicit SentMessage(Ptr<mapi::IRecipients> recipients) : recipients_(std::move(recipients)) {}
+    Ptr<mapi::IRecipients> Recipients() override { return recipients_; }
+    std::string ReceivedByName() override { return {}; }
+    Variant Fields(std::uint32_t) override { return {}; }
+
+    void SetFields(std::uint32_t, const Variant&) override {}
+    Ptr<outlook::IPropertyAccessor> PropertyAccessor() override { return nullptr; }
+    std::string EntryID() override { return {}; }
+    std::string MessageClass() override { return "IPM.Note"; }
+    void SetMessageClass(std::string_view) override {}
+    std::string Subject() override { return {}; }
+    void SetSubject(std::string_view) override {}
+    std::string Body() override { return {}; }
+    void SetBody(std::string_view) override {}
+    std::string HTMLBody() override { return {}; }
+    void SetHTMLBody(std::string_view) override {}
+    std::string RtfBody() override { return {}; }
+    void SetRtfBody(std::string_view) override {}
+    std::int32_t BodyFormat() override { return 1; }
+    std::string To() override { return {}; }
+    std::string SenderName() override { return {}; }
+    Ptr<mapi::IAddressEntry> Sender() override { return nullptr; }
+    void SetSender(const Ptr<mapi::IAddressEntry>&) override {}
+    Ptr<mapi::IAddressEntry> SentOnBehalfOf() override { return nullptr; }
+    bool Sent() override { return true; }
+    void SetSent(bool) override {}
+    Date SentOn() override { return {}; }
+    void SetSentOn(Date) override {}
+    Date ReceivedTime() override { return {}; }
+    bool DeleteAfterSubmit() override { return false; }
+    void SetDeleteAfterSubmit(bool) override {}
+    Ptr<mapi::IAttachments> Attachments() override { return nullptr; }
+    Ptr<outlook::IUserProperties> UserProperties() override { return nullptr; }
+    void Save() override {}
+    void SaveAs(std::string_view, std::int32_t) override {}
+    void Import(std::string_view, std::int32_t) override {}
+    void CopyTo(const Ptr<mapi::IMessage>&) override {}
+    Ptr<mapi::IMessage> Move(const Ptr<mapi::IFolder>&) override { return nullptr; }
+    void Delete() override {}
+    void Send() override {}
+    void Printout() override {}
+
+private:
+    Ptr<mapi::IRecipients> recipients_;
+};
+
+TEST_F(SenderAddressTest, AFailingAddressReadKeepsTheRecipientsType) {
+    const auto message = std::make_shared<SentMessage>(std::make_shared<RecipientList>(std::vector<Ptr<mapi::IRecipient>>{
+        std::make_shared<RecipientDouble>(outlook::olTo, std::nullopt, "lena@tallbacka.com"),
+        std::make_shared<RecipientDouble>(outlook::olTo, "paul.okafor@brisa-logistics.com", "")}));
+    // The first is a "To" recipient with a usable address: it ends the walk.
+    EXPECT_EQ(sync->GetSenderAddressFromItem(message), "lena@tallbacka.com");
+    EXPECT_TRUE(world.Logged("Synchronizer - GetSenderAddressFromItem, Candidate: Address=, Type=1"));
 }
 
 TEST_F(SenderAddressTest, MailLookupsSearchOnlyWithAnAddress) {

@@ -1,6 +1,7 @@
 #include "contracts/outlook/Constants.h"
 #include "contracts/outlook/IUserProperty.h"
 #include "core/Options.h"
+#include "sync/ItemMarks.h"
 #include "tests/sync/SyncFixture.h"
 
 namespace ostrellix::addin {
@@ -72,6 +73,20 @@ TEST_F(MarksTest, DisablingDeletesOrUnmarksByTheOptionOfTheItemsKind) {
     sync->DisableSynchronizationForItem(contact);
     EXPECT_FALSE(sync->IsItemEnabledForSynchronization(Reloaded(kept)));
     EXPECT_FALSE(Exists(contactId));
+}
+
+template <class S>
+concept RemovesMarksInPublic = requires(S& s, const Ptr<outlook::IItem>& item) {
+    s.RemoveSynchronizationProperties(item);
+};
+
+TEST_F(MarksTest, MarksComeOffInPublicOnlyByDisablingOrThroughTheMarksClass) {
+    EXPECT_FALSE(RemovesMarksInPublic<Synchronizer>);
+    const auto contact = Enabled<outlook::IItem>(outlook::olContactItem, person);
+    ItemMarks::Remove(contact);
+    const auto unmarked = Reloaded(contact);
+    EXPECT_FALSE(sync->IsItemEnabledForSynchronization(unmarked));
+    EXPECT_EQ(unmarked->Categories(), "");
 }
 
 TEST_F(MarksTest, ItemPropertiesAreTextAndReadEmptyWhenAbsent) {
