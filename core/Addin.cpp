@@ -87,7 +87,13 @@ void Addin::OnStartUpComplete() {
 
 void Addin::OnShutDown() {
     Log("ShutDown");
-    IgnoreErrors([] { Globals::SetAddin(nullptr); });
+    // The client must never see an error from here: the first one ends the handler.
+    IgnoreErrors([] {
+        Globals::SetAddin(nullptr);
+        if (Globals::Synchronizer()->IsSynchronizationEnabled() && Globals::Options()->SynchronizeAtShutdown()) {
+            Globals::Synchronizer()->SynchronizeWithWorkdialog(true);
+        }
+    });
 }
 
 void Addin::OnTimer(std::int32_t id) {
@@ -195,6 +201,11 @@ void Addin::StartOutlook() {
             shell->Run("Outlook.exe", kShowNoActivate, false);
         },
         [](const ComError& error) { Tools::ReportError(error, "Addin.StartOutlook"); });
+}
+
+void Addin::Synchronize() {
+    Trap([] { Globals::Synchronizer()->Synchronize(false); },
+         [](const ComError& error) { Tools::ReportError(error, "Addin.Synchronize"); });
 }
 
 std::string Addin::TruncateDescription(std::string_view input, std::int16_t nMax) {

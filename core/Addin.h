@@ -42,6 +42,8 @@ public:
     void RemoveObject(const ObjectPtr& item);
     void AllowShutdownWithExternalReferences() {}
     void StartOutlook();
+    // A partial synchronization (full when the time stamps are unset), without a work dialog.
+    void Synchronize();
 
     // Shortened one-line description: at most nMax characters, cut near a
     // blank and ended with "...", line breaks and tabs as blanks.

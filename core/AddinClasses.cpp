@@ -4,6 +4,7 @@
 #include "core/Globals.h"
 #include "core/Options.h"
 #include "core/WaitCursor.h"
+#include "sync/StartupSynchronizer.h"
 #include "mail/ItemToXML.h"
 #include "sync/Synchronizer.h"
 
@@ -14,6 +15,7 @@ void AddinClasses::Register(ClassFactory& factory, win::ISystem& system, std::st
     factory.Register("KeloOstrellix.Addin", [] { return std::make_shared<Addin>(); });
     factory.Register("KeloOstrellix.Options", [] { return std::make_shared<Options>(); });
     factory.Register("KeloOstrellix.Synchronizer", [] { return std::make_shared<Synchronizer>(); });
+    factory.Register("KeloOstrellix.StartupSynchronizer", [] { return std::make_shared<StartupSynchronizer>(); });
     factory.Register("KeloOstrellix.WaitCursor", [] { return std::make_shared<WaitCursor>(); });
     factory.Register("KeloOstrellix.ItemToXML", [] { return std::make_shared<ItemToXML>(); });
 }

@@ -2,12 +2,17 @@
 
 #include "core/Globals.h"
 #include "runtime/ComError.h"
+#include "sync/OpenedMessages.h"
 
 namespace ostrellix::addin {
 
 Ptr<mapi::IMessage> MapiView::Open(const Ptr<outlook::IItem>& item) {
     if (item->EntryID().empty()) item->Save();
-    return Globals::Redemption()->GetMessageFromID(item->EntryID());
+    const std::string entryId = item->EntryID();
+    if (auto kept = OpenedMessages::Find(entryId)) return kept;
+    auto message = Globals::Redemption()->GetMessageFromID(entryId);
+    OpenedMessages::Keep(entryId, message);
+    return message;
 }
 
 void MapiView::Mismatch() { RaiseRuntimeError(errors::TypeMismatch); }

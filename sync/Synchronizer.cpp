@@ -25,6 +25,7 @@
 #include "sync/ItemMarks.h"
 #include "sync/MapiView.h"
 #include "sync/RecordFactory.h"
+#include "sync/SynchronizationRun.h"
 #include "sync/SyncFolders.h"
 #include "sync/TaskMapping.h"
 
@@ -88,7 +89,7 @@ void Synchronizer::EnableSynchronization(const Ptr<outlook::IItem>& item, const 
     item->Save();
 }
 
-void Synchronizer::DisableSynchronizationForItem(const Ptr<outlook::IItem>& item) {
+bool Synchronizer::DisableSynchronizationForItem(const Ptr<outlook::IItem>& item) {
     const auto options = Globals::Options();
     const bool remove = (Is<outlook::IAppointmentItem>(item) && options->DeleteAppointmentsDuringSynchronization()) ||
                         (Is<outlook::ITaskItem>(item) && options->DeleteTasksDuringSynchronization()) ||
@@ -98,6 +99,7 @@ void Synchronizer::DisableSynchronizationForItem(const Ptr<outlook::IItem>& item
     } else {
         RemoveSynchronizationProperties(item);
     }
+    return remove;
 }
 
 void Synchronizer::RemoveSynchronizationProperties(const Ptr<outlook::IItem>& item) { ItemMarks::Remove(item); }
@@ -121,12 +123,14 @@ Variant Synchronizer::GetItemProperty(const Ptr<outlook::IItem>& item, std::stri
     return value;
 }
 
-std::string Synchronizer::GetItemFilterForID(std::string_view keloId) {
+std::string Synchronizer::GetItemFilterForID(std::string_view keloId) { return ItemFilterForID(keloId, DatabaseTag()); }
+
+std::string Synchronizer::ItemFilterForID(std::string_view keloId, std::string_view databaseTag) {
     std::string filter = "[%1] = '%2' AND [%3] = '%4'";
     filter = text::Replace(filter, "%1", kKeloID);
     filter = text::Replace(filter, "%2", keloId);
     filter = text::Replace(filter, "%3", kKeloDatabase);
-    return text::Replace(filter, "%4", DatabaseTag());
+    return text::Replace(filter, "%4", databaseTag);
 }
 
 Ptr<outlook::IItem> Synchronizer::FindItemFromRecord(const Ptr<kelo::IRecord>& record) {
@@ -186,11 +190,12 @@ void Synchronizer::UpdateSynchronizationInformation(const Ptr<outlook::IItem>& i
     if (record->HasChanges()) record->Update();
 }
 
-void Synchronizer::SynchronizeItemWithRecord(const Ptr<outlook::IItem>& item, const Ptr<kelo::IRecord>& record) {
+PairReport::Action Synchronizer::SynchronizeItemWithRecord(const Ptr<outlook::IItem>& item,
+                                                          const Ptr<kelo::IRecord>& record) {
     const auto checksum = FindOrAddChecksum(item);
     std::optional<std::vector<std::string>> stored;
     IgnoreErrors([&] { stored = text::Split(checksum->Value().ToString(), ":"); });
-    if (!stored) return;
+    if (!stored) return PairReport::Action::Unchanged;
     // Both halves are read by position before anything is decided: a value
     // that is not a pair (empty, or without ":") is an error for the caller.
     if (stored->size() < 2) {
@@ -206,7 +211,7 @@ void Synchronizer::SynchronizeItemWithRecord(const Ptr<outlook::IItem>& item, co
         UpdateItemFromRecord(item, record);
         checksum->SetValue(recordChecksum + ":" + ComputeItemChecksum(item));
         item->Save();
-        return;
+        return PairReport::Action::CopiedToOutlook;
     }
     const std::string itemChecksum = ComputeItemChecksum(item);
     if (itemChecksum != storedItem) {
@@ -214,7 +219,9 @@ void Synchronizer::SynchronizeItemWithRecord(const Ptr<outlook::IItem>& item, co
         checksum->SetValue(ComputeRecordChecksum(record).ToString() + ":" + itemChecksum);
         item->Save();
         record->Update();
+        return PairReport::Action::CopiedToKelo;
     }
+    return PairReport::Action::Unchanged;
 }
 
 void Synchronizer::SynchronizeItem(const Ptr<outlook::IItem>& item) {
@@ -457,6 +464,69 @@ bool Synchronizer::IsSynchronizationEnabled() {
     const auto user = Globals::Application()->ActiveUser();
     const auto coworker = user ? user->Record() : nullptr;
     return coworker && coworker->ID() == Globals::Options()->SynchronizationUser();
+}
+
+// --- whole runs
+
+void Synchronizer::SynchronizeWithWorkdialog(bool full) {
+    m_WorkDialog = Cast<kelo::IWorkDialog>(Globals::Application()->CreateObject("Kelo.Dialog"));
+    workDialogWork_ = m_WorkDialog->Events().Work.Connect([this] { OnWorkDialogWork(); });
+    m_WorkDialog->SetCaption(Tools::GetText("SynchronizingCaption"));
+    m_WorkDialog->SetStyle(7);
+    m_WorkDialog->SetProgressInterval(400);
+    m_WorkDialog->SetCancelText(Tools::GetText("Cancel"));
+    m_WorkDialog->SetText(Tools::GetText("SynchronizingText"));
+    m_WorkDialog->SetParameter("Full", Variant(full));
+    const auto drop = [&] {
+        workDialogWork_.Disconnect();
+        m_WorkDialog.reset();
+    };
+    PassOn([&] { m_WorkDialog->Show(); }, drop);
+    drop();
+}
+
+void Synchronizer::OnWorkDialogWork() {
+    Trap([&] { Synchronize(m_WorkDialog->Parameter("Full").ToBoolean()); },
+         [](const ComError& error) { Tools::ReportError(error, "Synchronizer.m_WorkDialog_Work"); });
+}
+
+void Synchronizer::Synchronize(bool full) {
+    SynchronizationRun(*this, m_WorkDialog, events_.PairSynchronized).Synchronize(full);
+}
+
+void Synchronizer::GetSynchronizedItems(Dictionary& items, const Variant& timeStamp) {
+    SynchronizationRun(*this, m_WorkDialog, events_.PairSynchronized).GetSynchronizedItems(items, timeStamp);
+}
+
+void Synchronizer::GetSynchronizedItemsFromFolder(Dictionary& list, const Ptr<outlook::IFolder>& folder,
+                                                  const Variant& timeStamp) {
+    SynchronizationRun(*this, m_WorkDialog, events_.PairSynchronized).GetSynchronizedItemsFromFolder(list, folder, timeStamp);
+}
+
+void Synchronizer::GetModifiedRecordItems(Dictionary& itemList, Date timeStamp) {
+    SynchronizationRun(*this, m_WorkDialog, events_.PairSynchronized).GetModifiedRecordItems(itemList, timeStamp);
+}
+
+void Synchronizer::GetModifiedRecordItemsFromClass(const Ptr<kelo::IClass>& cls, Dictionary& itemList, Date timeStamp) {
+    SynchronizationRun(*this, m_WorkDialog, events_.PairSynchronized)
+        .GetModifiedRecordItemsFromClass(cls, itemList, timeStamp);
+}
+
+void Synchronizer::GetMatchingSynchronizationRecords(Dictionary& itemList, Dictionary& recordList) {
+    SynchronizationRun(*this, m_WorkDialog, events_.PairSynchronized).GetMatchingSynchronizationRecords(itemList, recordList);
+}
+
+void Synchronizer::SynchronizeItemsWithRecords(Dictionary& itemList, Dictionary& recordList, bool fullSynch) {
+    SynchronizationRun(*this, m_WorkDialog, events_.PairSynchronized)
+        .SynchronizeItemsWithRecords(itemList, recordList, fullSynch);
+}
+
+bool Synchronizer::IsRecordValidForSynchronization(const Ptr<kelo::IRecord>& record) {
+    return SynchronizationRun(*this, m_WorkDialog, events_.PairSynchronized).IsRecordValidForSynchronization(record);
+}
+
+bool Synchronizer::IsRecordValid(const Ptr<kelo::IRecord>& record) {
+    return !IgnoreErrors([&] { record->Probe(); });
 }
 
 }  // namespace ostrellix::addin

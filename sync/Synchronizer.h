@@ -10,6 +10,7 @@
 #include "contracts/kelo/IExplorer.h"
 #include "contracts/kelo/IInspector.h"
 #include "contracts/kelo/IRecord.h"
+#include "contracts/kelo/IWorkDialog.h"
 #include "contracts/mapi/IMessage.h"
 #include "contracts/outlook/IAppointmentItem.h"
 #include "contracts/outlook/IContactItem.h"
@@ -17,9 +18,18 @@
 #include "contracts/outlook/IItem.h"
 #include "contracts/outlook/IMailItem.h"
 #include "contracts/outlook/ITaskItem.h"
+#include "runtime/Connection.h"
+#include "runtime/Dictionary.h"
 #include "runtime/Object.h"
+#include "runtime/Signal.h"
+#include "sync/PairReport.h"
 
 namespace ostrellix::addin {
+
+struct SynchronizerEvents {
+    // A synchronization run handled a pair (see PairReport).
+    Signal<const PairReport&> PairSynchronized;
+};
 
 // The add-in's workhorse for everything that moves data between Kelo
 // records and Outlook items ("KeloOstrellix.Synchronizer"). One instance
@@ -43,13 +53,14 @@ public:
 
     // --- marks
     void EnableSynchronization(const Ptr<outlook::IItem>& item, const Ptr<kelo::IRecord>& record);
-    // Deletes the item when its kind's deletion option is on, else removes its marks.
-    void DisableSynchronizationForItem(const Ptr<outlook::IItem>& item);
+    // Deletes the item when its kind's deletion option is on (true), else removes its marks.
+    bool DisableSynchronizationForItem(const Ptr<outlook::IItem>& item);
     bool IsItemEnabledForSynchronization(const Ptr<outlook::IItem>& item);
     std::string GetKeloID(const Ptr<outlook::IItem>& item);
     void SetItemProperty(const Ptr<outlook::IItem>& item, std::string_view name, const Variant& value);
     Variant GetItemProperty(const Ptr<outlook::IItem>& item, std::string_view name);
     std::string GetItemFilterForID(std::string_view keloId);
+    static std::string ItemFilterForID(std::string_view keloId, std::string_view databaseTag);
     std::string DatabaseTag();
     // The item paired with the record; nothing when there is none.
     Ptr<outlook::IItem> FindItemFromRecord(const Ptr<kelo::IRecord>& record);
@@ -58,8 +69,9 @@ public:
     // True or False, or Empty when the stored checksums cannot tell.
     Variant IsItemModifiedSinceLastSynchronization(const Ptr<outlook::IItem>& item);
     void UpdateSynchronizationInformation(const Ptr<outlook::IItem>& item, const Ptr<kelo::IRecord>& record);
-    // Copies whichever side changed to the other; when both did, the record wins.
-    void SynchronizeItemWithRecord(const Ptr<outlook::IItem>& item, const Ptr<kelo::IRecord>& record);
+    // Copies whichever side changed to the other; when both did, the record
+    // wins. Says which way it went: unchanged, copied to Outlook or to Kelo.
+    PairReport::Action SynchronizeItemWithRecord(const Ptr<outlook::IItem>& item, const Ptr<kelo::IRecord>& record);
     void SynchronizeItem(const Ptr<outlook::IItem>& item);
 
     // --- field mapping (nothing is saved or stored)
@@ -139,10 +151,38 @@ public:
     // per-user option SynchronizationUser names.
     bool IsSynchronizationEnabled();
 
+    // --- whole runs (see SynchronizationRun). Item lists map KeloIDs to
+    // Outlook items, record lists KeloIDs to records; a time stamp that is
+    // not a date means no restriction.
+    // In the client's work dialog, which can cancel it between items.
+    void SynchronizeWithWorkdialog(bool full);
+    // Partial unless `full` or an unset time stamp makes it full.
+    void Synchronize(bool full);
+    void GetSynchronizedItems(Dictionary& items, const Variant& timeStamp);
+    void GetSynchronizedItemsFromFolder(Dictionary& list, const Ptr<outlook::IFolder>& folder, const Variant& timeStamp);
+    void GetModifiedRecordItems(Dictionary& itemList, Date timeStamp);
+    void GetModifiedRecordItemsFromClass(const Ptr<kelo::IClass>& cls, Dictionary& itemList, Date timeStamp);
+    void GetMatchingSynchronizationRecords(Dictionary& itemList, Dictionary& recordList);
+    void SynchronizeItemsWithRecords(Dictionary& itemList, Dictionary& recordList, bool fullSynch);
+    // False for a to-do of another coworker or of none, and while synchronization is not enabled.
+    bool IsRecordValidForSynchronization(const Ptr<kelo::IRecord>& record);
+    // False when the data engine cannot use the record (deleted, or holding none).
+    bool IsRecordValid(const Ptr<kelo::IRecord>& record);
+    // Runs do not use the synchronization cache.
+    void BuildSynchronizationCache() {}
+
+    SynchronizerEvents& Events() { return events_; }
+
 private:
     // Takes the marks off (ItemMarks::Remove).
     void RemoveSynchronizationProperties(const Ptr<outlook::IItem>& item);
     Ptr<outlook::IUserProperty> FindOrAddChecksum(const Ptr<outlook::IItem>& item);
+    void OnWorkDialogWork();
+
+    // The progress dialog of the run in progress, if it has one.
+    Ptr<kelo::IWorkDialog> m_WorkDialog;
+    Connection workDialogWork_;
+    SynchronizerEvents events_;
 };
 
 }  // namespace ostrellix::addin

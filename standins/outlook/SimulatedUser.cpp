@@ -100,6 +100,30 @@ Ptr<ol::IMailItem> SimulatedUser::WriteInline(const Ptr<ol::IExplorer>& explorer
 
 void SimulatedUser::Drag(const Ptr<ol::IItem>& item, const Ptr<ol::IFolder>& folder) { item->Move(folder); }
 
+Ptr<ol::IItem> SimulatedUser::CopyAndPaste(const Ptr<ol::IItem>& item) {
+    const Ptr<Item> original = OurItem(item);
+    if (original->StoredId().empty()) errors::Raise(errors::kInvalidArgument, "Only a stored item can be copied.");
+    msg::MessageData data = original->Read();
+    data.properties.Remove(tag::PR_CREATION_TIME);
+    data.properties.Remove(tag::PR_LAST_MODIFICATION_TIME);
+    const Ptr<Item> copy = instance_->NewItem(std::move(data), original->FolderId());
+    copy->Save();
+    return copy;
+}
+
+void SimulatedUser::SaveAsColleague(const Ptr<ol::IItem>& item, std::string_view colleagueAddress) {
+    const Ptr<Item> ours = OurItem(item);
+    if (!ours->StoredId().empty()) errors::Raise(errors::kInvalidArgument, "The item was stored before.");
+    const std::optional<AddressEntryData> colleague = instance_->Book().FindByAddress(colleagueAddress);
+    if (!colleague) {
+        errors::Raise(errors::kNotFound, "The address book has no \"" + std::string(colleagueAddress) + "\".");
+    }
+    msg::PropertyBag& bag = ours->Edit().properties;
+    AddressBook::FillSender(bag, *colleague);
+    AddressBook::FillRepresenting(bag, *colleague);
+    ours->Save();
+}
+
 Ptr<ol::IMailItem> SimulatedUser::ComposeAndSend(std::string_view to, std::string_view subject,
                                                  std::string_view body) {
     const Ptr<ol::IInspector> inspector = OpenNew(ol::olMailItem);

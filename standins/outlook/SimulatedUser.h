@@ -55,6 +55,14 @@ public:
     Ptr<ol::IMailItem> WriteInline(const Ptr<ol::IExplorer>& explorer, const Ptr<ol::IMailItem>& mail, Answer answer);
     // Drags an item into a folder (it moves there).
     void Drag(const Ptr<ol::IItem>& item, const Ptr<ol::IFolder>& folder);
+    // Copies a stored item and pastes it into the same folder: the copy is
+    // a new message (its own EntryID, created now) with everything else of
+    // the original, user properties and sender included.
+    Ptr<ol::IItem> CopyAndPaste(const Ptr<ol::IItem>& item);
+    // A colleague who shares the folder stores a new item there: the item,
+    // not saved before, is stored with that colleague (an address-book
+    // address) as its creator instead of the profile's user.
+    void SaveAsColleague(const Ptr<ol::IItem>& item, std::string_view colleagueAddress);
 
     // Mail.
     Ptr<ol::IMailItem> ComposeAndSend(std::string_view to, std::string_view subject, std::string_view body);

@@ -175,6 +175,18 @@ TEST(ConnectionTest, TheStartUpScriptRunsOnlyWhenSynchronizationIsOnAndWantedAtS
               "Set SynchronizerX = Nothing\r\n");
 }
 
+TEST(ConnectionTest, StartUpSynchronizationConnectsAndHandsTheScriptOver) {
+    AddinWorld world;
+    Globals::Options()->SetSynchronizationUser(world.Kelo().ActiveUser()->Record()->ID());
+    std::vector<std::string> failures;
+    Connection failed = world.Kelo().ScriptFailed.Connect([&](const ComError& error) { failures.push_back(error.Description()); });
+    world.Machine().StartClient();
+    EXPECT_TRUE(world.Outlook());  // started, since synchronization needs it
+    // The script ran in the client's engine and made the start-up synchronizer run.
+    EXPECT_TRUE(failures.empty());
+    EXPECT_TRUE(world.Logged("StartupSynchronizer - Synchronize"));
+}
+
 TEST(RedemptionTest, TheSessionLogsOnWithOutlooksOwnSessionOnce) {
     AddinWorld world(AddinWorld::Options{.start = true});
     const auto session = Globals::Redemption();

@@ -2,11 +2,11 @@
 
 namespace ostrellix::standin::kelo {
 
-std::optional<std::int32_t> DialogPlans::TakeCancel() {
+std::optional<DialogPlans::Cancel> DialogPlans::TakeCancel() {
     if (cancels_.empty()) return std::nullopt;
-    const std::int32_t steps = cancels_.front();
+    const Cancel cancel = cancels_.front();
     cancels_.pop_front();
-    return steps;
+    return cancel;
 }
 
 std::optional<DialogPlans::FilterEdit> DialogPlans::TakeFilterEdit() {

@@ -33,17 +33,28 @@ public:
         bool cancelled = false;
     };
 
+    // When the user of a progress dialog clicks Cancel: after a number of
+    // progress steps, or between two looks of the work at the cancel flag
+    // (work that shows no progress while it runs, such as a scan).
+    struct Cancel {
+        enum class After { ProgressSteps, Looks } after;
+        std::int32_t count;
+    };
+
     // The next progress dialog shown is cancelled after `steps` progress steps.
-    void CancelAfter(std::int32_t steps) { cancels_.push_back(steps); }
+    void CancelAfter(std::int32_t steps) { cancels_.push_back({Cancel::After::ProgressSteps, steps}); }
+    // The next progress dialog shown is cancelled just before the work's
+    // `looks`-th look at its cancel flag.
+    void CancelAtLook(std::int32_t looks) { cancels_.push_back({Cancel::After::Looks, looks}); }
     void PlanFilterEdit(FilterEdit edit) { filterEdits_.push_back(std::move(edit)); }
-    std::optional<std::int32_t> TakeCancel();
+    std::optional<Cancel> TakeCancel();
     std::optional<FilterEdit> TakeFilterEdit();
 
     void Closed(Report report) { reports_.push_back(std::move(report)); }
     const std::vector<Report>& Reports() const { return reports_; }
 
 private:
-    std::deque<std::int32_t> cancels_;
+    std::deque<Cancel> cancels_;
     std::deque<FilterEdit> filterEdits_;
     std::vector<Report> reports_;
 };

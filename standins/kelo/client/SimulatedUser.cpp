@@ -89,6 +89,7 @@ void SimulatedUser::SetAnswerPolicy(std::optional<MessageBoxes::Policy> policy) 
 }
 
 void SimulatedUser::CancelNextWorkDialogAfter(std::int32_t steps) { client_.App()->Dialogs()->CancelAfter(steps); }
+void SimulatedUser::CancelNextWorkDialogAtLook(std::int32_t looks) { client_.App()->Dialogs()->CancelAtLook(looks); }
 
 void SimulatedUser::PlanFilterEdit(std::function<void(ostrellix::kelo::IFilter&)> edit, bool confirm) {
     client_.App()->Dialogs()->PlanFilterEdit({std::move(edit), confirm});

@@ -48,6 +48,9 @@ public:
     void SetAnswerPolicy(std::optional<MessageBoxes::Policy> policy);
     // The next progress dialog is cancelled after that many progress steps.
     void CancelNextWorkDialogAfter(std::int32_t steps);
+    // The next progress dialog is cancelled as its work looks at the cancel
+    // flag for the `looks`-th time, also while it shows no progress.
+    void CancelNextWorkDialogAtLook(std::int32_t looks);
     // The next filter editor: the user makes these changes, then confirms or cancels.
     void PlanFilterEdit(std::function<void(ostrellix::kelo::IFilter&)> edit, bool confirm = true);
 

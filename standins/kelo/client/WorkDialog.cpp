@@ -41,7 +41,8 @@ void WorkDialog::Open() {
     shown_ = true;
     cancelled_ = false;
     steps_ = 0;
-    cancelAfter_ = plans_->TakeCancel();
+    looks_ = 0;
+    cancelPlan_ = plans_->TakeCancel();
 }
 
 void WorkDialog::Close(std::int32_t result) {
@@ -53,11 +54,26 @@ void WorkDialog::Close(std::int32_t result) {
     report_.messages.clear();
 }
 
-void WorkDialog::Stepped() {
-    ++steps_;
-    if (cancelled_ || !cancelAfter_ || steps_ < *cancelAfter_ || !(report_.style & dialogstyle::CancelButton)) return;
+void WorkDialog::UserCancels() {
+    if (cancelled_ || !(report_.style & dialogstyle::CancelButton)) return;
     cancelled_ = true;
     events_.Cancel.Raise();
+}
+
+void WorkDialog::Stepped() {
+    ++steps_;
+    if (cancelPlan_ && cancelPlan_->after == DialogPlans::Cancel::After::ProgressSteps &&
+        steps_ >= cancelPlan_->count) {
+        UserCancels();
+    }
+}
+
+bool WorkDialog::Cancelled() {
+    if (shown_ && cancelPlan_ && cancelPlan_->after == DialogPlans::Cancel::After::Looks &&
+        ++looks_ >= cancelPlan_->count) {
+        UserCancels();
+    }
+    return cancelled_;
 }
 
 void WorkDialog::SetProgress(std::int32_t percent) {

@@ -16,7 +16,9 @@ namespace ostrellix::standin::kelo {
 // Work and returns when the handler does; every SetProgress or Step is one
 // progress step, after which a user who planned to cancel (and has a
 // cancel button: style flag 2) cancels: Cancelled turns true and Cancel is
-// raised; the handler is expected to stop at its next look. As the filter
+// raised; the handler is expected to stop at its next look. A user may
+// also have planned to cancel at the work's Nth look at Cancelled, as a
+// click lands between two looks whether or not progress was shown. As the filter
 // editor (shown with a "Filter" parameter) it lets the planned edit change
 // that filter and answers OK or Cancelled.
 class WorkDialog final : public ostrellix::kelo::IWorkDialog, public ostrellix::kelo::IProgress {
@@ -31,7 +33,7 @@ public:
     Variant Parameter(std::string_view name) override;
     void SetParameter(std::string_view name, const Variant& value) override;
     void SetProgress(std::int32_t percent) override;
-    bool Cancelled() override { return cancelled_; }
+    bool Cancelled() override;
     std::int32_t Show() override;
     ostrellix::kelo::WorkDialogEvents& Events() override { return events_; }
 
@@ -47,14 +49,16 @@ private:
     void Open();
     void Close(std::int32_t result);
     void Stepped();
+    void UserCancels();
 
     std::shared_ptr<DialogPlans> plans_;
     std::vector<std::pair<std::string, Variant>> parameters_;
     DialogPlans::Report report_;
     bool shown_ = false;
     bool cancelled_ = false;
-    std::optional<std::int32_t> cancelAfter_;
+    std::optional<DialogPlans::Cancel> cancelPlan_;
     std::int32_t steps_ = 0;
+    std::int32_t looks_ = 0;
     std::int32_t count_ = 0;
     std::int32_t stepSize_ = 1;
     std::int32_t done_ = 0;

@@ -65,6 +65,27 @@ TEST_F(WorkDialogTest, TheUserCancelsAfterTheNthStepAndTheWorkStopsAtItsNextLook
     EXPECT_EQ(next->Show(), dialogresult::OK);
 }
 
+TEST_F(WorkDialogTest, TheUserCanCancelBetweenTwoLooksWhileNoProgressIsShown) {
+    user.CancelNextWorkDialogAtLook(3);
+    auto dialog = NewDialog();
+    int looks = 0;
+    int cancels = 0;
+    Connection cancel = dialog->Events().Cancel.Connect([&] { ++cancels; });
+    Connection work = dialog->Events().Work.Connect([&] {
+        while (!dialog->Cancelled()) ++looks;
+    });
+    EXPECT_EQ(dialog->Show(), dialogresult::Cancelled);
+    EXPECT_EQ(looks, 2);
+    EXPECT_EQ(cancels, 1);
+    EXPECT_TRUE(App().Dialogs()->Reports().back().progress.empty());
+    // Looks before the dialog is shown do not count.
+    user.CancelNextWorkDialogAtLook(1);
+    auto next = NewDialog();
+    EXPECT_FALSE(next->Cancelled());
+    Connection nextWork = next->Events().Work.Connect([&] { EXPECT_TRUE(next->Cancelled()); });
+    EXPECT_EQ(next->Show(), dialogresult::Cancelled);
+}
+
 TEST_F(WorkDialogTest, WithoutACancelButtonTheUserCannotCancel) {
     user.CancelNextWorkDialogAfter(1);
     auto dialog = NewDialog();

@@ -118,6 +118,34 @@ TEST_F(BehaviourTest, MovingANewItemSavesItWhereItGoes) {
     EXPECT_EQ(ErrorOf([&] { Folder(ol::olFolderInbox)->Folders()->Add("ARCHIVE", ol::olMailItem); }), errors::kFailed);
 }
 
+TEST_F(BehaviourTest, APastedCopyIsANewItemWithEverythingElseOfTheOriginal) {
+    auto original = Folder(ol::olFolderCalendar)->Items()->Add(ol::olAppointmentItem);
+    original->SetSubject("Fair");
+    original->UserProperties()->Add("KeloID", ol::olText)->SetValue("todo:7");
+    original->Save();
+    clock->AdvanceSeconds(60);
+    const auto copy = user->CopyAndPaste(original);
+    EXPECT_NE(copy->EntryID(), original->EntryID());
+    EXPECT_EQ(copy->Parent()->EntryID(), original->Parent()->EntryID());
+    EXPECT_EQ(copy->Subject(), "Fair");
+    EXPECT_EQ(copy->UserProperties()->Find("KeloID")->Value().ToString(), "todo:7");
+    EXPECT_EQ(Stored(copy).properties.GetValue(tag::PR_SENDER_NAME).ToString(), "Anna Berg");
+    EXPECT_EQ(copy->CreationTime(), clock->Now());
+    EXPECT_GT(copy->LastModificationTime(), original->LastModificationTime());
+    EXPECT_EQ(Folder(ol::olFolderCalendar)->Items()->Count(), 2);
+}
+
+TEST_F(BehaviourTest, AColleagueWhoStoresAnItemIsItsCreator) {
+    auto task = Folder(ol::olFolderTasks)->Items()->Add(ol::olTaskItem);
+    user->SaveAsColleague(task, kColleague);
+    EXPECT_EQ(Stored(task).properties.GetValue(tag::PR_SENDER_NAME).ToString(), "Bo Lind");
+    task->SetSubject("Later edit");
+    task->Save();  // the creator stays
+    EXPECT_EQ(Stored(task).properties.GetValue(tag::PR_SENDER_NAME).ToString(), "Bo Lind");
+    EXPECT_TRUE(ErrorOf([&] { user->SaveAsColleague(task, kColleague); }).has_value());
+    EXPECT_TRUE(ErrorOf([&] { user->SaveAsColleague(outlook->CreateItem(ol::olTaskItem), "nobody@nowhere.example"); }).has_value());
+}
+
 TEST_F(BehaviourTest, AHandlerThatSavesAgainIsNotUndone) {
     // As a birthday watcher does: it switches the reminder off and saves the added item.
     const auto calendar = Folder(ol::olFolderCalendar)->Items();
