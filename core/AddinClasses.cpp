@@ -4,6 +4,7 @@
 #include "core/Globals.h"
 #include "core/Options.h"
 #include "core/WaitCursor.h"
+#include "sync/SynchronizationCache.h"
 #include "sync/Synchronizer.h"
 
 namespace ostrellix::addin {
@@ -13,6 +14,7 @@ void AddinClasses::Register(ClassFactory& factory, win::ISystem& system, std::st
     factory.Register("KeloOstrellix.Addin", [] { return std::make_shared<Addin>(); });
     factory.Register("KeloOstrellix.Options", [] { return std::make_shared<Options>(); });
     factory.Register("KeloOstrellix.Synchronizer", [] { return std::make_shared<Synchronizer>(); });
+    factory.Register("KeloOstrellix.SynchronizationCache", [] { return std::make_shared<SynchronizationCache>(); });
     factory.Register("KeloOstrellix.WaitCursor", [] { return std::make_shared<WaitCursor>(); });
 }
 
