@@ -7,6 +7,8 @@
 #include "core/Tools.h"
 #include "core/WaitCursor.h"
 #include "mail/ItemToXML.h"
+#include "sync/StartupSynchronizer.h"
+#include "sync/SynchronizationCache.h"
 #include "sync/Synchronizer.h"
 #include "runtime/Dictionary.h"
 #include "standins/translator/Translator.h"
@@ -92,6 +94,8 @@ TEST(LifecycleTest, EveryClassOfTheAddinIsCreatableByItsProgID) {
         {"Options", [](const ObjectPtr& o) { return Is<Options>(o); }},
         {"WaitCursor", [](const ObjectPtr& o) { return Is<WaitCursor>(o); }},
         {"ItemToXML", [](const ObjectPtr& o) { return Is<ItemToXML>(o); }},
+        {"StartupSynchronizer", [](const ObjectPtr& o) { return Is<StartupSynchronizer>(o); }},
+        {"SynchronizationCache", [](const ObjectPtr& o) { return Is<SynchronizationCache>(o); }},
     };
     for (const auto& [name, isOfClass] : classes) {
         ObjectPtr created;
