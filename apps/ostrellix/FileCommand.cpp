@@ -4,11 +4,16 @@
 #include <filesystem>
 #include <ostream>
 
+#include "apps/ostrellix/FileOutcome.h"
+#include "apps/ostrellix/JsonLines.h"
+#include "apps/ostrellix/MessageFileList.h"
+#include "apps/ostrellix/ProgressLine.h"
 #include "contracts/kelo/Codes.h"
 #include "core/Addin.h"
 #include "core/Globals.h"
 #include "core/Options.h"
 #include "runtime/ComError.h"
+#include "runtime/ErrorHandling.h"
 #include "runtime/Text.h"
 #include "standins/kelo/client/Explorer.h"
 #include "standins/kelo/client/Inspector.h"
@@ -44,7 +49,14 @@ ObjectPtr DropTarget(Host& host, const std::optional<ContextRecord>& context) {
         if (!documents) throw ComError(errors::InvalidProcedureCall, "ostrellix", "The database has no document class");
         return user.OpenList(documents->Name());
     }
-    return user.OpenRecord(context->className, context->id);
+    ObjectPtr window;
+    Trap([&] { window = user.OpenRecord(context->className, context->id); },
+         [&](const ComError& error) {
+             throw ComError(errors::InvalidProcedureCall, "ostrellix",
+                            "--context " + context->className + ":" + std::to_string(context->id) +
+                                " names no record: " + error.Description());
+         });
+    return window;
 }
 
 // Why a dropped file made no record window when the add-in said nothing.
@@ -55,24 +67,64 @@ std::string WhyNotTaken(const std::string& path) {
     return "the add-in did not take it";
 }
 
-// What a filed document record holds: its subject and what it is linked to.
-std::string Describe(kelo::IRecord& record) {
-    std::string subject, person, company;
+// What a stored document record holds: its subject and what it is linked to.
+FileOutcome::Record Describe(kelo::IRecord& record) {
+    FileOutcome::Record described{record.Class()->Name(), record.ID(), {}, {}, {}};
     const auto fields = record.Class()->Fields();
     for (std::int32_t i = 1; i <= fields->Count(); ++i) {
         const auto field = fields->Item(i);
         const auto counterpart = field->Counterpart();
         const std::int32_t related = counterpart ? counterpart->Class()->Label() : 0;
-        if (field->Label() == 3) subject = record.Text(field->Name());
+        if (field->Label() == 3) described.subject = record.Text(field->Name());
         if (field->Type() == kelo::fieldtype::RelationToOne && related == kelo::classlabel::Person) {
-            person = record.Text(field->Name());
+            described.person = record.Text(field->Name());
         }
         if (field->Type() == kelo::fieldtype::RelationToOne && related == kelo::classlabel::Company) {
-            company = record.Text(field->Name());
+            described.company = record.Text(field->Name());
         }
     }
-    return "record " + std::to_string(record.ID()) + " \"" + subject + "\", person: " +
-           (person.empty() ? "none found" : person) + ", company: " + (company.empty() ? "none found" : company);
+    return described;
+}
+
+// Drops the file on the target and saves and closes every record window
+// the add-in opened for it. The file was listed earlier and may be gone.
+void FileOne(Host& host, const ObjectPtr& target, FileOutcome& outcome) {
+    std::error_code error;
+    if (!std::filesystem::exists(outcome.path, error)) {
+        outcome.failure = "there is no such file";
+        return;
+    }
+    if (!std::filesystem::is_regular_file(outcome.path, error)) {
+        outcome.failure = "it is not a regular file";
+        return;
+    }
+    auto& app = host.TheMachine().KeloApp();
+    auto& user = host.TheMachine().KeloUser();
+    const auto before = app.WindowList().Inspectors();
+    const std::size_t boxes = app.Boxes().History().size();
+    bool handled = false;
+    addin::Globals::Addin()->IOutlookAddin_OptHandleDrop(target, std::filesystem::absolute(outcome.path).string(),
+                                                         handled);
+    const auto& history = app.Boxes().History();
+    for (std::size_t i = boxes; i < history.size(); ++i) outcome.messages.push_back(history[i].text);
+
+    std::vector<Ptr<standin::kelo::Inspector>> opened;
+    for (const auto& window : app.WindowList().Inspectors()) {
+        if (std::find(before.begin(), before.end(), window) == before.end()) opened.push_back(window);
+    }
+    if (opened.empty()) {
+        outcome.failure = outcome.messages.empty() ? WhyNotTaken(outcome.path) : outcome.messages.back();
+        return;
+    }
+    for (const auto& window : opened) {
+        // A record the data engine refuses stays unsaved; closing the window lets it go.
+        Trap([&] {
+                 user.Save(window);
+                 outcome.records.push_back(Describe(*window->Record()));
+             },
+             [&](const ComError& refused) { outcome.failure = "the record was not saved: " + refused.Description(); });
+        user.Close(window);
+    }
 }
 
 }  // namespace
@@ -80,40 +132,50 @@ std::string Describe(kelo::IRecord& record) {
 int FileCommand::Run(Host& host, const std::vector<std::string>& paths, const std::optional<std::string>& context) {
     std::ostream& out = host.Out();
     const auto contextRecord = ParseContext(context);
+    const MessageFileList list(paths);
     host.Start();
-    auto& app = host.TheMachine().KeloApp();
-    auto& user = host.TheMachine().KeloUser();
     const ObjectPtr target = DropTarget(host, contextRecord);
-    int failed = 0;
-    for (const std::string& path : paths) {
-        if (!std::filesystem::is_regular_file(path)) {
-            out << path << ": not filed: there is no such file\n";
-            ++failed;
-            continue;
-        }
-        const auto before = app.WindowList().Inspectors();
-        const std::size_t boxes = app.Boxes().History().size();
-        bool handled = false;
-        addin::Globals::Addin()->IOutlookAddin_OptHandleDrop(target, std::filesystem::absolute(path).string(), handled);
 
-        std::vector<Ptr<standin::kelo::Inspector>> opened;
-        for (const auto& window : app.WindowList().Inspectors()) {
-            if (std::find(before.begin(), before.end(), window) == before.end()) opened.push_back(window);
-        }
-        if (opened.empty()) {
-            const auto& history = app.Boxes().History();
-            const std::string why = history.size() > boxes ? history.back().text : WhyNotTaken(path);
-            out << path << ": not filed: " << text::Replace(why, "\r\n", " ") << "\n";
-            ++failed;
-            continue;
-        }
-        for (const auto& window : opened) {
-            user.Save(window);
-            out << path << ": filed as " << Describe(*window->Record()) << "\n";
-            user.Close(window);
-        }
+    std::optional<JsonLines> json;
+    if (host.Json()) json.emplace(*host.Json());
+    std::optional<ProgressLine> progress;
+    if (host.Progress()) {
+        progress.emplace(*host.Progress(), list.Files(), "files");
+        progress->Advance(0);  // "0/N files" while the first one is filed
     }
-    return failed == 0 ? 0 : 1;
+    // Whatever goes to the output starts on a line of its own, below the progress.
+    const auto report = [&](const FileOutcome& outcome) {
+        if (progress) progress->Clear();
+        if (json) {
+            json->Write(outcome.Json());
+        } else {
+            outcome.Print(out);
+            out.flush();
+        }
+    };
+
+    bool failed = false;
+    for (const auto& entry : list.Entries()) {
+        FileOutcome outcome{entry.path, {}, {}, {}};
+        switch (entry.kind) {
+            case MessageFileList::Entry::Kind::EmptyFolder:
+                if (progress) progress->Clear();
+                out << entry.path << ": no .msg or .eml files in this folder\n";
+                continue;
+            case MessageFileList::Entry::Kind::UnreadableFolder:
+                outcome.failure = "the folder could not be read: " + entry.problem;
+                break;
+            case MessageFileList::Entry::Kind::File:
+                // Anything that goes wrong with one file is that file's failure; the batch goes on.
+                Trap([&] { FileOne(host, target, outcome); },
+                     [&](const ComError& error) { outcome.failure = error.Description(); });
+                break;
+        }
+        failed = failed || !outcome.Filed();
+        report(outcome);
+        if (progress && entry.kind == MessageFileList::Entry::Kind::File) progress->Advance();
+    }
+    return failed ? 1 : 0;
 }
 
 }  // namespace ostrellix::host

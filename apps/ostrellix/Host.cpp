@@ -11,7 +11,11 @@
 
 namespace ostrellix::host {
 
-Host::Host(Setup setup) : workspace_(std::move(setup.workspace)), output_(setup.output ? setup.output : &std::cout) {
+Host::Host(Setup setup)
+    : workspace_(std::move(setup.workspace)),
+      output_(setup.output ? setup.output : &std::cout),
+      progress_(setup.progress),
+      json_(setup.json) {
     Machine::Setup machine;
     machine.configDirectory = workspace_.Config();
     machine.workingFolder = workspace_.Work();

@@ -22,6 +22,11 @@ public:
         bool showDebugOutput = false;  // print the add-in's debug lines as they come
         std::string moduleFolder = ProgramFolder();  // where the add-in's "translation" folder is
         std::ostream* output = nullptr;
+        // Where long work draws its progress line: a terminal, or none.
+        std::ostream* progress = nullptr;
+        // Where commands print their results for scripts, one JSON object
+        // per line, instead of as text on the output; none for text.
+        std::ostream* json = nullptr;
         bool inputIsTerminal = false;
         standin::system::ConsoleMessageBox::Policy messageBoxPolicy =
             standin::system::ConsoleMessageBox::Policy::DefaultButton;
@@ -40,6 +45,8 @@ public:
     Machine& TheMachine() { return *machine_; }
     const Workspace& TheWorkspace() const { return workspace_; }
     std::ostream& Out() { return *output_; }
+    std::ostream* Progress() { return progress_; }
+    std::ostream* Json() { return json_; }
     // Prints the add-in's debug lines from now on (or stops).
     void ShowDebugOutput(bool show, std::string prefix = "    | ");
 
@@ -49,6 +56,8 @@ public:
 private:
     Workspace workspace_;
     std::ostream* output_;
+    std::ostream* progress_;
+    std::ostream* json_;
     std::unique_ptr<Machine> machine_;
     Connection debugOutput_;
     bool started_ = false;

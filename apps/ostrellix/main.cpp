@@ -57,8 +57,13 @@ int main(int argc, char** argv) {
     auto* file = app.add_subcommand("file", "File .msg and .eml files in Kelo, as dropped on a Kelo window");
     std::vector<std::string> paths;
     std::optional<std::string> context;
-    file->add_option("paths", paths, "Message files")->required();
+    bool fileJson = false;
+    file->add_option("paths", paths,
+                     "Message files, and folders: every .msg and .eml file in them, at any depth, in name order")
+        ->required();
     file->add_option("--context", context, "File them against this record, CLASS:ID (for example person:3)");
+    file->add_flag("--json", fileJson,
+                   "One JSON object per file on standard output, for scripts (other text goes to standard error)");
 
     auto* xml = app.add_subcommand("xml", "The item XML of a .msg or .eml file");
     std::string xmlPath;
@@ -66,7 +71,12 @@ int main(int argc, char** argv) {
     xml->add_option("file", xmlPath, "Message file")->required();
     xml->add_option("--out", xmlOut, "Write the XML to this file instead of printing it");
 
-    CLI11_PARSE(app, argc, argv);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        // --help and the like exit 0; every mistake on the command line is a usage error.
+        return app.exit(error) == 0 ? 0 : 2;
+    }
 
     int exitCode = 2;
     ostrellix::Trap(
@@ -76,6 +86,11 @@ int main(int argc, char** argv) {
             setup.outlookRunning = outlook;
             setup.showDebugOutput = verbose;
             setup.inputIsTerminal = isatty(STDIN_FILENO) != 0;
+            setup.progress = isatty(STDERR_FILENO) != 0 ? &std::cerr : nullptr;
+            if (fileJson) {
+                setup.json = &std::cout;
+                setup.output = &std::cerr;
+            }
             setup.messageBoxPolicy = yes ? Policy::Yes : no ? Policy::No : Policy::Ask;
             Host host(std::move(setup));
             if (status->parsed()) exitCode = ostrellix::host::StatusCommand::Run(host);
@@ -92,7 +107,8 @@ int main(int argc, char** argv) {
         },
         [&](const ostrellix::ComError& error) {
             std::cerr << "ostrellix: " << error.Description() << "\n";
-            exitCode = 2;
+            // The program itself refuses only what it was asked to do; anything else failed on the way.
+            exitCode = error.Source() == "ostrellix" ? 2 : 1;
         });
     return exitCode;
 }

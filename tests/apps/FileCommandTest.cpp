@@ -1,8 +1,11 @@
 #include "apps/ostrellix/FileCommand.h"
 
+#include <SQLiteCpp/Database.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
+#include <nlohmann/json.hpp>
 #include <regex>
 #include <sstream>
 
@@ -13,6 +16,12 @@
 #include "contracts/kelo/IFilter.h"
 #include "contracts/kelo/IRecords.h"
 #include "runtime/ComError.h"
+#include "standins/kelo/client/Application.h"
+#include "standins/kelo/client/HostEvents.h"
+#include "standins/kelo/engine/Class.h"
+#include "standins/kelo/engine/Engine.h"
+#include "standins/kelo/engine/Field.h"
+#include "standins/kelo/engine/Schema.h"
 #include "standins/message/EmlReader.h"
 #include "standins/message/MsgWriter.h"
 #include "tests/apps/HostFixture.h"
@@ -47,7 +56,8 @@ protected:
     // The same mail as an Outlook message file.
     std::string Msg(const std::string& name, const std::string& headers) {
         const std::string path = (folder.Path() / name).string();
-        msg::MsgWriter::WriteFile(msg::EmlReader().ReadFile(Eml(name + ".eml", headers)), path);
+        const std::string source = Eml(std::filesystem::path(name).filename().string() + ".source.eml", headers);
+        msg::MsgWriter::WriteFile(msg::EmlReader().ReadFile(source), path);
         return path;
     }
 
@@ -63,11 +73,16 @@ protected:
         }
         return "no line for " + path + " in:\n" + out.str();
     }
-    kelo::IApplication& Kelo() { return host->TheMachine().KeloApp(); }
+    standin::kelo::Application& Kelo() { return host->TheMachine().KeloApp(); }
+    std::int32_t Documents() {
+        const auto records = Cast<kelo::IRecords>(Kelo().CreateObject("QVR.Records"));
+        records->Open(Kelo().Classes()->FindByName("document"), nullptr, {}, 0);
+        return records->Count();
+    }
     // The stored document record a line names.
     Ptr<kelo::IRecord> Filed(const std::string& line) {
         std::smatch match;
-        if (!std::regex_search(line, match, std::regex("^filed as record (\\d+) "))) return nullptr;
+        if (!std::regex_search(line, match, std::regex("^filed as document (\\d+) "))) return nullptr;
         auto& application = Kelo();
         const auto record = Cast<kelo::IRecord>(application.CreateObject("QVR.Record"));
         record->Load(application.Classes()->FindByName("document"), std::stoi(match[1]));
@@ -110,19 +125,127 @@ TEST_F(FileCommandTest, ReceivedMailOfBothFormatsIsStoredAndLinkedToItsSender) {
     EXPECT_EQ(slots->Text("company"), "Brisa Logistics");
 }
 
-TEST_F(FileCommandTest, ABadFileIsNamedAndTheRestAreStillFiled) {
-    const std::string broken = (folder.Path() / "broken.msg").string();
-    std::ofstream(broken) << "not a message file";
-    const std::string missing = (folder.Path() / "missing.eml").string();
-    const std::string good = Eml("spring.eml", kFromMaria);
-    EXPECT_EQ(File({broken, missing, good}), 1);
+TEST_F(FileCommandTest, AFolderIsEveryMessageFileInItAtAnyDepthInNameOrder) {
+    namespace fs = std::filesystem;
+    const fs::path mails = folder.Path() / "mails";
+    fs::create_directories(mails / "b-older" / "deeper");
+    fs::create_directories(mails / "c-none");
+    fs::create_directories(folder.Path() / "empty");
+    const std::string a = Eml("mails/a.eml", kFromMaria);
+    const std::string b = Eml("mails/b.eml", kFromMaria);
+    const std::string nested = Msg("mails/b-older/deeper/slots.MSG", kFromPaul);
+    Eml("mails/notes.txt", kFromMaria);
+    Eml("empty/readme.txt", kFromMaria);
+    fs::create_directory_symlink(mails, mails / "b-loop");  // not followed, or the walk would never end
+    const std::string empty = (folder.Path() / "empty").string();
 
-    const std::string why = Line(broken);
-    EXPECT_TRUE(why.starts_with("not filed: ")) << out.str();
-    EXPECT_NE(why.find("broken.msg"), std::string::npos) << why;
-    EXPECT_EQ(why.find('\r'), std::string::npos) << why;
-    EXPECT_EQ(Line(missing), "not filed: there is no such file");
+    EXPECT_EQ(File({mails.string(), empty}), 0) << out.str();
+    std::vector<std::string> lines;
+    std::istringstream printed(out.str());
+    for (std::string line; std::getline(printed, line);) lines.push_back(line);
+    ASSERT_EQ(lines.size(), 4u) << out.str();
+    // A subfolder's files come where its name falls: "b-older" sorts before "b.eml".
+    EXPECT_TRUE(lines[0].starts_with(a + ": filed as document ")) << lines[0];
+    EXPECT_TRUE(lines[1].starts_with(nested + ": filed as document ")) << lines[1];
+    EXPECT_TRUE(lines[2].starts_with(b + ": filed as document ")) << lines[2];
+    EXPECT_EQ(lines[3], empty + ": no .msg or .eml files in this folder");
+    EXPECT_NE(Filed(Line(nested)), nullptr);
+}
+
+TEST_F(FileCommandTest, AFileThatFailsIsNamedAndTheBatchGoesOn) {
+    namespace fs = std::filesystem;
+    fs::create_directories(folder.Path() / "batch");
+    const std::string good = Eml("batch/1-good.eml", kFromMaria);
+    const std::string garbage = (folder.Path() / "batch" / "2-garbage.msg").string();
+    std::ofstream(garbage) << "not a message file";
+    const std::string refused = Eml("batch/3-refused.eml", "From: maria.sjoberg@nordvik.se\r\nSubject: Refused\r\n");
+    const std::string vanishing = Eml("batch/4-vanishing.eml", kFromPaul);
+    const std::string vanished = Eml("batch/5-vanished.eml", kFromPaul);
+    const std::string alsoGood = Msg("batch/6-good.msg", kFromPaul);
+    const std::string empty = (folder.Path() / "batch" / "7-empty.eml").string();
+    std::ofstream{empty};
+    const std::string missing = (folder.Path() / "missing.eml").string();
+
+    // The data engine refuses to store a document about "Refused".
+    auto& engine = *host->TheMachine().Kelo().Data();
+    const auto documents = engine.Metadata().Require("document");
+    engine.Db().exec("CREATE TEMP TRIGGER refuse BEFORE INSERT ON " + documents->Table() + " WHEN NEW.f" +
+                     std::to_string(documents->FieldNamed("comment")->Id()) +
+                     " = 'Refused' BEGIN SELECT RAISE(ABORT, 'the disk is full'); END");
+    // The file being filed goes away as the add-in starts on it, and the
+    // next one before its turn (a script of the client's removes them).
+    const auto remover = Kelo().ScriptEvents().On("DropFile", [&](standin::kelo::HostEvents::Raised& event) {
+        if (event.Parameter("FileName").ToString() != fs::absolute(vanishing).string()) return;
+        fs::remove(vanishing);
+        fs::remove(vanished);
+    });
+    const std::int32_t before = Documents();
+
+    EXPECT_EQ(File({(folder.Path() / "batch").string(), missing}), 1);
     EXPECT_NE(Filed(Line(good)), nullptr) << out.str();
+    EXPECT_NE(Filed(Line(alsoGood)), nullptr) << out.str();
+    EXPECT_EQ(Documents(), before + 2) << out.str();
+    EXPECT_TRUE(Line(garbage).starts_with("not filed: ")) << out.str();
+    EXPECT_NE(Line(garbage).find("2-garbage.msg"), std::string::npos) << out.str();
+    EXPECT_TRUE(Line(refused).starts_with("not filed: the record was not saved: ")) << out.str();
+    EXPECT_NE(Line(refused).find("the disk is full"), std::string::npos) << out.str();
+    EXPECT_TRUE(Line(vanishing).starts_with("not filed: ")) << out.str();
+    EXPECT_NE(Line(vanishing).find("4-vanishing.eml"), std::string::npos) << out.str();
+    EXPECT_EQ(Line(vanished), "not filed: there is no such file");
+    EXPECT_TRUE(Line(empty).starts_with("not filed: ")) << out.str();
+    EXPECT_NE(Line(empty).find("7-empty.eml"), std::string::npos) << out.str();
+    EXPECT_EQ(Line(missing), "not filed: there is no such file");
+    // No message line breaks inside a result line.
+    EXPECT_EQ(Line(garbage).find('\r'), std::string::npos);
+}
+
+TEST_F(FileCommandTest, ScriptsGetOneJsonObjectPerFileAndTheProgressIsDrawn) {
+    namespace fs = std::filesystem;
+    std::ostringstream json, progress;
+    host.reset();
+    Host::Setup setup = NewSetup();
+    setup.json = &json;
+    setup.progress = &progress;
+    host = std::make_unique<Host>(std::move(setup));
+    fs::create_directories(folder.Path() / "scripted");
+    fs::create_directories(folder.Path() / "empty");
+    const std::string good = Eml("scripted/1-good.eml", kFromMaria);
+    std::ofstream(folder.Path() / "scripted" / "2-garbage.msg") << "\x01\x02";
+    // A file name need not be UTF-8; the JSON still is.
+    Eml("scripted/\xff-latin1.eml", kFromPaul);
+
+    EXPECT_EQ(File({(folder.Path() / "scripted").string(), (folder.Path() / "empty").string()}), 1);
+    std::vector<nlohmann::json> objects;
+    std::istringstream lines(json.str());
+    for (std::string line; std::getline(lines, line);) objects.push_back(nlohmann::json::parse(line));
+    ASSERT_EQ(objects.size(), 3u) << json.str();
+
+    const nlohmann::json& filed = objects[0];
+    EXPECT_EQ(filed["file"], good);
+    EXPECT_EQ(filed["filed"], true);
+    ASSERT_EQ(filed["records"].size(), 1u) << filed;
+    EXPECT_EQ(filed["records"][0]["class"], "document");
+    EXPECT_EQ(filed["records"][0]["subject"], "Spring order");
+    EXPECT_EQ(filed["records"][0]["person"], "Maria Sjöberg");
+    EXPECT_EQ(filed.count("error"), 0u);
+    EXPECT_NE(Filed("filed as document " + filed["records"][0]["id"].dump() + " "), nullptr);
+
+    const nlohmann::json& garbage = objects[1];
+    EXPECT_EQ(garbage["filed"], false);
+    EXPECT_TRUE(garbage["records"].empty());
+    ASSERT_FALSE(garbage["messages"].empty()) << garbage;  // what the add-in showed
+    EXPECT_NE(garbage["error"].get<std::string>().find("2-garbage.msg"), std::string::npos) << garbage;
+
+    // "\xff" sorts after the digits.
+    EXPECT_NE(objects[2]["file"].get<std::string>().find("\xEF\xBF\xBD-latin1.eml"), std::string::npos) << objects[2];
+    EXPECT_EQ(objects[2]["records"][0]["person"], "Paul Okafor") << objects[2];
+
+    // Only the JSON goes to scripts; the rest is for the person at the terminal.
+    EXPECT_NE(out.str().find("empty: no .msg or .eml files in this folder"), std::string::npos) << out.str();
+    EXPECT_EQ(out.str().find("filed as"), std::string::npos) << out.str();
+    EXPECT_TRUE(progress.str().starts_with("\r\x1b[K0/3 files")) << progress.str();
+    EXPECT_TRUE(progress.str().ends_with("\r\x1b[K")) << progress.str();
+    EXPECT_NE(progress.str().find("\r\x1b[K3/3 files, "), std::string::npos) << progress.str();
 }
 
 TEST_F(FileCommandTest, AContextRecordIsWhatTheMailIsLinkedTo) {
@@ -137,12 +260,13 @@ TEST_F(FileCommandTest, AContextRecordIsWhatTheMailIsLinkedTo) {
     EXPECT_EQ(record->Value("person").ToLong(), lena);
     EXPECT_EQ(record->Text("company"), "Tallbacka Konsult");
 
-    for (const char* wrong : {"person", "person:", ":3", "person:three"}) {
+    for (const char* wrong : {"person", "person:", ":3", "person:three", "person:999"}) {
         try {
             File({eml}, std::string(wrong));
             ADD_FAILURE() << wrong << " was taken";
         } catch (const ComError& error) {
-            EXPECT_NE(error.Description().find("CLASS:ID"), std::string::npos) << wrong << ": " << error.Description();
+            // Refused by the program, as a usage error.
+            EXPECT_EQ(error.Source(), "ostrellix") << wrong << ": " << error.Description();
         }
     }
 }

@@ -18,12 +18,16 @@ class HostFixture : public ::testing::Test {
 protected:
     // A new host on the same workspace; `out` starts empty again.
     std::unique_ptr<Host> NewHost(bool outlookRunning = false) {
+        return std::make_unique<Host>(NewSetup(outlookRunning));
+    }
+    // What NewHost makes the host from, for a test to change first.
+    Host::Setup NewSetup(bool outlookRunning = false) {
         out.str("");
         Host::Setup setup{Workspace::Open(folder.Path() / "workspace")};
         setup.output = &out;
         setup.outlookRunning = outlookRunning;
         setup.moduleFolder = testing::SourceTree().string();
-        return std::make_unique<Host>(std::move(setup));
+        return setup;
     }
 
     testing::TempDirectory folder;
