@@ -26,8 +26,8 @@ public:
     struct Request {
         bool full = false;
         bool dryRun = false;
-        std::optional<int> maxDeletions;
-        std::optional<std::string> reportFile;
+        std::optional<int> maxDeletions = {};
+        std::optional<std::string> reportFile = {};
     };
     // Asked while the run goes on; true is the user's Cancel (Ctrl-C).
     using Interrupted = std::function<bool()>;
