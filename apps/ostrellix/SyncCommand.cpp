@@ -49,6 +49,7 @@ private:
     const SyncCommand::Interrupted& interrupted_;
     SyncReport& report_;
     bool drawn_ = false;
+    std::size_t before_ = 0;  // pairs of the start-up run, not counted in the progress
     Connection pairs_;
     // Last, so that the client shuts down (and may run once more) while the rest is still there.
     std::optional<Host> host_;
@@ -62,10 +63,15 @@ Outcome Session::Run(bool full) {
         [this](const addin::PairReport& pair) { report_.Add(pair); });
     host.Start();
     if (!Enabled()) return Outcome::NotEnabled;
+    if (!report_.Pairs().empty()) {
+        host.Out() << "The client's start-up synchronization (SynchronizeAtStartup) ran first: its "
+                   << report_.Pairs().size() << " pairs are in the report.\n";
+    }
     SayWhichRun(full);
 
     const std::size_t boxes = app.Boxes().History().size();
     const std::size_t dialogs = app.Dialogs()->Reports().size();
+    before_ = report_.Pairs().size();
     Globals::Synchronizer()->SynchronizeWithWorkdialog(full);
     if (drawn_) *host.Progress() << kStartOfLine << std::flush;
     const auto& shown = app.Boxes().History();
@@ -108,7 +114,7 @@ void Session::Draw(const standin::kelo::DialogPlans::Report& dialog) {
     std::ostream* progress = host_->Progress();
     if (!progress) return;
     const int percent = dialog.progress.empty() ? 0 : dialog.progress.back();
-    *progress << kStartOfLine << percent << "%  " << report_.Pairs().size() << " pairs done  " << dialog.text
+    *progress << kStartOfLine << percent << "%  " << report_.Pairs().size() - before_ << " pairs done  " << dialog.text
               << std::flush;
     drawn_ = true;
 }
