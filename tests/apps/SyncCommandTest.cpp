@@ -143,9 +143,10 @@ TEST_F(SyncCommandTest, TheReportCountsEveryPairPerKindActionAndReason) {
 }
 
 TEST_F(SyncCommandTest, ScriptsGetOneObjectPerPairAndTheReportFileHoldsTheSame) {
-    std::ostringstream json;
+    std::ostringstream json, progress;
     Host::Setup setup = NewSetup();
     setup.json = &json;
+    setup.progress = &progress;
     const auto file = folder.Path() / "report.json";
     ASSERT_EQ(SyncCommand::Run(setup, {.reportFile = file.string()}, [] { return false; }), 0);
 
@@ -168,6 +169,9 @@ TEST_F(SyncCommandTest, ScriptsGetOneObjectPerPairAndTheReportFileHoldsTheSame) 
     EXPECT_EQ((*changed)["kind"], "appointment");
     EXPECT_EQ((*changed)["why"], "");
     EXPECT_TRUE((*changed)["KeloID"].get<std::string>().starts_with("todo:"));
+    // The work dialog as drawn on a terminal, taken off the screen at the end.
+    EXPECT_NE(progress.str().find("\r\x1b[K100%  6 pairs done  Synchronizing"), std::string::npos) << progress.str();
+    EXPECT_TRUE(progress.str().ends_with("\r\x1b[K"));
     // Written beside the file and renamed: no temporary file is left.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 2);
 }
