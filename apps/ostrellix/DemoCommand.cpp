@@ -5,6 +5,11 @@
 #include <fstream>
 #include <ostream>
 
+#include "apps/ostrellix/SyncReport.h"
+#include "contracts/kelo/IApplication.h"
+#include "contracts/kelo/IClasses.h"
+#include "contracts/kelo/IUser.h"
+#include "contracts/outlook/INameSpace.h"
 #include "core/Addin.h"
 #include "core/AddinConstants.h"
 #include "core/Globals.h"
@@ -13,6 +18,7 @@
 #include "standins/kelo/client/Explorer.h"
 #include "standins/kelo/client/Inspector.h"
 #include "standins/kelo/client/Windows.h"
+#include "standins/outlook/SimulatedUser.h"
 #include "sync/Synchronizer.h"
 
 namespace ostrellix::host {
@@ -102,6 +108,75 @@ bool FileMails(Host& host) {
     return filed;
 }
 
+// A to-do of the user's in Kelo and its appointment in Outlook's calendar,
+// paired as a first synchronization leaves them; the item's EntryID.
+std::pair<std::int32_t, std::string> ToDoInCalendar(const std::string& subject, std::int32_t coworker, Date start) {
+    using addin::Globals;
+    const auto application = Globals::Application();
+    auto record = Cast<kelo::IRecord>(application->CreateObject("QVR.Record"));
+    record->New(application->Classes()->FindByName("todo"));
+    record->SetValue("subject", Variant(subject));
+    record->SetValue("start", start);
+    record->SetValue("end", start.AddSeconds(3600));
+    record->SetValue("responsible", Variant(coworker));
+    record->Update();
+    const auto sync = Globals::Synchronizer();
+    const auto item = sync->CreateItemFromRecord(record);
+    sync->UpdateItemFromRecord(item, record);
+    item->Save();
+    sync->EnableSynchronization(item, record);
+    return {record->ID(), item->EntryID()};
+}
+
+// Each side changes one of two paired to-dos, and the user starts a run
+// from Kelo; false when it did not bring both changes across.
+bool SynchronizeCalendar(Host& host) {
+    using addin::Globals;
+    using addin::PairReport;
+    std::ostream& out = host.Out();
+    const auto user = Globals::Application()->ActiveUser();
+    const auto coworker = user->Record();
+    if (!coworker) {
+        out << "   " << user->Name() << " has no coworker record, so there is nothing to synchronize.\n";
+        return false;
+    }
+    const auto sync = Globals::Synchronizer();
+    if (!sync->IsSynchronizationEnabled()) {
+        Globals::Options()->SetSynchronizationUser(coworker->ID());
+        out << "   Synchronization is switched on for " << user->Name() << " (SynchronizationUser = " << coworker->ID()
+            << "; it stays on).\n";
+    }
+    const Date now = host.TheMachine().Clock().Now();
+    const Date tomorrow = Date::FromParts(now.Year(), now.Month(), now.Day()).AddDays(1);
+    const auto call = ToDoInCalendar("Call Maria about the spring order", coworker->ID(), tomorrow.AddSeconds(9 * 3600));
+    const auto plan = ToDoInCalendar("Plan the consulting days", coworker->ID(), tomorrow.AddSeconds(13 * 3600));
+    out << "   Two of her to-dos for tomorrow are in her Outlook calendar, paired with their records.\n";
+
+    auto& keloUser = host.TheMachine().KeloUser();
+    const auto window = keloUser.OpenRecord("todo", call.first);
+    keloUser.Edit(window, "subject", Variant("Call Maria about the summer order"));
+    keloUser.Save(window);
+    keloUser.Close(window);
+    out << "   In Kelo she renames the call to \"Call Maria about the summer order\".\n";
+    standin::outlook::SimulatedUser outlookUser(Globals::Outlook());
+    const auto inspector = outlookUser.Open(Globals::Outlook()->Session()->GetItemFromID(plan.second));
+    outlookUser.Type(inspector, "Subject", Variant("Plan the consulting days with Tallbacka"));
+    outlookUser.Save(inspector);
+    outlookUser.Close(inspector, false);
+    out << "   In Outlook she renames the other appointment to \"Plan the consulting days with Tallbacka\".\n";
+
+    SyncReport report;
+    const Connection listening =
+        sync->Events().PairSynchronized.Connect([&](const PairReport& pair) { report.Add(pair); });
+    sync->SynchronizeWithWorkdialog(false);
+    out << "   She synchronizes from Kelo; the run's report:\n";
+    report.Print(out);
+    const auto item = Globals::Outlook()->Session()->GetItemFromID(call.second);
+    out << "   The appointment in Outlook is now \"" << (item ? item->Subject() : std::string("gone")) << "\".\n";
+    return report.Count(PairReport::Kind::Appointment, PairReport::Action::CopiedToOutlook) >= 1 &&
+           report.Count(PairReport::Kind::Appointment, PairReport::Action::CopiedToKelo) >= 1;
+}
+
 }  // namespace
 
 int DemoCommand::Run(Host& host) {
@@ -152,12 +227,15 @@ int DemoCommand::Run(Host& host) {
     Say(out, 5, "The user files mail in Kelo by dropping mail files on Kelo windows.");
     const bool filed = FileMails(host);
 
-    Say(out, 6, "The Kelo client shuts down and lets the add-in go.");
+    Say(out, 6, "The user keeps her appointments in step with Kelo.");
+    const bool synchronized = SynchronizeCalendar(host);
+
+    Say(out, 7, "The Kelo client shuts down and lets the add-in go.");
     host.ShowDebugOutput(true);
     host.Stop();
     host.ShowDebugOutput(false);
     out << "\nDone.\n";
-    return filed ? 0 : 2;
+    return filed && synchronized ? 0 : 2;
 }
 
 }  // namespace ostrellix::host

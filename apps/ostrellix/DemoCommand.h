@@ -6,10 +6,12 @@ namespace ostrellix::host {
 
 // `ostrellix demo`: a narrated tour of the add-in on the workspace: the
 // client starting with the add-in, Outlook started by the user and found
-// by the add-in's timer, the category it brings, its options, and mail
-// filed by dropping mail files on Kelo windows. The filed mails are new
-// documents on every run; the rest of the database is left as it was, so
-// the tour runs the same way again on the same workspace.
+// by the add-in's timer, the category it brings, its options, mail filed
+// by dropping mail files on Kelo windows, and a synchronization run after
+// two paired to-dos changed, one in Kelo and one in Outlook (which turns
+// synchronization on for the Kelo user). The filed mails and the to-dos
+// are new on every run; the rest of the database is left as it was, so the
+// tour runs the same way again on the same workspace.
 class DemoCommand {
 public:
     static int Run(Host& host);

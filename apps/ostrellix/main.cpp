@@ -5,7 +5,10 @@
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
+#include <atomic>
+#include <csignal>
 #include <iostream>
+#include <limits>
 #include <optional>
 
 #include "apps/ostrellix/DemoCommand.h"
@@ -14,6 +17,7 @@
 #include "apps/ostrellix/LogCommand.h"
 #include "apps/ostrellix/OptionsCommand.h"
 #include "apps/ostrellix/StatusCommand.h"
+#include "apps/ostrellix/SyncCommand.h"
 #include "apps/ostrellix/XmlCommand.h"
 #include "runtime/ErrorHandling.h"
 
@@ -21,6 +25,10 @@ namespace {
 
 using ostrellix::host::Host;
 using Policy = ostrellix::standin::system::ConsoleMessageBox::Policy;
+
+// Ctrl-C during a synchronization is the work dialog's Cancel: the run looks at it between items.
+std::atomic<bool> interrupted{false};
+extern "C" void OnInterrupt(int) { interrupted = true; }
 
 }  // namespace
 
@@ -71,6 +79,18 @@ int main(int argc, char** argv) {
     xml->add_option("file", xmlPath, "Message file")->required();
     xml->add_option("--out", xmlOut, "Write the XML to this file instead of printing it");
 
+    auto* sync = app.add_subcommand("sync", "Synchronize appointments, tasks and contacts, as the Kelo user starts it");
+    ostrellix::host::SyncCommand::Request syncRequest;
+    bool syncJson = false;
+    sync->add_flag("--full", syncRequest.full, "A full run (otherwise partial, unless no run has completed yet)");
+    sync->add_flag("--dry-run", syncRequest.dryRun, "Run on a throwaway copy of the workspace and only report");
+    sync->add_option("--max-deletions", syncRequest.maxDeletions,
+                     "Preview first; stop (exit 3) when more than N items would be unmarked or deleted")
+        ->check(CLI::Range(0, std::numeric_limits<int>::max()));
+    sync->add_option("--report", syncRequest.reportFile, "Also write the report as JSON to this file");
+    sync->add_flag("--json", syncJson,
+                   "One JSON object per pair and a summary on standard output (other text goes to standard error)");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
@@ -87,11 +107,16 @@ int main(int argc, char** argv) {
             setup.showDebugOutput = verbose;
             setup.inputIsTerminal = isatty(STDIN_FILENO) != 0;
             setup.progress = isatty(STDERR_FILENO) != 0 ? &std::cerr : nullptr;
-            if (fileJson) {
+            if (fileJson || syncJson) {
                 setup.json = &std::cout;
                 setup.output = &std::cerr;
             }
             setup.messageBoxPolicy = yes ? Policy::Yes : no ? Policy::No : Policy::Ask;
+            if (sync->parsed()) {
+                std::signal(SIGINT, OnInterrupt);
+                exitCode = ostrellix::host::SyncCommand::Run(setup, syncRequest, [] { return interrupted.load(); });
+                return;
+            }
             Host host(std::move(setup));
             if (status->parsed()) exitCode = ostrellix::host::StatusCommand::Run(host);
             if (demo->parsed()) exitCode = ostrellix::host::DemoCommand::Run(host);

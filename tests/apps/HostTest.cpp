@@ -61,6 +61,8 @@ TEST_F(HostTest, DemoTellsTheWholeTour) {
               "| Globals - Outlook.Version = 16.", "category \"Kelo\" is there, colour 5",
               "\"Spring order confirmed\", person: Maria Sjöberg, company: Nordvik Trading AB.",
               "\"Consulting hours in May\", person: none, company: Tallbacka Konsult.",
+              "appointments: 0 unchanged, 1 copied to Outlook, 1 copied to Kelo, 0 unmarked",
+              "The appointment in Outlook is now \"Call Maria about the summer order\".",
               "| Globals - ReleaseCachedObjects", "Done."}) {
             EXPECT_NE(text.find(expected), std::string::npos) << "run " << run << ": " << expected;
         }

@@ -47,6 +47,17 @@ public:
     // `looks`-th look at its cancel flag.
     void CancelAtLook(std::int32_t looks) { cancels_.push_back({Cancel::After::Looks, looks}); }
     void PlanFilterEdit(FilterEdit edit) { filterEdits_.push_back(std::move(edit)); }
+
+    // A user in front of the screen rather than one who planned ahead: sees
+    // every change of a shown progress dialog (opened, progress, text), and
+    // clicks Cancel as soon as `cancelNow` says so, which the dialog asks at
+    // every progress step and every look of the work at its cancel flag.
+    struct Watcher {
+        std::function<void(const Report&)> changed;
+        std::function<bool()> cancelNow;
+    };
+    void Watch(Watcher watcher) { watcher_ = std::move(watcher); }
+    const Watcher& Watching() const { return watcher_; }
     std::optional<Cancel> TakeCancel();
     std::optional<FilterEdit> TakeFilterEdit();
 
@@ -57,6 +68,7 @@ private:
     std::deque<Cancel> cancels_;
     std::deque<FilterEdit> filterEdits_;
     std::vector<Report> reports_;
+    Watcher watcher_;
 };
 
 }  // namespace ostrellix::standin::kelo

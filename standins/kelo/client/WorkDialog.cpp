@@ -16,7 +16,9 @@ namespace dialogstyle = ostrellix::kelo::dialogstyle;
 
 void WorkDialog::SetText(std::string_view text) {
     report_.text = text;
-    if (shown_) report_.messages.emplace_back(text);
+    if (!shown_) return;
+    report_.messages.emplace_back(text);
+    Changed();
 }
 
 Variant WorkDialog::Parameter(std::string_view name) {
@@ -43,6 +45,7 @@ void WorkDialog::Open() {
     steps_ = 0;
     looks_ = 0;
     cancelPlan_ = plans_->TakeCancel();
+    Changed();
 }
 
 void WorkDialog::Close(std::int32_t result) {
@@ -60,8 +63,18 @@ void WorkDialog::UserCancels() {
     events_.Cancel.Raise();
 }
 
+void WorkDialog::Changed() {
+    if (plans_->Watching().changed) plans_->Watching().changed(report_);
+}
+
+void WorkDialog::WatcherCancels() {
+    if (shown_ && plans_->Watching().cancelNow && plans_->Watching().cancelNow()) UserCancels();
+}
+
 void WorkDialog::Stepped() {
     ++steps_;
+    Changed();
+    WatcherCancels();
     if (cancelPlan_ && cancelPlan_->after == DialogPlans::Cancel::After::ProgressSteps &&
         steps_ >= cancelPlan_->count) {
         UserCancels();
@@ -73,6 +86,7 @@ bool WorkDialog::Cancelled() {
         ++looks_ >= cancelPlan_->count) {
         UserCancels();
     }
+    WatcherCancels();
     return cancelled_;
 }
 

@@ -50,6 +50,9 @@ private:
     void Close(std::int32_t result);
     void Stepped();
     void UserCancels();
+    // What the watching user sees and does (DialogPlans::Watcher).
+    void Changed();
+    void WatcherCancels();
 
     std::shared_ptr<DialogPlans> plans_;
     std::vector<std::pair<std::string, Variant>> parameters_;
