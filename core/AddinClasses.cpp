@@ -5,6 +5,7 @@
 #include "core/Options.h"
 #include "core/WaitCursor.h"
 #include "sync/StartupSynchronizer.h"
+#include "sync/SynchronizationCache.h"
 #include "sync/Synchronizer.h"
 
 namespace ostrellix::addin {
@@ -15,6 +16,7 @@ void AddinClasses::Register(ClassFactory& factory, win::ISystem& system, std::st
     factory.Register("KeloOstrellix.Options", [] { return std::make_shared<Options>(); });
     factory.Register("KeloOstrellix.Synchronizer", [] { return std::make_shared<Synchronizer>(); });
     factory.Register("KeloOstrellix.StartupSynchronizer", [] { return std::make_shared<StartupSynchronizer>(); });
+    factory.Register("KeloOstrellix.SynchronizationCache", [] { return std::make_shared<SynchronizationCache>(); });
     factory.Register("KeloOstrellix.WaitCursor", [] { return std::make_shared<WaitCursor>(); });
 }
 

@@ -4,6 +4,7 @@
 #include "core/AddinClasses.h"
 #include "core/Globals.h"
 #include "runtime/ErrorHandling.h"
+#include "standins/kelo/engine/Engine.h"
 #include "standins/mapi/MapiLibrary.h"
 #include "standins/translator/Translator.h"
 
@@ -38,6 +39,7 @@ Machine::Machine(Setup setup) {
     system_ = std::make_unique<standin::system::System>(factory_, std::move(system));
 
     profile_ = std::make_unique<standin::outlook::Profile>(OutlookProfileSetup(setup.outlookStore), *clock_);
+    profile_->Store().CountIn(counters_);
     outlook_ = std::make_unique<standin::outlook::OutlookProgram>(factory_, *system_, *profile_, &messageFiles_);
     outlook_->Register();
     standin::mapi::MapiLibrary::Register(factory_);
@@ -51,6 +53,7 @@ Machine::Machine(Setup setup) {
     kelo.application.workingFolder = setup.workingFolder;
     kelo.application.language = setup.language;
     kelo_ = std::make_unique<standin::kelo::KeloClient>(factory_, *system_, std::move(kelo));
+    kelo_->Data()->CountIn(counters_);
     keloUser_ = std::make_unique<standin::kelo::SimulatedUser>(*kelo_, clock_);
 }
 

@@ -13,6 +13,7 @@
 #include "standins/outlook/Profile.h"
 #include "standins/system/ManualClock.h"
 #include "standins/system/System.h"
+#include "standins/system/WorkCounters.h"
 
 namespace ostrellix::host {
 
@@ -53,6 +54,9 @@ public:
     standin::kelo::SimulatedUser& KeloUser() { return *keloUser_; }
     standin::outlook::Profile& OutlookProfile() { return *profile_; }
     standin::outlook::OutlookProgram& Outlook() { return *outlook_; }
+    // The work the stand-ins did since the last Reset: Outlook's store and
+    // the MAPI library over it, and the Kelo data engine, count into these.
+    standin::system::WorkCounters& Counters() { return counters_; }
 
     // The user starts Outlook (as "Outlook.exe" from the shell).
     Ptr<outlook::IApplication> StartOutlook();
@@ -62,6 +66,7 @@ public:
 
 private:
     ClassFactory factory_;
+    standin::system::WorkCounters counters_;  // outlives every stand-in that counts into it
     standin::system::ManualClock* clock_ = nullptr;
     std::unique_ptr<standin::system::System> system_;
     std::unique_ptr<standin::outlook::Profile> profile_;

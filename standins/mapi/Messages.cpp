@@ -28,6 +28,7 @@ Ptr<api::IMessage> Messages::Item(std::int32_t index) {
     }
     std::optional<outlook::StoredMessage> stored = store.Load(ids[static_cast<std::size_t>(index - 1)]);
     if (!stored) errors::Raise(errors::kNotFound, "The message has been deleted.");
+    ++store.Counters().mapiOpens;
     return Message::Open(MessageState::Stored(link_, std::move(*stored)));
 }
 

@@ -39,6 +39,7 @@ Ptr<api::IMessage> Session::GetMessageFromID(std::string_view entryId) {
     const Ptr<SessionLink>& link = Link();
     std::optional<outlook::StoredMessage> stored = link->Profile().Store().Load(entryId);
     if (!stored) errors::Raise(errors::kNotFound, "No message has the EntryID \"" + std::string(entryId) + "\".");
+    ++link->Profile().Store().Counters().mapiOpens;
     return Message::Open(MessageState::Stored(link, std::move(*stored)));
 }
 

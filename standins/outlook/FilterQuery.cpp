@@ -56,6 +56,7 @@ std::optional<double> NumberValue(const std::string& value) {
 FilterQuery::FilterQuery(const Filter& filter, std::int64_t folderId, const Counter& count)
     : filter_(filter), folderId_(folderId) {
     const std::optional<Part> candidates = Candidates(filter.Root(), count);
+    scansFolder_ = !candidates;
     predicate_ = Predicate(filter.Root());
     sql_ = "SELECT i.entry_id FROM items i WHERE i.folder_id = ?";
     parameters_.emplace_back(folderId_);

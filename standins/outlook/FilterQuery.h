@@ -47,6 +47,8 @@ public:
     // parameters follow it) matches.
     const std::string& MatchSql() const { return matchSql_; }
     const std::vector<Parameter>& MatchParameters() const { return predicate_.parameters; }
+    // True when no index lookup narrows the candidates: Sql() checks every item of the folder.
+    bool ScansFolder() const { return scansFolder_; }
 
 private:
     // A piece of SQL with its parameters.
@@ -67,6 +69,7 @@ private:
     std::vector<Parameter> parameters_;
     Part predicate_;
     std::string matchSql_;
+    bool scansFolder_ = false;
 };
 
 }  // namespace ostrellix::standin::outlook

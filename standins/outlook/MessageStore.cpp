@@ -217,6 +217,7 @@ std::optional<StoredMessage> MessageStore::Load(std::string_view entryId) {
                               Bytes(bytes, bytes + blob.getBytes()));
     });
     if (!row) return std::nullopt;
+    ++counters_->messageLoads;
     StoredMessage message = row->first;
     message.data = MessageCodec::Decode(row->second);
     return message;
@@ -231,6 +232,7 @@ std::int64_t MessageStore::Revision(std::string_view entryId) {
 }
 
 std::vector<std::string> MessageStore::MessageIds(std::string_view folderEntryId) {
+    ++counters_->folderScans;
     return db_.Guard("list a folder", [&] {
         std::vector<std::string> ids;
         SQLite::Statement query(db_.Sql(),
@@ -267,6 +269,8 @@ FilterQuery MessageStore::Query(const Filter& filter, std::string_view folderEnt
 
 std::vector<std::string> MessageStore::Search(std::string_view folderEntryId, const Filter& filter) {
     const FilterQuery query = Query(filter, folderEntryId);
+    ++counters_->searches;
+    if (query.ScansFolder()) ++counters_->folderScans;
     return db_.Guard("search a folder", [&] {
         std::vector<std::string> ids;
         SQLite::Statement select(db_.Sql(), query.Sql());
@@ -280,6 +284,7 @@ bool MessageStore::Matches(std::string_view entryId, const Filter& filter) {
     const std::optional<std::string> folder = FolderOfMessage(entryId);
     if (!folder) return false;
     const FilterQuery query = Query(filter, *folder);
+    ++counters_->searches;
     return db_.Guard("search a folder", [&] {
         SQLite::Statement select(db_.Sql(), query.MatchSql());
         BindId(select, 1, entryId);

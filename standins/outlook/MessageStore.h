@@ -9,6 +9,7 @@
 
 #include "contracts/win/IClock.h"
 #include "runtime/Signal.h"
+#include "standins/system/WorkCounters.h"
 #include "standins/outlook/Filter.h"
 #include "standins/outlook/FilterQuery.h"
 #include "standins/outlook/FolderTable.h"
@@ -48,6 +49,10 @@ public:
     StoreDatabase& Database() { return db_; }
     win::IClock& Clock() { return clock_; }
     NamedPropertyMap& NamedProperties() { return namedProperties_; }
+    // The work counted so far: loads, searches and folder scans here, and
+    // the MAPI library's opens of stored messages.
+    system::WorkCounters& Counters() { return *counters_; }
+    void CountIn(system::WorkCounters& counters) { counters_ = &counters; }
 
     // Mailboxes and folders (see FolderTable).
     MailboxInfo EnsureMailbox(std::string_view ownerAddress, std::string_view ownerName) {
@@ -111,6 +116,8 @@ private:
     std::mt19937_64 random_;
     std::uint64_t serial_ = 1;
     std::vector<StoreChange> pending_;
+    system::WorkCounters ownCounters_;
+    system::WorkCounters* counters_ = &ownCounters_;
 };
 
 // Several store changes as one transaction: all of them or none reach the

@@ -144,7 +144,7 @@ void Engine::RaiseDatabaseError(const char* what, const std::exception& error) c
 }
 
 int Engine::Trace(unsigned type, void* context, void*, void*) {
-    if (type == SQLITE_TRACE_STMT) ++static_cast<Engine*>(context)->statementsRun_;
+    if (type == SQLITE_TRACE_STMT) ++static_cast<Engine*>(context)->counters_->statements;
     return 0;
 }
 

@@ -10,6 +10,7 @@
 #include "contracts/win/IClock.h"
 #include "runtime/Date.h"
 #include "runtime/ErrorHandling.h"
+#include "standins/system/WorkCounters.h"
 
 namespace SQLite {
 class Database;
@@ -73,8 +74,10 @@ public:
     decltype(auto) Guard(const char* what, Body&& body);
 
     // Statements run on this connection so far (each execution counts once,
-    // however many rows it steps through).
-    std::int64_t StatementsRun() const { return statementsRun_; }
+    // however many rows it steps through), in the counters it counts into.
+    std::int64_t StatementsRun() const { return counters_->statements; }
+    system::WorkCounters& Counters() { return *counters_; }
+    void CountIn(system::WorkCounters& counters) { counters_ = &counters; }
 
 private:
     void Open();
@@ -92,7 +95,8 @@ private:
     std::string name_;
     std::string server_;
     bool created_ = false;
-    std::int64_t statementsRun_ = 0;
+    system::WorkCounters ownCounters_;
+    system::WorkCounters* counters_ = &ownCounters_;
 };
 
 template <class Body>
