@@ -2,6 +2,7 @@
 
 #include "contracts/kelo/IApplication.h"
 #include "contracts/kelo/IUser.h"
+#include "standins/outlook/SimulatedUser.h"
 
 namespace ostrellix::addin {
 
@@ -22,10 +23,14 @@ Ptr<kelo::IRecord> RunTest::ToDo(std::string_view subject, bool withEnd, const V
     return record;
 }
 
-Ptr<outlook::IItem> RunTest::Pair(const Ptr<kelo::IRecord>& record) {
+Ptr<outlook::IItem> RunTest::Pair(const Ptr<kelo::IRecord>& record, std::string_view colleagueAddress) {
     auto item = sync->CreateItemFromRecord(record);
     sync->UpdateItemFromRecord(item, record);
-    item->Save();
+    if (colleagueAddress.empty()) {
+        item->Save();
+    } else {
+        standin::outlook::SimulatedUser(Globals::Outlook()).SaveAsColleague(item, colleagueAddress);
+    }
     sync->EnableSynchronization(item, record);
     return item;
 }

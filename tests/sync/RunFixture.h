@@ -26,8 +26,9 @@ protected:
     // A stored to-do for `responsible`: an appointment when it has an end, else a task.
     Ptr<kelo::IRecord> ToDo(std::string_view subject, bool withEnd, const Variant& responsible);
     Ptr<kelo::IRecord> ToDo(std::string_view subject, bool withEnd) { return ToDo(subject, withEnd, Variant(me)); }
-    // The record's new Outlook item, filled and marked as a first synchronization leaves it.
-    Ptr<outlook::IItem> Pair(const Ptr<kelo::IRecord>& record);
+    // The record's new Outlook item, filled and marked as a first
+    // synchronization leaves it; stored first by a colleague when one is named.
+    Ptr<outlook::IItem> Pair(const Ptr<kelo::IRecord>& record, std::string_view colleagueAddress = {});
     // Changes and stores a field of a record, as a Kelo user would.
     void Change(const Ptr<kelo::IRecord>& record, const char* field, const Variant& value);
     // The reports about the item with that EntryID.
