@@ -1,5 +1,7 @@
 #include "standins/outlook/MessageStore.h"
 
+#include <algorithm>
+
 #include <SQLiteCpp/Database.h>
 #include <SQLiteCpp/Statement.h>
 
@@ -40,6 +42,7 @@ void MessageStore::CommitWrite() {
 }
 
 void MessageStore::RollbackWrite() {
+    ++serial_;  // what was read inside the transaction is gone
     db_.Rollback();
     if (db_.Depth() == 0) pending_.clear();
 }
@@ -204,30 +207,46 @@ std::optional<std::string> MessageStore::FolderOfMessage(std::string_view entryI
 }
 
 std::optional<StoredMessage> MessageStore::Load(std::string_view entryId) {
+    if (lastLoaded_ && lastLoadedSerial_ == serial_ && lastLoaded_->entryId == ids::Normalized(entryId)) {
+        return lastLoaded_;
+    }
     const auto row = db_.Guard("read a message", [&]() -> std::optional<std::pair<StoredMessage, Bytes>> {
-        SQLite::Statement query(db_.Sql(),
-                                "SELECT i.entry_id, f.entry_id, i.revision, i.data FROM items i "
-                                "JOIN folders f ON f.id = i.folder_id WHERE i.entry_id = ?");
+        SQLite::Statement& query = db_.Prepared(
+            "SELECT i.entry_id, f.entry_id, i.revision, i.data FROM items i "
+            "JOIN folders f ON f.id = i.folder_id WHERE i.entry_id = ?");
         BindId(query, 1, entryId);
         if (!query.executeStep()) return std::nullopt;
         const SQLite::Column blob = query.getColumn(3);
         const auto* bytes = static_cast<const std::uint8_t*>(blob.getBlob());
-        return std::make_pair(StoredMessage{query.getColumn(0).getString(), query.getColumn(1).getString(),
-                                            query.getColumn(2).getInt64(), {}},
-                              Bytes(bytes, bytes + blob.getBytes()));
+        auto found = std::make_pair(StoredMessage{query.getColumn(0).getString(), query.getColumn(1).getString(),
+                                                  query.getColumn(2).getInt64(), {}},
+                                    Bytes(bytes, bytes + blob.getBytes()));
+        query.reset();
+        return std::optional(std::move(found));
     });
     if (!row) return std::nullopt;
     ++counters_->messageLoads;
     StoredMessage message = row->first;
     message.data = MessageCodec::Decode(row->second);
+    // Embedded messages are shared between copies, so a message with one is read afresh each time.
+    const bool shareable = std::ranges::none_of(message.data.attachments, [](const msg::AttachmentData& attachment) {
+        return attachment.embedded != nullptr;
+    });
+    lastLoaded_.reset();
+    if (shareable) {
+        lastLoaded_ = message;
+        lastLoadedSerial_ = serial_;
+    }
     return message;
 }
 
 std::int64_t MessageStore::Revision(std::string_view entryId) {
     return db_.Guard("read a message", [&]() -> std::int64_t {
-        SQLite::Statement query(db_.Sql(), "SELECT revision FROM items WHERE entry_id = ?");
+        SQLite::Statement& query = db_.Prepared("SELECT revision FROM items WHERE entry_id = ?");
         BindId(query, 1, entryId);
-        return query.executeStep() ? query.getColumn(0).getInt64() : 0;
+        const std::int64_t revision = query.executeStep() ? query.getColumn(0).getInt64() : 0;
+        query.reset();
+        return revision;
     });
 }
 

@@ -116,6 +116,11 @@ private:
     std::mt19937_64 random_;
     std::uint64_t serial_ = 1;
     std::vector<StoreChange> pending_;
+    // The message decoded last and the change serial it was read at: the
+    // object model and the MAPI library often open one message one after
+    // the other, and while nothing changed the second open needs no read.
+    std::optional<StoredMessage> lastLoaded_;
+    std::uint64_t lastLoadedSerial_ = 0;
     system::WorkCounters ownCounters_;
     system::WorkCounters* counters_ = &ownCounters_;
 };

@@ -127,6 +127,17 @@ void StoreDatabase::CreateSchema() {
     });
 }
 
+SQLite::Statement& StoreDatabase::Prepared(const std::string& sql) {
+    std::unique_ptr<SQLite::Statement>& statement = prepared_[sql];
+    if (!statement) {
+        statement = std::make_unique<SQLite::Statement>(*db_, sql);
+    } else {
+        statement->reset();
+        statement->clearBindings();
+    }
+    return *statement;
+}
+
 void StoreDatabase::Begin() {
     Guard("begin a transaction", [&] { db_->exec("SAVEPOINT s" + std::to_string(depth_ + 1)); });
     ++depth_;

@@ -4,9 +4,11 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 namespace SQLite {
 class Database;
+class Statement;
 }
 
 namespace ostrellix::standin::outlook {
@@ -28,6 +30,12 @@ public:
 
     const std::string& Path() const { return path_; }
     SQLite::Database& Sql() { return *db_; }
+
+    // The statement for `sql`, compiled on first use and kept for the
+    // connection's life, reset and without bindings: the store runs the
+    // same few reads for every message it opens. For one-row reads, which
+    // reset it again when done so that no read stays open.
+    SQLite::Statement& Prepared(const std::string& sql);
 
     void Begin();
     void Commit();
@@ -66,6 +74,8 @@ private:
 
     std::string path_;
     std::unique_ptr<SQLite::Database> db_;
+    // Declared after db_, so finalized before the connection closes.
+    std::unordered_map<std::string, std::unique_ptr<SQLite::Statement>> prepared_;
     int depth_ = 0;
 };
 

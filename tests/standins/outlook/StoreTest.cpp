@@ -159,6 +159,35 @@ TEST_F(StoreTest, ATransactionCommitsAllOrNothingAndTellsAfterwards) {
     EXPECT_EQ(storedWhenTold, 2u);
 }
 
+// A message read twice in a row is decoded once; a change, also one rolled
+// back after it was read inside its transaction, is read afresh.
+TEST_F(StoreTest, ARepeatedReadIsServedOnceAndAChangeIsReadAfresh) {
+    auto profile = Open();
+    MessageStore& store = profile->Store();
+    const std::string drafts = store.DefaultFolder(profile->Mailbox(), ol::olFolderDrafts).entryId;
+    const std::string entryId = store.NewEntryId(drafts);
+    message::MessageData data = Note("first");
+    store.Create(drafts, entryId, data);
+    const auto subject = [&] { return store.Load(entryId)->data.properties.GetValue(tag::PR_SUBJECT).ToString(); };
+
+    const std::int64_t before = store.Counters().messageLoads;
+    EXPECT_EQ(subject(), "first");
+    EXPECT_EQ(subject(), "first");
+    EXPECT_EQ(store.Counters().messageLoads - before, 1);
+
+    message::MessageData second = Note("second");
+    store.Update(entryId, second);
+    EXPECT_EQ(subject(), "second");
+    {
+        StoreTransaction transaction(store);
+        message::MessageData never = Note("never");
+        store.Update(entryId, never);
+        EXPECT_EQ(subject(), "never");
+    }
+    EXPECT_EQ(subject(), "second");
+    EXPECT_EQ(store.Revision(entryId), store.Load(entryId)->revision);
+}
+
 TEST_F(StoreTest, MovingKeepsTheEntryIdAndDeletingForgetsIt) {
     auto profile = Open();
     MessageStore& store = profile->Store();

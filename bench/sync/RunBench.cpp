@@ -1,0 +1,158 @@
+// Whole synchronization runs on worlds of N synchronized pairs (see
+// SyncWorld): a full run where nothing changed, and a partial run after
+// `percent` % of the pairs changed on each side. Each iteration runs on a
+// fresh copy of the world; copying and changing it are not timed. After
+// every run the pairs it reported are checked against what the world's
+// changes imply, so a faster run that does the wrong work fails.
+//
+//   OSTRELLIX_BENCH_WORLDS=<folder> sync_run_bench   (worlds are built once and kept)
+
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "bench/sync/SyncWorld.h"
+#include "core/Globals.h"
+#include "core/Options.h"
+
+namespace {
+
+using namespace ostrellix;
+using addin::PairReport;
+using bench::SyncWorld;
+
+double PeakMegabytes() {
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+// KeloID -> what the run did with its pair.
+using Actions = std::map<std::string, PairReport::Action>;
+
+struct Totals {
+    standin::system::WorkCounters work;
+    double pairs = 0;
+};
+
+// One timed run on a prepared world; returns what it reported.
+Actions TimedRun(benchmark::State& state, SyncWorld& world, bool full, Totals& totals) {
+    Actions actions;
+    bool duplicate = false;
+    const Connection told = world.Sync()->Events().PairSynchronized.Connect([&](const PairReport& report) {
+        duplicate |= !actions.emplace(report.keloId, report.action).second;
+    });
+    world.Machine().Counters().Reset();
+    state.ResumeTiming();
+    world.Sync()->Synchronize(full);
+    state.PauseTiming();
+    const auto& work = world.Machine().Counters();
+    totals.work.messageLoads += work.messageLoads;
+    totals.work.searches += work.searches;
+    totals.work.folderScans += work.folderScans;
+    totals.work.statements += work.statements;
+    totals.work.mapiOpens += work.mapiOpens;
+    totals.pairs += static_cast<double>(world.Pairs().size());
+    // A pair reported twice cannot match the expected actions.
+    if (duplicate) actions.emplace("(reported twice)", PairReport::Action::Skipped);
+    return actions;
+}
+
+bool Check(benchmark::State& state, const Actions& actual, const Actions& expected) {
+    if (actual == expected) return true;
+    std::size_t wrong = 0;
+    std::string first;
+    const auto count = [&](const std::string& keloId, const char* expectedAction, const char* actualAction) {
+        if (wrong++ == 0) first = keloId + " (expected " + expectedAction + ", got " + actualAction + ")";
+    };
+    const auto name = [](PairReport::Action action) { return std::string(PairReport::Name(action)); };
+    for (const auto& [keloId, action] : expected) {
+        const auto found = actual.find(keloId);
+        if (found == actual.end()) {
+            count(keloId, name(action).c_str(), "nothing");
+        } else if (found->second != action) {
+            count(keloId, name(action).c_str(), name(found->second).c_str());
+        }
+    }
+    for (const auto& [keloId, action] : actual) {
+        if (!expected.contains(keloId)) count(keloId, "nothing", name(action).c_str());
+    }
+    const std::string message = std::to_string(wrong) + " pairs handled wrongly, the first " + first;
+    state.SkipWithError(message.c_str());
+    return false;
+}
+
+void Report(benchmark::State& state, const Totals& totals, double peakBefore) {
+    const double runs = static_cast<double>(state.iterations());
+    const auto perPair = [&](std::int64_t count) { return static_cast<double>(count) / totals.pairs; };
+    state.counters["statements"] = static_cast<double>(totals.work.statements) / runs;
+    state.counters["searches"] = static_cast<double>(totals.work.searches) / runs;
+    state.counters["scans"] = static_cast<double>(totals.work.folderScans) / runs;
+    state.counters["loadsPerPair"] = perPair(totals.work.messageLoads);
+    state.counters["mapiOpensPerPair"] = perPair(totals.work.mapiOpens);
+    state.counters["peakMB"] = PeakMegabytes();
+    state.counters["peakGrowthMB"] = PeakMegabytes() - peakBefore;
+}
+
+// Nothing changed since the world was synchronized: every pair is looked at, none written.
+void FullRunNothingChanged(benchmark::State& state) {
+    const auto pairs = static_cast<std::int32_t>(state.range(0));
+    const double peakBefore = PeakMegabytes();
+    Totals totals;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto world = std::make_unique<SyncWorld>(pairs);
+        Actions expected;
+        for (const SyncWorld::Pair& pair : world->Pairs()) expected[pair.keloId] = PairReport::Action::Unchanged;
+        if (!Check(state, TimedRun(state, *world, true, totals), expected)) break;
+        world.reset();
+        state.ResumeTiming();
+    }
+    Report(state, totals, peakBefore);
+}
+
+// `percent` % of the records and, apart from them, `percent` % of the items
+// changed since the last run: only those pairs are handled.
+void PartialRunAfterChanges(benchmark::State& state) {
+    const auto pairs = static_cast<std::int32_t>(state.range(0));
+    const int percent = static_cast<int>(state.range(1));
+    const double peakBefore = PeakMegabytes();
+    Totals totals;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto owned = std::make_unique<SyncWorld>(pairs);
+        SyncWorld& world = *owned;
+        // The time stamps of a full run after the world was built: Kelo's
+        // that of the record saved last, Outlook's a minute after the items
+        // were saved (a world's items are all saved within one minute, which
+        // the scan's filter, working to the minute, could not tell apart).
+        const auto options = addin::Globals::Options();
+        world.Machine().Clock().AdvanceSeconds(60);
+        options->SetOutlookTimestamp(world.Machine().Clock().Now());
+        options->SetKeloTimestamp(world.Record(world.Pairs().back())->Timestamp());
+        Actions expected;
+        for (const std::size_t i : world.ChangeRecords(percent)) {
+            expected[world.Pairs()[i].keloId] = PairReport::Action::CopiedToOutlook;
+        }
+        for (const std::size_t i : world.ChangeItems(percent)) {
+            expected[world.Pairs()[i].keloId] = PairReport::Action::CopiedToKelo;
+        }
+        if (!Check(state, TimedRun(state, world, false, totals), expected)) break;
+        owned.reset();
+        state.ResumeTiming();
+    }
+    Report(state, totals, peakBefore);
+}
+
+BENCHMARK(FullRunNothingChanged)->Arg(10000)->Arg(100000)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(PartialRunAfterChanges)
+    ->Args({10000, 1})
+    ->Args({100000, 1})
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
