@@ -11,11 +11,13 @@
 #include <limits>
 #include <optional>
 
+#include "apps/ostrellix/ActionGroup.h"
 #include "apps/ostrellix/DemoCommand.h"
 #include "apps/ostrellix/FileCommand.h"
 #include "apps/ostrellix/Host.h"
 #include "apps/ostrellix/LogCommand.h"
 #include "apps/ostrellix/OptionsCommand.h"
+#include "apps/ostrellix/OutlookActions.h"
 #include "apps/ostrellix/StatusCommand.h"
 #include "apps/ostrellix/SyncCommand.h"
 #include "apps/ostrellix/XmlCommand.h"
@@ -91,10 +93,14 @@ int main(int argc, char** argv) {
     sync->add_flag("--json", syncJson,
                    "One JSON object per pair and a summary on standard output (other text goes to standard error)");
 
+    ostrellix::host::ActionGroup outlookGroup(app, "outlook", "What an Outlook user does, and what the add-in did");
+    const ostrellix::host::OutlookActions outlookActions(outlookGroup);
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
         // --help and the like exit 0; every mistake on the command line is a usage error.
+        if (error.get_exit_code() != 0 && outlookGroup.Chosen()) return outlookGroup.Refuse(error, std::cerr);
         return app.exit(error) == 0 ? 0 : 2;
     }
 
@@ -107,7 +113,7 @@ int main(int argc, char** argv) {
             setup.showDebugOutput = verbose;
             setup.inputIsTerminal = isatty(STDIN_FILENO) != 0;
             setup.progress = isatty(STDERR_FILENO) != 0 ? &std::cerr : nullptr;
-            if (fileJson || syncJson) {
+            if (fileJson || syncJson || outlookGroup.Json()) {
                 setup.json = &std::cout;
                 setup.output = &std::cerr;
             }
@@ -117,7 +123,10 @@ int main(int argc, char** argv) {
                 exitCode = ostrellix::host::SyncCommand::Run(setup, syncRequest, [] { return interrupted.load(); });
                 return;
             }
+            // The Outlook user started Outlook before the client, so the add-in listens to it from the start.
+            if (outlookGroup.Chosen()) setup.outlookRunning = true;
             Host host(std::move(setup));
+            if (outlookGroup.Chosen()) exitCode = outlookGroup.Run(host);
             if (status->parsed()) exitCode = ostrellix::host::StatusCommand::Run(host);
             if (demo->parsed()) exitCode = ostrellix::host::DemoCommand::Run(host);
             if (options->got_subcommand("list")) exitCode = ostrellix::host::OptionsCommand::List(host);

@@ -14,6 +14,7 @@ inline constexpr std::int32_t olContactItem = 2;
 inline constexpr std::int32_t olTaskItem = 3;
 
 // Default folders.
+inline constexpr std::int32_t olFolderDeletedItems = 3;
 inline constexpr std::int32_t olFolderOutbox = 4;
 inline constexpr std::int32_t olFolderSentMail = 5;
 inline constexpr std::int32_t olFolderInbox = 6;

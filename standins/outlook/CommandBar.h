@@ -22,6 +22,8 @@ public:
     Ptr<office::ICommandBarButton> AddButton(bool temporary) override;
     std::int32_t ControlCount() override;
 
+    // The buttons in the order they were added.
+    const std::vector<Ptr<CommandBarButton>>& Controls() const { return controls_; }
     void Remove(const CommandBarButton* button);
     void RemoveTemporaryControls();
 

@@ -3,6 +3,8 @@
 #include <SQLiteCpp/Database.h>
 #include <SQLiteCpp/Statement.h>
 
+#include <algorithm>
+
 #include "contracts/outlook/Constants.h"
 #include "runtime/Text.h"
 #include "standins/outlook/Errors.h"
@@ -24,7 +26,7 @@ constexpr DefaultFolderKind kDefaultFolders[] = {
     {ol::olFolderInbox, "Inbox", ol::olMailItem},          {ol::olFolderOutbox, "Outbox", ol::olMailItem},
     {ol::olFolderSentMail, "Sent Items", ol::olMailItem},  {ol::olFolderDrafts, "Drafts", ol::olMailItem},
     {ol::olFolderCalendar, "Calendar", ol::olAppointmentItem}, {ol::olFolderContacts, "Contacts", ol::olContactItem},
-    {ol::olFolderTasks, "Tasks", ol::olTaskItem},
+    {ol::olFolderTasks, "Tasks", ol::olTaskItem},          {ol::olFolderDeletedItems, "Deleted Items", ol::olMailItem},
 };
 
 constexpr const char* kFolderSelect =
@@ -182,15 +184,34 @@ FolderInfo FolderTable::RootFolder(const MailboxInfo& mailbox) {
 }
 
 FolderInfo FolderTable::DefaultFolder(const MailboxInfo& mailbox, std::int32_t folderType) {
-    const auto folder = db_.Guard("read a default folder", [&]() -> std::optional<FolderInfo> {
-        SQLite::Statement query(db_.Sql(),
-                                "SELECT f.entry_id FROM folders f JOIN mailboxes m ON m.id = f.mailbox_id "
-                                "WHERE m.store_id = ? AND f.default_type = ?");
-        query.bind(1, mailbox.storeId);
-        query.bind(2, folderType);
-        if (!query.executeStep() || folderType == 0) return std::nullopt;
-        return Folder(query.getColumn(0).getString());
-    });
+    const auto find = [&] {
+        return db_.Guard("read a default folder", [&]() -> std::optional<FolderInfo> {
+            SQLite::Statement query(db_.Sql(),
+                                    "SELECT f.entry_id FROM folders f JOIN mailboxes m ON m.id = f.mailbox_id "
+                                    "WHERE m.store_id = ? AND f.default_type = ?");
+            query.bind(1, mailbox.storeId);
+            query.bind(2, folderType);
+            if (!query.executeStep() || folderType == 0) return std::nullopt;
+            return Folder(query.getColumn(0).getString());
+        });
+    };
+    std::optional<FolderInfo> folder = find();
+    // A store made before a default folder was known gets it when it is first asked for, as Outlook
+    // recreates a default folder that is missing.
+    const auto kind = std::ranges::find(kDefaultFolders, folderType, &DefaultFolderKind::type);
+    if (!folder && kind != std::end(kDefaultFolders)) {
+        const FolderInfo root = RootFolder(mailbox);
+        db_.Guard("create a default folder", [&] {
+            StoreDatabase::Transaction transaction(db_);
+            SQLite::Statement query(db_.Sql(), "SELECT id, mailbox_id FROM folders WHERE entry_id = ?");
+            Bind(query, 1, root.entryId);
+            query.executeStep();
+            NewFolder(query.getColumn(1).getInt64(), query.getColumn(0).getInt64(), root.storeId, kind->name,
+                      kind->itemType, kind->type);
+            transaction.Commit();
+        });
+        folder = find();
+    }
     if (!folder) {
         errors::Raise(errors::kInvalidArgument,
                       "There is no default folder of type " + std::to_string(folderType) + " in this store.");

@@ -8,6 +8,7 @@
 #include "standins/outlook/Errors.h"
 #include "standins/outlook/Explorer.h"
 #include "standins/outlook/Folder.h"
+#include "standins/outlook/Inspector.h"
 #include "standins/outlook/Item.h"
 #include "standins/outlook/MapiNames.h"
 #include "standins/outlook/RecipientTable.h"
@@ -96,6 +97,17 @@ Ptr<ol::IMailItem> SimulatedUser::WriteInline(const Ptr<ol::IExplorer>& explorer
                                                                      : mail->Forward();
     ours->StartInlineResponse(OurItem(response));
     return response;
+}
+
+void SimulatedUser::Delete(const Ptr<ol::IItem>& item) {
+    const Ptr<Item> ours = OurItem(item);
+    const Ptr<ol::IFolder> deletedItems = outlook_->Session()->GetDefaultFolder(ol::olFolderDeletedItems);
+    if (ours->StoredId().empty() || text::EqualsIgnoreCase(ours->FolderId(), deletedItems->EntryID())) {
+        item->Delete();
+        return;
+    }
+    if (const Ptr<Inspector> window = ours->ShowingInspector()) window->Close(ol::olDiscard);
+    item->Move(deletedItems);
 }
 
 void SimulatedUser::Drag(const Ptr<ol::IItem>& item, const Ptr<ol::IFolder>& folder) { item->Move(folder); }

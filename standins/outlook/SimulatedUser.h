@@ -53,6 +53,9 @@ public:
     // Starts a reply (or reply to all, or forward) in the explorer's reading pane.
     enum class Answer { Reply, ReplyAll, Forward };
     Ptr<ol::IMailItem> WriteInline(const Ptr<ol::IExplorer>& explorer, const Ptr<ol::IMailItem>& mail, Answer answer);
+    // Deletes an item as the Delete key does: it moves to Deleted Items, or,
+    // when it is there already (or was never stored), it is gone for good.
+    void Delete(const Ptr<ol::IItem>& item);
     // Drags an item into a folder (it moves there).
     void Drag(const Ptr<ol::IItem>& item, const Ptr<ol::IFolder>& folder);
     // Copies a stored item and pastes it into the same folder: the copy is

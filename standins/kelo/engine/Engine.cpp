@@ -5,6 +5,7 @@
 #include <sqlite3.h>
 
 #include <cmath>
+#include <utility>
 
 #include "runtime/ComError.h"
 #include "standins/kelo/engine/EngineError.h"
@@ -134,11 +135,25 @@ Date Engine::NextTimestamp() {
     return Date(now / kMillisecondsPerDay);
 }
 
-void Engine::Begin() { db_->exec("SAVEPOINT kelo"); }
+void Engine::Begin() {
+    db_->exec("SAVEPOINT kelo");
+    savepoints_.push_back(pendingChanges_.size());
+}
 
-void Engine::Commit() { db_->exec("RELEASE kelo"); }
+void Engine::Commit() {
+    db_->exec("RELEASE kelo");
+    savepoints_.pop_back();
+    if (!savepoints_.empty()) return;
+    // Handlers may store records again: they start on an empty list.
+    const std::vector<RecordChange> committed = std::exchange(pendingChanges_, {});
+    for (const RecordChange& change : committed) RecordChanged.Raise(change);
+}
 
 void Engine::Rollback() {
+    // A handler of RecordChanged that raised: the transaction had committed.
+    if (savepoints_.empty()) return;
+    pendingChanges_.resize(savepoints_.back());
+    savepoints_.pop_back();
     db_->exec("ROLLBACK TO kelo");
     db_->exec("RELEASE kelo");
 }

@@ -6,10 +6,12 @@
 #include <string>
 #include <type_traits>
 #include <utility>
+#include <vector>
 
 #include "contracts/win/IClock.h"
 #include "runtime/Date.h"
 #include "runtime/ErrorHandling.h"
+#include "runtime/Signal.h"
 #include "standins/system/WorkCounters.h"
 
 namespace SQLite {
@@ -27,6 +29,14 @@ class Schema;
 // engine (records, documents ...) share it through a shared_ptr.
 class Engine {
 public:
+    // A record stored for the first time, stored again, or deleted.
+    struct RecordChange {
+        enum class Kind { Added, Modified, Removed };
+        Kind kind;
+        std::string className;
+        std::int32_t id = 0;
+    };
+
     struct Setup {
         std::string path = ":memory:";
         // Kept in the database when it is created: its name (default: the
@@ -79,6 +89,12 @@ public:
     system::WorkCounters& Counters() { return *counters_; }
     void CountIn(system::WorkCounters& counters) { counters_ = &counters; }
 
+    // Raised for every record change once the outermost transaction holding
+    // it committed; a change rolled back is never told. Call NoteRecordChange
+    // inside Transact.
+    Signal<const RecordChange&> RecordChanged;
+    void NoteRecordChange(RecordChange change) { pendingChanges_.push_back(std::move(change)); }
+
 private:
     void Open();
     void CreateTables();
@@ -97,6 +113,9 @@ private:
     bool created_ = false;
     system::WorkCounters ownCounters_;
     system::WorkCounters* counters_ = &ownCounters_;
+    std::vector<RecordChange> pendingChanges_;
+    // For each open savepoint, how many changes were pending when it began.
+    std::vector<std::size_t> savepoints_;
 };
 
 template <class Body>

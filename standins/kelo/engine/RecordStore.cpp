@@ -119,7 +119,9 @@ std::int32_t RecordStore::Insert(const Class& cls, const Values& values, Date ti
     int index = 2;
     for (const auto& [field, value] : values) Bind(insert, index++, value);
     insert.exec();
-    return static_cast<std::int32_t>(engine_.Db().getLastInsertRowid());
+    const auto id = static_cast<std::int32_t>(engine_.Db().getLastInsertRowid());
+    engine_.NoteRecordChange({Engine::RecordChange::Kind::Added, cls.Spec().name, id});
+    return id;
 }
 
 void RecordStore::Update(const Class& cls, std::int32_t id, const Values& values, Date timestamp) {
@@ -134,6 +136,7 @@ void RecordStore::Update(const Class& cls, std::int32_t id, const Values& values
         RaiseEngineError(engineerror::RecordNotFound, "The " + cls.Spec().name + " with id " + std::to_string(id) +
                                                           " no longer exists");
     }
+    engine_.NoteRecordChange({Engine::RecordChange::Kind::Modified, cls.Spec().name, id});
 }
 
 void RecordStore::Delete(const Class& cls, std::int32_t id) {
@@ -164,6 +167,7 @@ void RecordStore::Delete(const Class& cls, std::int32_t id) {
         drop.bind(1, document);
         drop.exec();
     }
+    engine_.NoteRecordChange({Engine::RecordChange::Kind::Removed, cls.Spec().name, id});
 }
 
 }  // namespace ostrellix::standin::kelo

@@ -1,0 +1,288 @@
+#include "apps/ostrellix/OutlookActions.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <regex>
+#include <sstream>
+
+#include "apps/ostrellix/ActionEffects.h"
+#include "apps/ostrellix/ActionGroup.h"
+#include "contracts/kelo/IApplication.h"
+#include "contracts/kelo/IClasses.h"
+#include "contracts/kelo/IRecord.h"
+#include "contracts/outlook/Constants.h"
+#include "contracts/outlook/IApplication.h"
+#include "contracts/outlook/IAppointmentItem.h"
+#include "core/Globals.h"
+#include "core/Tools.h"
+#include "runtime/ErrorHandling.h"
+#include "sync/Synchronizer.h"
+#include "tests/apps/HostFixture.h"
+
+namespace ostrellix::host {
+namespace {
+
+using addin::Globals;
+
+// Runs `ostrellix outlook ARGS...` in-process on the fixture's workspace,
+// as the program does: a fresh host (Outlook started before the client)
+// per action, results on `out` (or as JSON lines on `json`), exit status
+// as the program gives it.
+class OutlookActionsTest : public HostFixture {
+protected:
+    int Outlook(std::vector<std::string> args) {
+        CLI::App app;
+        ActionGroup group(app, "outlook", "");
+        const OutlookActions actions(group);
+        args.insert(args.begin(), "outlook");
+        std::reverse(args.begin(), args.end());
+        app.parse(args);
+        auto setup = NewSetup(true);
+        json.str("");
+        if (group.Json()) setup.json = &json;
+        Host host(std::move(setup));
+        int status = 0;
+        error.clear();
+        Trap([&] { status = group.Run(host); },
+             [&](const ComError& failure) {
+                 error = failure.Description();
+                 status = failure.Source() == "ostrellix" ? 2 : 1;
+             });
+        return status;
+    }
+
+    std::vector<nlohmann::json> JsonLines() {
+        std::vector<nlohmann::json> lines;
+        std::istringstream in(json.str());
+        for (std::string line; std::getline(in, line);) lines.push_back(nlohmann::json::parse(line));
+        return lines;
+    }
+
+    // The EntryID of the item an action reported as made.
+    std::string MadeId() {
+        std::smatch match;
+        const std::string text = out.str();
+        EXPECT_TRUE(std::regex_search(text, match, std::regex("item made: ([0-9A-F]+) "))) << text;
+        return match.size() > 1 ? match[1].str() : std::string();
+    }
+
+    bool Says(const std::string& expected) { return out.str().find(expected) != std::string::npos; }
+
+    std::ostringstream json;
+    std::string error;
+};
+
+TEST_F(OutlookActionsTest, ReceivedMailIsListedAndShown) {
+    const auto attachment = folder.Path() / "order.txt";
+    std::ofstream(attachment) << "two pallets";
+    ASSERT_EQ(Outlook({"receive", "--from", "maria@nordvik.example", "--from-name", "Maria Sjöberg", "--subject",
+                       "Spring order", "--body", "Please confirm.", "--attach", attachment.string()}),
+              0)
+        << error;
+    EXPECT_TRUE(Says("Received in the Inbox: ")) << out.str();
+    const std::string id = MadeId();
+    EXPECT_TRUE(Says("item made: " + id + " mail \"Spring order\" in Inbox")) << out.str();
+
+    ASSERT_EQ(Outlook({"list"}), 0) << error;
+    EXPECT_TRUE(Says("Inbox (\\\\Mailbox - Anna Lindqvist\\Inbox): 1 item")) << out.str();
+    EXPECT_TRUE(Says(id + "  mail  \"Spring order\"")) << out.str();
+    EXPECT_TRUE(Says("Nothing changed in Kelo or Outlook, and no message was shown.")) << out.str();
+
+    ASSERT_EQ(Outlook({"show", id}), 0) << error;
+    for (const char* expected : {"Subject: Spring order", "SenderName: Maria Sjöberg",
+                                 "SenderEmailAddress: maria@nordvik.example", "To: Anna Lindqvist",
+                                 "Body: Please confirm.", "Attachment: order.txt"}) {
+        EXPECT_TRUE(Says(expected)) << expected << "\n" << out.str();
+    }
+}
+
+TEST_F(OutlookActionsTest, ComposedMailIsSavedInDraftsOrSent) {
+    ASSERT_EQ(Outlook({"compose", "--to", "erik.holm@demo.example", "--subject", "Draft only"}), 0) << error;
+    const std::string draft = MadeId();
+    EXPECT_TRUE(Says("Saved in Drafts: " + draft)) << out.str();
+    ASSERT_EQ(Outlook({"compose", "--to", "erik.holm@demo.example", "--cc", "maria@nordvik.example", "--subject",
+                       "Off it goes", "--body", "Hello", "--send"}),
+              0)
+        << error;
+    EXPECT_TRUE(Says("Sent \"Off it goes\" to erik.holm@demo.example")) << out.str();
+    EXPECT_TRUE(Says("mail \"Off it goes\" in Sent Items")) << out.str();
+
+    ASSERT_EQ(Outlook({"list", "drafts"}), 0);
+    EXPECT_TRUE(Says(draft + "  mail  \"Draft only\"")) << out.str();
+    EXPECT_FALSE(Says("Off it goes"));
+    ASSERT_EQ(Outlook({"list", "Sent Items"}), 0);
+    EXPECT_TRUE(Says("\"Off it goes\"")) << out.str();
+}
+
+TEST_F(OutlookActionsTest, EditKeepsChangesOnlyWhenSaved) {
+    ASSERT_EQ(Outlook({"receive", "--from", "maria@nordvik.example", "--subject", "Before"}), 0) << error;
+    const std::string id = MadeId();
+    ASSERT_EQ(Outlook({"edit", id, "--set", "Subject=After"}), 0) << error;
+    EXPECT_TRUE(Says("Not saved: the changes were discarded")) << out.str();
+    EXPECT_TRUE(Says("Nothing changed in Kelo or Outlook")) << out.str();
+    ASSERT_EQ(Outlook({"show", id}), 0);
+    EXPECT_TRUE(Says("Subject: Before")) << out.str();
+
+    ASSERT_EQ(Outlook({"edit", id, "--set", "Subject=After", "--set", "Categories=Orders", "--save"}), 0) << error;
+    EXPECT_TRUE(Says("item changed: " + id + " mail \"After\" in Inbox")) << out.str();
+    ASSERT_EQ(Outlook({"show", id}), 0);
+    EXPECT_TRUE(Says("Subject: After")) << out.str();
+    EXPECT_TRUE(Says("Categories: Orders")) << out.str();
+}
+
+TEST_F(OutlookActionsTest, DatesAreTypedIntoAppointments) {
+    std::string id;
+    {
+        auto host = NewHost(true);
+        host->Start();
+        const auto appointment = Cast<outlook::IAppointmentItem>(Globals::Outlook()->CreateItem(outlook::olAppointmentItem));
+        appointment->SetSubject("Review");
+        appointment->Save();
+        id = appointment->EntryID();
+    }
+    ASSERT_EQ(Outlook({"edit", id, "--set", "Start=2024-06-03 10:30", "--set", "Location=Room 2", "--save"}), 0)
+        << error;
+    ASSERT_EQ(Outlook({"show", id}), 0);
+    EXPECT_TRUE(Says("Start: 2024-06-03 10:30:00")) << out.str();
+    EXPECT_TRUE(Says("Location: Room 2")) << out.str();
+    // What the program refuses is the user's mistake; nothing is changed.
+    EXPECT_EQ(Outlook({"edit", id, "--set", "Start=next monday", "--save"}), 2);
+    EXPECT_EQ(error, "Start takes a date, YYYY-MM-DD hh:mm: \"next monday\" is not one");
+    EXPECT_EQ(Outlook({"edit", id, "--set", "Colour=red"}), 2);
+    EXPECT_EQ(error, "A appointment has no property Colour");
+    EXPECT_EQ(Outlook({"edit", id, "--set", "Subject"}), 2);
+}
+
+TEST_F(OutlookActionsTest, DeleteMovesToDeletedItemsThenDeletesForGood) {
+    ASSERT_EQ(Outlook({"receive", "--from", "maria@nordvik.example", "--subject", "Old news"}), 0);
+    const std::string id = MadeId();
+    ASSERT_EQ(Outlook({"delete", id}), 0) << error;
+    EXPECT_TRUE(Says("Deleted " + id + " from Inbox")) << out.str();
+    EXPECT_TRUE(Says("item moved: " + id + " mail \"Old news\" in Deleted Items")) << out.str();
+    ASSERT_EQ(Outlook({"list"}), 0);
+    EXPECT_TRUE(Says("0 items")) << out.str();
+    ASSERT_EQ(Outlook({"list", "Deleted Items"}), 0);
+    EXPECT_TRUE(Says(id)) << out.str();
+
+    ASSERT_EQ(Outlook({"delete", id}), 0) << error;
+    EXPECT_TRUE(Says("item deleted: " + id + " from Deleted Items")) << out.str();
+    EXPECT_EQ(Outlook({"show", id}), 1);
+    EXPECT_EQ(error, "There is no item with EntryID " + id);
+}
+
+TEST_F(OutlookActionsTest, OpenListsTheButtonsAndRefusesAnUnknownTag) {
+    ASSERT_EQ(Outlook({"receive", "--from", "maria@nordvik.example", "--subject", "Look at me"}), 0);
+    const std::string id = MadeId();
+    ASSERT_EQ(Outlook({"open", id}), 0) << error;
+    EXPECT_TRUE(Says("Window \"Look at me")) << out.str();
+    EXPECT_EQ(Outlook({"open", id, "--click", "NoSuchTag"}), 2);
+    EXPECT_NE(error.find("The window has no button tagged \"NoSuchTag\""), std::string::npos) << error;
+}
+
+TEST_F(OutlookActionsTest, JsonGivesOneObjectPerResultAndEffect) {
+    ASSERT_EQ(Outlook({"receive", "--from", "maria@nordvik.example", "--subject", "For scripts", "--json"}), 0);
+    auto lines = JsonLines();
+    ASSERT_EQ(lines.size(), 2u) << json.str();
+    EXPECT_EQ(lines[0]["action"], "receive");
+    const std::string id = lines[0]["item"]["entryId"];
+    EXPECT_EQ(lines[0]["item"]["folder"], "Inbox");
+    EXPECT_EQ(lines[1], nlohmann::json({{"effect", "item"},
+                                        {"change", "made"},
+                                        {"entryId", id},
+                                        {"kind", "mail"},
+                                        {"subject", "For scripts"},
+                                        {"folder", "Inbox"}}));
+
+    ASSERT_EQ(Outlook({"list", "--json"}), 0);
+    lines = JsonLines();
+    ASSERT_EQ(lines.size(), 1u) << json.str();
+    EXPECT_EQ(lines[0], nlohmann::json({{"entryId", id},
+                                        {"kind", "mail"},
+                                        {"subject", "For scripts"},
+                                        {"folder", "Inbox"},
+                                        {"marks", nlohmann::json::object()}}));
+    EXPECT_TRUE(out.str().empty()) << "nothing but JSON on the results stream, and text only on the other";
+
+    ASSERT_EQ(Outlook({"show", id, "--json"}), 0);
+    lines = JsonLines();
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0]["properties"]["SenderEmailAddress"], "maria@nordvik.example");
+    EXPECT_EQ(lines[0]["attachments"], nlohmann::json::array());
+}
+
+// What the add-in does on its own is reported: a record it stores, the
+// marks it writes on an item, the boxes it shows, and an error it reports.
+TEST_F(OutlookActionsTest, EffectsTellWhatTheAddinDid) {
+    const auto host = NewHost(true);
+    host->Start();
+    const auto appointment = Globals::Outlook()->CreateItem(outlook::olAppointmentItem);
+    appointment->SetSubject("Plan the summer");
+    appointment->Save();
+
+    ActionEffects effects(host->TheMachine());
+    auto record = Cast<kelo::IRecord>(Globals::Application()->CreateObject("QVR.Record"));
+    record->New(Globals::Application()->Classes()->FindByName("todo"));
+    record->SetValue("subject", Variant("Plan the summer"));
+    Globals::Synchronizer()->EnableSynchronization(appointment, record);
+    host->TheMachine().KeloApp().Boxes().QueueAnswer(win::mb::AnswerNo);
+    addin::Tools::ShowMessage("Keep it?", win::mb::YesNo);
+    EXPECT_FALSE(effects.ErrorReported());
+
+    std::ostringstream text;
+    effects.Print(text);
+    EXPECT_EQ(text.str(), "record made: todo " + std::to_string(record->ID()) + "\nitem changed: " +
+                              appointment->EntryID() + " appointment \"Plan the summer\" in Calendar\n" +
+                              "message: \"Keep it?\", answered No\n");
+
+    addin::Tools::ReportError(ComError(9999, "Ostrellix", "It went wrong"), "Test.Effects");
+    EXPECT_TRUE(effects.ErrorReported());
+}
+
+TEST_F(OutlookActionsTest, RecordChangesRolledBackAreNotReported) {
+    const auto host = NewHost(true);
+    host->Start();
+    ActionEffects effects(host->TheMachine());
+    auto record = Cast<kelo::IRecord>(Globals::Application()->CreateObject("QVR.Record"));
+    record->New(Globals::Application()->Classes()->FindByName("todo"));
+    record->SetValue("subject", Variant("Never stored"));
+    EXPECT_TRUE(IgnoreErrors([&] {
+        host->TheMachine().Kelo().Data()->Transact([&] {
+            record->Update();
+            throw ComError(errors::InvalidProcedureCall, "test", "changed my mind");
+        });
+    }));
+    EXPECT_TRUE(effects.Records().empty());
+}
+
+#ifdef OSTRELLIX_PROGRAM
+// The program itself: usage errors are one line and exit 2; an unknown EntryID exits 1.
+TEST_F(OutlookActionsTest, TheProgramTellsMistakesFromFailures) {
+    const std::string workspace = (folder.Path() / "workspace").string();
+    const auto run = [&](const std::string& arguments) {
+        const std::string errors = (folder.Path() / "stderr.txt").string();
+        const int status = std::system((std::string(OSTRELLIX_PROGRAM) + " --workspace '" + workspace + "' " +
+                                        arguments + " >/dev/null 2>'" + errors + "'")
+                                           .c_str());
+        std::ifstream in(errors);
+        std::stringstream text;
+        text << in.rdbuf();
+        return std::pair(WIFEXITED(status) ? WEXITSTATUS(status) : -1, text.str());
+    };
+    for (const char* mistake : {"outlook", "outlook fly", "outlook show", "outlook receive --subject S",
+                                "outlook list --colour red"}) {
+        const auto [status, errors] = run(mistake);
+        EXPECT_EQ(status, 2) << mistake;
+        EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << mistake << ": " << errors;
+    }
+    EXPECT_EQ(run("outlook list Nowhere").first, 2);
+    EXPECT_EQ(run("outlook show 00DEADBEEF").first, 1);
+    EXPECT_EQ(run("outlook --help").first, 0);
+    EXPECT_EQ(run("outlook edit --help").first, 0);
+}
+#endif
+
+}  // namespace
+}  // namespace ostrellix::host
