@@ -7,6 +7,7 @@
 
 #include "contracts/kelo/IApplication.h"
 #include "contracts/kelo/IDTExtensibility2.h"
+#include "contracts/kelo/IRecord.h"
 #include "contracts/kelo/ITranslator.h"
 #include "contracts/kelo/IWorkDialog.h"
 #include "contracts/mapi/ISession.h"
@@ -63,8 +64,16 @@ public:
 
     // Hooks that raise events in the host for its scripts; true when no
     // handler of the host claimed the event, so the caller goes on.
+    bool OnNewAppointment(const Ptr<kelo::IRecord>& record);
+    bool OnNewTask(const Ptr<kelo::IRecord>& record);
+    bool OnNewMail(const Ptr<kelo::IRecord>& record, const ObjectPtr& mailItem, const ObjectPtr& context);
     bool OnDropFile(std::string_view filename, const ObjectPtr& context);
     bool OnDropItem(const ObjectPtr& item, const ObjectPtr& context);
+    bool OnNewOutgoingMail(const ObjectPtr& item, const ObjectPtr& context);
+    bool OnMailSent(const ObjectPtr& item, const ObjectPtr& context);
+    bool OnNewMailWithHandler(const Ptr<kelo::IRecord>& record, const ObjectPtr& mailItem, const ObjectPtr& context,
+                              const ObjectPtr& handler);
+    bool OnMailSentWithHandler(const ObjectPtr& item, const ObjectPtr& context, const ObjectPtr& handler);
 
 private:
     struct EventParameter {
