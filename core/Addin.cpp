@@ -173,6 +173,45 @@ bool Addin::RaiseHostEvent(const char* name, const std::vector<EventParameter>& 
     return claimed;
 }
 
+bool Addin::OnNewAppointment(const Ptr<kelo::IRecord>& record) {
+    return !RaiseHostEvent("NewAppointment", {{"Record", Variant(record)}}, "new_appointment;outlook_action;outlook");
+}
+
+bool Addin::OnNewTask(const Ptr<kelo::IRecord>& record) {
+    return !RaiseHostEvent("NewTask", {{"Record", Variant(record)}}, "new_task;outlook_action;outlook");
+}
+
+bool Addin::OnNewMail(const Ptr<kelo::IRecord>& record, const ObjectPtr& mailItem, const ObjectPtr& context) {
+    return OnNewMailWithHandler(record, mailItem, context, nullptr);
+}
+
+bool Addin::OnNewMailWithHandler(const Ptr<kelo::IRecord>& record, const ObjectPtr& mailItem,
+                                 const ObjectPtr& context, const ObjectPtr& handler) {
+    return !RaiseHostEvent("NewMail", {{"Record", Variant(record)},
+                                       {"Item", Variant(mailItem)},
+                                       {"MailItem", Variant(mailItem)},
+                                       {"Context", Variant(context)},
+                                       {"Handler", Variant(handler)}});
+}
+
+bool Addin::OnNewOutgoingMail(const ObjectPtr& item, const ObjectPtr& context) {
+    return !RaiseHostEvent("NewOutgoingMail",
+                           {{"Item", Variant(item)}, {"MailItem", Variant(item)}, {"Context", Variant(context)}});
+}
+
+bool Addin::OnMailSent(const ObjectPtr& item, const ObjectPtr& context) {
+    return OnMailSentWithHandler(item, context, nullptr);
+}
+
+bool Addin::OnMailSentWithHandler(const ObjectPtr& item, const ObjectPtr& context, const ObjectPtr& handler) {
+    return !RaiseHostEvent("MailSent",
+                           {{"Item", Variant(item)},
+                            {"MailItem", Variant(item)},
+                            {"Context", Variant(context)},
+                            {"Handler", Variant(handler)}},
+                           "mail_sent;outlook_action;outlook");
+}
+
 bool Addin::OnDropFile(std::string_view filename, const ObjectPtr& context) {
     return !RaiseHostEvent("DropFile", {{"FileName", Variant(filename)}, {"Context", Variant(context)}});
 }

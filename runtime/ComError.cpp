@@ -37,6 +37,7 @@ const char* StandardDescription(std::int32_t number) {
         case errors::DuplicateKey: return "This key is already associated with an element of this collection";
         case errors::ElementNotFound: return "Element not found";
         case errors::Unexpected: return "Catastrophic failure";
+        case errors::NotImplemented: return "Not implemented";
         default: return "Application-defined or object-defined error";
     }
 }
@@ -45,6 +46,11 @@ const char* StandardDescription(std::int32_t number) {
 
 void RaiseRuntimeError(std::int32_t number) {
     throw ComError(number, "Ostrellix.Runtime", StandardDescription(number));
+}
+
+void RaiseNotImplemented(std::string_view source, std::string_view member) {
+    throw ComError(errors::NotImplemented, std::string(source),
+                   std::string(StandardDescription(errors::NotImplemented)) + ": " + std::string(member));
 }
 
 void Raise(std::int32_t number, std::string source, std::string description) {

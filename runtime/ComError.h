@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <exception>
 #include <string>
+#include <string_view>
 
 namespace ostrellix {
 
@@ -51,10 +52,15 @@ inline constexpr std::int32_t WrongNumberOfArguments = 450;
 inline constexpr std::int32_t DuplicateKey = 457;
 inline constexpr std::int32_t ElementNotFound = 32811;
 inline constexpr std::int32_t Unexpected = static_cast<std::int32_t>(0x8000FFFFu);
+inline constexpr std::int32_t NotImplemented = static_cast<std::int32_t>(0x80004001u);
 }  // namespace errors
 
 // Raises one of the runtime's own errors with its standard description.
 [[noreturn]] void RaiseRuntimeError(std::int32_t number);
+
+// Raises the platform's "not implemented" for a member of `source` whose
+// work is not there to hand over to.
+[[noreturn]] void RaiseNotImplemented(std::string_view source, std::string_view member);
 
 // Raises an error; the runtime's numbers get their standard description when
 // none is given.

@@ -9,7 +9,6 @@
 #include "apps/ostrellix/MessageFileList.h"
 #include "apps/ostrellix/ProgressLine.h"
 #include "contracts/kelo/Codes.h"
-#include "core/Addin.h"
 #include "core/Globals.h"
 #include "core/Options.h"
 #include "runtime/ComError.h"
@@ -17,6 +16,7 @@
 #include "runtime/Text.h"
 #include "standins/kelo/client/Explorer.h"
 #include "standins/kelo/client/Inspector.h"
+#include "standins/kelo/client/MenuCommands.h"
 #include "standins/kelo/client/Windows.h"
 
 namespace ostrellix::host {
@@ -102,9 +102,8 @@ void FileOne(Host& host, const ObjectPtr& target, FileOutcome& outcome) {
     auto& user = host.TheMachine().KeloUser();
     const auto before = app.WindowList().Inspectors();
     const std::size_t boxes = app.Boxes().History().size();
-    bool handled = false;
-    addin::Globals::Addin()->IOutlookAddin_OptHandleDrop(target, std::filesystem::absolute(outcome.path).string(),
-                                                         handled);
+    standin::kelo::MenuCommands(host.TheMachine().Kelo())
+        .DropFile(target, std::filesystem::absolute(outcome.path).string());
     const auto& history = app.Boxes().History();
     for (std::size_t i = boxes; i < history.size(); ++i) outcome.messages.push_back(history[i].text);
 

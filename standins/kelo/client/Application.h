@@ -83,6 +83,8 @@ public:
     Ptr<ostrellix::kelo::IImages> Images() override;
     ostrellix::kelo::ApplicationEvents& Events() override { return events_; }
 
+    // Another user signs in to the client (the first user when the name is unknown).
+    void SignIn(std::string_view userName) { setup_.userName = userName; }
     const std::shared_ptr<Engine>& DataEngine() const { return engine_; }
     Windows& WindowList() { return *windows_; }
     // Opens a list window of a class's records (those of `ids`, in order) in front.

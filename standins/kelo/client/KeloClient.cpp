@@ -111,6 +111,14 @@ void KeloClient::Shutdown() {
     }
 }
 
+std::vector<ObjectPtr> KeloClient::AddinObjects() const {
+    std::vector<ObjectPtr> objects;
+    for (const LoadedAddin& loaded : addins_) {
+        if (const ObjectPtr object = loaded.instance->Object()) objects.push_back(object);
+    }
+    return objects;
+}
+
 void KeloClient::UnloadAddin(std::string_view progId) {
     const auto found = std::find_if(addins_.begin(), addins_.end(), [&](const LoadedAddin& loaded) {
         return text::EqualsIgnoreCase(loaded.instance->ProgID(), progId);

@@ -55,6 +55,8 @@ public:
     void LoadAddin(std::string_view progId, std::int32_t connectMode = kConnectStartup);
     void Start();
     void Shutdown();
+    // The objects the loaded add-ins left in their add-in instances, in load order.
+    std::vector<ObjectPtr> AddinObjects() const;
     // The user unloads an add-in.
     void UnloadAddin(std::string_view progId);
     // Lets real time pass, firing timers as they fall due (for a client on

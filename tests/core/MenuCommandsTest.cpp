@@ -1,0 +1,151 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "contracts/kelo/IDocument.h"
+#include "contracts/kelo/IUser.h"
+#include "core/Globals.h"
+#include "core/Options.h"
+#include "core/Tools.h"
+#include "runtime/ComError.h"
+#include "standins/kelo/client/Explorer.h"
+#include "standins/kelo/client/Inspector.h"
+#include "standins/kelo/client/MenuCommands.h"
+#include "standins/kelo/engine/DocumentTemplate.h"
+#include "tests/support/AddinWorld.h"
+
+namespace ostrellix::addin {
+namespace {
+
+using standin::kelo::MenuCommands;
+using testing::AddinWorld;
+
+std::optional<ComError> ErrorOf(const std::function<void()>& step) {
+    try {
+        step();
+    } catch (const ComError& error) {
+        return error;
+    }
+    return std::nullopt;
+}
+
+constexpr std::int32_t kControl = 17;
+
+// The client's Outlook menu and its document and mailing commands, run
+// against the loaded add-in.
+class MenuCommandsTest : public ::testing::Test {
+protected:
+    AddinWorld world{{.outlookRunning = true}};
+    MenuCommands menu{world.Client()};
+
+    Ptr<kelo::IDocument> Document(const char* extension) {
+        const auto document = Cast<kelo::IDocument>(world.Kelo().CreateObject("QVR.Document"));
+        document->SetExtension(extension);
+        return document;
+    }
+    const auto& Boxes() { return world.Kelo().Boxes().History(); }
+};
+
+TEST_F(MenuCommandsTest, CommandsWhoseWorkIsNotInTheAddinYetSaySo) {
+    const auto window = world.User().OpenRecord("person", 1);
+    const auto msgTemplate =
+        standin::kelo::DocumentTemplate::Create(world.Kelo().DataEngine(), "Offer", "", "msg", {});
+    const struct {
+        const char* member;
+        std::function<void()> command;
+    } commands[] = {
+        {"NewMail", [&] { menu.NewMail(window); }},
+        {"ReplyMail", [&] { menu.Reply(window); }},
+        {"ReplyAllMail", [&] { menu.ReplyAll(window); }},
+        {"ForwardMail", [&] { menu.Forward(window); }},
+        {"NewAppointment", [&] { menu.NewAppointment(window, true); }},
+        {"NewMeeting", [&] { menu.NewMeeting(window); }},
+        {"NewTask", [&] { menu.NewTask(window); }},
+        {"SendToOutlook", [&] { menu.SendToOutlook(window); }},
+        {"IDocumentViewer_Open", [&] { menu.OpenDocument(Document("EML")); }},
+        {"IDocumentFactory_Create", [&] { menu.NewDocument(window->Record(), msgTemplate); }},
+        {"IMessengerFactory_Create", [&] { menu.NewMailing(); }},
+    };
+    for (const auto& each : commands) {
+        SCOPED_TRACE(each.member);
+        const auto error = ErrorOf(each.command);
+        ASSERT_TRUE(error);
+        EXPECT_EQ(error->Number(), errors::NotImplemented);
+        EXPECT_EQ(error->Source(), "KeloOstrellix.Addin");
+        EXPECT_EQ(error->Description(), std::string("Not implemented: ") + each.member);
+    }
+    EXPECT_TRUE(Boxes().empty());
+}
+
+TEST_F(MenuCommandsTest, DocumentsTheAddinDoesNotHandleStayWithTheClient) {
+    EXPECT_FALSE(menu.OpenDocument(Document("docx")));
+    EXPECT_FALSE(menu.PrintDocument(Document("pdf")));
+    const auto emlTemplate = standin::kelo::DocumentTemplate::Create(world.Kelo().DataEngine(), "Note", "", "eml", {});
+    EXPECT_FALSE(menu.NewDocument(world.User().OpenRecord("person", 1)->Record(), emlTemplate))
+        << "the factory makes \".msg\" documents only";
+
+    // Printing reports its own failure.
+    EXPECT_TRUE(menu.PrintDocument(Document("msg")));
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_NE(Boxes()[0].text.find("Source: Addin.IDocumentViewer_PrintOut"), std::string::npos);
+}
+
+TEST_F(MenuCommandsTest, DroppedFilesReachTheAddinWhichTakesOnlyMailFiles) {
+    const auto window = world.User().OpenRecord("company", 1);
+    EXPECT_FALSE(menu.DropFile(window, (world.Folder() / "notes.txt").string()));
+    // A mail file is the add-in's even when filing it fails (here: it is gone).
+    EXPECT_TRUE(menu.DropFile(window, (world.Folder() / "gone.EML").string()));
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_NE(Boxes()[0].text.find("Addin.m_WorkDialog_Work"), std::string::npos);
+    Globals::Options()->SetAllowDragDrop(false);
+    EXPECT_FALSE(menu.DropFile(window, (world.Folder() / "gone.msg").string()));
+}
+
+TEST_F(MenuCommandsTest, SynchronizingAsksToSwitchSynchronizationOnFirst) {
+    const auto window = world.User().OpenRecord("company", 1);
+    const std::int32_t me = world.Kelo().ActiveUser()->Record()->ID();
+    ASSERT_NE(Globals::Options()->SynchronizationUser(), me);
+
+    world.User().QueueAnswers({7});
+    menu.Synchronize(window);
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_EQ(Boxes()[0].text, Tools::GetText("ActivateSynchronization"));
+    EXPECT_EQ(Boxes()[0].flags, 36);
+    EXPECT_NE(Globals::Options()->SynchronizationUser(), me);
+    EXPECT_FALSE(world.Logged("Starting synchronization"));
+
+    // Yes switches it on; Control held makes the run a partial one.
+    world.User().QueueAnswers({6});
+    world.User().PressKeyDuring(kControl, [&] { menu.Synchronize(window); });
+    EXPECT_EQ(Globals::Options()->SynchronizationUser(), me);
+    EXPECT_TRUE(world.Logged("Starting synchronization, full:False"));
+    EXPECT_FALSE(world.Logged("Starting synchronization, full:True"));
+
+    // Once on, no question; without Control a full run.
+    menu.Synchronize(window);
+    EXPECT_EQ(Boxes().size(), 2u);
+    EXPECT_TRUE(world.Logged("Starting synchronization, full:True"));
+}
+
+TEST_F(MenuCommandsTest, AUserWithoutACoworkerRecordCannotSynchronize) {
+    world.Kelo().SignIn("Administrator");
+    const auto error = ErrorOf([&] { menu.Synchronize(world.User().OpenList("company")); });
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->Number(), 9999);
+    EXPECT_EQ(error->Description(), Tools::GetText("NoCoworker"));
+    EXPECT_TRUE(Boxes().empty());
+}
+
+TEST(MenuCommandsWithoutAddinTest, TheMenuNeedsAnAddinThatOffersTheCommands) {
+    AddinWorld world{{.loadAddin = false}};
+    MenuCommands menu(world.Client());
+    const auto error = ErrorOf([&] { menu.NewMail(world.User().OpenRecord("company", 1)); });
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->Number(), errors::NotSupported);
+}
+
+}  // namespace
+}  // namespace ostrellix::addin
