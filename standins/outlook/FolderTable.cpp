@@ -119,12 +119,14 @@ std::string FolderTable::NewFolder(std::int64_t mailboxId, std::optional<std::in
 }
 
 std::int64_t FolderTable::RowId(std::string_view folderEntryId) {
-    SQLite::Statement query(db_.Sql(), "SELECT id FROM folders WHERE entry_id = ?");
+    SQLite::Statement& query = db_.Prepared("SELECT id FROM folders WHERE entry_id = ?");
     BindId(query, 1, folderEntryId);
     if (!query.executeStep()) {
         errors::Raise(errors::kNotFound, "The folder " + std::string(folderEntryId) + " does not exist.");
     }
-    return query.getColumn(0).getInt64();
+    const std::int64_t id = query.getColumn(0).getInt64();
+    query.reset();
+    return id;
 }
 
 std::optional<FolderInfo> FolderTable::FolderWhere(const char* condition, const std::string& value) {
