@@ -45,7 +45,8 @@ msg::MessageFileHost Instance::FileHost() const {
 
 Ptr<Item> Instance::Make(std::string folderEntryId, std::string entryId, std::int64_t revision,
                          SharedMessage data) {
-    const std::string messageClass = text::LCase(data.Read().properties.GetValue(msg::tag::PR_MESSAGE_CLASS).ToString());
+    const std::string messageClass =
+        text::LCase(data.Read().properties.GetValue(msg::tag::PR_MESSAGE_CLASS).ToString());
     auto self = shared_from_this();
     if (StartsWith(messageClass, "ipm.appointment")) {
         return std::make_shared<AppointmentItem>(self, std::move(folderEntryId), std::move(entryId), revision,
