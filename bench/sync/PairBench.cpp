@@ -20,15 +20,19 @@ namespace {
 using namespace ostrellix;
 using bench::SyncWorld;
 
-// One world at a time: the add-in's module state is process-wide.
+// One world at a time: the add-in's module state is process-wide. It is
+// kept from one benchmark to the next and let go in main, while the add-in's
+// module state still exists: at exit it would be unloaded from a module
+// already destroyed.
+std::unique_ptr<SyncWorld> cachedWorld;
+
 SyncWorld& World(benchmark::State& state) {
-    static std::unique_ptr<SyncWorld> world;
     const auto pairs = static_cast<std::size_t>(state.range(0));
-    if (!world || world->Pairs().size() != pairs) {
-        world.reset();
-        world = std::make_unique<SyncWorld>(static_cast<std::int32_t>(pairs));
+    if (!cachedWorld || cachedWorld->Pairs().size() != pairs) {
+        cachedWorld.reset();
+        cachedWorld = std::make_unique<SyncWorld>(static_cast<std::int32_t>(pairs));
     }
-    return *world;
+    return *cachedWorld;
 }
 
 void ReportPerPair(benchmark::State& state, const standin::system::WorkCounters& counters) {
@@ -87,3 +91,12 @@ BENCHMARK(FindItemFromRecord)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrose
 BENCHMARK(OpenMarkedItemThroughMapi)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    cachedWorld.reset();
+    return 0;
+}

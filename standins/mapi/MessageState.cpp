@@ -10,7 +10,7 @@
 
 namespace ostrellix::standin::mapi {
 
-MessageState::MessageState(Ptr<SessionLink> link, Home home, msg::MessageData data)
+MessageState::MessageState(Ptr<SessionLink> link, Home home, outlook::SharedMessage data)
     : link_(std::move(link)), home_(home), data_(std::move(data)) {}
 
 Ptr<MessageState> MessageState::Stored(Ptr<SessionLink> link, outlook::StoredMessage stored) {
@@ -93,23 +93,24 @@ const msg::MessageData& MessageState::Read() {
     Check();
     if (home_ == Home::Store) FollowStore();
     if (home_ == Home::Embedded) FollowParent();
-    return data_;
+    return data_.Read();
 }
 
 msg::MessageData& MessageState::Edit() {
     Read();
     dirty_ = true;
-    return data_;
+    return data_.Edit();
 }
 
 void MessageState::SaveInStore() {
     outlook::MessageStore& store = link_->Profile().Store();
-    outlook::RecipientTable::UpdateDisplayLines(data_);
+    msg::MessageData& data = data_.Edit();
+    outlook::RecipientTable::UpdateDisplayLines(data);
     const bool isNew = entryId_.empty();
     const std::string id = isNew ? store.NewEntryId(folder_) : entryId_;
     dirty_ = false;
     const std::int64_t written =
-        PassOn([&] { return isNew ? store.Create(folder_, id, data_) : store.Update(id, data_); },
+        PassOn([&] { return isNew ? store.Create(folder_, id, data) : store.Update(id, data); },
                [&] { dirty_ = true; });
     entryId_ = id;
     revision_ = written;
@@ -121,7 +122,7 @@ void MessageState::SaveInParent() {
     msg::MessageData& parent = parent_->Edit();
     for (msg::AttachmentData& attachment : parent.attachments) {
         if (outlook::Attachment::Number(attachment) != attachNumber_) continue;
-        attachment.embedded = std::make_shared<msg::MessageData>(data_);
+        attachment.embedded = std::make_shared<msg::MessageData>(data_.Read());
         seenEmbedded_ = attachment.embedded;
         dirty_ = false;
         return;
@@ -134,7 +135,7 @@ void MessageState::Save() {
     switch (home_) {
         case Home::Store: SaveInStore(); break;
         case Home::File:
-            msg::MsgWriter::WriteFile(data_, path_, link_->FileHost());
+            msg::MsgWriter::WriteFile(data_.Read(), path_, link_->FileHost());
             dirty_ = false;
             break;
         case Home::Embedded: SaveInParent(); break;

@@ -49,7 +49,7 @@ public:
     void Gone() { gone_ = true; }
 
 private:
-    MessageState(Ptr<SessionLink> link, Home home, msg::MessageData data);
+    MessageState(Ptr<SessionLink> link, Home home, outlook::SharedMessage data);
     void Check();
     void FollowStore();
     void FollowParent();
@@ -59,7 +59,7 @@ private:
 
     Ptr<SessionLink> link_;
     Home home_;
-    msg::MessageData data_;
+    outlook::SharedMessage data_;
     bool dirty_ = false;
     bool gone_ = false;
     // In the store.

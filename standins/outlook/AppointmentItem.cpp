@@ -29,7 +29,7 @@ constexpr double kMinutesPerDay = 1440.0;
 }  // namespace
 
 AppointmentItem::AppointmentItem(Ptr<Instance> instance, std::string folderEntryId, std::string entryId,
-                                 std::int64_t revision, msg::MessageData data)
+                                 std::int64_t revision, SharedMessage data)
     : Item(std::move(instance), std::move(folderEntryId), std::move(entryId), revision, std::move(data)) {}
 
 msg::MessageData AppointmentItem::NewData(Date now) {

@@ -13,7 +13,7 @@ namespace ostrellix::standin::outlook {
 class AppointmentItem final : public Item, public ol::IAppointmentItem {
 public:
     AppointmentItem(Ptr<Instance> instance, std::string folderEntryId, std::string entryId, std::int64_t revision,
-                    msg::MessageData data);
+                    SharedMessage data);
 
     Date Start() override;
     void SetStart(Date start) override;

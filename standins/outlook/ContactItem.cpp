@@ -29,7 +29,7 @@ const PropertyLocation& HasPictureFlag() {
 }  // namespace
 
 ContactItem::ContactItem(Ptr<Instance> instance, std::string folderEntryId, std::string entryId,
-                         std::int64_t revision, msg::MessageData data)
+                         std::int64_t revision, SharedMessage data)
     : Item(std::move(instance), std::move(folderEntryId), std::move(entryId), revision, std::move(data)) {}
 
 std::string ContactItem::Text(std::string_view name) { return Value(OutlookProperty::Get(name)).ToString(); }

@@ -14,7 +14,7 @@ namespace ostrellix::standin::outlook {
 class ContactItem final : public Item, public ol::IContactItem {
 public:
     ContactItem(Ptr<Instance> instance, std::string folderEntryId, std::string entryId, std::int64_t revision,
-                msg::MessageData data);
+                SharedMessage data);
 
     // A contact's subject is its full name.
     std::string Subject() override { return FullName(); }

@@ -121,17 +121,19 @@ std::string FolderTable::NewFolder(std::int64_t mailboxId, std::optional<std::in
 }
 
 std::int64_t FolderTable::RowId(std::string_view folderEntryId) {
-    SQLite::Statement query(db_.Sql(), "SELECT id FROM folders WHERE entry_id = ?");
+    SQLite::Statement& query = db_.Prepared("SELECT id FROM folders WHERE entry_id = ?");
     BindId(query, 1, folderEntryId);
     if (!query.executeStep()) {
         errors::Raise(errors::kNotFound, "The folder " + std::string(folderEntryId) + " does not exist.");
     }
-    return query.getColumn(0).getInt64();
+    const std::int64_t id = query.getColumn(0).getInt64();
+    query.reset();
+    return id;
 }
 
 std::optional<FolderInfo> FolderTable::FolderWhere(const char* condition, const std::string& value) {
     return db_.Guard("read a folder", [&]() -> std::optional<FolderInfo> {
-        SQLite::Statement query(db_.Sql(), std::string(kFolderSelect) + condition);
+        SQLite::Statement& query = db_.Prepared(std::string(kFolderSelect) + condition);
         query.bind(1, value);
         if (!query.executeStep()) return std::nullopt;
         FolderInfo folder{query.getColumn(1).getString(), query.getColumn(2).getString(),
@@ -140,7 +142,8 @@ std::optional<FolderInfo> FolderTable::FolderWhere(const char* condition, const 
         // The path, from the folder up to its mailbox's root.
         std::string path;
         std::int64_t id = query.getColumn(0).getInt64();
-        SQLite::Statement up(db_.Sql(), "SELECT parent_id, name FROM folders WHERE id = ?");
+        query.reset();
+        SQLite::Statement& up = db_.Prepared("SELECT parent_id, name FROM folders WHERE id = ?");
         for (;;) {
             up.bind(1, id);
             if (!up.executeStep()) break;
@@ -149,6 +152,7 @@ std::optional<FolderInfo> FolderTable::FolderWhere(const char* condition, const 
             id = up.getColumn(0).getInt64();
             up.reset();
         }
+        up.reset();
         folder.path = "\\" + path;
         return folder;
     });

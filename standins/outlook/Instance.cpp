@@ -44,8 +44,9 @@ msg::MessageFileHost Instance::FileHost() const {
 }
 
 Ptr<Item> Instance::Make(std::string folderEntryId, std::string entryId, std::int64_t revision,
-                         msg::MessageData data) {
-    const std::string messageClass = text::LCase(data.properties.GetValue(msg::tag::PR_MESSAGE_CLASS).ToString());
+                         SharedMessage data) {
+    const std::string messageClass =
+        text::LCase(data.Read().properties.GetValue(msg::tag::PR_MESSAGE_CLASS).ToString());
     auto self = shared_from_this();
     if (StartsWith(messageClass, "ipm.appointment")) {
         return std::make_shared<AppointmentItem>(self, std::move(folderEntryId), std::move(entryId), revision,

@@ -67,7 +67,7 @@ public:
     std::function<void()> onQuit;
 
 private:
-    Ptr<Item> Make(std::string folderEntryId, std::string entryId, std::int64_t revision, msg::MessageData data);
+    Ptr<Item> Make(std::string folderEntryId, std::string entryId, std::int64_t revision, SharedMessage data);
 
     Profile& profile_;
     MessageFiles* files_;

@@ -27,13 +27,16 @@ void CheckArguments(const std::vector<Variant>& arguments, std::size_t count, st
 }  // namespace
 
 Item::Item(Ptr<Instance> instance, std::string folderEntryId, std::string entryId, std::int64_t revision,
-           msg::MessageData data)
+           SharedMessage data)
     : InstanceBound(std::move(instance)),
       folder_(std::move(folderEntryId)),
       entryId_(std::move(entryId)),
       revision_(revision),
       data_(std::move(data)),
-      dirty_(entryId_.empty()) {}
+      dirty_(entryId_.empty()) {
+    // A stored item is made from what the store holds now.
+    if (!entryId_.empty()) seenSerial_ = Unchecked().Store().ChangeSerial();
+}
 
 // ---- state ----
 
@@ -63,13 +66,13 @@ void Item::Refresh() {
 const msg::MessageData& Item::Read() {
     CheckUsable();
     Refresh();
-    return data_;
+    return data_.Read();
 }
 
 msg::MessageData& Item::Edit() {
     Read();
     dirty_ = true;
-    return data_;
+    return data_.Edit();
 }
 
 void Item::Discard() {
@@ -87,7 +90,8 @@ void Item::MarkGone() {
 void Item::BeforeStore(msg::MessageData&) {}
 
 void Item::Commit() {
-    BeforeStore(data_);
+    msg::MessageData& data = data_.Edit();
+    BeforeStore(data);
     MessageStore& store = Unchecked().Store();
     const bool isNew = entryId_.empty();
     if (isNew) {
@@ -96,7 +100,7 @@ void Item::Commit() {
     }
     dirty_ = false;
     std::int64_t written = 0;
-    PassOn([&] { written = isNew ? store.Create(folder_, entryId_, data_) : store.Update(entryId_, data_); },
+    PassOn([&] { written = isNew ? store.Create(folder_, entryId_, data) : store.Update(entryId_, data); },
            [&] {
                dirty_ = true;
                if (isNew) {

@@ -11,6 +11,7 @@
 #include "runtime/IDispatch.h"
 #include "standins/outlook/InstanceBound.h"
 #include "standins/outlook/OutlookProperty.h"
+#include "standins/outlook/SharedMessage.h"
 
 namespace ostrellix::standin::outlook {
 
@@ -87,7 +88,7 @@ public:
 
 protected:
     Item(Ptr<Instance> instance, std::string folderEntryId, std::string entryId, std::int64_t revision,
-         msg::MessageData data);
+         SharedMessage data);
 
     // The kind's bit (kinds::Mail ...) and its name in window captions ("Message (HTML)").
     virtual unsigned Kind() const = 0;
@@ -118,7 +119,7 @@ private:
     std::string folder_;
     std::string entryId_;
     std::int64_t revision_;
-    msg::MessageData data_;
+    SharedMessage data_;
     std::uint64_t seenSerial_ = 0;
     bool dirty_;
     bool gone_ = false;

@@ -28,7 +28,7 @@ std::string WithPrefix(const std::string& prefix, const std::string& subject) {
 }  // namespace
 
 MailItem::MailItem(Ptr<Instance> instance, std::string folderEntryId, std::string entryId, std::int64_t revision,
-                   msg::MessageData data)
+                   SharedMessage data)
     : Item(std::move(instance), std::move(folderEntryId), std::move(entryId), revision, std::move(data)) {}
 
 msg::MessageData MailItem::NewData() {

@@ -14,7 +14,7 @@ namespace ostrellix::standin::outlook {
 class MailItem final : public Item, public ol::IMailItem {
 public:
     MailItem(Ptr<Instance> instance, std::string folderEntryId, std::string entryId, std::int64_t revision,
-             msg::MessageData data);
+             SharedMessage data);
 
     void SetBody(std::string_view body) override;
     Ptr<ol::IRecipients> Recipients() override;

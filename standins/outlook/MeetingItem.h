@@ -9,7 +9,7 @@ namespace ostrellix::standin::outlook {
 class MeetingItem final : public Item, public ol::IMeetingItem {
 public:
     MeetingItem(Ptr<Instance> instance, std::string folderEntryId, std::string entryId, std::int64_t revision,
-                msg::MessageData data)
+                SharedMessage data)
         : Item(std::move(instance), std::move(folderEntryId), std::move(entryId), revision, std::move(data)) {}
 
     std::string SenderName() override { return Value(OutlookProperty::Get("SenderName")).ToString(); }

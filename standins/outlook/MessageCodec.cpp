@@ -4,6 +4,7 @@
 
 #include "runtime/ComError.h"
 #include "standins/outlook/Errors.h"
+#include "standins/outlook/MessageDecoder.h"
 
 namespace ostrellix::standin::outlook {
 
@@ -34,28 +35,6 @@ json EncodeVariant(const Variant& value) {
     throw ComError(::ostrellix::errors::TypeMismatch, errors::kSource, "An object cannot be stored as a property value");
 }
 
-Variant DecodeVariant(const json& encoded) {
-    const auto type = static_cast<Type>(encoded.at(0).get<std::uint16_t>());
-    switch (type) {
-        case Type::Empty: return {};
-        case Type::Null: return Variant::Null();
-        case Type::Integer: return Variant(encoded.at(1).get<std::int16_t>());
-        case Type::Long: return Variant(encoded.at(1).get<std::int32_t>());
-        case Type::Double: return Variant(encoded.at(1).get<double>());
-        case Type::Date: return Variant(Date(encoded.at(1).get<double>()));
-        case Type::String: return Variant(encoded.at(1).get<std::string>());
-        case Type::Boolean: return Variant(encoded.at(1).get<bool>());
-        case Type::ByteArray: return Variant(Bytes(encoded.at(1).get_binary()));
-        case Type::Array: {
-            VariantArray elements;
-            for (const json& element : encoded.at(1)) elements.push_back(DecodeVariant(element));
-            return Variant(std::move(elements));
-        }
-        case Type::Object: break;
-    }
-    throw ComError(::ostrellix::errors::TypeMismatch, errors::kSource, "Unknown value type " + std::to_string(int(type)));
-}
-
 json EncodeBag(const msg::PropertyBag& bag) {
     json tagged = json::array(), named = json::array();
     for (const auto& [id, property] : bag.Tagged()) {
@@ -69,24 +48,6 @@ json EncodeBag(const msg::PropertyBag& bag) {
     return {{"t", std::move(tagged)}, {"n", std::move(named)}};
 }
 
-msg::PropertyBag DecodeBag(const json& encoded) {
-    msg::PropertyBag bag;
-    for (const json& entry : encoded.at("t")) {
-        bag.Set(entry.at(0).get<std::uint16_t>(),
-                msg::PropertyValue{entry.at(1).get<std::uint16_t>(), DecodeVariant(entry.at(2))});
-    }
-    for (const json& entry : encoded.at("n")) {
-        msg::PropertyName name{Guid::Parse(entry.at(0).get<std::string>()), std::uint32_t{0}};
-        if (entry.at(1).is_string()) {
-            name.id = entry.at(1).get<std::string>();
-        } else {
-            name.id = entry.at(1).get<std::uint32_t>();
-        }
-        bag.SetNamed(name, msg::PropertyValue{entry.at(2).get<std::uint16_t>(), DecodeVariant(entry.at(3))});
-    }
-    return bag;
-}
-
 json EncodeMessage(const msg::MessageData& message) {
     json recipients = json::array(), attachments = json::array();
     for (const msg::RecipientData& recipient : message.recipients) recipients.push_back(EncodeBag(recipient.properties));
@@ -97,27 +58,13 @@ json EncodeMessage(const msg::MessageData& message) {
     return {{"p", EncodeBag(message.properties)}, {"r", std::move(recipients)}, {"a", std::move(attachments)}};
 }
 
-msg::MessageData DecodeMessage(const json& encoded) {
-    msg::MessageData message;
-    message.properties = DecodeBag(encoded.at("p"));
-    for (const json& recipient : encoded.at("r")) message.recipients.push_back({DecodeBag(recipient)});
-    for (const json& attachment : encoded.at("a")) {
-        msg::AttachmentData data{DecodeBag(attachment.at("p")), nullptr};
-        if (!attachment.at("e").is_null()) {
-            data.embedded = std::make_shared<msg::MessageData>(DecodeMessage(attachment.at("e")));
-        }
-        message.attachments.push_back(std::move(data));
-    }
-    return message;
-}
-
 }  // namespace
 
 Bytes MessageCodec::Encode(const msg::MessageData& message) { return json::to_cbor(EncodeMessage(message)); }
 
 msg::MessageData MessageCodec::Decode(const Bytes& bytes) {
     try {
-        return DecodeMessage(json::from_cbor(bytes));
+        return MessageDecoder::Decode(bytes);
     } catch (const json::exception& error) {
         errors::Raise(errors::kStoreFailed, std::string("A stored message cannot be read: ") + error.what());
     } catch (const ComError& error) {

@@ -91,11 +91,36 @@ void MessageStore::StampTimes(msg::MessageData& data, bool isNew) {
 }
 
 void MessageStore::WriteIndex(std::int64_t itemId, std::int64_t folderId, const msg::MessageData& data) {
-    SQLite::Statement clear(db_.Sql(), "DELETE FROM item_values WHERE item_id = ?");
-    clear.bind(1, itemId);
-    clear.exec();
-    SQLite::Statement insert(db_.Sql(), "INSERT INTO item_values(item_id, folder_id, key, value) VALUES(?, ?, ?, ?)");
-    for (const ItemIndex::Entry& entry : ItemIndex::Entries(data)) {
+    // A save changes a few of an item's index entries (its modification
+    // time, a user property or two): only those rows are written, which
+    // keeps a save's pages, and so its commit, small.
+    std::vector<ItemIndex::Entry> wanted = ItemIndex::Entries(data);
+    std::vector<std::int64_t> stale;
+    SQLite::Statement& existing = db_.Prepared("SELECT rowid, key, value FROM item_values WHERE item_id = ?");
+    existing.bind(1, itemId);
+    while (existing.executeStep()) {
+        const SQLite::Column value = existing.getColumn(2);
+        const ItemIndex::Value stored =
+            value.isText() ? ItemIndex::Value(value.getString()) : ItemIndex::Value(value.getDouble());
+        const std::string key = existing.getColumn(1).getString();
+        const auto same = std::ranges::find_if(
+            wanted, [&](const ItemIndex::Entry& entry) { return entry.key == key && entry.value == stored; });
+        if (same == wanted.end()) {
+            stale.push_back(existing.getColumn(0).getInt64());
+        } else {
+            wanted.erase(same);
+        }
+    }
+    existing.reset();
+    SQLite::Statement& remove = db_.Prepared("DELETE FROM item_values WHERE rowid = ?");
+    for (const std::int64_t row : stale) {
+        remove.bind(1, row);
+        remove.exec();
+        remove.reset();
+    }
+    SQLite::Statement& insert =
+        db_.Prepared("INSERT INTO item_values(item_id, folder_id, key, value) VALUES(?, ?, ?, ?)");
+    for (const ItemIndex::Entry& entry : wanted) {
         insert.bind(1, itemId);
         insert.bind(2, folderId);
         insert.bind(3, entry.key);
@@ -115,11 +140,13 @@ std::int64_t MessageStore::Create(std::string_view folderEntryId, std::string_vi
     db_.Guard("store a message", [&] {
         StoreTransaction transaction(*this);
         const std::int64_t folderId = folders_.RowId(folderEntryId);
-        SQLite::Statement insert(db_.Sql(), "INSERT INTO items(entry_id, folder_id, revision, data) VALUES(?, ?, 1, ?)");
+        SQLite::Statement& insert =
+            db_.Prepared("INSERT INTO items(entry_id, folder_id, revision, data) VALUES(?, ?, 1, ?)");
         BindId(insert, 1, entryId);
         insert.bind(2, folderId);
         insert.bind(3, blob.data(), static_cast<int>(blob.size()));
         insert.exec();
+        insert.reset();
         WriteIndex(db_.Sql().getLastInsertRowid(), folderId, data);
         Notify({StoreChange::Kind::Added, ids::Normalized(folderEntryId), ids::Normalized(entryId)});
         transaction.Commit();
@@ -132,19 +159,21 @@ std::int64_t MessageStore::Update(std::string_view entryId, msg::MessageData& da
     const Bytes blob = MessageCodec::Encode(data);
     return db_.Guard("store a message", [&] {
         StoreTransaction transaction(*this);
-        SQLite::Statement query(db_.Sql(),
-                                "SELECT i.id, i.folder_id, i.revision, f.entry_id FROM items i "
-                                "JOIN folders f ON f.id = i.folder_id WHERE i.entry_id = ?");
+        SQLite::Statement& query = db_.Prepared(
+            "SELECT i.id, i.folder_id, i.revision, f.entry_id FROM items i "
+            "JOIN folders f ON f.id = i.folder_id WHERE i.entry_id = ?");
         BindId(query, 1, entryId);
         if (!query.executeStep()) errors::RaiseMovedOrDeleted();
         const std::int64_t id = query.getColumn(0).getInt64(), folderId = query.getColumn(1).getInt64();
         const std::int64_t next = query.getColumn(2).getInt64() + 1;
         const std::string folderEntryId = query.getColumn(3).getString();
-        SQLite::Statement update(db_.Sql(), "UPDATE items SET revision = ?, data = ? WHERE id = ?");
+        query.reset();
+        SQLite::Statement& update = db_.Prepared("UPDATE items SET revision = ?, data = ? WHERE id = ?");
         update.bind(1, next);
         update.bind(2, blob.data(), static_cast<int>(blob.size()));
         update.bind(3, id);
         update.exec();
+        update.reset();
         WriteIndex(id, folderId, data);
         Notify({StoreChange::Kind::Modified, folderEntryId, ids::Normalized(entryId)});
         transaction.Commit();
@@ -197,12 +226,13 @@ void MessageStore::Delete(std::string_view entryId) {
 
 std::optional<std::string> MessageStore::FolderOfMessage(std::string_view entryId) {
     return db_.Guard("read a message", [&]() -> std::optional<std::string> {
-        SQLite::Statement query(db_.Sql(),
-                                "SELECT f.entry_id FROM items i JOIN folders f ON f.id = i.folder_id "
-                                "WHERE i.entry_id = ?");
+        SQLite::Statement& query = db_.Prepared(
+            "SELECT f.entry_id FROM items i JOIN folders f ON f.id = i.folder_id WHERE i.entry_id = ?");
         BindId(query, 1, entryId);
-        if (!query.executeStep()) return std::nullopt;
-        return query.getColumn(0).getString();
+        std::optional<std::string> folder;
+        if (query.executeStep()) folder = query.getColumn(0).getString();
+        query.reset();
+        return folder;
     });
 }
 
@@ -229,9 +259,9 @@ std::optional<StoredMessage> MessageStore::Load(std::string_view entryId) {
     StoredMessage message = row->first;
     message.data = MessageCodec::Decode(row->second);
     // Embedded messages are shared between copies, so a message with one is read afresh each time.
-    const bool shareable = std::ranges::none_of(message.data.attachments, [](const msg::AttachmentData& attachment) {
-        return attachment.embedded != nullptr;
-    });
+    const bool shareable =
+        std::ranges::none_of(message.data.Read().attachments,
+                             [](const msg::AttachmentData& attachment) { return attachment.embedded != nullptr; });
     lastLoaded_.reset();
     if (shareable) {
         lastLoaded_ = message;
@@ -277,10 +307,12 @@ FilterQuery MessageStore::Query(const Filter& filter, std::string_view folderEnt
     const std::int64_t folderId = db_.Guard("search a folder", [&] { return folders_.RowId(folderEntryId); });
     const FilterQuery::Counter count = [&](const std::string& sql, const std::vector<FilterQuery::Parameter>& values) {
         return db_.Guard("search a folder", [&] {
-            SQLite::Statement statement(db_.Sql(), "SELECT count(*) FROM (" + sql + ")");
+            SQLite::Statement& statement = db_.Prepared("SELECT count(*) FROM (" + sql + ")");
             BindAll(statement, values, 1);
             statement.executeStep();
-            return statement.getColumn(0).getInt64();
+            const std::int64_t rows = statement.getColumn(0).getInt64();
+            statement.reset();
+            return rows;
         });
     };
     return FilterQuery(filter, folderId, count);
@@ -292,7 +324,7 @@ std::vector<std::string> MessageStore::Search(std::string_view folderEntryId, co
     if (query.ScansFolder()) ++counters_->folderScans;
     return db_.Guard("search a folder", [&] {
         std::vector<std::string> ids;
-        SQLite::Statement select(db_.Sql(), query.Sql());
+        SQLite::Statement& select = db_.Prepared(query.Sql());
         BindAll(select, query.Parameters(), 1);
         while (select.executeStep()) ids.push_back(select.getColumn(0).getString());
         return ids;
@@ -305,10 +337,12 @@ bool MessageStore::Matches(std::string_view entryId, const Filter& filter) {
     const FilterQuery query = Query(filter, *folder);
     ++counters_->searches;
     return db_.Guard("search a folder", [&] {
-        SQLite::Statement select(db_.Sql(), query.MatchSql());
+        SQLite::Statement& select = db_.Prepared(query.MatchSql());
         BindId(select, 1, entryId);
         BindAll(select, query.MatchParameters(), 2);
-        return select.executeStep();
+        const bool matches = select.executeStep();
+        select.reset();
+        return matches;
     });
 }
 

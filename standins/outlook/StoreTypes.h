@@ -5,6 +5,7 @@
 
 #include "standins/message/MessageData.h"
 #include "standins/outlook/Names.h"
+#include "standins/outlook/SharedMessage.h"
 
 // The plain records the message store hands out and takes in.
 namespace ostrellix::standin::outlook {
@@ -37,7 +38,7 @@ struct StoredMessage {
     std::string entryId;
     std::string folderEntryId;
     std::int64_t revision = 0;
-    msg::MessageData data;
+    SharedMessage data;
 };
 
 // What changed in the store, told after the change was committed.

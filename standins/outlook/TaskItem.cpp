@@ -6,7 +6,7 @@
 namespace ostrellix::standin::outlook {
 
 TaskItem::TaskItem(Ptr<Instance> instance, std::string folderEntryId, std::string entryId, std::int64_t revision,
-                   msg::MessageData data)
+                   SharedMessage data)
     : Item(std::move(instance), std::move(folderEntryId), std::move(entryId), revision, std::move(data)) {}
 
 msg::MessageData TaskItem::NewData(const std::string& owner) {

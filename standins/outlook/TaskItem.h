@@ -10,7 +10,7 @@ namespace ostrellix::standin::outlook {
 class TaskItem final : public Item, public ol::ITaskItem {
 public:
     TaskItem(Ptr<Instance> instance, std::string folderEntryId, std::string entryId, std::int64_t revision,
-             msg::MessageData data);
+             SharedMessage data);
 
     Date StartDate() override;
     void SetStartDate(Date date) override;

@@ -52,6 +52,30 @@ TEST_F(MessageTest, AReceivedMailTellsItWasSentToMe) {
     EXPECT_TRUE(sent->Fields(api::PR_MESSAGE_TO_ME).IsEmpty()) << "a property the message lacks is Empty";
 }
 
+// Outlook's item and the library's message of one stored message are read
+// once and share what was read, yet neither sees the other's unsaved changes.
+TEST_F(MessageTest, OutlookAndTheLibraryShareWhatTheyReadButNotTheirChanges) {
+    const std::string entryId = SavedDraft("Stored")->EntryID();
+    const auto& counters = profile->Store().Counters();
+    const std::int64_t loaded = counters.messageLoads;
+    const auto item = ns->GetItemFromID(entryId);
+    const auto message = session->GetMessageFromID(entryId);
+    EXPECT_EQ(item->Subject(), "Stored");
+    EXPECT_EQ(message->Subject(), "Stored");
+    EXPECT_EQ(counters.messageLoads - loaded, 1);
+
+    item->SetSubject("Outlook's");
+    message->SetSubject("the library's");
+    EXPECT_EQ(item->Subject(), "Outlook's");
+    EXPECT_EQ(message->Subject(), "the library's");
+    EXPECT_EQ(session->GetMessageFromID(entryId)->Subject(), "Stored");
+
+    message->Save();
+    EXPECT_EQ(item->Subject(), "Outlook's") << "unsaved changes are kept";
+    item->Close(ol::olDiscard);
+    EXPECT_EQ(item->Subject(), "the library's");
+}
+
 TEST_F(MessageTest, AnOrganisationSenderHasItsSmtpAddressFromTheDirectory) {
     const auto received = Received("Anna Berg");
     const auto sender = received->Sender();

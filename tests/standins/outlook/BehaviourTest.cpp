@@ -20,7 +20,7 @@ namespace tag = message::tag;
 
 class BehaviourTest : public OutlookFixture {
 protected:
-    message::MessageData Stored(const Ptr<ol::IItem>& item) { return profile->Store().Load(item->EntryID())->data; }
+    message::MessageData Stored(const Ptr<ol::IItem>& item) { return profile->Store().Load(item->EntryID())->data.Read(); }
 };
 
 TEST_F(BehaviourTest, RecipientsKeepTheAddressLinesInStep) {

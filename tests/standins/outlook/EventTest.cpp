@@ -112,7 +112,7 @@ TEST_F(EventTest, ClosingWithoutSavingForgetsTheChanges) {
     user->Type(again, "Subject", Variant("Answered"));
     user->WillAnswerSavePrompt(true);
     again->Close(ol::olPromptForSave);
-    EXPECT_EQ(profile->Store().Load(item->EntryID())->data.properties.GetValue(message::tag::PR_SUBJECT).ToString(),
+    EXPECT_EQ(profile->Store().Load(item->EntryID())->data.Read().properties.GetValue(message::tag::PR_SUBJECT).ToString(),
               "Answered");
 }
 

@@ -69,7 +69,7 @@ TEST_F(ItemTest, UserPropertiesAreTypedNamedProperties) {
 
     // They are PS_PUBLIC_STRINGS string properties of the stored message.
     const auto stored = profile->Store().Load(item->EntryID());
-    const auto value = stored->data.properties.GetNamed({message::PublicStrings(), std::string("KeloID")});
+    const auto value = stored->data.Read().properties.GetNamed({message::PublicStrings(), std::string("KeloID")});
     ASSERT_TRUE(value);
     EXPECT_EQ(value->type, message::pt::Unicode);
     EXPECT_EQ(value->value.ToString(), "person:12");
@@ -134,7 +134,7 @@ TEST_F(ItemTest, KindsBehaveAsOutlooksDo) {
     EXPECT_EQ(task->DueDate(), ol::kNoDate);
     task->SetComplete(true);
     task->Save();
-    const auto stored = profile->Store().Load(task->EntryID())->data;
+    const auto stored = profile->Store().Load(task->EntryID())->data.Read();
     EXPECT_EQ(stored.properties.GetNamed({message::psets::Task(), std::uint32_t{0x8101}})->value.ToLong(), 2);
     EXPECT_FALSE(stored.properties.GetNamed({message::psets::Task(), std::uint32_t{0x8105}}));
 
@@ -188,13 +188,13 @@ TEST_F(ItemTest, ChangesThroughTheStoreAreSeenByOutlooksObjects) {
     ASSERT_TRUE(logon);
     MessageStore& store = logon->Session().Store();
     auto stored = store.Load(mail->EntryID());
-    stored->data.properties.Set(tag::PR_SUBJECT, Variant("After"));
-    store.Update(mail->EntryID(), stored->data);
+    stored->data.Edit().properties.Set(tag::PR_SUBJECT, Variant("After"));
+    store.Update(mail->EntryID(), stored->data.Edit());
     EXPECT_EQ(mail->Subject(), "After");
     // An object with changes of its own keeps them.
     mail->SetBody("mine");
-    stored->data.properties.Set(tag::PR_SUBJECT, Variant("Later"));
-    store.Update(mail->EntryID(), stored->data);
+    stored->data.Edit().properties.Set(tag::PR_SUBJECT, Variant("Later"));
+    store.Update(mail->EntryID(), stored->data.Edit());
     EXPECT_EQ(mail->Subject(), "After");
     store.Delete(mail->EntryID());
     mail->Close(ol::olDiscard);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
 #include "contracts/outlook/Constants.h"
 #include "runtime/ComError.h"
 #include "standins/message/PropertySets.h"
@@ -79,10 +81,32 @@ TEST(MessageCodecTest, KeepsEveryKindOfValueAndEmbeddedMessages) {
 }
 
 TEST(MessageCodecTest, BytesThatAreNoMessageRaiseAClearError) {
-    for (const Bytes& garbage : {Bytes{}, Bytes{0xFF, 0x00, 0x12}, Bytes{0xA0}}) {
+    using json = nlohmann::json;
+    const json bag = {{"t", json::array()}, {"n", json::array()}};
+    const auto withProperty = [&](const json& entry) {
+        return json{{"p", {{"t", json::array({entry})}, {"n", json::array()}}}, {"r", json::array()},
+                    {"a", json::array()}};
+    };
+    json deep = json::array({8, "x"});
+    for (int level = 0; level < 100; ++level) deep = json::array({0x200C, json::array({deep})});
+    EXPECT_NO_THROW(MessageCodec::Decode(json::to_cbor({{"p", bag}, {"r", json::array()}, {"a", json::array()}})));
+    std::vector<Bytes> garbage = {Bytes{}, Bytes{0xFF, 0x00, 0x12}, Bytes{0xA0}};
+    for (const json& shape : {
+             json{{"p", bag}, {"r", json::array()}},                                          // no attachments
+             json{{"p", bag}, {"r", json::array()}, {"a", json::array()}, {"x", 1}},          // an unknown part
+             json::array({bag}),                                                              // no message at all
+             withProperty(json::array({0x37, 0x1F, json::array({8})})),                       // text without content
+             withProperty(json::array({0x37, 0x1F, json::array({8, 12})})),                   // a number for text
+             withProperty(json::array({0x37, 0x1F, json::array({9, 1})})),                    // an object value
+             withProperty(json::array({0x37, 0x1F})),                                         // no value
+             withProperty(json::array({0x37, 0x1F, deep})),                                   // nested too deeply
+         }) {
+        garbage.push_back(json::to_cbor(shape));
+    }
+    for (const Bytes& bytes : garbage) {
         try {
-            MessageCodec::Decode(garbage);
-            ADD_FAILURE() << "decoded garbage";
+            MessageCodec::Decode(bytes);
+            ADD_FAILURE() << "decoded garbage of " << bytes.size() << " bytes";
         } catch (const ComError& error) {
             EXPECT_NE(error.Description().find("stored message cannot be read"), std::string::npos);
         }

@@ -1,13 +1,18 @@
 #include <SQLiteCpp/Database.h>
+#include <SQLiteCpp/Statement.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <utility>
+#include <vector>
 
 #include "contracts/outlook/Constants.h"
 #include "runtime/ComError.h"
 #include "standins/message/PropertyTag.h"
+#include "standins/outlook/Filter.h"
+#include "standins/outlook/ItemIndex.h"
 #include "standins/outlook/MessageStore.h"
 #include "standins/outlook/Profile.h"
 #include "standins/outlook/StoreDatabase.h"
@@ -65,8 +70,8 @@ TEST_F(StoreTest, WhatIsStoredSurvivesAReopen) {
     const auto loaded = store.Load(entryId);
     ASSERT_TRUE(loaded);
     EXPECT_EQ(loaded->folderEntryId, folderId);
-    EXPECT_EQ(loaded->data.properties.GetValue(tag::PR_SUBJECT).ToString(), "Kept");
-    EXPECT_EQ(loaded->data.properties.GetNamed({message::PublicStrings(), std::string("KeloID")})->value.ToString(),
+    EXPECT_EQ(loaded->data.Read().properties.GetValue(tag::PR_SUBJECT).ToString(), "Kept");
+    EXPECT_EQ(loaded->data.Read().properties.GetNamed({message::PublicStrings(), std::string("KeloID")})->value.ToString(),
               "person:12");
     EXPECT_EQ(store.Folder(folderId)->path, "\\\\Mailbox - Anna Berg\\Inbox\\Projects");
     EXPECT_EQ(store.FolderByPath("\\\\mailbox - anna berg\\inbox\\PROJECTS")->entryId, folderId);
@@ -168,7 +173,7 @@ TEST_F(StoreTest, ARepeatedReadIsServedOnceAndAChangeIsReadAfresh) {
     const std::string entryId = store.NewEntryId(drafts);
     message::MessageData data = Note("first");
     store.Create(drafts, entryId, data);
-    const auto subject = [&] { return store.Load(entryId)->data.properties.GetValue(tag::PR_SUBJECT).ToString(); };
+    const auto subject = [&] { return store.Load(entryId)->data.Read().properties.GetValue(tag::PR_SUBJECT).ToString(); };
 
     const std::int64_t before = store.Counters().messageLoads;
     EXPECT_EQ(subject(), "first");
@@ -186,6 +191,72 @@ TEST_F(StoreTest, ARepeatedReadIsServedOnceAndAChangeIsReadAfresh) {
     }
     EXPECT_EQ(subject(), "second");
     EXPECT_EQ(store.Revision(entryId), store.Load(entryId)->revision);
+}
+
+// A save writes only the index entries that changed; whatever a save adds,
+// changes or drops, the index says what the message says and filters find
+// the item by its new values only.
+TEST_F(StoreTest, TheIndexFollowsEverySave) {
+    auto profile = Open();
+    MessageStore& store = profile->Store();
+    const std::string calendar = store.DefaultFolder(profile->Mailbox(), ol::olFolderCalendar).entryId;
+    const std::string entryId = store.NewEntryId(calendar);
+    using Rows = std::vector<std::pair<std::string, std::string>>;
+    const auto text = [](const ItemIndex::Value& value) {
+        const auto* number = std::get_if<double>(&value);
+        return number ? std::to_string(*number) : std::get<std::string>(value);
+    };
+    const auto indexed = [&] {
+        Rows rows;
+        SQLite::Statement query(store.Database().Sql(),
+                                "SELECT v.key, v.value FROM item_values v JOIN items i ON i.id = v.item_id "
+                                "WHERE i.entry_id = ? ORDER BY 1, 2");
+        query.bind(1, entryId);
+        while (query.executeStep()) {
+            const SQLite::Column value = query.getColumn(1);
+            rows.emplace_back(query.getColumn(0).getString(),
+                              value.isText() ? value.getString() : std::to_string(value.getDouble()));
+        }
+        return rows;
+    };
+    const auto expected = [&] {
+        Rows rows;
+        for (const ItemIndex::Entry& entry : ItemIndex::Entries(store.Load(entryId)->data.Read())) {
+            rows.emplace_back(entry.key, text(entry.value));
+        }
+        std::ranges::sort(rows);
+        return rows;
+    };
+    const auto finds = [&](const char* filter) { return !store.Search(calendar, Filter::Parse(filter)).empty(); };
+    const auto user = [](const std::string& name) { return message::PropertyName{message::PublicStrings(), name}; };
+    const auto keywords = [](std::initializer_list<const char*> words) {
+        VariantArray values;
+        for (const char* word : words) values.emplace_back(word);
+        return message::PropertyValue{message::pt::MultiValued | message::pt::Unicode, Variant(std::move(values))};
+    };
+
+    message::MessageData data = Note("Lunch");
+    data.properties.SetNamed(user("KeloID"), {message::pt::Unicode, Variant("task:1")});
+    data.properties.SetNamed(user("Keywords"), keywords({"a", "b"}));
+    store.Create(calendar, entryId, data);
+    EXPECT_EQ(indexed(), expected());
+    EXPECT_TRUE(finds("[Categories] = 'a' AND [KeloID] = 'task:1'"));
+
+    data.properties.Set(tag::PR_SUBJECT, Variant("Dinner"));
+    data.properties.SetNamed(user("Keywords"), keywords({"b", "c", "c"}));
+    store.Update(entryId, data);
+    EXPECT_EQ(indexed(), expected());
+    EXPECT_FALSE(finds("[Categories] = 'a'"));
+    EXPECT_TRUE(finds("[Categories] = 'c' AND [Subject] = 'dinner'"));
+    EXPECT_FALSE(finds("[Subject] = 'lunch'"));
+
+    data.properties.RemoveNamed(user("KeloID"));
+    data.properties.SetNamed(user("Keywords"), keywords({"c"}));
+    store.Update(entryId, data);
+    EXPECT_EQ(indexed(), expected());
+    EXPECT_FALSE(finds("[KeloID] = 'task:1'"));
+    EXPECT_FALSE(finds("[Categories] = 'b'"));
+    EXPECT_TRUE(finds("[Categories] = 'c'"));
 }
 
 TEST_F(StoreTest, MovingKeepsTheEntryIdAndDeletingForgetsIt) {

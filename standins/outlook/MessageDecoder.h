@@ -1,0 +1,81 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "runtime/Guid.h"
+#include "runtime/Variant.h"
+#include "standins/message/MessageData.h"
+#include "standins/outlook/Names.h"
+
+namespace ostrellix::standin::outlook {
+
+// Reads a stored message's CBOR (see MessageCodec) straight into the
+// message as the parser meets its parts, with no document in between: a
+// run reads every synchronized item, and building a document for each
+// costs more than the message itself. Anything but the store's layout
+// (a missing or unknown part, a value of the wrong kind, nesting deeper
+// than a message has) raises a ComError with what is wrong.
+class MessageDecoder final : public nlohmann::json_sax<nlohmann::json> {
+public:
+    static msg::MessageData Decode(const Bytes& bytes);
+
+    bool null() override;
+    bool boolean(bool value) override;
+    bool number_integer(number_integer_t value) override;
+    bool number_unsigned(number_unsigned_t value) override;
+    bool number_float(number_float_t value, const string_t& text) override;
+    bool string(string_t& value) override;
+    bool binary(binary_t& value) override;
+    bool start_object(std::size_t elements) override;
+    bool key(string_t& value) override;
+    bool end_object() override;
+    bool start_array(std::size_t elements) override;
+    bool end_array() override;
+    bool parse_error(std::size_t position, const std::string& token, const nlohmann::detail::exception& error) override;
+
+private:
+    // What an open object or array is: the message's parts and the entries of its property bags.
+    enum class Part {
+        Message, Bag, Recipients, Attachments, Attachment, Tagged, TaggedEntry, Named, NamedEntry, Value, Elements
+    };
+    // A scalar as the parser gives it.
+    using Scalar = std::variant<std::nullptr_t, bool, std::int64_t, std::uint64_t, double, std::string, Bytes>;
+
+    struct Frame {
+        Part part;
+        msg::MessageData* message = nullptr;
+        msg::PropertyBag* bag = nullptr;
+        msg::AttachmentData* attachment = nullptr;
+        int position = 0;       // members or elements seen
+        std::string key{};      // the member whose value comes next
+        unsigned seen = 0;      // members seen, one bit each
+        // An entry or a value being read.
+        std::uint16_t id = 0;
+        std::uint16_t type = 0;
+        Guid propertySet{};
+        std::variant<std::uint32_t, std::string> name{};
+        Variant::Type valueType = Variant::Type::Empty;
+        Variant value{};
+        VariantArray elements{};
+    };
+
+    explicit MessageDecoder(msg::MessageData& message);
+
+    void Open(Frame frame);
+    bool Take(Scalar scalar);
+    void Close();
+    // The value of a finished Value frame goes to the entry or array it belongs to.
+    void Deliver(Variant value);
+    [[noreturn]] static void Fail(const std::string& what);
+
+    msg::MessageData& message_;
+    bool started_ = false;
+    std::vector<Frame> stack_;
+};
+
+}  // namespace ostrellix::standin::outlook
