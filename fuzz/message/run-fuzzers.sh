@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the message-file fuzzers with clang (AddressSanitizer and
+# Builds the fuzzers of the message files and of the Outlook store's stored
+# messages with clang (AddressSanitizer and
 # UndefinedBehaviorSanitizer on) and runs each for a bounded time, starting
 # from the corpora kept in fuzz/message/corpus. New inputs go to the build
 # directory, never into the tree. Exits non-zero when a fuzzer finds a fault.
@@ -14,20 +15,26 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
   CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DOSTRELLIX_FUZZ=ON -DOSTRELLIX_SANITIZE=ON -DOSTRELLIX_TESTS=OFF -DOSTRELLIX_BENCH=OFF >/dev/null
 fi
-cmake --build "$build" --target fuzz_msg_reader fuzz_eml_reader fuzz_vcard_reader -j2
+cmake --build "$build" --target fuzz_msg_reader fuzz_eml_reader fuzz_vcard_reader fuzz_stored_message -j2
 
 status=0
-for kind in msg eml vcard; do
-  corpus="$kind"
-  [ "$kind" = vcard ] && corpus=vcf
+# name, binary, seed corpus (the stored messages have none: the store writes them)
+fuzzers=(
+  "msg fuzz/message/fuzz_msg_reader $here/corpus/msg"
+  "eml fuzz/message/fuzz_eml_reader $here/corpus/eml"
+  "vcard fuzz/message/fuzz_vcard_reader $here/corpus/vcf"
+  "stored fuzz/outlook/fuzz_stored_message"
+)
+for entry in "${fuzzers[@]}"; do
+  read -r kind binary seeds <<<"$entry"
   work="$build/fuzz-corpus/$kind"
   mkdir -p "$work" "$build/fuzz-artifacts/$kind"
-  echo "== fuzz_${kind}_reader for ${seconds}s"
+  echo "== $binary for ${seconds}s"
   # Full stacks, so that the suppression can tell libgsf's own leak from ours.
-  if ! LSAN_OPTIONS="suppressions=$here/lsan.supp:fast_unwind_on_malloc=0" "$build/fuzz/message/fuzz_${kind}_reader" "$work" "$here/corpus/$corpus" \
+  if ! LSAN_OPTIONS="suppressions=$here/lsan.supp:fast_unwind_on_malloc=0" "$build/$binary" "$work" ${seeds:+"$seeds"} \
       -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=10 -max_len=200000 \
       -artifact_prefix="$build/fuzz-artifacts/$kind/" -print_final_stats=1 2>"$build/fuzz-artifacts/$kind/log.txt"; then
-    echo "fuzz_${kind}_reader found a fault; see $build/fuzz-artifacts/$kind/" >&2
+    echo "$binary found a fault; see $build/fuzz-artifacts/$kind/" >&2
     tail -40 "$build/fuzz-artifacts/$kind/log.txt" >&2
     status=1
   else
