@@ -98,7 +98,17 @@ AddressEntryData AddressBook::EnsureSmtpEntry(std::string_view listName, std::st
                   {"", std::string(name), std::string(smtpAddress), "SMTP", std::string(smtpAddress)});
 }
 
+void AddressBook::SetListSource(std::string_view listName, ListSource source) {
+    EnsureList(listName, ol::olOutlookLdapAddressList);
+    sources_.emplace_back(std::string(listName), std::move(source));
+}
+
 std::vector<std::pair<AddressListData, std::vector<AddressEntryData>>> AddressBook::All() {
+    for (const auto& [listName, source] : sources_) {
+        for (const auto& [name, address] : source()) {
+            if (!address.empty()) EnsureSmtpEntry(listName, name, address);
+        }
+    }
     return db_.Guard("read the address book", [&] {
         std::vector<std::pair<AddressListData, std::vector<AddressEntryData>>> lists;
         std::vector<std::int64_t> ids;
