@@ -48,9 +48,9 @@ public:
     AddressEntryData EnsureSmtpEntry(std::string_view listName, std::string_view name, std::string_view smtpAddress);
     void SetCurrentUser(std::string_view smtpAddress) { currentUser_ = smtpAddress; }
     // A list whose entries another program provides (the Kelo address book
-    // lists the Kelo persons with an address): each read of the book first
-    // adds the people the source names now (name, SMTP address). Entries
-    // are never taken away again.
+    // lists the Kelo persons with an address): each read of that list by
+    // name (its entries, a name resolved in it) first adds the people the
+    // source names now (name, SMTP address). Entries are never taken away.
     using ListSource = std::function<std::vector<std::pair<std::string, std::string>>()>;
     void SetListSource(std::string_view listName, ListSource source);
 
@@ -81,6 +81,7 @@ public:
 private:
     std::vector<std::pair<AddressListData, std::vector<AddressEntryData>>> All();
     std::int64_t ListId(std::string_view name);
+    void Refresh(std::string_view listName);
     AddressEntryData Insert(std::int64_t listId, AddressEntryData entry);
 
     StoreDatabase& db_;

@@ -189,7 +189,7 @@ TEST_F(KeloMadeMailTest, AMailerDocumentLearnsOfTheSentMail) {
     world.User().AdvanceTime(100);
     ASSERT_EQ(document->Notifications().size(), 1u);
     const auto& notice = document->Notifications()[0];
-    EXPECT_EQ(notice.to, "Maria Sjöberg");  // the resolved name
+    EXPECT_EQ(notice.to, "maria.sjoberg@nordvik.se");
     EXPECT_EQ(notice.subject, "Offer");
     EXPECT_EQ(notice.documentName, "Offer");
     EXPECT_FALSE(notice.documentData.empty());
