@@ -186,11 +186,11 @@ bool Addin::OnNewMail(const Ptr<kelo::IRecord>& record, const ObjectPtr& mailIte
 }
 
 bool Addin::OnNewMailWithHandler(const Ptr<kelo::IRecord>& record, const ObjectPtr& mailItem,
-                                 const ObjectPtr& context, const ObjectPtr& handler) {
+                                 const Variant& context, const ObjectPtr& handler) {
     return !RaiseHostEvent("NewMail", {{"Record", Variant(record)},
                                        {"Item", Variant(mailItem)},
                                        {"MailItem", Variant(mailItem)},
-                                       {"Context", Variant(context)},
+                                       {"Context", context},
                                        {"Handler", Variant(handler)}});
 }
 
@@ -203,11 +203,11 @@ bool Addin::OnMailSent(const ObjectPtr& item, const ObjectPtr& context) {
     return OnMailSentWithHandler(item, context, nullptr);
 }
 
-bool Addin::OnMailSentWithHandler(const ObjectPtr& item, const ObjectPtr& context, const ObjectPtr& handler) {
+bool Addin::OnMailSentWithHandler(const ObjectPtr& item, const Variant& context, const ObjectPtr& handler) {
     return !RaiseHostEvent("MailSent",
                            {{"Item", Variant(item)},
                             {"MailItem", Variant(item)},
-                            {"Context", Variant(context)},
+                            {"Context", context},
                             {"Handler", Variant(handler)}},
                            "mail_sent;outlook_action;outlook");
 }

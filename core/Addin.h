@@ -157,9 +157,9 @@ public:
     bool OnDropItem(const ObjectPtr& item, const ObjectPtr& context);
     bool OnNewOutgoingMail(const ObjectPtr& item, const ObjectPtr& context);
     bool OnMailSent(const ObjectPtr& item, const ObjectPtr& context);
-    bool OnNewMailWithHandler(const Ptr<kelo::IRecord>& record, const ObjectPtr& mailItem, const ObjectPtr& context,
+    bool OnNewMailWithHandler(const Ptr<kelo::IRecord>& record, const ObjectPtr& mailItem, const Variant& context,
                               const ObjectPtr& handler);
-    bool OnMailSentWithHandler(const ObjectPtr& item, const ObjectPtr& context, const ObjectPtr& handler);
+    bool OnMailSentWithHandler(const ObjectPtr& item, const Variant& context, const ObjectPtr& handler);
 
 private:
     struct EventParameter {

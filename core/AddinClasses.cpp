@@ -5,6 +5,7 @@
 #include "core/Options.h"
 #include "core/WaitCursor.h"
 #include "mail/ItemToXML.h"
+#include "mail/OutboxListener.h"
 #include "sync/StartupSynchronizer.h"
 #include "sync/SynchronizationCache.h"
 #include "sync/Synchronizer.h"
@@ -20,6 +21,7 @@ void AddinClasses::Register(ClassFactory& factory, win::ISystem& system, std::st
     factory.Register("KeloOstrellix.SynchronizationCache", [] { return std::make_shared<SynchronizationCache>(); });
     factory.Register("KeloOstrellix.WaitCursor", [] { return std::make_shared<WaitCursor>(); });
     factory.Register("KeloOstrellix.ItemToXML", [] { return std::make_shared<ItemToXML>(); });
+    factory.Register("KeloOstrellix.OutboxListener", [] { return std::make_shared<OutboxListener>(); });
 }
 
 }  // namespace ostrellix::addin

@@ -7,6 +7,7 @@
 #include "core/DebugLog.h"
 #include "core/Options.h"
 #include "core/Tools.h"
+#include "mail/MailListener.h"
 #include "runtime/ErrorHandling.h"
 #include "runtime/Text.h"
 #include "sync/Synchronizer.h"
@@ -224,6 +225,9 @@ void Globals::SetupEventListeners() {
     TheState().registry.reset();
     if (!TheState().addin) return;
     Log("SetupEventListeners");
+    const auto mailListener = std::make_shared<MailListener>();
+    mailListener->Initialize();
+    AddEventListener(mailListener);
 }
 
 void Globals::AddEventListener(const ObjectPtr& object) {

@@ -98,6 +98,20 @@ AddressEntryData AddressBook::EnsureSmtpEntry(std::string_view listName, std::st
                   {"", std::string(name), std::string(smtpAddress), "SMTP", std::string(smtpAddress)});
 }
 
+void AddressBook::SetListSource(std::string_view listName, ListSource source) {
+    EnsureList(listName, ol::olOutlookLdapAddressList);
+    sources_.emplace_back(std::string(listName), std::move(source));
+}
+
+void AddressBook::Refresh(std::string_view listName) {
+    for (const auto& [name, source] : sources_) {
+        if (!text::EqualsIgnoreCase(name, listName)) continue;
+        for (const auto& [person, address] : source()) {
+            if (!address.empty()) EnsureSmtpEntry(name, person, address);
+        }
+    }
+}
+
 std::vector<std::pair<AddressListData, std::vector<AddressEntryData>>> AddressBook::All() {
     return db_.Guard("read the address book", [&] {
         std::vector<std::pair<AddressListData, std::vector<AddressEntryData>>> lists;
@@ -130,6 +144,7 @@ std::vector<AddressListData> AddressBook::Lists() {
 }
 
 std::vector<AddressEntryData> AddressBook::Entries(std::string_view listName) {
+    Refresh(listName);
     for (auto& [list, entries] : All()) {
         if (text::EqualsIgnoreCase(list.name, listName)) return entries;
     }
@@ -170,6 +185,7 @@ std::optional<AddressEntryData> AddressBook::FindByAddress(std::string_view addr
 std::optional<AddressEntryData> AddressBook::Resolve(std::string_view text, std::string_view listName) {
     const std::string wanted = text::Trim(text);
     if (wanted.empty()) return std::nullopt;
+    if (!listName.empty()) Refresh(listName);
     std::vector<AddressEntryData> candidates;
     for (auto& [list, entries] : All()) {
         if (listName.empty() || text::EqualsIgnoreCase(list.name, listName)) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <random>
 #include <string>
@@ -46,6 +47,12 @@ public:
     AddressEntryData EnsureDirectoryEntry(std::string_view name, std::string_view smtpAddress);
     AddressEntryData EnsureSmtpEntry(std::string_view listName, std::string_view name, std::string_view smtpAddress);
     void SetCurrentUser(std::string_view smtpAddress) { currentUser_ = smtpAddress; }
+    // A list whose entries another program provides (the Kelo address book
+    // lists the Kelo persons with an address): each read of that list by
+    // name (its entries, a name resolved in it) first adds the people the
+    // source names now (name, SMTP address). Entries are never taken away.
+    using ListSource = std::function<std::vector<std::pair<std::string, std::string>>()>;
+    void SetListSource(std::string_view listName, ListSource source);
 
     std::vector<AddressListData> Lists();
     std::vector<AddressEntryData> Entries(std::string_view listName);
@@ -74,11 +81,13 @@ public:
 private:
     std::vector<std::pair<AddressListData, std::vector<AddressEntryData>>> All();
     std::int64_t ListId(std::string_view name);
+    void Refresh(std::string_view listName);
     AddressEntryData Insert(std::int64_t listId, AddressEntryData entry);
 
     StoreDatabase& db_;
     std::string organisation_;
     std::string currentUser_;
+    std::vector<std::pair<std::string, ListSource>> sources_;
     std::mt19937_64 random_;
 };
 

@@ -144,11 +144,13 @@ void MailItem::SetDeleteAfterSubmit(bool value) { Put(OutlookProperty::Get("Dele
 
 void MailItem::Send() {
     if (Sent()) errors::Raise(errors::kFailed, "The item has already been sent.");
+    // Names are checked before anyone hears of the sending: a mail that
+    // cannot go raises no Send.
+    if (!Recipients()->ResolveAll()) errors::Raise(errors::kFailed, "Outlook does not recognize one or more names.");
     bool cancel = false;
     Events().Send.Raise(cancel);
     if (cancel) return;
     CheckUsable();
-    if (!Recipients()->ResolveAll()) errors::Raise(errors::kFailed, "Outlook does not recognize one or more names.");
     msg::MessageData data = Read();
     BeforeStore(data);
     // The mail in Sent Items is another object: the folders' events of the

@@ -6,8 +6,9 @@
 namespace ostrellix::standin::outlook {
 
 // An e-mail. Its plain and HTML bodies are kept in step (setting one sets
-// the other, as the body format asks). Send raises Send (which may cancel),
-// resolves the recipients, hands the mail to the transport (Sent Items,
+// the other, as the body format asks). Send resolves the recipients (a
+// name that does not resolve raises, and nothing is sent), raises Send
+// (which may cancel), hands the mail to the transport (Sent Items,
 // delivery in the store) and closes the mail's window; the object then is
 // done ("moved or deleted"), the sent mail being the copy in Sent Items.
 // A mail without PR_MESSAGE_FLAGS counts as not sent.

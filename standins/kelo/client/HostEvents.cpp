@@ -11,6 +11,23 @@ Variant HostEvents::Raised::Parameter(std::string_view wanted) const {
     return {};
 }
 
+HostEvents::KeptValue::KeptValue(const Variant& value) : wasObject_(value.IsObject()) {
+    if (wasObject_) {
+        object_ = value.ToObject();
+    } else {
+        value_ = value;
+    }
+}
+
+HostEvents::KeptValue::operator Variant() const { return wasObject_ ? Variant(object_.lock()) : value_; }
+
+Variant HostEvents::Kept::Parameter(std::string_view wanted) const {
+    for (const auto& [name, value] : parameters) {
+        if (text::EqualsIgnoreCase(name, wanted)) return value;
+    }
+    return {};
+}
+
 Connection HostEvents::On(std::string_view name, Handler handler) {
     return raised_.Connect([name = std::string(name), handler = std::move(handler)](Raised& event) {
         if (name == "*" || text::EqualsIgnoreCase(name, event.name)) handler(event);
@@ -36,7 +53,9 @@ void HostEvents::Raise(std::string_view source, std::string_view name) {
     raised_.Raise(event);
     parameters_ = event.parameters;
     result_ = event.handled;
-    history_.push_back(std::move(event));
+    Kept kept{event.source, event.name, {}, event.handled};
+    for (const auto& [parameter, value] : event.parameters) kept.parameters.emplace_back(parameter, KeptValue(value));
+    history_.push_back(std::move(kept));
 }
 
 }  // namespace ostrellix::standin::kelo

@@ -9,6 +9,7 @@
 #include "standins/kelo/client/AddInInstance.h"
 #include "standins/kelo/client/Explorer.h"
 #include "standins/kelo/client/Inspector.h"
+#include "standins/kelo/client/MailerDocument.h"
 #include "standins/kelo/client/WorkDialog.h"
 #include "standins/kelo/client/Windows.h"
 #include "standins/kelo/engine/DemoData.h"
@@ -51,7 +52,8 @@ KeloClient::~KeloClient() {
 const std::vector<std::string>& KeloClient::ProgIDs() {
     static const std::vector<std::string> progIds = {
         "QVR.Record", "QVR.Records", "QVR.Filter", "QVR.Query", "QVR.Pool",
-        "QVR.Document", "QVR.Properties", "QVR.View", "QVR.DocumentTemplates", "Kelo.Dialog"};
+        "QVR.Document", "QVR.Properties", "QVR.View", "QVR.DocumentTemplates", "Kelo.Dialog",
+        "QVR.MailerDocument"};
     return progIds;
 }
 
@@ -68,6 +70,7 @@ void KeloClient::Register() {
     factory_.Register("QVR.View", [] { return std::make_shared<View>(); });
     factory_.Register("QVR.DocumentTemplates", [] { return std::make_shared<DocumentTemplates>(); });
     factory_.Register("Kelo.Dialog", [dialogs] { return std::make_shared<WorkDialog>(dialogs); });
+    factory_.Register("QVR.MailerDocument", [] { return std::make_shared<MailerDocument>(); });
 }
 
 void KeloClient::LoadAddin(std::string_view progId, std::int32_t connectMode) {
