@@ -8,6 +8,7 @@
 #include "apps/ostrellix/JsonLines.h"
 #include "apps/ostrellix/MessageFileList.h"
 #include "apps/ostrellix/ProgressLine.h"
+#include "apps/ostrellix/RecordContext.h"
 #include "contracts/kelo/Codes.h"
 #include "core/Globals.h"
 #include "core/Options.h"
@@ -23,40 +24,12 @@ namespace ostrellix::host {
 
 namespace {
 
-struct ContextRecord {
-    std::string className;
-    std::int32_t id = 0;
-};
-
-// Checked before the client starts, so that a mistyped argument costs nothing.
-std::optional<ContextRecord> ParseContext(const std::optional<std::string>& context) {
-    if (!context) return std::nullopt;
-    const auto parts = text::Split(*context, ":");
-    const bool numeric = parts.size() == 2 && !parts[1].empty() && parts[1].size() <= 9 &&
-                         std::ranges::all_of(parts[1], [](char c) { return c >= '0' && c <= '9'; });
-    if (!numeric || parts[0].empty()) {
-        throw ComError(errors::InvalidProcedureCall, "ostrellix",
-                       "--context takes CLASS:ID, for example person:3, not \"" + *context + "\"");
-    }
-    return ContextRecord{parts[0], static_cast<std::int32_t>(std::stol(parts[1]))};
-}
-
 // The record window or list window the files are dropped on.
-ObjectPtr DropTarget(Host& host, const std::optional<ContextRecord>& context) {
-    auto& user = host.TheMachine().KeloUser();
-    if (!context) {
-        const auto documents = addin::Globals::Application()->Classes()->FindByLabel(kelo::classlabel::Document);
-        if (!documents) throw ComError(errors::InvalidProcedureCall, "ostrellix", "The database has no document class");
-        return user.OpenList(documents->Name());
-    }
-    ObjectPtr window;
-    Trap([&] { window = user.OpenRecord(context->className, context->id); },
-         [&](const ComError& error) {
-             throw ComError(errors::InvalidProcedureCall, "ostrellix",
-                            "--context " + context->className + ":" + std::to_string(context->id) +
-                                " names no record: " + error.Description());
-         });
-    return window;
+ObjectPtr DropTarget(Host& host, const std::optional<RecordContext>& context) {
+    if (context) return context->Open(host);
+    const auto documents = addin::Globals::Application()->Classes()->FindByLabel(kelo::classlabel::Document);
+    if (!documents) throw ComError(errors::InvalidProcedureCall, "ostrellix", "The database has no document class");
+    return host.TheMachine().KeloUser().OpenList(documents->Name());
 }
 
 // Why a dropped file made no record window when the add-in said nothing.
@@ -129,11 +102,15 @@ void FileOne(Host& host, const ObjectPtr& target, FileOutcome& outcome) {
 }  // namespace
 
 int FileCommand::Run(Host& host, const std::vector<std::string>& paths, const std::optional<std::string>& context) {
-    std::ostream& out = host.Out();
-    const auto contextRecord = ParseContext(context);
+    const auto contextRecord = RecordContext::Parse(context);
     const MessageFileList list(paths);
     host.Start();
-    const ObjectPtr target = DropTarget(host, contextRecord);
+    return Drop(host, list, contextRecord);
+}
+
+int FileCommand::Drop(Host& host, const MessageFileList& list, const std::optional<RecordContext>& context) {
+    std::ostream& out = host.Out();
+    const ObjectPtr target = DropTarget(host, context);
 
     std::optional<JsonLines> json;
     if (host.Json()) json.emplace(*host.Json());

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "apps/ostrellix/Host.h"
+#include "apps/ostrellix/MessageFileList.h"
+#include "apps/ostrellix/RecordContext.h"
 
 namespace ostrellix::host {
 
@@ -24,6 +26,8 @@ class FileCommand {
 public:
     // 0 when every file was filed, 1 when some were not.
     static int Run(Host& host, const std::vector<std::string>& paths, const std::optional<std::string>& context);
+    // The same on a started host, for files already listed (`ostrellix kelo drop`).
+    static int Drop(Host& host, const MessageFileList& list, const std::optional<RecordContext>& context);
 };
 
 }  // namespace ostrellix::host

@@ -6,6 +6,7 @@
 
 #include "apps/ostrellix/OutlookFolderName.h"
 #include "apps/ostrellix/OutlookItemView.h"
+#include "apps/ostrellix/TypedValue.h"
 #include "contracts/office/ICommandBar.h"
 #include "contracts/office/ICommandBarButton.h"
 #include "contracts/office/ICommandBars.h"
@@ -56,30 +57,6 @@ void RequireFiles(const std::vector<std::string>& paths) {
     for (const std::string& path : paths) {
         if (!std::filesystem::is_regular_file(path)) Mistake("There is no file " + path + " to attach");
     }
-}
-
-// The text typed for a property, as a value of the kind the property holds now.
-Variant Typed(const std::string& name, const Variant& current, const std::string& text) {
-    try {
-        switch (current.VarType()) {
-            case Variant::Type::Date: return Variant(Date::Parse(text));
-            case Variant::Type::Boolean: {
-                const std::string word = text::LCase(text::Trim(text));
-                if (word == "true" || word == "yes" || word == "1") return Variant(true);
-                if (word == "false" || word == "no" || word == "0") return Variant(false);
-                break;
-            }
-            case Variant::Type::Integer:
-            case Variant::Type::Long: return Variant(Variant(text).ToLong());
-            case Variant::Type::Double: return Variant(Variant(text).ToDouble());
-            default: return Variant(text);
-        }
-    } catch (const ComError&) {
-    }
-    const char* form = current.VarType() == Variant::Type::Date      ? "a date, YYYY-MM-DD hh:mm"
-                       : current.VarType() == Variant::Type::Boolean ? "true or false"
-                                                                     : "a number";
-    Mistake(name + " takes " + form + ": \"" + text + "\" is not one");
 }
 
 std::string Join(const std::vector<std::string>& parts, const std::string& separator) {
@@ -152,6 +129,11 @@ OutlookActions::OutlookActions(ActionGroup& group) {
     auto& remove = group.Add("delete", "Delete an item as the Delete key does (it moves to Deleted Items)",
                              [this](Host& host, ActionOutput& output) { return Delete(host, output); });
     remove.add_option("entryid", entryId_, "The item's EntryID")->required();
+
+    auto& saveAs = group.Add("save-as", "Save a mail as an Outlook message file (.msg), as File > Save As does",
+                             [this](Host& host, ActionOutput& output) { return SaveAs(host, output); });
+    saveAs.add_option("entryid", entryId_, "The mail's EntryID")->required();
+    saveAs.add_option("file", file_, "The file to write")->required();
 }
 
 int OutlookActions::List(Host& host, ActionOutput& output) {
@@ -239,7 +221,7 @@ int OutlookActions::Edit(Host& host, ActionOutput& output) {
         Variant current;
         Trap([&] { current = dispatch->Invoke(name, InvokeKind::PropertyGet, {}); },
              [&](const ComError&) { Mistake("A " + kind + " has no property " + name); });
-        values.emplace_back(name, Typed(name, current, value));
+        values.emplace_back(name, TypedValue::FromText(name, current, value));
     }
     SimulatedUser user(Outlook(host));
     const auto window = user.Open(item);
@@ -294,6 +276,17 @@ int OutlookActions::Delete(Host& host, ActionOutput& output) {
     output.Result({{"action", "delete"}, {"item", deleted}}, [&](std::ostream& out) {
         out << "Deleted " << entryId_ << " from " << deleted["folder"].get<std::string>() << "\n";
     });
+    return 0;
+}
+
+int OutlookActions::SaveAs(Host& host, ActionOutput& output) {
+    const auto item = ItemOf(host, entryId_);
+    const auto mail = As<ol::IMailItem>(item);
+    if (!mail) Mistake("Only a mail is saved as a message file; " + entryId_ + " is a " + OutlookItemView(item).Kind());
+    const std::string path = std::filesystem::absolute(file_).string();
+    mail->SaveAs(path, ol::olMSG);
+    output.Result({{"action", "save-as"}, {"entryId", entryId_}, {"file", path}},
+                  [&](std::ostream& out) { out << "Saved " << entryId_ << " as " << path << "\n"; });
     return 0;
 }
 

@@ -18,6 +18,7 @@ namespace ostrellix::host {
 //   edit ENTRYID        properties typed into the item's window, saved or not
 //   open ENTRYID        the item's window and its buttons; --click one
 //   delete ENTRYID      the Delete key: to Deleted Items
+//   save-as ENTRYID FILE  File > Save As: a mail as a .msg file
 // Outlook runs before the client starts (the caller sets it so). An
 // EntryID that finds no item fails the action (exit 1).
 class OutlookActions {
@@ -34,10 +35,12 @@ private:
     int Edit(Host& host, ActionOutput& output);
     int Open(Host& host, ActionOutput& output);
     int Delete(Host& host, ActionOutput& output);
+    int SaveAs(Host& host, ActionOutput& output);
 
     // What the command line gave.
     std::string folder_ = "Inbox";
     std::string entryId_;
+    std::string file_;
     std::string from_, fromName_, subject_, body_;
     std::vector<std::string> to_, cc_, attachments_, settings_;
     bool send_ = false, save_ = false;

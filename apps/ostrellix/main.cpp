@@ -15,6 +15,7 @@
 #include "apps/ostrellix/DemoCommand.h"
 #include "apps/ostrellix/FileCommand.h"
 #include "apps/ostrellix/Host.h"
+#include "apps/ostrellix/KeloActions.h"
 #include "apps/ostrellix/LogCommand.h"
 #include "apps/ostrellix/OptionsCommand.h"
 #include "apps/ostrellix/OutlookActions.h"
@@ -95,12 +96,15 @@ int main(int argc, char** argv) {
 
     ostrellix::host::ActionGroup outlookGroup(app, "outlook", "What an Outlook user does, and what the add-in did");
     const ostrellix::host::OutlookActions outlookActions(outlookGroup);
+    ostrellix::host::ActionGroup keloGroup(app, "kelo", "What a Kelo user does, and what the add-in did");
+    const ostrellix::host::KeloActions keloActions(keloGroup);
 
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
         // --help and the like exit 0; every mistake on the command line is a usage error.
         if (error.get_exit_code() != 0 && outlookGroup.Chosen()) return outlookGroup.Refuse(error, std::cerr);
+        if (error.get_exit_code() != 0 && keloGroup.Chosen()) return keloGroup.Refuse(error, std::cerr);
         return app.exit(error) == 0 ? 0 : 2;
     }
 
@@ -113,7 +117,7 @@ int main(int argc, char** argv) {
             setup.showDebugOutput = verbose;
             setup.inputIsTerminal = isatty(STDIN_FILENO) != 0;
             setup.progress = isatty(STDERR_FILENO) != 0 ? &std::cerr : nullptr;
-            if (fileJson || syncJson || outlookGroup.Json()) {
+            if (fileJson || syncJson || outlookGroup.Json() || keloGroup.Json()) {
                 setup.json = &std::cout;
                 setup.output = &std::cerr;
             }
@@ -123,10 +127,11 @@ int main(int argc, char** argv) {
                 exitCode = ostrellix::host::SyncCommand::Run(setup, syncRequest, [] { return interrupted.load(); });
                 return;
             }
-            // The Outlook user started Outlook before the client, so the add-in listens to it from the start.
-            if (outlookGroup.Chosen()) setup.outlookRunning = true;
+            // The user started Outlook before the client, so the add-in listens to it from the start.
+            if (outlookGroup.Chosen() || keloGroup.Chosen()) setup.outlookRunning = true;
             Host host(std::move(setup));
             if (outlookGroup.Chosen()) exitCode = outlookGroup.Run(host);
+            if (keloGroup.Chosen()) exitCode = keloGroup.Run(host);
             if (status->parsed()) exitCode = ostrellix::host::StatusCommand::Run(host);
             if (demo->parsed()) exitCode = ostrellix::host::DemoCommand::Run(host);
             if (options->got_subcommand("list")) exitCode = ostrellix::host::OptionsCommand::List(host);

@@ -1,0 +1,306 @@
+#include "apps/ostrellix/KeloActions.h"
+
+#include <ostream>
+#include <regex>
+
+#include "apps/ostrellix/FileCommand.h"
+#include "apps/ostrellix/OutlookItemView.h"
+#include "apps/ostrellix/RecordContext.h"
+#include "apps/ostrellix/TypedValue.h"
+#include "contracts/kelo/Codes.h"
+#include "contracts/kelo/IClass.h"
+#include "contracts/kelo/IClasses.h"
+#include "contracts/kelo/IDocumentTemplate.h"
+#include "contracts/kelo/IDocumentTemplates.h"
+#include "contracts/kelo/IFields.h"
+#include "contracts/outlook/Constants.h"
+#include "contracts/outlook/IApplication.h"
+#include "contracts/outlook/IInspector.h"
+#include "contracts/outlook/IInspectors.h"
+#include "contracts/outlook/IMailItem.h"
+#include "runtime/ComError.h"
+#include "runtime/ErrorHandling.h"
+#include "runtime/Text.h"
+#include "standins/kelo/client/Explorer.h"
+#include "standins/kelo/client/Inspector.h"
+#include "standins/kelo/client/KeloClient.h"
+
+namespace ostrellix::host {
+
+namespace {
+
+namespace ol = outlook;
+using standin::kelo::MenuCommands;
+
+constexpr std::int32_t kControlKey = 17;
+
+[[noreturn]] void Mistake(const std::string& what) {
+    throw ComError(errors::InvalidProcedureCall, "ostrellix", what);
+}
+
+std::vector<Ptr<ol::IInspector>> OutlookWindows(Host& host) {
+    std::vector<Ptr<ol::IInspector>> windows;
+    if (const auto outlook = host.TheMachine().Outlook().Running()) {
+        const auto inspectors = outlook->Inspectors();
+        for (std::int32_t i = 1; i <= inspectors->Count(); ++i) windows.push_back(inspectors->Item(i));
+    }
+    return windows;
+}
+
+bool Contains(const std::vector<Ptr<ol::IInspector>>& windows, const Ptr<ol::IInspector>& window) {
+    for (const auto& known : windows) {
+        if (SameObject(known, window)) return true;
+    }
+    return false;
+}
+
+std::int32_t LinkKind(const std::string& links) {
+    if (links == "web") return kelo::linkkind::Web;
+    if (links == "both") return kelo::linkkind::Both;
+    return kelo::linkkind::Desktop;
+}
+
+// The links of a mail's HTML body, in order.
+std::vector<std::string> Links(const Ptr<ol::IItem>& item) {
+    std::vector<std::string> links;
+    const auto mail = As<ol::IMailItem>(item);
+    if (!mail) return links;
+    const std::string html = mail->HTMLBody();
+    const std::regex href("HREF='([^']*)'", std::regex::icase);
+    for (auto match = std::sregex_iterator(html.begin(), html.end(), href); match != std::sregex_iterator(); ++match) {
+        links.push_back((*match)[1].str());
+    }
+    return links;
+}
+
+void ShowWindow(ActionOutput& output, const Ptr<ol::IItem>& item) {
+    OutlookItemView view(item);
+    nlohmann::json details = view.Details();
+    details["links"] = Links(item);
+    output.Result({{"action", "shown"}, {"item", details}}, [&](std::ostream& out) {
+        const std::string entryId = details["entryId"];
+        out << "Outlook shows "
+            << (entryId.empty() ? "a new " + view.Kind() + ", not saved yet"
+                                : view.Kind() + " " + entryId + " in " + details["folder"].get<std::string>())
+            << ":\n  Subject: " << details["subject"].get<std::string>() << "\n";
+        for (const auto& [name, value] : view.Properties()) {
+            if (name != "Subject") out << "  " << name << ": " << value << "\n";
+        }
+        out << "  Body: " << details["body"].get<std::string>() << "\n";
+        for (const auto& link : details["links"]) out << "  Link: " << link.get<std::string>() << "\n";
+    });
+}
+
+}  // namespace
+
+KeloActions::KeloActions(ActionGroup& group) {
+    auto& synchronize = group.Add("synchronize", "Outlook > Synchronize: a full run, or a partial one with --partial",
+                                  [this](Host& host, ActionOutput& output) { return Synchronize(host, output); });
+    synchronize.add_flag("--partial", partial_, "Hold Ctrl while choosing it: a partial run");
+    synchronize.add_option("--context", optionalContext_, "The record window it is chosen in, CLASS:ID");
+
+    auto& edit = group.Add("edit", "Type values into a record window's fields and save the record",
+                           [this](Host& host, ActionOutput& output) { return Edit(host, output); });
+    edit.add_option("--context", context_, "The record, CLASS:ID (for example todo:1)")->required();
+    edit.add_option("--set", settings_,
+                    "FIELD=VALUE by the field's name (subject, start, email ...); dates as \"YYYY-MM-DD hh:mm\"; "
+                    "repeat for more")
+        ->required();
+
+    AddOnRecord(group, "show-in-outlook", "Show the record's Outlook item (or be offered to export the record)",
+                [](MenuCommands& menu, const ObjectPtr& window) { menu.ShowInOutlook(window); });
+    AddOnRecord(group, "send-to-outlook", "Export the record to Outlook",
+                [](MenuCommands& menu, const ObjectPtr& window) { menu.SendToOutlook(window); });
+    AddOnRecord(group, "new-mail", "A new Outlook mail to the record",
+                [](MenuCommands& menu, const ObjectPtr& window) { menu.NewMail(window); });
+    AddOnRecord(group, "reply", "Reply to the mail of the record",
+                [](MenuCommands& menu, const ObjectPtr& window) { menu.Reply(window); });
+    AddOnRecord(group, "reply-all", "Reply to all of the mail of the record",
+                [](MenuCommands& menu, const ObjectPtr& window) { menu.ReplyAll(window); });
+    AddOnRecord(group, "forward", "Forward the mail of the record",
+                [](MenuCommands& menu, const ObjectPtr& window) { menu.Forward(window); });
+    AddOnRecord(group, "new-appointment", "A new Outlook appointment for the record",
+                [this](MenuCommands& menu, const ObjectPtr& window) { menu.NewAppointment(window, calendar_); })
+        .add_flag("--calendar", calendar_, "Show the calendar to choose the time in");
+    AddOnRecord(group, "new-meeting", "A new Outlook meeting with the record",
+                [](MenuCommands& menu, const ObjectPtr& window) { menu.NewMeeting(window); });
+    AddOnRecord(group, "new-task", "A new Outlook task for the record",
+                [](MenuCommands& menu, const ObjectPtr& window) { menu.NewTask(window); });
+
+    auto& links = group.Add("send-links", "An Outlook mail of links to records, shown for the user to send",
+                            [this](Host& host, ActionOutput& output) { return SendLinks(host, output); });
+    links.add_option("--context", contexts_, "A record, CLASS:ID; repeat for more (of one class)");
+    links.add_option("--records", records_, "Records of one class, CLASS:ID,CLASS:ID...");
+    links.add_option("--subject", subject_, "Subject (default: one made from the records)");
+    links.add_option("--to", to_, "A recipient; repeat for more");
+    links.add_option("--cc", cc_, "A copy recipient; repeat for more");
+    links.add_option("--bcc", bcc_, "A blind copy recipient; repeat for more");
+    links.add_option("--links", links_, "desktop (default), web or both")
+        ->check(CLI::IsMember({"desktop", "web", "both"}));
+
+    auto& drop = group.Add("drop", "Drop .msg and .eml files (or folders of them) on the record window",
+                           [this](Host& host, ActionOutput& output) { return Drop(host, output); });
+    drop.add_option("files", files_, "Message files, and folders: every .msg and .eml file in them")->required();
+    drop.add_option("--context", optionalContext_,
+                    "The record window, CLASS:ID (default: a list window of documents)");
+
+    auto& templates = group.Add("templates", "The mail templates the add-in offers for a class (and a field)",
+                                [this](Host& host, ActionOutput& output) { return Templates(host, output); });
+    templates.add_option("--class", className_, "The class, by name (person, company ...)")->required();
+    templates.add_option("--field", field_, "A field of the class, by name");
+}
+
+CLI::App& KeloActions::AddOnRecord(ActionGroup& group, const std::string& name, const std::string& description,
+                                   Command command) {
+    auto& action = group.Add(name, description, [this, command](Host& host, ActionOutput& output) {
+        const auto context = RecordContext::Parse(context_);
+        const auto window = context.Open(host);
+        RunCommand(host, output, window, command);
+        host.TheMachine().KeloUser().Close(window);
+        return 0;
+    });
+    action.add_option("--context", context_, "The record the user has open, CLASS:ID (for example person:3)")
+        ->required();
+    return action;
+}
+
+void KeloActions::RunCommand(Host& host, ActionOutput& output, const ObjectPtr& window, const Command& command) {
+    const auto before = OutlookWindows(host);
+    MenuCommands menu(host.TheMachine().Kelo());
+    command(menu, window);
+    // What the add-in left open in Outlook is the user's to finish: a new item shown, not yet saved.
+    for (const auto& shown : OutlookWindows(host)) {
+        if (!Contains(before, shown)) ShowWindow(output, shown->CurrentItem());
+    }
+}
+
+int KeloActions::Synchronize(Host& host, ActionOutput& output) {
+    const auto context = RecordContext::Parse(optionalContext_);
+    ObjectPtr window;
+    if (context) window = context->Open(host);
+    auto& user = host.TheMachine().KeloUser();
+    const auto run = [&] { RunCommand(host, output, window, [](MenuCommands& menu, const ObjectPtr& on) {
+                               menu.Synchronize(on);
+                           }); };
+    if (partial_) {
+        user.PressKeyDuring(kControlKey, run);
+    } else {
+        run();
+    }
+    if (context) user.Close(Cast<standin::kelo::Inspector>(window));
+    return 0;
+}
+
+int KeloActions::Edit(Host& host, ActionOutput& output) {
+    const auto context = RecordContext::Parse(context_);
+    std::vector<std::pair<std::string, std::string>> changes;
+    for (const std::string& setting : settings_) {
+        const auto equals = setting.find('=');
+        if (equals == std::string::npos || equals == 0) Mistake("--set takes FIELD=VALUE, not \"" + setting + "\"");
+        changes.emplace_back(setting.substr(0, equals), setting.substr(equals + 1));
+    }
+    auto& user = host.TheMachine().KeloUser();
+    const auto window = context.Open(host);
+    const auto record = window->Record();
+    // Every value is checked before the first is typed, so that a mistake leaves the record as it was.
+    std::vector<std::pair<std::string, Variant>> values;
+    PassOn(
+        [&] {
+            for (const auto& [name, value] : changes) {
+                if (!record->Class()->Fields()->FindByName(name)) {
+                    Mistake("A " + context.ClassName() + " has no field " + name);
+                }
+                values.emplace_back(name, TypedValue::FromText(name, record->Value(name), value));
+            }
+        },
+        [&] { user.Close(window); });
+    for (const auto& [name, value] : values) user.Edit(window, name, value);
+    user.Save(window);
+    user.Close(window);
+    output.Result({{"action", "edit"}, {"record", context.Text()}},
+                  [&](std::ostream& out) { out << "Saved " << context.ClassName() << " " << context.Id() << "\n"; });
+    return 0;
+}
+
+int KeloActions::SendLinks(Host& host, ActionOutput& output) {
+    std::vector<RecordContext> records;
+    for (const std::string& context : contexts_) records.push_back(RecordContext::Parse(context));
+    if (records_) {
+        for (const std::string& part : text::Split(*records_, ",")) {
+            records.push_back(RecordContext::Parse(text::Trim(part), "--records"));
+        }
+    }
+    if (records.empty()) Mistake("send-links needs the records: --context CLASS:ID or --records CLASS:ID,...");
+    for (const auto& record : records) {
+        if (record.ClassName() != records.front().ClassName()) {
+            Mistake("send-links takes records of one class: " + records.front().Text() + " and " + record.Text());
+        }
+    }
+    // One record is sent from its record window; several are the selection of a list window.
+    ObjectPtr window;
+    if (records.size() == 1) {
+        window = records.front().Open(host);
+    } else {
+        auto& user = host.TheMachine().KeloUser();
+        for (const auto& record : records) user.Close(record.Open(host));
+        const auto list = user.OpenList(records.front().ClassName());
+        std::vector<std::int32_t> ids;
+        for (const auto& record : records) ids.push_back(record.Id());
+        user.Select(list, ids);
+        window = list;
+    }
+    Variant recipients;
+    if (!to_.empty() || !cc_.empty() || !bcc_.empty()) {
+        // The client hands the recipients as Outlook recipients of a mail it never saves.
+        const auto scratch = Cast<ol::IMailItem>(host.TheMachine().Outlook().Running()->CreateItem(ol::olMailItem));
+        const auto add = [&](const std::vector<std::string>& names, std::int32_t type) {
+            for (const std::string& name : names) {
+                const auto recipient = scratch->Recipients()->Add(name);
+                recipient->SetType(type);
+                if (!recipient->Resolve()) Mistake("Outlook's address book does not know \"" + name + "\"");
+            }
+        };
+        add(to_, ol::olTo);
+        add(cc_, ol::olCC);
+        add(bcc_, ol::olBCC);
+        recipients = Variant(ObjectPtr(scratch->Recipients()));
+    }
+    RunCommand(host, output, window, [&](MenuCommands& menu, const ObjectPtr& on) {
+        menu.SendLinks(on, LinkKind(links_), subject_, recipients);
+    });
+    if (const auto inspector = As<standin::kelo::Inspector>(window)) host.TheMachine().KeloUser().Close(inspector);
+    return 0;
+}
+
+int KeloActions::Drop(Host& host, ActionOutput& /*output*/) {
+    const auto context = RecordContext::Parse(optionalContext_);
+    return FileCommand::Drop(host, MessageFileList(files_), context);
+}
+
+int KeloActions::Templates(Host& host, ActionOutput& output) {
+    auto& app = host.TheMachine().KeloApp();
+    const auto cls = app.Classes()->FindByName(className_);
+    if (!cls) Mistake("There is no class " + className_);
+    Ptr<kelo::IField> field;
+    if (field_) {
+        field = cls->Fields()->FindByName(*field_);
+        if (!field) Mistake("The class " + className_ + " has no field " + *field_);
+    }
+    const auto templates = MenuCommands(host.TheMachine().Kelo()).MailTemplates(cls, field);
+    const std::string offered = className_ + (field_ ? "." + *field_ : "");
+    if (!output.Json()) {
+        output.Note() << templates->Count() << (templates->Count() == 1 ? " mail template" : " mail templates")
+                      << " for " << offered << "\n";
+    }
+    for (std::int32_t i = 1; i <= templates->Count(); ++i) {
+        const auto entry = templates->Item(i);
+        output.Result({{"template", entry->Name()}, {"location", entry->Location()}, {"extension", entry->Extension()}},
+                      [&](std::ostream& out) {
+                          out << "  " << entry->Name() << "  ." << entry->Extension() << "  location \""
+                              << entry->Location() << "\"\n";
+                      });
+    }
+    return 0;
+}
+
+}  // namespace ostrellix::host

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "apps/ostrellix/ActionGroup.h"
+#include "standins/kelo/client/MenuCommands.h"
+
+namespace ostrellix::host {
+
+// `ostrellix kelo ACTION`: what the Kelo user does, through the client's
+// window menus (MenuCommands), which call the add-in through its host
+// interfaces as the client does. `--context CLASS:ID` is the record the
+// user has open in a record window:
+//   synchronize          Outlook > Synchronize (--partial holds Ctrl)
+//   edit                 fields typed into the record window, then saved
+//   show-in-outlook      the record's Outlook item, or the offer to export it
+//   send-to-outlook      the record exported to Outlook
+//   new-mail, reply, reply-all, forward, new-appointment, new-meeting,
+//   new-task             an Outlook item made from the record
+//   send-links           a mail of links to one or more records
+//   drop FILE...         message files dropped on the window (as `file`)
+//   templates            the mail templates offered for a class (and field)
+// Each prints the Outlook windows the command left open (a new item shown
+// for the user to finish). A failure the add-in raises reaches the user as
+// the client shows it: the program prints it and exits 1.
+class KeloActions {
+public:
+    explicit KeloActions(ActionGroup& group);
+    KeloActions(const KeloActions&) = delete;
+    KeloActions& operator=(const KeloActions&) = delete;
+
+private:
+    using Command = std::function<void(standin::kelo::MenuCommands&, const ObjectPtr&)>;
+
+    // An action on the context's record window: --context is required.
+    CLI::App& AddOnRecord(ActionGroup& group, const std::string& name, const std::string& description, Command command);
+    // Runs a menu command on a window and prints the Outlook windows it opened.
+    static void RunCommand(Host& host, ActionOutput& output, const ObjectPtr& window, const Command& command);
+
+    int Synchronize(Host& host, ActionOutput& output);
+    int Edit(Host& host, ActionOutput& output);
+    int SendLinks(Host& host, ActionOutput& output);
+    int Drop(Host& host, ActionOutput& output);
+    int Templates(Host& host, ActionOutput& output);
+
+    // What the command line gave.
+    std::string context_;
+    std::optional<std::string> optionalContext_;
+    std::vector<std::string> contexts_;
+    std::optional<std::string> records_;
+    std::string subject_, links_ = "desktop", className_;
+    std::optional<std::string> field_;
+    std::vector<std::string> to_, cc_, bcc_, files_, settings_;
+    bool partial_ = false, calendar_ = false;
+};
+
+}  // namespace ostrellix::host

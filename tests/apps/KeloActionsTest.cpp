@@ -1,0 +1,241 @@
+#include "apps/ostrellix/KeloActions.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+#include "apps/ostrellix/ActionGroup.h"
+#include "apps/ostrellix/LogCommand.h"
+#include "core/Globals.h"
+#include "core/Options.h"
+#include "runtime/ErrorHandling.h"
+#include "standins/kelo/engine/DocumentTemplate.h"
+#include "tests/apps/HostFixture.h"
+
+namespace ostrellix::host {
+namespace {
+
+using Policy = standin::system::ConsoleMessageBox::Policy;
+
+// Runs `ostrellix kelo ARGS...` in-process on the fixture's workspace as
+// the program does (a fresh host per action, Outlook already running),
+// message boxes answered by `policy`; the exit status as the program gives it.
+class KeloActionsTest : public HostFixture {
+protected:
+    int Kelo(std::vector<std::string> args, Policy policy = Policy::DefaultButton) {
+        CLI::App app;
+        ActionGroup group(app, "kelo", "");
+        const KeloActions actions(group);
+        args.insert(args.begin(), "kelo");
+        std::reverse(args.begin(), args.end());
+        app.parse(args);
+        auto setup = NewSetup(true);
+        setup.messageBoxPolicy = policy;
+        Host host(std::move(setup));
+        int status = 0;
+        error.clear();
+        Trap([&] { status = group.Run(host); },
+             [&](const ComError& failure) {
+                 error = failure.Description();
+                 status = failure.Source() == "ostrellix" ? 2 : 1;
+             });
+        return status;
+    }
+
+    // The add-in's entries in the Kelo log.
+    std::string Log() {
+        const auto host = NewHost();
+        LogCommand::Run(*host, 0);
+        return out.str();
+    }
+
+    bool Says(const std::string& expected) const { return out.str().find(expected) != std::string::npos; }
+
+    std::string error;
+};
+
+TEST_F(KeloActionsTest, SynchronizeAsksToActivateThenRunsFullOrPartial) {
+    ASSERT_EQ(Kelo({"synchronize"}, Policy::No), 0) << error;
+    EXPECT_TRUE(Says("Do you want to activate it now?\", answered No")) << out.str();
+    EXPECT_EQ(Log().find("synchronization."), std::string::npos) << out.str();
+
+    ASSERT_EQ(Kelo({"synchronize"}, Policy::Yes), 0) << error;
+    EXPECT_TRUE(Says("answered Yes")) << out.str();
+    EXPECT_NE(Log().find("Starting full synchronization."), std::string::npos) << out.str();
+    {
+        // A partial run needs both time stamps of an earlier run.
+        const auto host = NewHost();
+        host->Start();
+        addin::Globals::Options()->SetOutlookTimestamp(Date::FromParts(2024, 5, 1));
+        addin::Globals::Options()->SetKeloTimestamp(Date::FromParts(2024, 5, 1));
+    }
+    // Activated now: no question, and Ctrl makes the run a partial one.
+    ASSERT_EQ(Kelo({"synchronize", "--partial"}, Policy::No), 0) << error;
+    EXPECT_FALSE(Says("message:")) << out.str();
+    EXPECT_NE(Log().find("Starting partial synchronization."), std::string::npos) << out.str();
+}
+
+TEST_F(KeloActionsTest, EditSavesTheRecordAndRefusesWhatItCannotType) {
+    ASSERT_EQ(Kelo({"edit", "--context", "todo:1", "--set", "subject=Call Maria on Monday", "--set",
+                    "start=2024-05-06 10:00"}),
+              0)
+        << error;
+    EXPECT_TRUE(Says("Saved todo 1")) << out.str();
+    EXPECT_TRUE(Says("record changed: todo 1")) << out.str();
+
+    for (const auto& [setting, message] : std::vector<std::pair<std::string, std::string>>{
+             {"colour=red", "A todo has no field colour"},
+             {"start=someday", "start takes a date, YYYY-MM-DD hh:mm: \"someday\" is not one"},
+             {"subject", "--set takes FIELD=VALUE, not \"subject\""}}) {
+        EXPECT_EQ(Kelo({"edit", "--context", "todo:1", "--set", "subject=Never stored", "--set", setting}), 2)
+            << setting;
+        EXPECT_EQ(error, message);
+        EXPECT_FALSE(Says("record changed")) << out.str();
+    }
+    EXPECT_EQ(Kelo({"edit", "--context", "todo:99", "--set", "subject=x"}), 2);
+    EXPECT_EQ(Kelo({"edit", "--context", "todo", "--set", "subject=x"}), 2);
+    EXPECT_EQ(error, "--context takes CLASS:ID, for example person:3, not \"todo\"");
+}
+
+// The composers are not part of the add-in yet: the user sees the add-in's failure.
+TEST_F(KeloActionsTest, RecordCommandsPassOnTheAddinsFailure) {
+    for (const char* action : {"new-mail", "reply", "reply-all", "forward", "new-appointment", "new-meeting",
+                               "new-task", "send-to-outlook"}) {
+        EXPECT_EQ(Kelo({action, "--context", "person:1"}), 1) << action;
+        EXPECT_NE(error.find("Not implemented"), std::string::npos) << action << ": " << error;
+    }
+    // A record without an Outlook item: the offer to export it, declined or taken.
+    ASSERT_EQ(Kelo({"show-in-outlook", "--context", "person:1"}, Policy::No), 0) << error;
+    EXPECT_TRUE(Says("answered No")) << out.str();
+    EXPECT_EQ(Kelo({"show-in-outlook", "--context", "person:1"}, Policy::Yes), 1);
+    EXPECT_NE(error.find("SendToOutlook"), std::string::npos) << error;
+}
+
+TEST_F(KeloActionsTest, SendLinksShowsAMailOfLinks) {
+    ASSERT_EQ(Kelo({"send-links", "--context", "person:1", "--to", "erik.holm@demo.example", "--cc",
+                    "lena@tallbacka.com", "--bcc", "sofie.dahl@example.org"}),
+              0)
+        << error;
+    // A recipient from the address book goes in by its address there, as the add-in takes Address.
+    for (const char* expected :
+         {"Outlook shows a new mail, not saved yet:", "Subject: Link to Person: Maria Sjöberg",
+          "To: /o=Demo/ou=Administrative Group/cn=Recipients/cn=erik.holm", "CC: lena@tallbacka.com",
+          "BCC: sofie.dahl@example.org", "Link: kelo://localhost/kelo/person/1\n"}) {
+        EXPECT_TRUE(Says(expected)) << expected << "\n" << out.str();
+    }
+    // Several records are the selection of a list window: one line each.
+    ASSERT_EQ(Kelo({"send-links", "--records", "person:1,person:2", "--links", "both", "--subject", "Two contacts"}),
+              0)
+        << error;
+    EXPECT_TRUE(Says("Subject: Two contacts\n  Body: Maria Sjöberg: Desktop link, Web link  Johan Ek: Desktop link, "
+                     "Web link  \n"
+                     "  Link: kelo://localhost/kelo/person/1\n  Link: https://localhost/kelo/kelo/person/1\n"
+                     "  Link: kelo://localhost/kelo/person/2\n  Link: https://localhost/kelo/kelo/person/2\n"))
+        << out.str();
+
+    EXPECT_EQ(Kelo({"send-links", "--records", "person:1,company:1"}), 2);
+    EXPECT_EQ(error, "send-links takes records of one class: person:1 and company:1");
+    EXPECT_EQ(Kelo({"send-links"}), 2);
+    EXPECT_EQ(Kelo({"send-links", "--context", "person:1", "--to", "Nobody Known"}), 2);
+    EXPECT_EQ(error, "Outlook's address book does not know \"Nobody Known\"");
+}
+
+TEST_F(KeloActionsTest, DropFilesTheMessageAgainstTheRecord) {
+    const auto path = folder.Path() / "order.eml";
+    std::ofstream(path, std::ios::binary) << "From: Maria Sjoberg <maria.sjoberg@nordvik.se>\r\n"
+                                             "To: Anna Lindqvist <anna.lindqvist@demo.example>\r\n"
+                                             "Subject: Spring order\r\n"
+                                             "Date: Thu, 02 May 2024 10:00:00 +0000\r\n"
+                                             "MIME-Version: 1.0\r\nContent-Type: text/plain\r\n\r\nHello Anna.\r\n";
+    ASSERT_EQ(Kelo({"drop", path.string(), "--context", "person:1"}), 0) << error;
+    EXPECT_TRUE(std::regex_search(out.str(), std::regex("record made: document [0-9]+"))) << out.str();
+    EXPECT_TRUE(Says("Spring order")) << out.str();
+    EXPECT_EQ(Kelo({"drop", (folder.Path() / "missing.eml").string()}), 1);
+}
+
+TEST_F(KeloActionsTest, TemplatesAreThoseOfferedForTheClassAndField) {
+    {
+        const auto host = NewHost();
+        const auto& engine = host->TheMachine().Kelo().Data();
+        standin::kelo::DocumentTemplate::Create(engine, "Welcome", "person", "msg", {});
+        standin::kelo::DocumentTemplate::Create(engine, "Letter", "person", "docx", {});
+        standin::kelo::DocumentTemplate::Create(engine, "Reminder", "person.email", "eml", {});
+        standin::kelo::DocumentTemplate::Create(engine, "Quote", "company", "msg", {});
+    }
+    ASSERT_EQ(Kelo({"templates", "--class", "person"}), 0) << error;
+    EXPECT_TRUE(Says("1 mail template for person")) << out.str();
+    EXPECT_TRUE(Says("Welcome  .msg")) << out.str();
+    ASSERT_EQ(Kelo({"templates", "--class", "person", "--field", "email"}), 0) << error;
+    EXPECT_TRUE(Says("2 mail templates for person.email")) << out.str();
+    EXPECT_TRUE(Says("Reminder  .eml")) << out.str();
+
+    EXPECT_EQ(Kelo({"templates", "--class", "nobody"}), 2);
+    EXPECT_EQ(Kelo({"templates", "--class", "person", "--field", "colour"}), 2);
+}
+
+#ifdef OSTRELLIX_PROGRAM
+// Runs the program with a shell command line from the source tree's root.
+class KeloProgramTest : public HostFixture {
+protected:
+    std::pair<int, std::string> Run(const std::string& arguments) {
+        const std::string errors = (folder.Path() / "stderr.txt").string();
+        const int status = std::system(("cd '" + testing::SourceTree().string() + "' && " + OSTRELLIX_PROGRAM + " " +
+                                        arguments + " >/dev/null 2>'" + errors + "'")
+                                           .c_str());
+        std::ifstream in(errors);
+        std::stringstream text;
+        text << in.rdbuf();
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, text.str()};
+    }
+};
+
+TEST_F(KeloProgramTest, MistakesAreUsageErrors) {
+    const std::string workspace = "--workspace '" + (folder.Path() / "workspace").string() + "' ";
+    for (const char* mistake : {"kelo", "kelo fly", "kelo new-mail", "kelo reply --context", "kelo templates",
+                                "kelo drop", "kelo send-links --links all --context person:1"}) {
+        const auto [status, errors] = Run(workspace + mistake);
+        EXPECT_EQ(status, 2) << mistake;
+        EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << mistake << ": " << errors;
+    }
+    EXPECT_EQ(Run(workspace + "kelo new-task --context person:1").first, 1);
+    EXPECT_EQ(Run(workspace + "kelo --help").first, 0);
+}
+
+// The guide's commands ("$ " lines of its code blocks), run in order in one
+// shell with a new home folder, as a reader would: each exits 0.
+TEST_F(KeloProgramTest, TheGuideWorksAsWritten) {
+    std::ifstream page(testing::SourceTree() / "docs" / "using-the-host-program.md");
+    ASSERT_TRUE(page) << "docs/using-the-host-program.md";
+    const auto home = folder.Path() / "home";
+    std::filesystem::create_directories(home);
+    std::ofstream script(folder.Path() / "guide.sh");
+    script << "ostrellix() { '" << OSTRELLIX_PROGRAM << "' \"$@\" </dev/null; }\ncd '" << home.string() << "'\n";
+    bool inBlock = false;
+    int commands = 0;
+    for (std::string line; std::getline(page, line);) {
+        if (line.starts_with("```")) inBlock = !inBlock;
+        if (!inBlock || !line.starts_with("$ ")) continue;
+        ++commands;
+        const std::string quoted = std::regex_replace(line, std::regex("[\"$`\\\\]"), ".");
+        script << line.substr(2) << " >/dev/null || { echo \"failed: " << quoted << "\"; exit 1; }\n";
+    }
+    script.close();
+    EXPECT_GE(commands, 10);
+    const std::string output = (folder.Path() / "guide.txt").string();
+    const int status = std::system(("HOME='" + home.string() + "' bash '" + (folder.Path() / "guide.sh").string() +
+                                    "' >'" + output + "' 2>&1")
+                                       .c_str());
+    std::ifstream in(output);
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_EQ(status, 0) << text.str();
+    EXPECT_TRUE(std::filesystem::exists(home / "day" / "config")) << "the guide works on its own workspace";
+}
+#endif
+
+}  // namespace
+}  // namespace ostrellix::host
