@@ -97,7 +97,7 @@ void ActionEffects::OnItem(const StoreChange& change) {
     if (const auto folder = store.Folder(change.folderEntryId)) state.item.folder = folder->name;
     if (change.kind == StoreChange::Kind::Removed) return;
     if (const auto message = store.Load(change.entryId)) {
-        const auto& properties = message->data.properties;
+        const auto& properties = message->data.Read().properties;
         state.item.kind = ItemKindName::Of(properties.GetValue(standin::message::tag::PR_MESSAGE_CLASS).ToString());
         state.item.subject = properties.GetValue(standin::message::tag::PR_SUBJECT).ToString();
     }
