@@ -5,16 +5,21 @@
 #include <fstream>
 #include <ostream>
 
+#include "apps/ostrellix/OutgoingMailCapture.h"
+#include "apps/ostrellix/RecordWindows.h"
 #include "apps/ostrellix/SyncReport.h"
 #include "contracts/kelo/IApplication.h"
 #include "contracts/kelo/IClasses.h"
 #include "contracts/kelo/IUser.h"
+#include "contracts/outlook/Constants.h"
+#include "contracts/outlook/IInspector.h"
 #include "contracts/outlook/INameSpace.h"
 #include "core/Addin.h"
 #include "core/AddinConstants.h"
 #include "core/Globals.h"
 #include "core/Options.h"
 #include "core/Tools.h"
+#include "runtime/ErrorHandling.h"
 #include "standins/kelo/client/Explorer.h"
 #include "standins/kelo/client/Inspector.h"
 #include "standins/kelo/client/Windows.h"
@@ -106,6 +111,56 @@ bool FileMails(Host& host) {
     std::filesystem::remove(received, ignored);
     std::filesystem::remove(sent, ignored);
     return filed;
+}
+
+// What the add-in did in Kelo record windows: each is saved as the user would.
+bool PrintSaved(std::ostream& out, const std::vector<RecordWindows::Window>& windows) {
+    for (const auto& window : windows) RecordWindows::Print(window, out << "   ");
+    return std::ranges::any_of(windows, [](const RecordWindows::Window& window) { return window.saved; });
+}
+
+// In Outlook the user files a mail she received with the add-in's button,
+// and sends one that the add-in files on its own; false when either was not.
+bool FileFromOutlook(Host& host) {
+    using addin::Globals;
+    std::ostream& out = host.Out();
+    Machine& machine = host.TheMachine();
+    standin::outlook::SimulatedUser user(Globals::Outlook());
+
+    standin::outlook::IncomingMail mail;
+    mail.fromName = "Maria Sjöberg";
+    mail.fromAddress = "maria.sjoberg@nordvik.se";
+    mail.subject = "Delivery of the spring order";
+    mail.body = "Hello Anna,\r\n\r\nthe 40 units leave our warehouse on Monday.\r\n\r\nMaria\r\n";
+    const auto received = user.Receive(mail);
+    out << "   Maria's mail \"" << mail.subject << "\" arrives; the user opens it and clicks the add-in's button:\n";
+    const auto window = user.Open(received);
+    RecordWindows clicked(machine);
+    user.Click(window, "SaveMailToKelo");
+    const bool receivedFiled = PrintSaved(out, clicked.Finish(true));
+    // The click may have closed the window already.
+    IgnoreErrors([&] { user.Close(window, false); });
+
+    const auto options = Globals::Options();
+    std::int16_t mode = options->SaveOutgoingMailFromOutlookMode();
+    if (mode != 1 && mode != 2) {
+        mode = 2;
+        options->SetSaveOutgoingMailFromOutlookMode(mode);
+        out << "   Mail sent from Outlook is saved in Kelo from now on (SaveOutgoingMailFromOutlookMode = 2; it stays "
+               "on).\n";
+    }
+    const auto compose = user.OpenNew(outlook::olMailItem);
+    user.Type(compose, "To", Variant("order@tallbacka.com"));
+    user.Type(compose, "Subject", Variant("Consulting days confirmed"));
+    user.Type(compose, "Body", Variant("Hello,\r\n\r\nthe 14th and 15th suit us well.\r\n\r\nAnna Lindqvist\r\n"));
+    OutgoingMailCapture capture(machine);
+    RecordWindows sent(machine);
+    user.PressSend(compose);
+    out << "   She sends \"Consulting days confirmed\" to <order@tallbacka.com>; a moment later the add-in files it:\n";
+    capture.WaitForFiling();
+    const bool sentFiled = PrintSaved(out, sent.Finish(true));
+    if (!sentFiled) out << "   Nothing was filed: " << capture.WhyNotFiled(mode) << ".\n";
+    return receivedFiled && sentFiled;
 }
 
 // A to-do of the user's in Kelo and its appointment in Outlook's calendar,
@@ -227,15 +282,18 @@ int DemoCommand::Run(Host& host) {
     Say(out, 5, "The user files mail in Kelo by dropping mail files on Kelo windows.");
     const bool filed = FileMails(host);
 
-    Say(out, 6, "The user keeps her appointments in step with Kelo.");
+    Say(out, 6, "The user files mail in Kelo from Outlook: with a button, and by sending it.");
+    const bool filedFromOutlook = FileFromOutlook(host);
+
+    Say(out, 7, "The user keeps her appointments in step with Kelo.");
     const bool synchronized = SynchronizeCalendar(host);
 
-    Say(out, 7, "The Kelo client shuts down and lets the add-in go.");
+    Say(out, 8, "The Kelo client shuts down and lets the add-in go.");
     host.ShowDebugOutput(true);
     host.Stop();
     host.ShowDebugOutput(false);
     out << "\nDone.\n";
-    return filed && synchronized ? 0 : 2;
+    return filed && filedFromOutlook && synchronized ? 0 : 2;
 }
 
 }  // namespace ostrellix::host

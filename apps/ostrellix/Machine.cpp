@@ -1,5 +1,8 @@
 #include "apps/ostrellix/Machine.h"
 
+#include "contracts/kelo/Codes.h"
+#include "contracts/kelo/IClasses.h"
+#include "contracts/kelo/IRecords.h"
 #include "contracts/win/IShell.h"
 #include "core/AddinClasses.h"
 #include "core/Globals.h"
@@ -55,6 +58,23 @@ Machine::Machine(Setup setup) {
     kelo_ = std::make_unique<standin::kelo::KeloClient>(factory_, *system_, std::move(kelo));
     kelo_->Data()->CountIn(counters_);
     keloUser_ = std::make_unique<standin::kelo::SimulatedUser>(*kelo_, clock_);
+    FillKeloAddressList();
+}
+
+void Machine::FillKeloAddressList() {
+    // The Kelo persons with an address, as they are when Outlook reads the list.
+    profile_->Book().SetListSource("Kelo Address Book", [this] {
+        std::vector<std::pair<std::string, std::string>> people;
+        const auto person = KeloApp().Classes()->FindByLabel(kelo::classlabel::Person);
+        const auto email = person->Fields()->FindByLabel(23);
+        const auto records = Cast<kelo::IRecords>(KeloApp().CreateObject("QVR.Records"));
+        records->Open(person, nullptr);
+        for (std::int32_t i = 1; i <= records->Count(); ++i) {
+            const auto record = records->Item(i);
+            people.emplace_back(record->Descriptive(), record->Text(email->Name()));
+        }
+        return people;
+    });
 }
 
 Machine::~Machine() {

@@ -20,7 +20,8 @@ namespace ostrellix::host {
 // This machine as the add-in needs it: the operating system, the Kelo
 // client with its database, the translation library, an Outlook profile
 // with Outlook installed (registered, not running), the MAPI library, and
-// the add-in's classes registered. The host program and the tests compose it the same
+// the add-in's classes registered; Outlook's address book has a list of
+// the Kelo persons. The host program and the tests compose it the same
 // way. The clock moves only when told, so that time can pass at once
 // (the connection timer's 30 seconds) and runs are repeatable.
 class Machine {
@@ -65,6 +66,9 @@ public:
     void StartClient();
 
 private:
+    // Outlook's "Kelo Address Book" list shows the Kelo client's people.
+    void FillKeloAddressList();
+
     ClassFactory factory_;
     standin::system::WorkCounters counters_;  // outlives every stand-in that counts into it
     standin::system::ManualClock* clock_ = nullptr;

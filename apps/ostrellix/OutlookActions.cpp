@@ -4,9 +4,12 @@
 #include <filesystem>
 #include <ostream>
 
+#include "apps/ostrellix/ActionEffects.h"
+#include "apps/ostrellix/OutgoingMailCapture.h"
 #include "apps/ostrellix/OutlookFolderName.h"
 #include "apps/ostrellix/OutlookItemView.h"
 #include "apps/ostrellix/TypedValue.h"
+#include "apps/ostrellix/RecordWindows.h"
 #include "contracts/office/ICommandBar.h"
 #include "contracts/office/ICommandBarButton.h"
 #include "contracts/office/ICommandBars.h"
@@ -19,6 +22,8 @@
 #include "contracts/outlook/IItems.h"
 #include "contracts/outlook/IMailItem.h"
 #include "contracts/outlook/INameSpace.h"
+#include "core/Globals.h"
+#include "core/Options.h"
 #include "runtime/ComError.h"
 #include "runtime/ErrorHandling.h"
 #include "runtime/IDispatch.h"
@@ -81,6 +86,12 @@ std::vector<Ptr<office::ICommandBarButton>> Buttons(const Ptr<ol::IInspector>& w
     return buttons;
 }
 
+void PrintWindows(const std::vector<RecordWindows::Window>& windows, ActionOutput& output) {
+    for (const auto& window : windows) {
+        output.Result(RecordWindows::Json(window), [&](std::ostream& out) { RecordWindows::Print(window, out); });
+    }
+}
+
 }  // namespace
 
 OutlookActions::OutlookActions(ActionGroup& group) {
@@ -110,7 +121,11 @@ OutlookActions::OutlookActions(ActionGroup& group) {
     compose.add_option("--subject", subject_, "Subject")->required();
     compose.add_option("--body", body_, "Body text");
     compose.add_option("--attach", attachments_, "A file attached; repeat for more");
-    compose.add_flag("--send", send_, "Send it (otherwise it is saved in Drafts)");
+    compose.add_flag("--send", send_,
+                     "Send it (otherwise it is saved in Drafts) and wait for the add-in to file it in Kelo as "
+                     "SaveOutgoingMailFromOutlookMode says");
+    compose.add_flag("--save-windows", saveWindows_,
+                     "Save the record windows the add-in opens (otherwise they are closed unsaved)");
 
     auto& edit = group.Add("edit", "Type new values into an item's window; --save keeps them",
                            [this](Host& host, ActionOutput& output) { return Edit(host, output); });
@@ -125,6 +140,8 @@ OutlookActions::OutlookActions(ActionGroup& group) {
                            [this](Host& host, ActionOutput& output) { return Open(host, output); });
     open.add_option("entryid", entryId_, "The item's EntryID")->required();
     open.add_option("--click", click_, "Click the button with this tag");
+    open.add_flag("--save-windows", saveWindows_,
+                  "Save the record windows the click opens (otherwise they are closed unsaved)");
 
     auto& remove = group.Add("delete", "Delete an item as the Delete key does (it moves to Deleted Items)",
                              [this](Host& host, ActionOutput& output) { return Delete(host, output); });
@@ -191,10 +208,7 @@ int OutlookActions::Compose(Host& host, ActionOutput& output) {
         mail->Attachments()->Add(Variant(std::filesystem::absolute(path).string()));
     }
     if (send_) {
-        user.PressSend(window);
-        output.Result({{"action", "send"}, {"subject", subject_}, {"to", to_}}, [&](std::ostream& out) {
-            out << "Sent \"" << subject_ << "\" to " << Join(to_, "; ") << "\n";
-        });
+        Send(host, user, window, output);
         return 0;
     }
     user.Save(window);
@@ -204,6 +218,40 @@ int OutlookActions::Compose(Host& host, ActionOutput& output) {
     output.Result(saved, [&](std::ostream& out) { out << "Saved in " << saved["item"]["folder"].get<std::string>()
                                                       << ": " << saved["item"]["entryId"].get<std::string>() << "\n"; });
     return 0;
+}
+
+void OutlookActions::Send(Host& host, SimulatedUser& user, const Ptr<ol::IInspector>& window,
+                          ActionOutput& output) {
+    Machine& machine = host.TheMachine();
+    const std::int16_t mode = addin::Globals::Options()->SaveOutgoingMailFromOutlookMode();
+    const ActionEffects effects(machine);
+    OutgoingMailCapture capture(machine);
+    RecordWindows windows(machine);
+    user.PressSend(window);
+    output.Result({{"action", "send"}, {"subject", subject_}, {"to", to_}}, [&](std::ostream& out) {
+        out << "Sent \"" << subject_ << "\" to " << Join(to_, "; ") << "\n";
+    });
+    capture.WaitForFiling();
+    const auto opened = windows.Finish(saveWindows_);
+    PrintWindows(opened, output);
+    nlohmann::json filed = nlohmann::json::array();
+    for (const auto& record : effects.Records()) {
+        if (record.change == ActionEffects::Change::Made) filed.push_back({{"class", record.className}, {"id", record.id}});
+    }
+    std::string reason;
+    if (filed.empty()) {
+        const bool windowLeft = std::ranges::any_of(opened, [](const auto& left) { return !left.saved; });
+        reason = windowLeft ? "record window opened, not saved" : capture.WhyNotFiled(mode);
+    }
+    nlohmann::json result = {{"action", "capture"}, {"filed", filed}};
+    if (!reason.empty()) result["reason"] = reason;
+    output.Result(result, [&](std::ostream& out) {
+        for (const auto& record : filed) {
+            out << "Filed in Kelo: " << record["class"].get<std::string>() << " " << record["id"].get<std::int32_t>()
+                << "\n";
+        }
+        if (!reason.empty()) out << "Not filed in Kelo: " << reason << "\n";
+    });
 }
 
 int OutlookActions::Edit(Host& host, ActionOutput& output) {
@@ -259,9 +307,11 @@ int OutlookActions::Open(Host& host, ActionOutput& output) {
                 (tags.empty() ? std::string(" (it has none)") : " (its tags: " + Join(tags, ", ") + ")"));
     }
     if (click_) {
+        RecordWindows windows(host.TheMachine());
         user.Click(window, *click_);
         output.Result({{"action", "click"}, {"tag", *click_}},
                       [&](std::ostream& out) { out << "Clicked " << *click_ << "\n"; });
+        PrintWindows(windows.Finish(saveWindows_), output);
     }
     // The window closes as the user closes it; a click may have closed it already.
     if (StillOpen(Outlook(host), window)) user.Close(window, false);

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "apps/ostrellix/ActionGroup.h"
+#include "contracts/outlook/IInspector.h"
+#include "standins/outlook/SimulatedUser.h"
 
 namespace ostrellix::host {
 
@@ -14,11 +16,15 @@ namespace ostrellix::host {
 //   list [FOLDER]       the items of a folder (the Inbox when none)
 //   show ENTRYID        one item in full
 //   receive             a mail arrives in the Inbox as delivered
-//   compose             a new mail, saved in Drafts or sent (--send)
+//   compose             a new mail, saved in Drafts or sent (--send); a sent
+//                       mail is waited for until the add-in filed it in
+//                       Kelo, and what it filed is told, or why nothing
 //   edit ENTRYID        properties typed into the item's window, saved or not
 //   open ENTRYID        the item's window and its buttons; --click one
 //   delete ENTRYID      the Delete key: to Deleted Items
 //   save-as ENTRYID FILE  File > Save As: a mail as a .msg file
+// The Kelo record windows the add-in opens meanwhile are listed and closed,
+// saved first with --save-windows.
 // Outlook runs before the client starts (the caller sets it so). An
 // EntryID that finds no item fails the action (exit 1).
 class OutlookActions {
@@ -36,6 +42,8 @@ private:
     int Open(Host& host, ActionOutput& output);
     int Delete(Host& host, ActionOutput& output);
     int SaveAs(Host& host, ActionOutput& output);
+    void Send(Host& host, standin::outlook::SimulatedUser& user, const Ptr<outlook::IInspector>& window,
+              ActionOutput& output);
 
     // What the command line gave.
     std::string folder_ = "Inbox";
@@ -43,7 +51,7 @@ private:
     std::string file_;
     std::string from_, fromName_, subject_, body_;
     std::vector<std::string> to_, cc_, attachments_, settings_;
-    bool send_ = false, save_ = false;
+    bool send_ = false, save_ = false, saveWindows_ = false;
     std::optional<std::string> click_;
 };
 

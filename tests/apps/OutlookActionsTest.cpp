@@ -17,6 +17,7 @@
 #include "contracts/outlook/IApplication.h"
 #include "contracts/outlook/IAppointmentItem.h"
 #include "core/Globals.h"
+#include "core/Options.h"
 #include "core/Tools.h"
 #include "runtime/ErrorHandling.h"
 #include "sync/Synchronizer.h"
@@ -41,6 +42,7 @@ protected:
         std::reverse(args.begin(), args.end());
         app.parse(args);
         auto setup = NewSetup(true);
+        setup.messageBoxPolicy = answers;
         json.str("");
         if (group.Json()) setup.json = &json;
         Host host(std::move(setup));
@@ -71,8 +73,38 @@ protected:
 
     bool Says(const std::string& expected) { return out.str().find(expected) != std::string::npos; }
 
+    // The number after the text in what an action printed, or 0.
+    std::int32_t NumberAfter(const std::string& text) {
+        std::smatch match;
+        const std::string printed = out.str();
+        if (!std::regex_search(printed, match, std::regex(text + "([0-9]+)"))) return 0;
+        return std::stoi(match[1].str());
+    }
+
+    // How sent mail is saved; `internal` -1 also saves mail to internal recipients, 0 does not.
+    void SetCapture(std::int16_t mode, std::int16_t internal = 0) {
+        const auto host = NewHost(true);
+        host->Start();
+        Globals::Options()->SetSaveOutgoingMailFromOutlookMode(mode);
+        Globals::Options()->SetSaveOutgoingInternalMail(internal);
+    }
+
+    // The subject of a document record in a fresh run, or what failed to load it.
+    std::string StoredDocument(std::int32_t id) {
+        const auto host = NewHost(true);
+        host->Start();
+        auto record = Cast<kelo::IRecord>(Globals::Application()->CreateObject("QVR.Record"));
+        std::string comment = "no document " + std::to_string(id);
+        IgnoreErrors([&] {
+            record->Load(Globals::Application()->Classes()->FindByName("document"), id);
+            comment = record->Text("comment");
+        });
+        return comment;
+    }
+
     std::ostringstream json;
     std::string error;
+    standin::system::ConsoleMessageBox::Policy answers = standin::system::ConsoleMessageBox::Policy::DefaultButton;
 };
 
 TEST_F(OutlookActionsTest, ReceivedMailIsListedAndShown) {
@@ -178,8 +210,78 @@ TEST_F(OutlookActionsTest, OpenListsTheButtonsAndRefusesAnUnknownTag) {
     const std::string id = MadeId();
     ASSERT_EQ(Outlook({"open", id}), 0) << error;
     EXPECT_TRUE(Says("Window \"Look at me")) << out.str();
+    EXPECT_TRUE(Says("SaveMailToKelo")) << out.str();
     EXPECT_EQ(Outlook({"open", id, "--click", "NoSuchTag"}), 2);
-    EXPECT_NE(error.find("The window has no button tagged \"NoSuchTag\""), std::string::npos) << error;
+    EXPECT_NE(error.find("The window has no button tagged \"NoSuchTag\" (its tags: SaveMailToKelo"), std::string::npos)
+        << error;
+}
+
+TEST_F(OutlookActionsTest, SaveButtonFilesTheMailOnlyWhenItsWindowIsSaved) {
+    ASSERT_EQ(Outlook({"receive", "--from", "maria@nordvik.example", "--subject", "File me"}), 0);
+    const std::string id = MadeId();
+
+    ASSERT_EQ(Outlook({"open", id, "--click", "SaveMailToKelo"}), 0) << error << out.str();
+    EXPECT_TRUE(Says("Clicked SaveMailToKelo")) << out.str();
+    EXPECT_TRUE(Says("Record window opened, not saved: document (--save-windows saves it)")) << out.str();
+    EXPECT_FALSE(Says("record made:")) << out.str();
+
+    ASSERT_EQ(Outlook({"open", id, "--click", "SaveMailToKelo", "--save-windows"}), 0) << error << out.str();
+    const std::int32_t document = NumberAfter("Record window opened and saved: document ");
+    ASSERT_NE(document, 0) << out.str();
+    EXPECT_TRUE(Says("record made: document " + std::to_string(document))) << out.str();
+    EXPECT_EQ(StoredDocument(document), "File me");
+}
+
+// What Send comes to in Kelo, by the option, the recipient and the user's answer.
+TEST_F(OutlookActionsTest, SentMailIsFiledOrTheReasonIsTold) {
+    using Policy = standin::system::ConsoleMessageBox::Policy;
+    struct Case {
+        std::int16_t mode;
+        const char* to;
+        Policy answers;
+        bool saveWindows;
+        const char* told;  // "" when a document is filed
+    };
+    const Case cases[] = {
+        {2, "maria@nordvik.example", Policy::DefaultButton, true, ""},
+        {2, "maria@nordvik.example; Erik Holm", Policy::DefaultButton, true, ""},
+        {1, "maria@nordvik.example", Policy::Yes, true, ""},
+        {2, "maria@nordvik.example", Policy::DefaultButton, false, "Not filed in Kelo: record window opened, not saved"},
+        {2, "Erik Holm", Policy::DefaultButton, true,
+         "Not filed in Kelo: the mail is to an internal recipient"},
+        {1, "maria@nordvik.example", Policy::No, true, "Not filed in Kelo: the user declined to save it"},
+        {0, "maria@nordvik.example", Policy::DefaultButton, true,
+         "Not filed in Kelo: SaveOutgoingMailFromOutlookMode is 0: mail sent from Outlook is not saved"},
+    };
+    for (const Case& c : cases) {
+        const std::string label = std::to_string(c.mode) + " " + c.to + " " + c.told;
+        SetCapture(c.mode);
+        answers = c.answers;
+        std::vector<std::string> args = {"compose", "--to", c.to, "--subject", "Sent " + label, "--send"};
+        if (c.saveWindows) args.push_back("--save-windows");
+        ASSERT_EQ(Outlook(args), 0) << label << ": " << error << out.str();
+        answers = Policy::DefaultButton;
+        EXPECT_TRUE(Says("Sent \"Sent " + label + "\"")) << out.str();
+        if (*c.told != 0) {
+            EXPECT_TRUE(Says(c.told)) << label << "\n" << out.str();
+            EXPECT_FALSE(Says("record made:")) << label << "\n" << out.str();
+            continue;
+        }
+        const std::int32_t document = NumberAfter("Filed in Kelo: document ");
+        ASSERT_NE(document, 0) << label << "\n" << out.str();
+        EXPECT_TRUE(Says("Record window opened and saved: document " + std::to_string(document))) << out.str();
+        EXPECT_EQ(StoredDocument(document), "Sent " + label);
+    }
+}
+
+TEST_F(OutlookActionsTest, SentMailCaptureIsReportedToScripts) {
+    SetCapture(2);
+    ASSERT_EQ(Outlook({"compose", "--to", "Erik Holm", "--subject", "Internal", "--send", "--json"}), 0);
+    const auto lines = JsonLines();
+    ASSERT_GE(lines.size(), 2u) << json.str();
+    EXPECT_EQ(lines[1], nlohmann::json({{"action", "capture"},
+                                        {"filed", nlohmann::json::array()},
+                                        {"reason", "the mail is to an internal recipient"}}));
 }
 
 TEST_F(OutlookActionsTest, JsonGivesOneObjectPerResultAndEffect) {

@@ -2,8 +2,6 @@
 
 #include <random>
 
-#include "contracts/kelo/Codes.h"
-#include "contracts/kelo/IRecords.h"
 #include "core/Globals.h"
 #include "standins/kelo/engine/Log.h"
 #include "tests/support/SourceTree.h"
@@ -33,19 +31,6 @@ AddinWorld::AddinWorld(Options options) : folder_(FreshFolder()) {
     machine_ = std::make_unique<host::Machine>(std::move(setup));
     debugCapture_ =
         machine_->System().DebugOutput().Written.Connect([this](const std::string& line) { debugLines_.push_back(line); });
-    // The Kelo address book: the Kelo persons with an address, as they are when Outlook reads it.
-    machine_->OutlookProfile().Book().SetListSource("Kelo Address Book", [this] {
-        std::vector<std::pair<std::string, std::string>> people;
-        const auto person = Kelo().Classes()->FindByLabel(kelo::classlabel::Person);
-        const auto email = person->Fields()->FindByLabel(23);
-        const auto records = Cast<kelo::IRecords>(Kelo().CreateObject("QVR.Records"));
-        records->Open(person, nullptr);
-        for (std::int32_t i = 1; i <= records->Count(); ++i) {
-            const auto record = records->Item(i);
-            people.emplace_back(record->Descriptive(), record->Text(email->Name()));
-        }
-        return people;
-    });
     if (options.outlookRunning) machine_->StartOutlook();
     if (options.loadAddin) machine_->LoadAddin();
     if (options.start) machine_->StartClient();
