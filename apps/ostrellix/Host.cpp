@@ -64,4 +64,6 @@ std::string Host::ProgramFolder() {
     return error ? std::string(".") : self.parent_path().string();
 }
 
+int Host::ExitStatus(const ComError& error) { return error.Source() == "ostrellix" ? 2 : 1; }
+
 }  // namespace ostrellix::host

@@ -6,6 +6,7 @@
 
 #include "apps/ostrellix/Machine.h"
 #include "apps/ostrellix/Workspace.h"
+#include "runtime/ComError.h"
 #include "runtime/Connection.h"
 
 namespace ostrellix::host {
@@ -52,6 +53,11 @@ public:
 
     // The folder the program was started from (the add-in's "translation" folder lies there).
     static std::string ProgramFolder();
+
+    // The exit status of a run an error ended: 2 when the program itself
+    // refused what it was asked to do (source "ostrellix"), 1 when the
+    // add-in or a file failed on the way.
+    static int ExitStatus(const ComError& error);
 
 private:
     Workspace workspace_;

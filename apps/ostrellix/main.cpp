@@ -146,8 +146,7 @@ int main(int argc, char** argv) {
         },
         [&](const ostrellix::ComError& error) {
             std::cerr << "ostrellix: " << error.Description() << "\n";
-            // The program itself refuses only what it was asked to do; anything else failed on the way.
-            exitCode = error.Source() == "ostrellix" ? 2 : 1;
+            exitCode = ostrellix::host::Host::ExitStatus(error);
         });
     return exitCode;
 }

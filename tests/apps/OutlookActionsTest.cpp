@@ -51,7 +51,7 @@ protected:
         Trap([&] { status = group.Run(host); },
              [&](const ComError& failure) {
                  error = failure.Description();
-                 status = failure.Source() == "ostrellix" ? 2 : 1;
+                 status = Host::ExitStatus(failure);
              });
         return status;
     }
