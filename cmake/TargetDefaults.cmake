@@ -1,7 +1,8 @@
 # Compiler settings shared by every target of the project.
 add_library(ostrellix_defaults INTERFACE)
 target_compile_options(ostrellix_defaults INTERFACE
-  -Wall -Wextra -Wpedantic -Wnon-virtual-dtor -Woverloaded-virtual -Wshadow=local
+  -Wall -Wextra -Wpedantic -Wnon-virtual-dtor -Woverloaded-virtual $<$<CXX_COMPILER_ID:GNU>:-Wshadow=local>
+  # clang has no -Wshadow=local; -Wshadow there would also flag members.
   $<$<BOOL:${OSTRELLIX_WERROR}>:-Werror>)
 target_include_directories(ostrellix_defaults INTERFACE ${PROJECT_SOURCE_DIR})
 

@@ -10,7 +10,10 @@ jobs="$(nproc)"
 
 "$root/scripts/install-deps.sh"
 
-cmake -S "$root" -B "$build" -G Ninja \
+# clang compiles the instrumented build about a third faster than GCC; the
+# main job's build (scripts/run-main.sh) keeps GCC, so both compilers see
+# the code.
+CC="${CC:-clang}" CXX="${CXX:-clang++}" cmake -S "$root" -B "$build" -G Ninja \
   -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1" \
   -DOSTRELLIX_SANITIZE=ON -DOSTRELLIX_WERROR=ON -DOSTRELLIX_BENCH=OFF >/dev/null
 cmake --build "$build" -j "$jobs"

@@ -265,7 +265,9 @@ int OutlookActions::Edit(Host& host, ActionOutput& output) {
     const auto dispatch = As<IDispatch>(item);
     const std::string kind = OutlookItemView(item).Kind();
     std::vector<std::pair<std::string, Variant>> values;
-    for (const auto& [name, value] : changes) {
+    for (const auto& change : changes) {
+        const std::string& name = change.first;
+        const std::string& value = change.second;
         Variant current;
         Trap([&] { current = dispatch->Invoke(name, InvokeKind::PropertyGet, {}); },
              [&](const ComError&) { Mistake("A " + kind + " has no property " + name); });
