@@ -14,6 +14,9 @@
 #include "runtime/ComError.h"
 #include "standins/kelo/client/Explorer.h"
 #include "standins/kelo/client/HostEvents.h"
+#include "standins/kelo/client/KeloClient.h"
+#include "standins/kelo/engine/Engine.h"
+#include "standins/kelo/engine/Schema.h"
 #include "standins/outlook/SimulatedUser.h"
 #include "tests/compose/ComposeFixture.h"
 
@@ -95,6 +98,19 @@ TEST_F(NewMailReplyTest, AStoredMailIsAnsweredFromAnyOfItsFileKinds) {
         }
     }
     EXPECT_EQ(Globals::EventListenerCount(), registered);
+}
+
+TEST_F(NewMailReplyTest, ARecordThatLinksADocumentRecordAnswersItsMail) {
+    auto& schema = world.Client().Data()->Metadata();
+    const auto letter = schema.AddClass({"letter", "Letter", "Letters", 20, "<id>"});
+    schema.AddRelation(letter, {.name = "mail", .type = kelo::fieldtype::RelationToOne}, schema.Require("document"),
+                       {.name = "letters", .type = kelo::fieldtype::RelationToMany});
+    const auto record = NewRecord("letter");
+    record->SetValue("mail", Variant(msg->ID()));
+    record->Update();
+    reply.Reply(record);
+    ASSERT_TRUE(Shown());
+    EXPECT_EQ(Shown()->Subject(), "RE: Spring order");
 }
 
 TEST_F(NewMailReplyTest, WithoutAStoredMailTheUserIsTold) {
