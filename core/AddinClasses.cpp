@@ -1,5 +1,7 @@
 #include "core/AddinClasses.h"
 
+#include "compose/NewMail.h"
+#include "compose/NewMailReply.h"
 #include "core/Addin.h"
 #include "core/Globals.h"
 #include "core/Options.h"
@@ -22,6 +24,8 @@ void AddinClasses::Register(ClassFactory& factory, win::ISystem& system, std::st
     factory.Register("KeloOstrellix.WaitCursor", [] { return std::make_shared<WaitCursor>(); });
     factory.Register("KeloOstrellix.ItemToXML", [] { return std::make_shared<ItemToXML>(); });
     factory.Register("KeloOstrellix.OutboxListener", [] { return std::make_shared<OutboxListener>(); });
+    factory.Register("KeloOstrellix.NewMail", [] { return std::make_shared<NewMail>(); });
+    factory.Register("KeloOstrellix.NewMailReply", [] { return std::make_shared<NewMailReply>(); });
 }
 
 }  // namespace ostrellix::addin

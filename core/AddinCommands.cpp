@@ -1,5 +1,7 @@
 // The commands the Kelo client calls through its host interfaces. Each
 // finds its input and hands the work to the class that does it.
+#include "compose/NewMail.h"
+#include "compose/NewMailReply.h"
 #include "contracts/kelo/Codes.h"
 #include "contracts/kelo/IDocumentTemplates.h"
 #include "contracts/kelo/IExplorer.h"
@@ -77,13 +79,20 @@ void Addin::DisplayItem(const ObjectPtr& context) {
     }
 }
 
-void Addin::ForwardMail(const ObjectPtr& /*context*/) { NotYet("ForwardMail"); }
+void Addin::ForwardMail(const ObjectPtr& context) { std::make_shared<NewMailReply>()->Forward(context); }
 void Addin::NewAppointment(const ObjectPtr& /*context*/, bool /*showCalendar*/) { NotYet("NewAppointment"); }
-void Addin::NewMail(const ObjectPtr& /*context*/) { NotYet("NewMail"); }
+void Addin::NewMail(const ObjectPtr& context) {
+    Variant recipients;
+    Globals::Synchronizer()->FindRecipientsFromContext(recipients, context);
+    const auto mail = std::make_shared<addin::NewMail>();
+    mail->SetRecipients(recipients);
+    mail->SetContext(Variant(context));
+    mail->Display();
+}
 void Addin::NewMeeting(const ObjectPtr& /*context*/) { NotYet("NewMeeting"); }
 void Addin::NewTask(const ObjectPtr& /*context*/) { NotYet("NewTask"); }
-void Addin::ReplyAllMail(const ObjectPtr& /*context*/) { NotYet("ReplyAllMail"); }
-void Addin::ReplyMail(const ObjectPtr& /*context*/) { NotYet("ReplyMail"); }
+void Addin::ReplyAllMail(const ObjectPtr& context) { std::make_shared<NewMailReply>()->ReplyAll(context); }
+void Addin::ReplyMail(const ObjectPtr& context) { std::make_shared<NewMailReply>()->Reply(context); }
 void Addin::SendContacts(std::string_view /*recipient*/, const ObjectPtr& /*context*/) { NotYet("SendContacts"); }
 void Addin::SendToOutlook(const ObjectPtr& /*context*/) { NotYet("SendToOutlook"); }
 
@@ -135,9 +144,17 @@ Ptr<kelo::IDocumentTemplates> Addin::IMailer_Templates(const Ptr<kelo::IClass>& 
     return templates;
 }
 
-void Addin::IMailer_Send(const Variant& /*recipients*/, std::string_view /*subject*/, std::string_view /*body*/,
-                         const ObjectPtr& /*attachments*/, std::int32_t /*flags*/, const ObjectPtr& /*context*/) {
-    NotYet("IMailer_Send");
+void Addin::IMailer_Send(const Variant& recipients, std::string_view subject, std::string_view body,
+                         const ObjectPtr& attachments, std::int32_t flags, const ObjectPtr& context) {
+    const WaitCursor wait;
+    const auto mail = std::make_shared<addin::NewMail>();
+    mail->SetFlags(flags);
+    mail->SetRecipients(recipients);
+    mail->SetSubject(Variant(subject));
+    mail->SetBody(Variant(body));
+    mail->SetContext(Variant(context));
+    mail->SetAttachments(Variant(attachments));
+    mail->Display();
 }
 
 void Addin::IMailer_SendTemplate(const Ptr<kelo::IDocumentTemplate>& /*documentTemplate*/,

@@ -93,7 +93,7 @@ void ShowWindow(ActionOutput& output, const Ptr<ol::IItem>& item) {
 
 }  // namespace
 
-KeloActions::KeloActions(ActionGroup& group) {
+KeloActions::KeloActions(ActionGroup& group) : mail_(group) {
     auto& synchronize = group.Add("synchronize", "Outlook > Synchronize: a full run, or a partial one with --partial",
                                   [this](Host& host, ActionOutput& output) { return Synchronize(host, output); });
     synchronize.add_flag("--partial", partial_, "Hold Ctrl while choosing it: a partial run");
@@ -111,14 +111,6 @@ KeloActions::KeloActions(ActionGroup& group) {
                 [](MenuCommands& menu, const ObjectPtr& window) { menu.ShowInOutlook(window); });
     AddOnRecord(group, "send-to-outlook", "Export the record to Outlook",
                 [](MenuCommands& menu, const ObjectPtr& window) { menu.SendToOutlook(window); });
-    AddOnRecord(group, "new-mail", "A new Outlook mail to the record",
-                [](MenuCommands& menu, const ObjectPtr& window) { menu.NewMail(window); });
-    AddOnRecord(group, "reply", "Reply to the mail of the record",
-                [](MenuCommands& menu, const ObjectPtr& window) { menu.Reply(window); });
-    AddOnRecord(group, "reply-all", "Reply to all of the mail of the record",
-                [](MenuCommands& menu, const ObjectPtr& window) { menu.ReplyAll(window); });
-    AddOnRecord(group, "forward", "Forward the mail of the record",
-                [](MenuCommands& menu, const ObjectPtr& window) { menu.Forward(window); });
     AddOnRecord(group, "new-appointment", "A new Outlook appointment for the record",
                 [this](MenuCommands& menu, const ObjectPtr& window) { menu.NewAppointment(window, calendar_); })
         .add_flag("--calendar", calendar_, "Show the calendar to choose the time in");

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "apps/ostrellix/ActionGroup.h"
+#include "apps/ostrellix/MailComposeAction.h"
 #include "standins/kelo/client/MenuCommands.h"
 
 namespace ostrellix::host {
@@ -18,7 +19,9 @@ namespace ostrellix::host {
 //   edit                 fields typed into the record window, then saved
 //   show-in-outlook      the record's Outlook item, or the offer to export it
 //   send-to-outlook      the record exported to Outlook
-//   new-mail, reply, reply-all, forward, new-appointment, new-meeting,
+//   new-mail, reply, reply-all, forward
+//                        a mail composed by the add-in (MailComposeAction)
+//   new-appointment, new-meeting,
 //   new-task             an Outlook item made from the record
 //   send-links           a mail of links to one or more records
 //   drop FILE...         message files dropped on the window (as `file`)
@@ -32,14 +35,13 @@ public:
     KeloActions(const KeloActions&) = delete;
     KeloActions& operator=(const KeloActions&) = delete;
 
-private:
     using Command = std::function<void(standin::kelo::MenuCommands&, const ObjectPtr&)>;
-
-    // An action on the context's record window: --context is required.
-    CLI::App& AddOnRecord(ActionGroup& group, const std::string& name, const std::string& description, Command command);
     // Runs a menu command on a window and prints the Outlook windows it opened.
     static void RunCommand(Host& host, ActionOutput& output, const ObjectPtr& window, const Command& command);
 
+private:
+    // An action on the context's record window: --context is required.
+    CLI::App& AddOnRecord(ActionGroup& group, const std::string& name, const std::string& description, Command command);
     int Synchronize(Host& host, ActionOutput& output);
     int Edit(Host& host, ActionOutput& output);
     int SendLinks(Host& host, ActionOutput& output);
@@ -55,6 +57,7 @@ private:
     std::optional<std::string> field_;
     std::vector<std::string> to_, cc_, bcc_, files_, settings_;
     bool partial_ = false, calendar_ = false;
+    MailComposeAction mail_;
 };
 
 }  // namespace ostrellix::host

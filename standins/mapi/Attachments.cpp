@@ -36,7 +36,8 @@ msg::MessageData MessageOf(const ObjectPtr& source) {
 
 }  // namespace
 
-Ptr<api::IAttachment> Attachments::Add(const Variant& source, std::int32_t type) {
+Ptr<api::IAttachment> Attachments::Add(const Variant& source, std::int32_t type, std::int32_t /*position*/,
+                                       std::string_view displayName) {
     state_->Read();
     msg::AttachmentData attachment;
     if (source.IsObject()) {
@@ -54,6 +55,7 @@ Ptr<api::IAttachment> Attachments::Add(const Variant& source, std::int32_t type)
         errors::Raise(errors::kNoSupport, "Attachments of type " + std::to_string(type) +
                                               " cannot be added (1 a file, 5 a message).");
     }
+    if (!displayName.empty()) attachment.properties.Set(tag::PR_DISPLAY_NAME, Variant(displayName));
     return std::make_shared<Attachment>(state_, outlook::Attachments::Append(state_->Edit(), std::move(attachment)));
 }
 

@@ -17,9 +17,11 @@
 #include "standins/mapi/UserProperties.h"
 #include "standins/message/MsgWriter.h"
 #include "standins/message/PropertyTag.h"
+#include "standins/outlook/MailItem.h"
 #include "standins/outlook/MapiNames.h"
 #include "standins/outlook/OutlookProperty.h"
 #include "standins/outlook/Profile.h"
+#include "standins/outlook/RecipientTable.h"
 
 namespace ostrellix::standin::mapi {
 
@@ -97,6 +99,16 @@ std::int32_t Message::BodyFormat() { return MessageBody::Format(Properties()); }
 
 std::string Message::To() { return Text(tag::PR_DISPLAY_TO); }
 
+void Message::SetTo(std::string_view to) { outlook::RecipientTable::SetLine(state_->Edit(), ol::olTo, to); }
+
+std::string Message::CC() { return Text(tag::PR_DISPLAY_CC); }
+
+void Message::SetCC(std::string_view cc) { outlook::RecipientTable::SetLine(state_->Edit(), ol::olCC, cc); }
+
+std::string Message::BCC() { return Text(tag::PR_DISPLAY_BCC); }
+
+void Message::SetBCC(std::string_view bcc) { outlook::RecipientTable::SetLine(state_->Edit(), ol::olBCC, bcc); }
+
 std::string Message::SenderName() { return Text(tag::PR_SENDER_NAME); }
 
 Ptr<api::IAddressEntry> Message::Sender() {
@@ -118,6 +130,17 @@ Ptr<api::IAddressEntry> Message::SentOnBehalfOf() {
     const auto entry = MessageParties::Representing(Properties(), state_->Link()->Profile().Book());
     if (!entry) return nullptr;
     return std::make_shared<AddressEntry>(state_->Link(), *entry);
+}
+
+std::string Message::SentOnBehalfOfName() { return Text(tag::PR_SENT_REPRESENTING_NAME); }
+
+void Message::SetSentOnBehalfOfName(std::string_view name) {
+    msg::PropertyBag& bag = state_->Edit().properties;
+    if (name.empty()) {
+        bag.Remove(tag::PR_SENT_REPRESENTING_NAME);
+    } else {
+        bag.Set(tag::PR_SENT_REPRESENTING_NAME, Variant(name));
+    }
 }
 
 std::string Message::ReceivedByName() { return Text(tag::PR_RECEIVED_BY_NAME); }
@@ -217,6 +240,23 @@ Ptr<api::IMessage> Message::Move(const Ptr<api::IFolder>& folder) {
     const std::int64_t revision = store.Create(folderId, entryId, data);
     return Open(MessageState::Stored(state_->Link(), {entryId, folderId, revision, std::move(data)}));
 }
+
+Ptr<api::IMessage> Message::Answer(outlook::MailAnswer::Verb verb) {
+    outlook::Profile& profile = state_->Link()->Profile();
+    const std::string drafts = profile.Store().DefaultFolder(profile.Mailbox(), ol::olFolderDrafts).entryId;
+    msg::MessageData data = outlook::MailItem::NewData();
+    const std::string sentOn = Sent() ? SentOn().ToString() : std::string();
+    outlook::MailAnswer::Fill(
+        data, {state_->Read(), SenderName(), OutlookText("SenderEmailAddress"), sentOn, To(), Body(), HTMLBody()},
+        verb, profile.Book());
+    return Open(MessageState::Unsaved(state_->Link(), drafts, std::move(data)));
+}
+
+Ptr<api::IMessage> Message::Reply() { return Answer(outlook::MailAnswer::Verb::Reply); }
+
+Ptr<api::IMessage> Message::ReplyAll() { return Answer(outlook::MailAnswer::Verb::ReplyAll); }
+
+Ptr<api::IMessage> Message::Forward() { return Answer(outlook::MailAnswer::Verb::Forward); }
 
 void Message::Send() {
     outlook::Profile& profile = state_->Link()->Profile();

@@ -5,6 +5,7 @@
 #include "contracts/mapi/IMessage.h"
 #include "standins/mapi/MapiObject.h"
 #include "standins/mapi/MessageState.h"
+#include "standins/outlook/MailAnswer.h"
 
 namespace ostrellix::standin::mapi {
 
@@ -13,7 +14,8 @@ namespace ostrellix::standin::mapi {
 // a message file, or a message it is embedded in), without Outlook's
 // security prompts. Sent is the unsent bit of PR_MESSAGE_FLAGS (a message
 // without flags has not been sent); SentOn is PR_CLIENT_SUBMIT_TIME,
-// ReceivedTime PR_MESSAGE_DELIVERY_TIME. Send hands the message to the
+// ReceivedTime PR_MESSAGE_DELIVERY_TIME. Recipient lines and answers work
+// as on Outlook's mail items (RecipientTable, MailAnswer). Send hands the message to the
 // profile's transport; afterwards the object is done with.
 class Message : public virtual api::IMessage, public MapiObject {
 public:
@@ -39,10 +41,17 @@ public:
     void SetRtfBody(std::string_view rtf) override;
     std::int32_t BodyFormat() override;
     std::string To() override;
+    void SetTo(std::string_view to) override;
+    std::string CC() override;
+    void SetCC(std::string_view cc) override;
+    std::string BCC() override;
+    void SetBCC(std::string_view bcc) override;
     std::string SenderName() override;
     Ptr<api::IAddressEntry> Sender() override;
     void SetSender(const Ptr<api::IAddressEntry>& sender) override;
     Ptr<api::IAddressEntry> SentOnBehalfOf() override;
+    std::string SentOnBehalfOfName() override;
+    void SetSentOnBehalfOfName(std::string_view name) override;
     std::string ReceivedByName() override;
     bool Sent() override;
     void SetSent(bool sent) override;
@@ -63,6 +72,9 @@ public:
     Ptr<api::IMessage> Move(const Ptr<api::IFolder>& folder) override;
     void Delete() override { state_->Delete(); }
     void Send() override;
+    Ptr<api::IMessage> Reply() override;
+    Ptr<api::IMessage> ReplyAll() override;
+    Ptr<api::IMessage> Forward() override;
     void Printout() override;
 
     Ptr<ol::IPropertyAccessor> PropertyAccessor() override;
@@ -74,6 +86,7 @@ protected:
     std::string OutlookText(std::string_view name) { return OutlookValue(name).ToString(); }
 
 private:
+    Ptr<api::IMessage> Answer(outlook::MailAnswer::Verb verb);
     const msg::PropertyBag& Properties() { return state_->Read().properties; }
     std::string Text(std::uint32_t tag);
     Date DateOf(std::uint32_t tag);

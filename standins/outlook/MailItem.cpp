@@ -8,6 +8,7 @@
 #include "standins/outlook/Attachments.h"
 #include "standins/outlook/BodyText.h"
 #include "standins/outlook/Errors.h"
+#include "standins/outlook/MailAnswer.h"
 #include "standins/outlook/MapiNames.h"
 #include "standins/outlook/MessageFiles.h"
 #include "standins/outlook/RecipientTable.h"
@@ -20,10 +21,6 @@ namespace {
 namespace tag = msg::tag;
 
 bool Is(std::string_view a, std::string_view b) { return text::EqualsIgnoreCase(a, b); }
-
-std::string WithPrefix(const std::string& prefix, const std::string& subject) {
-    return text::EqualsIgnoreCase(text::Left(subject, text::Len(prefix)), prefix) ? subject : prefix + subject;
-}
 
 }  // namespace
 
@@ -165,55 +162,23 @@ void MailItem::Send() {
     FinishSending(true);
 }
 
-Ptr<ol::IMailItem> MailItem::Answer(Verb verb) {
+Ptr<ol::IMailItem> MailItem::Answer(MailAnswer::Verb verb) {
     const msg::MessageData original = Read();
-    const msg::PropertyBag& bag = original.properties;
     Instance& outlook = Outlook();
     const std::string drafts = outlook.Store().DefaultFolder(outlook.Mailbox(), ol::olFolderDrafts).entryId;
     auto answer = As<MailItem>(outlook.NewItem(ol::olMailItem, drafts));
-    msg::MessageData& data = answer->Edit();
-
-    const std::string subject = bag.GetValue(tag::PR_SUBJECT).ToString();
-    data.properties.Set(tag::PR_SUBJECT, Variant(WithPrefix(verb == Verb::Forward ? "FW: " : "RE: ", subject)));
-    const std::string header = "-----Original Message-----\r\nFrom: " + SenderName() + "\r\nSent: " +
-                               (Sent() ? SentOn().ToString() : std::string()) + "\r\nTo: " + To() +
-                               "\r\nSubject: " + subject + "\r\n\r\n";
-    data.properties.Set(tag::PR_BODY, Variant("\r\n\r\n" + header + Body()));
-    data.properties.Set(tag::PR_BODY_HTML,
-                        Variant(BodyText::ToHtml("\r\n\r\n" + header) + "<blockquote>" + HTMLBody() + "</blockquote>"));
-
-    const AddressEntryData user = outlook.Book().CurrentUser();
-    auto isUser = [&](const msg::PropertyBag& recipient) {
-        return text::EqualsIgnoreCase(recipient.GetValue(tag::PR_SMTP_ADDRESS).ToString(), user.smtpAddress) ||
-               text::EqualsIgnoreCase(recipient.GetValue(tag::PR_EMAIL_ADDRESS).ToString(), user.address);
-    };
-    auto addResolved = [&](const AddressEntryData& entry, std::int32_t type) {
-        const std::int32_t rowId = RecipientTable::Add(data, entry.name, type);
-        AddressBook::FillRecipient(RecipientTable::Find(data, rowId)->properties, entry);
-    };
-    if (verb != Verb::Forward && !SenderEmailAddress().empty()) {
-        const std::string address = SenderEmailAddress();
-        addResolved(outlook.Book().FindByAddress(address).value_or(AddressBook::OneOff(SenderName(), address)),
-                    ol::olTo);
-    }
-    if (verb == Verb::ReplyAll) {
-        for (const msg::RecipientData& recipient : original.recipients) {
-            const std::int32_t type = RecipientTable::Type(recipient);
-            const auto entry = AddressBook::FromRecipient(recipient.properties);
-            if (type == ol::olBCC || !entry || isUser(recipient.properties)) continue;
-            addResolved(*entry, type);
-        }
-    }
-    if (verb == Verb::Forward) data.attachments = original.attachments;
-    RecipientTable::UpdateDisplayLines(data);
+    MailAnswer::Fill(answer->Edit(),
+                     {original, SenderName(), SenderEmailAddress(), Sent() ? SentOn().ToString() : std::string(), To(),
+                      Body(), HTMLBody()},
+                     verb, outlook.Book());
     return answer;
 }
 
-Ptr<ol::IMailItem> MailItem::Reply() { return Answer(Verb::Reply); }
+Ptr<ol::IMailItem> MailItem::Reply() { return Answer(MailAnswer::Verb::Reply); }
 
-Ptr<ol::IMailItem> MailItem::ReplyAll() { return Answer(Verb::ReplyAll); }
+Ptr<ol::IMailItem> MailItem::ReplyAll() { return Answer(MailAnswer::Verb::ReplyAll); }
 
-Ptr<ol::IMailItem> MailItem::Forward() { return Answer(Verb::Forward); }
+Ptr<ol::IMailItem> MailItem::Forward() { return Answer(MailAnswer::Verb::Forward); }
 
 void MailItem::SaveAs(std::string_view path, std::int32_t format) {
     CheckUsable();

@@ -2,6 +2,7 @@
 
 #include "contracts/outlook/IMailItem.h"
 #include "standins/outlook/Item.h"
+#include "standins/outlook/MailAnswer.h"
 
 namespace ostrellix::standin::outlook {
 
@@ -58,8 +59,7 @@ protected:
     std::optional<Variant> InvokeSpecial(std::string_view member, const std::vector<Variant>& arguments) override;
 
 private:
-    enum class Verb { Reply, ReplyAll, Forward };
-    Ptr<ol::IMailItem> Answer(Verb verb);
+    Ptr<ol::IMailItem> Answer(MailAnswer::Verb verb);
 };
 
 }  // namespace ostrellix::standin::outlook

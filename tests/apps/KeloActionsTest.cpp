@@ -103,8 +103,7 @@ TEST_F(KeloActionsTest, EditSavesTheRecordAndRefusesWhatItCannotType) {
 
 // The composers are not part of the add-in yet: the user sees the add-in's failure.
 TEST_F(KeloActionsTest, RecordCommandsPassOnTheAddinsFailure) {
-    for (const char* action : {"new-mail", "reply", "reply-all", "forward", "new-appointment", "new-meeting",
-                               "new-task", "send-to-outlook"}) {
+    for (const char* action : {"new-appointment", "new-meeting", "new-task", "send-to-outlook"}) {
         EXPECT_EQ(Kelo({action, "--context", "person:1"}), 1) << action;
         EXPECT_NE(error.find("Not implemented"), std::string::npos) << action << ": " << error;
     }
@@ -155,6 +154,54 @@ TEST_F(KeloActionsTest, DropFilesTheMessageAgainstTheRecord) {
     EXPECT_TRUE(std::regex_search(out.str(), std::regex("record made: document [0-9]+"))) << out.str();
     EXPECT_TRUE(Says("Spring order")) << out.str();
     EXPECT_EQ(Kelo({"drop", (folder.Path() / "missing.eml").string()}), 1);
+}
+
+TEST_F(KeloActionsTest, NewMailTellsWhatWasSentAndWhatWasFiled) {
+    const std::vector<std::string> mail = {"new-mail", "--context", "person:1", "--subject", "Spring offer",
+                                           "--to", "maria.sjoberg@nordvik.se", "--save-windows"};
+    const auto with = [&](const char* option) {
+        auto args = mail;
+        args.emplace_back(option);
+        out.str("");
+        return Kelo(args);
+    };
+    ASSERT_EQ(with("--press-send"), 0) << error;
+    for (const char* expected : {"Sent \"Spring offer\"", "To: maria.sjoberg@nordvik.se",
+                                 "person Maria Sjöberg, company Nordvik Trading AB", "Drafts: 0 new; Sent Items: 1 new"}) {
+        EXPECT_TRUE(Says(expected)) << expected << "\n" << out.str();
+    }
+    EXPECT_TRUE(std::regex_search(out.str(), std::regex("Filed in Kelo: document [0-9]+ \"Spring offer\""))) << out.str();
+
+    ASSERT_EQ(with("--send"), 0) << error;
+    EXPECT_TRUE(Says("Not filed in Kelo: sent by Send")) << out.str();
+    ASSERT_EQ(with("--no-display"), 0) << error;
+    EXPECT_TRUE(Says("Not filed in Kelo: sent through the MAPI library")) << out.str();
+    EXPECT_TRUE(Says("Sent Items: 1 new")) << out.str();
+
+    out.str("");
+    ASSERT_EQ(Kelo({"new-mail", "--context", "person:1"}), 0) << error;
+    EXPECT_TRUE(Says("Outlook shows a new mail")) << out.str();
+    EXPECT_TRUE(Says("Not filed in Kelo: shown, not sent yet (--press-send sends it)")) << out.str();
+}
+
+TEST_F(KeloActionsTest, RepliesAnswerTheMailOfADocumentRecord) {
+    const auto path = folder.Path() / "order.eml";
+    std::ofstream(path, std::ios::binary) << "From: Maria Sjoberg <maria.sjoberg@nordvik.se>\r\n"
+                                             "To: Anna Lindqvist <anna.lindqvist@demo.example>\r\n"
+                                             "Subject: Spring order\r\n"
+                                             "MIME-Version: 1.0\r\nContent-Type: text/plain\r\n\r\nHello Anna.\r\n";
+    ASSERT_EQ(Kelo({"drop", path.string(), "--context", "person:1"}), 0) << error;
+    std::smatch made;
+    const std::string dropped = out.str();
+    ASSERT_TRUE(std::regex_search(dropped, made, std::regex("record made: document ([0-9]+)"))) << dropped;
+    out.str("");
+    ASSERT_EQ(Kelo({"reply", "--context", "document:" + made[1].str(), "--send", "--save-windows"}), 0) << error;
+    EXPECT_TRUE(Says("Sent \"RE: Spring order\"")) << out.str();
+    EXPECT_TRUE(Says("Filed in Kelo: document")) << out.str();
+    EXPECT_TRUE(Says("Drafts: 0 new")) << out.str();
+    // The demo's own document is a text file, no mail.
+    EXPECT_EQ(Kelo({"forward", "--context", "document:1"}), 1);
+    EXPECT_EQ(error, "Please select a stored mail and try again.") << error;
 }
 
 TEST_F(KeloActionsTest, TemplatesAreThoseOfferedForTheClassAndField) {

@@ -126,10 +126,17 @@ public:
     void SetRtfBody(std::string_view) override {}
     std::int32_t BodyFormat() override { return 1; }
     std::string To() override { return {}; }
+    void SetTo(std::string_view) override {}
+    std::string CC() override { return {}; }
+    void SetCC(std::string_view) override {}
+    std::string BCC() override { return {}; }
+    void SetBCC(std::string_view) override {}
     std::string SenderName() override { return {}; }
     Ptr<mapi::IAddressEntry> Sender() override { return nullptr; }
     void SetSender(const Ptr<mapi::IAddressEntry>&) override {}
     Ptr<mapi::IAddressEntry> SentOnBehalfOf() override { return nullptr; }
+    std::string SentOnBehalfOfName() override { return {}; }
+    void SetSentOnBehalfOfName(std::string_view) override {}
     bool Sent() override { return true; }
     void SetSent(bool) override {}
     Date SentOn() override { return {}; }
@@ -146,6 +153,9 @@ public:
     Ptr<mapi::IMessage> Move(const Ptr<mapi::IFolder>&) override { return nullptr; }
     void Delete() override {}
     void Send() override {}
+    Ptr<mapi::IMessage> Reply() override { return nullptr; }
+    Ptr<mapi::IMessage> ReplyAll() override { return nullptr; }
+    Ptr<mapi::IMessage> Forward() override { return nullptr; }
     void Printout() override {}
 
 private:
