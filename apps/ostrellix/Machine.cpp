@@ -43,7 +43,8 @@ Machine::Machine(Setup setup) {
     system.messageBoxPolicy = setup.messageBoxPolicy;
     system_ = std::make_unique<standin::system::System>(factory_, std::move(system));
 
-    profile_ = std::make_unique<standin::outlook::Profile>(OutlookProfileSetup(setup.outlookStore, setup.keloAddressList), *clock_);
+    profile_ = std::make_unique<standin::outlook::Profile>(
+        OutlookProfileSetup(setup.outlookStore, setup.keloAddressList), *clock_);
     profile_->Store().CountIn(counters_);
     outlook_ = std::make_unique<standin::outlook::OutlookProgram>(factory_, *system_, *profile_, &messageFiles_);
     outlook_->Register();
