@@ -19,6 +19,7 @@
 #include "contracts/outlook/IApplication.h"
 #include "contracts/outlook/IRecipient.h"
 #include "runtime/Connection.h"
+#include "runtime/IDispatch.h"
 
 namespace ostrellix::addin {
 
@@ -31,13 +32,16 @@ class Synchronizer;
 // re-attaches to a restarted one; ShutDown and OnDisconnection let go of
 // everything. The client's Outlook commands, mail channel, mail documents
 // and mass mailing come in through the host interfaces; each command hands
-// its work to the class that does it (AddinCommands.cpp).
+// its work to the class that does it (AddinCommands.cpp). The members of
+// its own interface that the client and its scripts call by name are
+// reached through late binding (AddinDispatch.cpp).
 class Addin : public kelo::IDTExtensibility2,
               public kelo::IOutlookAddin,
               public kelo::IMailer,
               public kelo::IDocumentFactory,
               public kelo::IDocumentViewer,
-              public kelo::IMessengerFactory {
+              public kelo::IMessengerFactory,
+              public IDispatch {
 public:
     void OnConnection(const ObjectPtr& application, std::int32_t connectMode,
                       const Ptr<kelo::IAddInInstance>& addInInst, Variant& custom) override;
@@ -160,6 +164,9 @@ public:
     bool OnNewMailWithHandler(const Ptr<kelo::IRecord>& record, const ObjectPtr& mailItem, const Variant& context,
                               const ObjectPtr& handler);
     bool OnMailSentWithHandler(const ObjectPtr& item, const Variant& context, const ObjectPtr& handler);
+
+    // Its own public members by name; the hooks are raised by the add-in, not called by the client.
+    Variant Invoke(std::string_view member, InvokeKind kind, const std::vector<Variant>& arguments) override;
 
 private:
     struct EventParameter {

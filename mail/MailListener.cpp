@@ -345,7 +345,7 @@ void MailListener::InsertLink(const Ptr<outlook::IMailItem>& mail) {
 void MailListener::AttachBusinessCardToMail(const Ptr<outlook::IMailItem>& mail) {
     if (Must(mail).Sent()) return;
     Ptr<kelo::IRecord> coworker;
-    IgnoreErrors([&] { coworker = Globals::Application()->ActiveUser()->Record(); });
+    IgnoreErrors([&] { coworker = Must(Globals::Application()->ActiveUser()).Record(); });
     if (!coworker) Tools::RaiseError(Tools::GetText("NoActiveUser"));
     // Only a card is made from it: the contact item is never saved.
     const auto contact = Cast<outlook::IContactItem>(Globals::Outlook()->CreateItem(outlook::olContactItem));

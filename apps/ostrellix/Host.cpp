@@ -14,6 +14,8 @@ namespace ostrellix::host {
 Host::Host(Setup setup)
     : workspace_(std::move(setup.workspace)),
       output_(setup.output ? setup.output : &std::cout),
+      input_(setup.input ? setup.input : &std::cin),
+      inputIsTerminal_(setup.inputIsTerminal),
       progress_(setup.progress),
       json_(setup.json) {
     Machine::Setup machine;
@@ -27,6 +29,7 @@ Host::Host(Setup setup)
     // The machine's clock starts at the real time; time passes only when the host lets it.
     machine.startTime = standin::system::SystemClock().Now();
     machine.output = output_;
+    machine.input = input_;
     machine.inputIsTerminal = setup.inputIsTerminal;
     machine.messageBoxPolicy = setup.messageBoxPolicy;
     machine_ = std::make_unique<Machine>(std::move(machine));

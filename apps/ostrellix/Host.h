@@ -23,6 +23,7 @@ public:
         bool showDebugOutput = false;  // print the add-in's debug lines as they come
         std::string moduleFolder = ProgramFolder();  // where the add-in's "translation" folder is
         std::ostream* output = nullptr;
+        std::istream* input = nullptr;  // what the user types; standard input when not given
         // Where long work draws its progress line: a terminal, or none.
         std::ostream* progress = nullptr;
         // Where commands print their results for scripts, one JSON object
@@ -46,6 +47,8 @@ public:
     Machine& TheMachine() { return *machine_; }
     const Workspace& TheWorkspace() const { return workspace_; }
     std::ostream& Out() { return *output_; }
+    std::istream& In() { return *input_; }
+    bool InputIsTerminal() const { return inputIsTerminal_; }
     std::ostream* Progress() { return progress_; }
     std::ostream* Json() { return json_; }
     // Prints the add-in's debug lines from now on (or stops).
@@ -62,6 +65,8 @@ public:
 private:
     Workspace workspace_;
     std::ostream* output_;
+    std::istream* input_;
+    bool inputIsTerminal_;
     std::ostream* progress_;
     std::ostream* json_;
     std::unique_ptr<Machine> machine_;

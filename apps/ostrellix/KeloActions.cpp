@@ -18,12 +18,14 @@
 #include "contracts/outlook/IInspector.h"
 #include "contracts/outlook/IInspectors.h"
 #include "contracts/outlook/IMailItem.h"
+#include "contracts/outlook/IRecipient.h"
 #include "runtime/ComError.h"
 #include "runtime/ErrorHandling.h"
 #include "runtime/Text.h"
 #include "standins/kelo/client/Explorer.h"
 #include "standins/kelo/client/Inspector.h"
 #include "standins/kelo/client/KeloClient.h"
+#include "standins/outlook/SimulatedUser.h"
 
 namespace ostrellix::host {
 
@@ -140,6 +142,12 @@ KeloActions::KeloActions(ActionGroup& group) : mail_(group) {
                                 [this](Host& host, ActionOutput& output) { return Templates(host, output); });
     templates.add_option("--class", className_, "The class, by name (person, company ...)")->required();
     templates.add_option("--field", field_, "A field of the class, by name");
+
+    auto& pick = group.Add("pick-recipient",
+                           "Pick from Outlook: one name from Outlook's address book, in its select-names dialog",
+                           [this](Host& host, ActionOutput& output) { return PickRecipient(host, output); });
+    auto* name = pick.add_option("--pick", pick_, "The name the user picks (default: asked on a terminal)");
+    pick.add_flag("--cancel", cancel_, "The user cancels the dialog")->excludes(name);
 }
 
 CLI::App& KeloActions::AddOnRecord(ActionGroup& group, const std::string& name, const std::string& description,
@@ -292,6 +300,43 @@ int KeloActions::Templates(Host& host, ActionOutput& output) {
                               << entry->Location() << "\"\n";
                       });
     }
+    return 0;
+}
+
+int KeloActions::PickRecipient(Host& host, ActionOutput& output) {
+    Machine& machine = host.TheMachine();
+    std::optional<std::string> name = pick_;
+    if (!name && !cancel_ && host.InputIsTerminal()) {
+        host.Out() << "Outlook's select-names dialog: the name to pick (empty: Cancel): " << std::flush;
+        std::string typed;
+        if (std::getline(host.In(), typed) && !text::Trim(typed).empty()) name = text::Trim(typed);
+    }
+    standin::outlook::SimulatedUser user(machine.Outlook().Running());
+    if (name) {
+        // The dialog lists only what the address book holds.
+        if (!machine.OutlookProfile().Book().Resolve(*name)) {
+            Mistake("Outlook's address book has no one (or more than one) by the name \"" + *name + "\"");
+        }
+        user.WillChooseNames({{*name, ol::olTo}});
+    } else {
+        user.WillCancelSelectNames();
+    }
+    const auto picked = As<ol::IRecipient>(MenuCommands(machine.Kelo()).PickOutlookRecipient());
+    if (!picked) {
+        output.Result({{"action", "pick-recipient"}, {"picked", nullptr}},
+                      [](std::ostream& out) { out << "Nothing picked: the select-names dialog was cancelled\n"; });
+        return 0;
+    }
+    const auto entry = picked->AddressEntry();
+    const nlohmann::json recipient = {{"name", picked->Name()},
+                                      {"address", picked->Address()},
+                                      {"addressType", entry ? entry->Type() : ""},
+                                      {"entryId", entry ? entry->ID() : ""}};
+    output.Result({{"action", "pick-recipient"}, {"picked", recipient}}, [&](std::ostream& out) {
+        out << "Picked in Outlook: " << picked->Name() << "\n  Address: " << picked->Address()
+            << "\n  Address type: " << recipient["addressType"].get<std::string>()
+            << "\n  EntryID: " << recipient["entryId"].get<std::string>() << "\n";
+    });
     return 0;
 }
 

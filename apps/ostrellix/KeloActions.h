@@ -26,6 +26,9 @@ namespace ostrellix::host {
 //   send-links           a mail of links to one or more records
 //   drop FILE...         message files dropped on the window (as `file`)
 //   templates            the mail templates offered for a class (and field)
+//   pick-recipient       "pick from Outlook": one name from Outlook's
+//                        address book (--pick NAME, --cancel, or asked on
+//                        a terminal; otherwise the dialog is cancelled)
 // Each prints the Outlook windows the command left open (a new item shown
 // for the user to finish). A failure the add-in raises reaches the user as
 // the client shows it: the program prints it and exits 1.
@@ -47,6 +50,7 @@ private:
     int SendLinks(Host& host, ActionOutput& output);
     int Drop(Host& host, ActionOutput& output);
     int Templates(Host& host, ActionOutput& output);
+    int PickRecipient(Host& host, ActionOutput& output);
 
     // What the command line gave.
     std::string context_;
@@ -54,9 +58,9 @@ private:
     std::vector<std::string> contexts_;
     std::optional<std::string> records_;
     std::string subject_, links_ = "desktop", className_;
-    std::optional<std::string> field_;
+    std::optional<std::string> field_, pick_;
     std::vector<std::string> to_, cc_, bcc_, files_, settings_;
-    bool partial_ = false, calendar_ = false;
+    bool partial_ = false, calendar_ = false, cancel_ = false;
     MailComposeAction mail_;
 };
 

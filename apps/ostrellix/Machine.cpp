@@ -15,7 +15,9 @@ namespace ostrellix::host {
 
 namespace {
 
-standin::outlook::ProfileSetup OutlookProfileSetup(std::string storePath) {
+constexpr const char* kKeloAddressList = "Kelo Address Book";
+
+standin::outlook::ProfileSetup OutlookProfileSetup(std::string storePath, bool keloAddressList) {
     standin::outlook::ProfileSetup setup;
     setup.storePath = std::move(storePath);
     // The same people as the Kelo demo data's coworkers and users.
@@ -23,7 +25,7 @@ standin::outlook::ProfileSetup OutlookProfileSetup(std::string storePath) {
     setup.organisation = "Demo";
     setup.colleagues = {{"Erik Holm", "erik.holm@demo.example"}};
     setup.sharedMailboxes = {"erik.holm@demo.example"};
-    setup.addressLists = {{"Kelo Address Book", 3, {}}};
+    if (keloAddressList) setup.addressLists = {{kKeloAddressList, 3, {}}};
     return setup;
 }
 
@@ -41,7 +43,8 @@ Machine::Machine(Setup setup) {
     system.messageBoxPolicy = setup.messageBoxPolicy;
     system_ = std::make_unique<standin::system::System>(factory_, std::move(system));
 
-    profile_ = std::make_unique<standin::outlook::Profile>(OutlookProfileSetup(setup.outlookStore), *clock_);
+    profile_ = std::make_unique<standin::outlook::Profile>(
+        OutlookProfileSetup(setup.outlookStore, setup.keloAddressList), *clock_);
     profile_->Store().CountIn(counters_);
     outlook_ = std::make_unique<standin::outlook::OutlookProgram>(factory_, *system_, *profile_, &messageFiles_);
     outlook_->Register();
@@ -53,17 +56,18 @@ Machine::Machine(Setup setup) {
     standin::kelo::KeloClient::Setup kelo;
     kelo.databasePath = setup.keloDatabase;
     kelo.createDemo = setup.createDemo;
+    kelo.demoDocumentClass = setup.demoDocumentClass;
     kelo.application.workingFolder = setup.workingFolder;
     kelo.application.language = setup.language;
     kelo_ = std::make_unique<standin::kelo::KeloClient>(factory_, *system_, std::move(kelo));
     kelo_->Data()->CountIn(counters_);
     keloUser_ = std::make_unique<standin::kelo::SimulatedUser>(*kelo_, clock_);
-    FillKeloAddressList();
+    if (setup.keloAddressList) FillKeloAddressList();
 }
 
 void Machine::FillKeloAddressList() {
     // The Kelo persons with an address, as they are when Outlook reads the list.
-    profile_->Book().SetListSource("Kelo Address Book", [this] {
+    profile_->Book().SetListSource(kKeloAddressList, [this] {
         std::vector<std::pair<std::string, std::string>> people;
         const auto person = KeloApp().Classes()->FindByLabel(kelo::classlabel::Person);
         const auto email = person->Fields()->FindByLabel(23);

@@ -21,9 +21,10 @@ namespace ostrellix::host {
 // client with its database, the translation library, an Outlook profile
 // with Outlook installed (registered, not running), the MAPI library, and
 // the add-in's classes registered; Outlook's address book has a list of
-// the Kelo persons. The host program and the tests compose it the same
-// way. The clock moves only when told, so that time can pass at once
-// (the connection timer's 30 seconds) and runs are repeatable.
+// the Kelo persons (unless the setup leaves it out). The host program and
+// the tests compose it the same way. The clock moves only when told, so
+// that time can pass at once (the connection timer's 30 seconds) and runs
+// are repeatable.
 class Machine {
 public:
     struct Setup {
@@ -31,6 +32,8 @@ public:
         std::filesystem::path workingFolder;    // the Kelo client's
         std::string keloDatabase = ":memory:";
         bool createDemo = true;                 // a new database gets the demo schema and data
+        bool demoDocumentClass = true;          // the demo schema has the document class
+        bool keloAddressList = true;            // Outlook's address book has "Kelo Address Book"
         std::string outlookStore = ":memory:";
         std::string moduleFolder;               // where the add-in's "translation" folder is
         std::string language = "en";

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <nlohmann/json.hpp>
+#include <optional>
 #include <regex>
 #include <sstream>
 
@@ -35,6 +37,13 @@ protected:
         app.parse(args);
         auto setup = NewSetup(true);
         setup.messageBoxPolicy = policy;
+        json.str("");
+        if (group.Json()) setup.json = &json;
+        std::istringstream input(typed.value_or(""));
+        if (typed) {
+            setup.input = &input;
+            setup.inputIsTerminal = true;
+        }
         Host host(std::move(setup));
         int status = 0;
         error.clear();
@@ -56,6 +65,9 @@ protected:
     bool Says(const std::string& expected) const { return out.str().find(expected) != std::string::npos; }
 
     std::string error;
+    std::ostringstream json;
+    // What the user types at the terminal; no terminal when unset.
+    std::optional<std::string> typed;
 };
 
 TEST_F(KeloActionsTest, SynchronizeAsksToActivateThenRunsFullOrPartial) {
@@ -224,6 +236,35 @@ TEST_F(KeloActionsTest, TemplatesAreThoseOfferedForTheClassAndField) {
     EXPECT_EQ(Kelo({"templates", "--class", "person", "--field", "colour"}), 2);
 }
 
+TEST_F(KeloActionsTest, PickRecipientPrintsTheNamePickedInOutlook) {
+    ASSERT_EQ(Kelo({"pick-recipient", "--pick", "Erik Holm"}), 0) << error;
+    EXPECT_TRUE(Says("Picked in Outlook: Erik Holm\n  Address: /o=Demo/")) << out.str();
+    EXPECT_TRUE(Says("  Address type: EX\n  EntryID: 0")) << out.str();
+
+    // An Internet address the book does not hold is taken as typed.
+    ASSERT_EQ(Kelo({"pick-recipient", "--pick", "sofie.dahl@example.org", "--json"}), 0) << error;
+    const auto picked = nlohmann::json::parse(json.str().substr(0, json.str().find('\n')));
+    EXPECT_EQ(picked["action"], "pick-recipient");
+    EXPECT_EQ(picked["picked"]["name"], "sofie.dahl@example.org");
+    EXPECT_EQ(picked["picked"]["address"], "sofie.dahl@example.org");
+    EXPECT_EQ(picked["picked"]["addressType"], "SMTP");
+    EXPECT_FALSE(picked["picked"]["entryId"].get<std::string>().empty());
+
+    // At a terminal the user types the name (a beginning is enough); elsewhere the dialog is cancelled.
+    typed = "Anna\n";
+    ASSERT_EQ(Kelo({"pick-recipient"}), 0) << error;
+    EXPECT_TRUE(Says("the name to pick (empty: Cancel): Picked in Outlook: Anna Lindqvist")) << out.str();
+    typed.reset();
+    for (const std::vector<std::string>& cancelled :
+         {std::vector<std::string>{"pick-recipient", "--cancel"}, std::vector<std::string>{"pick-recipient"}}) {
+        ASSERT_EQ(Kelo(cancelled), 0) << error;
+        EXPECT_TRUE(Says("Nothing picked: the select-names dialog was cancelled")) << out.str();
+    }
+
+    EXPECT_EQ(Kelo({"pick-recipient", "--pick", "Nobody Known"}), 2);
+    EXPECT_EQ(error, "Outlook's address book has no one (or more than one) by the name \"Nobody Known\"");
+}
+
 #ifdef OSTRELLIX_PROGRAM
 // Runs the program with a shell command line from the source tree's root.
 class KeloProgramTest : public HostFixture {
@@ -243,7 +284,8 @@ protected:
 TEST_F(KeloProgramTest, MistakesAreUsageErrors) {
     const std::string workspace = "--workspace '" + (folder.Path() / "workspace").string() + "' ";
     for (const char* mistake : {"kelo", "kelo fly", "kelo new-mail", "kelo reply --context", "kelo templates",
-                                "kelo drop", "kelo send-links --links all --context person:1"}) {
+                                "kelo drop", "kelo send-links --links all --context person:1",
+                                "kelo pick-recipient --pick Erik --cancel"}) {
         const auto [status, errors] = Run(workspace + mistake);
         EXPECT_EQ(status, 2) << mistake;
         EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << mistake << ": " << errors;

@@ -46,6 +46,7 @@ protected:
         json.str("");
         if (group.Json()) setup.json = &json;
         Host host(std::move(setup));
+        for (const std::string& event : claimed) host.TheMachine().KeloApp().ScriptEvents().Claim(event);
         int status = 0;
         error.clear();
         Trap([&] { status = group.Run(host); },
@@ -104,6 +105,8 @@ protected:
 
     std::ostringstream json;
     std::string error;
+    // Events a script of the client handles (and so claims) in each run.
+    std::vector<std::string> claimed;
     standin::system::ConsoleMessageBox::Policy answers = standin::system::ConsoleMessageBox::Policy::DefaultButton;
 };
 
@@ -271,6 +274,24 @@ TEST_F(OutlookActionsTest, SentMailIsFiledOrTheReasonIsTold) {
         ASSERT_NE(document, 0) << label << "\n" << out.str();
         EXPECT_TRUE(Says("Record window opened and saved: document " + std::to_string(document))) << out.str();
         EXPECT_EQ(StoredDocument(document), "Sent " + label);
+    }
+}
+
+// A script of the client takes the sent mail before the add-in files it
+// ("MailSent"), or the filled record before it is shown ("NewMail").
+TEST_F(OutlookActionsTest, SentMailTakenByAClientScriptIsNotFiled) {
+    for (const auto& [event, how] : {std::pair{"MailSent", "custom pre-processing"},
+                                     std::pair{"NewMail", "custom post-processing"}}) {
+        SetCapture(2);
+        claimed = {event};
+        ASSERT_EQ(Outlook({"compose", "--to", "maria@nordvik.example", "--subject", "Taken", "--send",
+                           "--save-windows"}),
+                  0)
+            << event << ": " << error;
+        EXPECT_TRUE(Says(std::string("Not filed in Kelo: taken by a handler of the client (") + how + ")"))
+            << out.str();
+        EXPECT_FALSE(Says("record made:")) << out.str();
+        EXPECT_FALSE(Says("Record window opened")) << out.str();
     }
 }
 

@@ -7,6 +7,8 @@
 
 #include "contracts/kelo/IDocument.h"
 #include "contracts/kelo/IUser.h"
+#include "contracts/outlook/Constants.h"
+#include "contracts/outlook/IRecipient.h"
 #include "core/Globals.h"
 #include "core/Options.h"
 #include "core/Tools.h"
@@ -15,6 +17,7 @@
 #include "standins/kelo/client/Inspector.h"
 #include "standins/kelo/client/MenuCommands.h"
 #include "standins/kelo/engine/DocumentTemplate.h"
+#include "standins/outlook/SimulatedUser.h"
 #include "tests/support/AddinWorld.h"
 
 namespace ostrellix::addin {
@@ -133,6 +136,51 @@ TEST_F(MenuCommandsTest, AUserWithoutACoworkerRecordCannotSynchronize) {
     EXPECT_EQ(error->Number(), 9999);
     EXPECT_EQ(error->Description(), Tools::GetText("NoCoworker"));
     EXPECT_TRUE(Boxes().empty());
+}
+
+TEST_F(MenuCommandsTest, PickFromOutlookGivesTheOneNameChosenOrNothing) {
+    standin::outlook::SimulatedUser outlookUser(world.Outlook());
+    outlookUser.WillChooseNames({{"Erik Holm", outlook::olCC}, {"Anna Lindqvist", outlook::olTo}});
+    const auto picked = As<outlook::IRecipient>(menu.PickOutlookRecipient());
+    ASSERT_TRUE(picked);
+    EXPECT_EQ(picked->Name(), "Erik Holm");
+    EXPECT_EQ(picked->AddressEntry()->Type(), "EX");
+    outlookUser.WillCancelSelectNames();
+    EXPECT_FALSE(menu.PickOutlookRecipient());
+}
+
+TEST_F(MenuCommandsTest, TheAddinsOwnMembersAreReachedByName) {
+    EXPECT_TRUE(SameObject(menu.CallAddin("options").ToObject(), Globals::Options()));
+    EXPECT_TRUE(menu.CallAddin("IsValidEMailAddress", {Variant("erik.holm@demo.example")}).ToBoolean());
+    EXPECT_EQ(menu.CallAddin("TruncateDescription", {Variant("Call\tMaria"), Variant(20)}).ToString(), "Call Maria");
+
+    Globals::Options()->SetSynchronizationUser(world.Kelo().ActiveUser()->Record()->ID());
+    menu.CallAddin("Synchronize");
+    EXPECT_TRUE(world.Logged("Starting synchronization, full:"));
+
+    const struct {
+        const char* member;
+        std::vector<Variant> arguments;
+        std::int32_t number;
+    } refused[] = {
+        {"Fly", {}, errors::NotSupported},
+        // The hooks are the add-in's to raise, not the client's to call.
+        {"OnNewMail", {Variant(ObjectPtr()), Variant(ObjectPtr()), Variant(ObjectPtr())}, errors::NotSupported},
+        {"PickOutlookRecipient", {Variant(1)}, errors::WrongNumberOfArguments},
+        {"DisplayItem", {Variant("person:1")}, errors::ObjectRequired},
+    };
+    for (const auto& call : refused) {
+        const auto error = ErrorOf([&] { menu.CallAddin(call.member, call.arguments); });
+        ASSERT_TRUE(error) << call.member;
+        EXPECT_EQ(error->Number(), call.number) << call.member;
+    }
+}
+
+TEST(MenuCommandsLateBindingTest, StartOutlookByNameStartsIt) {
+    AddinWorld world;
+    ASSERT_FALSE(world.Outlook());
+    MenuCommands(world.Client()).CallAddin("StartOutlook");
+    EXPECT_TRUE(world.Outlook());
 }
 
 TEST(MenuCommandsWithoutAddinTest, TheMenuNeedsAnAddinThatOffersTheCommands) {

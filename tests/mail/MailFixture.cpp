@@ -13,6 +13,14 @@ namespace ostrellix::addin::mailtest {
 
 MailTest::MailTest() : sync(Globals::Synchronizer()) {}
 
+MailTest::MailTest(ostrellix::testing::AddinWorld::Options options)
+    : world([&] {
+          options.outlookRunning = true;
+          options.start = true;
+          return options;
+      }()),
+      sync(Globals::Synchronizer()) {}
+
 Ptr<kelo::IClass> MailTest::Class(std::string_view name) { return Globals::Application()->Classes()->FindByName(name); }
 
 Ptr<kelo::IRecord> MailTest::Find(std::string_view className, std::string_view field, const Variant& value) {

@@ -19,6 +19,8 @@ namespace ostrellix::addin::mailtest {
 class MailTest : public ::testing::Test {
 protected:
     MailTest();
+    // On a machine set up otherwise (Outlook running and the client started all the same).
+    explicit MailTest(ostrellix::testing::AddinWorld::Options options);
 
     Ptr<kelo::IClass> Class(std::string_view name);
     // The only record of the class whose field holds the value.

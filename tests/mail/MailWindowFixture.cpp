@@ -11,6 +11,9 @@ namespace ostrellix::addin::mailtest {
 
 MailWindowTest::MailWindowTest() : before(world.Kelo().WindowList().Inspectors()) {}
 
+MailWindowTest::MailWindowTest(ostrellix::testing::AddinWorld::Options options)
+    : MailTest(options), before(world.Kelo().WindowList().Inspectors()) {}
+
 Ptr<outlook::IMailItem> MailWindowTest::ReceiveFromMaria(std::vector<std::pair<std::string, std::string>> files) {
     standin::outlook::IncomingMail mail;
     mail.fromName = "Maria Sjoberg";

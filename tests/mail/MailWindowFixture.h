@@ -16,6 +16,7 @@ namespace ostrellix::addin::mailtest {
 class MailWindowTest : public MailTest {
 protected:
     MailWindowTest();
+    explicit MailWindowTest(ostrellix::testing::AddinWorld::Options options);
 
     // A mail from Maria Sjöberg delivered to the Inbox, with these file attachments (name, content).
     Ptr<outlook::IMailItem> ReceiveFromMaria(std::vector<std::pair<std::string, std::string>> files = {});

@@ -26,6 +26,8 @@ AddinWorld::AddinWorld(Options options) : folder_(FreshFolder()) {
     // The source tree holds the translation folder the add-in looks for beside itself.
     setup.moduleFolder = SourceTree().string();
     setup.language = options.language;
+    setup.demoDocumentClass = options.documentClass;
+    setup.keloAddressList = options.keloAddressList;
     setup.input = &input_;
     setup.output = &output_;
     machine_ = std::make_unique<host::Machine>(std::move(setup));

@@ -22,6 +22,8 @@ public:
         bool outlookRunning = false;  // the user started Outlook before the client
         bool start = false;           // the client also finishes starting up (StartUpComplete)
         std::string language = "en";
+        bool documentClass = true;    // the Kelo database has the document class
+        bool keloAddressList = true;  // Outlook's address book has the Kelo list
     };
 
     AddinWorld() : AddinWorld(Options{}) {}

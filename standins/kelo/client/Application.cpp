@@ -85,6 +85,7 @@ Ptr<ostrellix::kelo::IInspector> Application::ActiveInspector() { return windows
 Ptr<ostrellix::kelo::IExplorer> Application::ActiveExplorer() { return windows_->ActiveExplorer(); }
 
 Ptr<ostrellix::kelo::IUser> Application::ActiveUser() {
+    if (!signedIn_) return nullptr;
     Users users(engine_);
     if (!setup_.userName.empty()) {
         if (Ptr<User> user = users.Find(setup_.userName)) return user;

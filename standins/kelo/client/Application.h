@@ -84,7 +84,13 @@ public:
     ostrellix::kelo::ApplicationEvents& Events() override { return events_; }
 
     // Another user signs in to the client (the first user when the name is unknown).
-    void SignIn(std::string_view userName) { setup_.userName = userName; }
+    void SignIn(std::string_view userName) {
+        setup_.userName = userName;
+        signedIn_ = true;
+    }
+    // The session goes on under a database login that is no Kelo user:
+    // there is no active user until the next SignIn.
+    void SignOut() { signedIn_ = false; }
     const std::shared_ptr<Engine>& DataEngine() const { return engine_; }
     Windows& WindowList() { return *windows_; }
     // Opens a list window of a class's records (those of `ids`, in order) in front.
@@ -131,6 +137,7 @@ private:
     std::deque<std::string> pendingScripts_;
     std::vector<LinkMail> linkMails_;
     std::int32_t mousePointer_ = 0;
+    bool signedIn_ = true;
 };
 
 }  // namespace ostrellix::standin::kelo

@@ -35,7 +35,7 @@ KeloClient::KeloClient(ClassFactory& factory, win::ISystem& system, Setup setup)
         Engine::Setup{setup.databasePath, setup.databaseName, setup.serverName, setup.application.workingFolder},
         system.Clock());
     if (engine_->Created() && setup.createDemo) {
-        DemoData::CreateSchema(*engine_);
+        DemoData::CreateSchema(*engine_, setup.demoDocumentClass);
         DemoData::Seed(engine_);
     }
     application_ = std::make_shared<Application>(factory, system, engine_, std::move(setup.application));

@@ -32,6 +32,7 @@ public:
         std::string databaseName;  // of a new database; the file's stem by default
         std::string serverName = "localhost";
         bool createDemo = false;   // a new database gets the demo schema and data
+        bool demoDocumentClass = true;  // the demo schema has the document class
         Application::Setup application;  // its working folder is made when absent
     };
 

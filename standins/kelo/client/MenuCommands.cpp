@@ -7,6 +7,7 @@
 #include "contracts/kelo/IMessengerFactory.h"
 #include "contracts/kelo/IOutlookAddin.h"
 #include "runtime/ComError.h"
+#include "runtime/IDispatch.h"
 #include "standins/kelo/client/KeloClient.h"
 
 namespace ostrellix::standin::kelo {
@@ -87,5 +88,11 @@ Ptr<k::IDocument> MenuCommands::NewDocument(const Ptr<k::IRecord>& record,
 }
 
 Ptr<k::IMessenger> MenuCommands::NewMailing() { return Addin<k::IMessengerFactory>()->IMessengerFactory_Create(); }
+
+ObjectPtr MenuCommands::PickOutlookRecipient() { return CallAddin("PickOutlookRecipient").ToObject(); }
+
+Variant MenuCommands::CallAddin(std::string_view member, const std::vector<Variant>& arguments) {
+    return Addin<IDispatch>()->Invoke(member, InvokeKind::Method, arguments);
+}
 
 }  // namespace ostrellix::standin::kelo

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "contracts/kelo/IDocument.h"
 #include "contracts/kelo/IDocumentTemplate.h"
@@ -57,6 +58,13 @@ public:
                                                 const Ptr<ostrellix::kelo::IDocumentTemplate>& documentTemplate);
     // The add-in's sending engine for a mass mailing.
     Ptr<ostrellix::kelo::IMessenger> NewMailing();
+
+    // "Pick from Outlook" beside a recipient: the one name picked in
+    // Outlook's address book (an Outlook recipient), or nothing.
+    ObjectPtr PickOutlookRecipient();
+    // A member of the add-in's own interface, by name, as the client's
+    // scripts call it (late binding; 438 for a member it does not have).
+    Variant CallAddin(std::string_view member, const std::vector<Variant>& arguments = {});
 
 private:
     template <class Interface>

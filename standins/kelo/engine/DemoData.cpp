@@ -74,7 +74,7 @@ Ptr<Record> Store(const std::shared_ptr<Engine>& engine, const char* className,
 
 }  // namespace
 
-void DemoData::CreateSchema(Engine& engine) {
+void DemoData::CreateSchema(Engine& engine, bool documentClass) {
     Schema& schema = engine.Metadata();
     const Ptr<Class> company = schema.AddClass({"company", "Company", "Companies", classlabel::Company, "<name>"});
     FieldSpec name = Text("name", "Name", 1, 80);
@@ -112,6 +112,7 @@ void DemoData::CreateSchema(Engine& engine) {
     schema.AddRelation(todo, One("person", "Person"), person, Many("todos", "To-dos"));
     schema.AddRelation(todo, One("company", "Company"), company, Many("todos", "To-dos"));
 
+    if (!documentClass) return;
     const Ptr<Class> document =
         schema.AddClass({"document", "Document", "Documents", classlabel::Document, "<comment>"});
     schema.AddField(document, Typed("file", "File", 0, fieldtype::Document));
@@ -174,6 +175,7 @@ void DemoData::Seed(const std::shared_ptr<Engine>& engine) {
               {{"subject", "Send the price list to Brisa"}, {"start", Date::FromParts(2024, 5, 6)},
                {"responsible", Variant(erik->ID())}, {"company", Variant(brisa->ID())}});
 
+        if (!engine->Metadata().Find("document")) return;
         auto offer = std::make_shared<Document>(engine);
         offer->SetName("Offer Nordvik spring 2024");
         offer->SetExtension("txt");

@@ -24,8 +24,10 @@ class Engine;
 //                 body 8, contact 1 (text), coworker, person, company (16)
 class DemoData {
 public:
-    static void CreateSchema(Engine& engine);
-    // Records and users; needs the demo schema.
+    // Without `documentClass` the schema lacks the document class, as a
+    // database set up without document handling does.
+    static void CreateSchema(Engine& engine, bool documentClass = true);
+    // Records and users (a document only when the schema has its class); needs the demo schema.
     static void Seed(const std::shared_ptr<Engine>& engine);
 };
 
