@@ -10,6 +10,7 @@
 #include "core/Globals.h"
 #include "core/Options.h"
 #include "core/Tools.h"
+#include "core/WorkDialogRun.h"
 #include "runtime/ErrorHandling.h"
 #include "sync/Synchronizer.h"
 
@@ -54,13 +55,7 @@ void Export::ExportFromContext(const ObjectPtr& context) {
     m_WorkDialog->SetProgressInterval(kProgressInterval);
     m_WorkDialog->SetParameter("Explorer", Variant(explorer));
     m_WorkDialog->SetParameter("Synchronizer", Variant(Globals::Synchronizer()));
-    work_ = m_WorkDialog->Events().Work.Connect([this] { OnWork(); });
-    const auto release = [this] {
-        work_.Disconnect();
-        m_WorkDialog.reset();
-    };
-    PassOn([&] { m_WorkDialog->Show(); }, release);
-    release();
+    WorkDialogRun::Show(m_WorkDialog, [this] { OnWork(); });
 }
 
 void Export::OnWork() {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "contracts/kelo/IWorkDialog.h"
-#include "runtime/Connection.h"
 
 namespace ostrellix::addin {
 
@@ -19,7 +18,6 @@ private:
     void OnWork();
 
     Ptr<kelo::IWorkDialog> m_WorkDialog;
-    Connection work_;
 };
 
 }  // namespace ostrellix::addin

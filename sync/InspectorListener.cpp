@@ -4,6 +4,7 @@
 #include "contracts/outlook/IApplication.h"
 #include "core/Globals.h"
 #include "core/Tools.h"
+#include "core/WorkDialogRun.h"
 #include "runtime/ErrorHandling.h"
 #include "sync/Synchronizer.h"
 
@@ -106,13 +107,7 @@ void InspectorListener::OnSaveClick() {
             m_WorkDialog->SetCaption(Tools::GetText("WorkingCaption"));
             m_WorkDialog->SetText(Tools::GetText("WorkingText"));
             m_WorkDialog->SetParameter("Item", Variant(item));
-            work_ = m_WorkDialog->Events().Work.Connect([this] { OnWork(); });
-            const auto release = [this] {
-                work_.Disconnect();
-                m_WorkDialog.reset();
-            };
-            PassOn([&] { m_WorkDialog->Show(); }, release);
-            release();
+            WorkDialogRun::Show(m_WorkDialog, [this] { OnWork(); });
         },
         [&](const ComError& error) { Tools::ReportError(error, Location("m_SaveButton_Click")); });
 }

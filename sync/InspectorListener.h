@@ -59,7 +59,6 @@ private:
     Ptr<kelo::IWorkDialog> m_WorkDialog;
     Connection newInspector_;
     Connection inspectorClose_;
-    Connection work_;
 };
 
 }  // namespace ostrellix::addin

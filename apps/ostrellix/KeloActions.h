@@ -17,7 +17,8 @@ namespace ostrellix::host {
 //   synchronize          Outlook > Synchronize (--partial holds Ctrl)
 //   edit                 fields typed into the record window, then saved
 //   show-in-outlook      the record's Outlook item, or the offer to export it
-//   send-to-outlook      the record exported to Outlook
+//   export               the record, or a list's selection, sent to Outlook
+//                        (also send-to-outlook)
 //   new-mail, reply, reply-all, forward, new-appointment, new-meeting,
 //   new-task             an Outlook item made from the record
 //   send-links           a mail of links to one or more records
@@ -42,6 +43,7 @@ private:
 
     int Synchronize(Host& host, ActionOutput& output);
     int Edit(Host& host, ActionOutput& output);
+    int Export(Host& host, ActionOutput& output);
     int SendLinks(Host& host, ActionOutput& output);
     int Drop(Host& host, ActionOutput& output);
     int Templates(Host& host, ActionOutput& output);
@@ -50,7 +52,7 @@ private:
     std::string context_;
     std::optional<std::string> optionalContext_;
     std::vector<std::string> contexts_;
-    std::optional<std::string> records_;
+    std::optional<std::string> records_, selection_;
     std::string subject_, links_ = "desktop", className_;
     std::optional<std::string> field_;
     std::vector<std::string> to_, cc_, bcc_, files_, settings_;
