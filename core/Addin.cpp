@@ -12,6 +12,7 @@
 #include "core/Tools.h"
 #include "runtime/ErrorHandling.h"
 #include "runtime/Text.h"
+#include "sync/KeloSynchListener.h"
 #include "sync/Synchronizer.h"
 
 namespace ostrellix::addin {
@@ -42,6 +43,8 @@ void Addin::OnConnection(const ObjectPtr& application, std::int32_t /*connectMod
         applicationEvents_.push_back(events.Timer.Connect([this](std::int32_t id) { OnTimer(id); }));
         applicationEvents_.push_back(
             events.BeforeConfigure.Connect([this](const ObjectPtr& dialog) { OnBeforeConfigure(dialog); }));
+        applicationEvents_.push_back(
+            events.AfterActiveInspectorChanged.Connect([this] { OnAfterActiveInspectorChanged(); }));
     });
     IgnoreErrors([&] { Globals::Application()->SetValue(kInstanceValue, Variant(self)); });
     IgnoreErrors([&] { addInInst->SetObject(self); });
@@ -110,6 +113,17 @@ void Addin::OnBeforeConfigure(const ObjectPtr& dialog) {
         const auto page = Globals::Application()->CreateObject("KeloOstrellix.UserOptions");
         Must(Cast<kelo::IConfigurationDialog>(dialog)).AddPage(page);
     });
+}
+
+void Addin::OnAfterActiveInspectorChanged() {
+    Trap(
+        [] {
+            const auto inspector = Globals::Application()->ActiveInspector();
+            if (!inspector || inspector->Value(kKeloSynchListenerTag).IsObject()) return;
+            // The window holds the listener from here on.
+            std::make_shared<KeloSynchListener>()->Connect(inspector, kKeloSynchListenerTag);
+        },
+        [](const ComError& error) { Tools::LogError(error, "Addin.m_Application_AfterActiveInspectorChanged"); });
 }
 
 void Addin::IOutlookAddin_OptHandleDrop(const ObjectPtr& givenContext, std::string_view fileName, bool& handled) {

@@ -181,6 +181,8 @@ private:
     void OnShutDown();
     void OnTimer(std::int32_t id);
     void OnBeforeConfigure(const ObjectPtr& dialog);
+    // Every record window that comes to the front gets its KeloSynchListener, once.
+    void OnAfterActiveInspectorChanged();
     void OnWorkDialogWork();
 
     Ptr<kelo::IApplication> m_Application;

@@ -8,6 +8,7 @@
 #include "core/WaitCursor.h"
 #include "mail/ItemToXML.h"
 #include "mail/OutboxListener.h"
+#include "sync/Export.h"
 #include "sync/StartupSynchronizer.h"
 #include "sync/SynchronizationCache.h"
 #include "sync/Synchronizer.h"
@@ -24,6 +25,7 @@ void AddinClasses::Register(ClassFactory& factory, win::ISystem& system, std::st
     factory.Register("KeloOstrellix.WaitCursor", [] { return std::make_shared<WaitCursor>(); });
     factory.Register("KeloOstrellix.ItemToXML", [] { return std::make_shared<ItemToXML>(); });
     factory.Register("KeloOstrellix.OutboxListener", [] { return std::make_shared<OutboxListener>(); });
+    factory.Register("KeloOstrellix.Export", [] { return std::make_shared<Export>(); });
     factory.Register("KeloOstrellix.NewMail", [] { return std::make_shared<NewMail>(); });
     factory.Register("KeloOstrellix.NewMailReply", [] { return std::make_shared<NewMailReply>(); });
 }

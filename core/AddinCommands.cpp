@@ -22,6 +22,7 @@
 #include "core/WaitCursor.h"
 #include "runtime/ErrorHandling.h"
 #include "runtime/Text.h"
+#include "sync/Export.h"
 #include "sync/Synchronizer.h"
 
 namespace ostrellix::addin {
@@ -94,7 +95,7 @@ void Addin::NewTask(const ObjectPtr& /*context*/) { NotYet("NewTask"); }
 void Addin::ReplyAllMail(const ObjectPtr& context) { std::make_shared<NewMailReply>()->ReplyAll(context); }
 void Addin::ReplyMail(const ObjectPtr& context) { std::make_shared<NewMailReply>()->Reply(context); }
 void Addin::SendContacts(std::string_view /*recipient*/, const ObjectPtr& /*context*/) { NotYet("SendContacts"); }
-void Addin::SendToOutlook(const ObjectPtr& /*context*/) { NotYet("SendToOutlook"); }
+void Addin::SendToOutlook(const ObjectPtr& context) { std::make_shared<Export>()->ExportFromContext(context); }
 
 void Addin::IOutlookAddin_NewAppointmentWithSubject(const ObjectPtr& /*context*/, std::string_view /*subject*/) {
     NotYet("IOutlookAddin_NewAppointmentWithSubject");

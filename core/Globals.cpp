@@ -10,7 +10,12 @@
 #include "mail/MailListener.h"
 #include "runtime/ErrorHandling.h"
 #include "runtime/Text.h"
+#include "sync/BirthdayListener.h"
+#include "sync/CalendarListener.h"
+#include "sync/ContactListener.h"
+#include "sync/SynchListener.h"
 #include "sync/Synchronizer.h"
+#include "sync/TaskListener.h"
 
 namespace ostrellix::addin {
 
@@ -225,9 +230,16 @@ void Globals::SetupEventListeners() {
     TheState().registry.reset();
     if (!TheState().addin) return;
     Log("SetupEventListeners");
-    const auto mailListener = std::make_shared<MailListener>();
-    mailListener->Initialize();
-    AddEventListener(mailListener);
+    const auto add = [](const auto& listener) {
+        listener->Initialize();
+        AddEventListener(listener);
+    };
+    add(std::make_shared<MailListener>());
+    add(std::make_shared<TaskListener>());
+    add(std::make_shared<ContactListener>());
+    add(std::make_shared<CalendarListener>());
+    add(std::make_shared<SynchListener>());
+    add(std::make_shared<BirthdayListener>());
 }
 
 void Globals::AddEventListener(const ObjectPtr& object) {

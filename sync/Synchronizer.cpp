@@ -529,4 +529,11 @@ bool Synchronizer::IsRecordValid(const Ptr<kelo::IRecord>& record) {
     return !IgnoreErrors([&] { record->Probe(); });
 }
 
+void Synchronizer::ExportRecord(const Ptr<kelo::IRecord>& record, Ptr<outlook::IItem>& item) {
+    item = FindItemFromRecord(record);
+    if (!item) item = CreateItemFromRecord(record);
+    UpdateItemFromRecord(item, record);
+    EnableSynchronization(item, record);
+}
+
 }  // namespace ostrellix::addin

@@ -168,6 +168,9 @@ public:
     bool IsRecordValidForSynchronization(const Ptr<kelo::IRecord>& record);
     // False when the data engine cannot use the record (deleted, or holding none).
     bool IsRecordValid(const Ptr<kelo::IRecord>& record);
+    // The record copied into its Outlook item (made when there is none),
+    // which is marked as synchronized and handed back.
+    void ExportRecord(const Ptr<kelo::IRecord>& record, Ptr<outlook::IItem>& item);
     // Runs do not use the synchronization cache.
     void BuildSynchronizationCache() {}
 

@@ -111,8 +111,13 @@ KeloActions::KeloActions(ActionGroup& group) : mail_(group) {
 
     AddOnRecord(group, "show-in-outlook", "Show the record's Outlook item (or be offered to export the record)",
                 [](MenuCommands& menu, const ObjectPtr& window) { menu.ShowInOutlook(window); });
-    AddOnRecord(group, "send-to-outlook", "Export the record to Outlook",
-                [](MenuCommands& menu, const ObjectPtr& window) { menu.SendToOutlook(window); });
+    auto& exportAction = group.Add("export", "Send to Outlook: the record of a window, or records selected in a list",
+                                   [this](Host& host, ActionOutput& output) { return Export(host, output); });
+    exportAction.alias("send-to-outlook");
+    exportAction.add_option("--context", optionalContext_, "The record the user has open, CLASS:ID");
+    exportAction.add_option("--selection", selection_,
+                            "Records selected in a list window of their class, CLASS:ID,ID,...; two or more are "
+                            "confirmed first (--yes or --no before the command answers)");
     AddOnRecord(group, "new-appointment", "A new Outlook appointment for the record",
                 [this](MenuCommands& menu, const ObjectPtr& window) { menu.NewAppointment(window, calendar_); })
         .add_flag("--calendar", calendar_, "Show the calendar to choose the time in");
@@ -219,6 +224,32 @@ int KeloActions::Edit(Host& host, ActionOutput& output) {
     user.Close(window);
     output.Result({{"action", "edit"}, {"record", context.Text()}},
                   [&](std::ostream& out) { out << "Saved " << context.ClassName() << " " << context.Id() << "\n"; });
+    return 0;
+}
+
+int KeloActions::Export(Host& host, ActionOutput& output) {
+    if (optionalContext_.has_value() == selection_.has_value()) {
+        Mistake("export takes the record window (--context CLASS:ID) or a selection (--selection CLASS:ID,ID,...)");
+    }
+    auto& user = host.TheMachine().KeloUser();
+    const auto export_ = [](MenuCommands& menu, const ObjectPtr& window) { menu.SendToOutlook(window); };
+    if (const auto context = RecordContext::Parse(optionalContext_)) {
+        const auto window = context->Open(host);
+        RunCommand(host, output, window, export_);
+        user.Close(window);
+        return 0;
+    }
+    const std::vector<std::string> parts = text::Split(*selection_, ",");
+    const auto first = RecordContext::Parse(text::Trim(parts.front()), "--selection");
+    std::vector<std::int32_t> ids{first.Id()};
+    for (std::size_t i = 1; i < parts.size(); ++i) {
+        ids.push_back(RecordContext::Parse(first.ClassName() + ":" + text::Trim(parts[i]), "--selection").Id());
+    }
+    // Every record must be there before the list opens.
+    for (const std::int32_t id : ids) user.Close(RecordContext::Parse(first.ClassName() + ":" + std::to_string(id)).Open(host));
+    const auto list = user.OpenList(first.ClassName());
+    user.Select(list, ids);
+    RunCommand(host, output, list, export_);
     return 0;
 }
 

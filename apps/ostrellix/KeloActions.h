@@ -18,7 +18,8 @@ namespace ostrellix::host {
 //   synchronize          Outlook > Synchronize (--partial holds Ctrl)
 //   edit                 fields typed into the record window, then saved
 //   show-in-outlook      the record's Outlook item, or the offer to export it
-//   send-to-outlook      the record exported to Outlook
+//   export               the record, or a list's selection, sent to Outlook
+//                        (also send-to-outlook)
 //   new-mail, reply, reply-all, forward
 //                        a mail composed by the add-in (MailComposeAction)
 //   new-appointment, new-meeting,
@@ -47,6 +48,7 @@ private:
     CLI::App& AddOnRecord(ActionGroup& group, const std::string& name, const std::string& description, Command command);
     int Synchronize(Host& host, ActionOutput& output);
     int Edit(Host& host, ActionOutput& output);
+    int Export(Host& host, ActionOutput& output);
     int SendLinks(Host& host, ActionOutput& output);
     int Drop(Host& host, ActionOutput& output);
     int Templates(Host& host, ActionOutput& output);
@@ -56,7 +58,7 @@ private:
     std::string context_;
     std::optional<std::string> optionalContext_;
     std::vector<std::string> contexts_;
-    std::optional<std::string> records_;
+    std::optional<std::string> records_, selection_;
     std::string subject_, links_ = "desktop", className_;
     std::optional<std::string> field_, pick_;
     std::vector<std::string> to_, cc_, bcc_, files_, settings_;

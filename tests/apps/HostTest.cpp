@@ -61,8 +61,11 @@ TEST_F(HostTest, DemoTellsTheWholeTour) {
               "| Globals - Outlook.Version = 16.", "category \"Kelo\" is there, colour 5",
               "\"Spring order confirmed\", person: Maria Sjöberg, company: Nordvik Trading AB.",
               "\"Consulting hours in May\", person: none, company: Tallbacka Konsult.",
-              "appointments: 0 unchanged, 1 copied to Outlook, 1 copied to Kelo, 0 unmarked",
-              "The appointment in Outlook is now \"Call Maria about the summer order\".",
+              "in Kelo, without a run, the mobile number is now +46 70 555 01 23.",
+              "She puts back +46 70 555 01 12 the same way; Kelo has +46 70 555 01 12.",
+              "as she saves it, the appointment in Outlook becomes \"Call Maria about the summer order\".",
+              "as she saves it, the to-do in Kelo becomes \"Plan the consulting days with Tallbacka\".",
+              "0 copied to Outlook, 0 copied to Kelo",
               "| Globals - ReleaseCachedObjects", "Done."}) {
             EXPECT_NE(text.find(expected), std::string::npos) << "run " << run << ": " << expected;
         }

@@ -115,15 +115,39 @@ TEST_F(KeloActionsTest, EditSavesTheRecordAndRefusesWhatItCannotType) {
 
 // The composers are not part of the add-in yet: the user sees the add-in's failure.
 TEST_F(KeloActionsTest, RecordCommandsPassOnTheAddinsFailure) {
-    for (const char* action : {"new-appointment", "new-meeting", "new-task", "send-to-outlook"}) {
+    for (const char* action : {"new-appointment", "new-meeting", "new-task"}) {
         EXPECT_EQ(Kelo({action, "--context", "person:1"}), 1) << action;
         EXPECT_NE(error.find("Not implemented"), std::string::npos) << action << ": " << error;
     }
     // A record without an Outlook item: the offer to export it, declined or taken.
     ASSERT_EQ(Kelo({"show-in-outlook", "--context", "person:1"}, Policy::No), 0) << error;
     EXPECT_TRUE(Says("answered No")) << out.str();
-    EXPECT_EQ(Kelo({"show-in-outlook", "--context", "person:1"}, Policy::Yes), 1);
-    EXPECT_NE(error.find("SendToOutlook"), std::string::npos) << error;
+    ASSERT_EQ(Kelo({"show-in-outlook", "--context", "person:1"}, Policy::Yes), 0) << error;
+    EXPECT_TRUE(Says("contact \"Maria Sjöberg\" in Contacts")) << out.str();
+}
+
+TEST_F(KeloActionsTest, ExportSendsARecordOrASelectionToOutlook) {
+    const auto made = [&] {
+        const std::string text = out.str();
+        int count = 0;
+        for (auto at = text.find("item made: "); at != std::string::npos; at = text.find("item made: ", at + 1)) ++count;
+        out.str("");
+        return count;
+    };
+    ASSERT_EQ(Kelo({"export", "--context", "person:1"}), 0) << error;
+    EXPECT_FALSE(Says("message: ")) << out.str();
+    EXPECT_EQ(made(), 1);
+
+    // Two records are confirmed first; No exports nothing.
+    ASSERT_EQ(Kelo({"export", "--selection", "person:2,3"}, Policy::No), 0) << error;
+    EXPECT_TRUE(Says("message: \"Export 2 people to Outlook?\"")) << out.str();
+    EXPECT_EQ(made(), 0);
+    ASSERT_EQ(Kelo({"send-to-outlook", "--selection", "person:2, 3"}, Policy::Yes), 0) << error;
+    EXPECT_EQ(made(), 2);
+
+    EXPECT_EQ(Kelo({"export"}), 2);
+    EXPECT_EQ(Kelo({"export", "--context", "person:1", "--selection", "person:2"}), 2);
+    EXPECT_EQ(Kelo({"export", "--selection", "person:2,x"}), 2);
 }
 
 TEST_F(KeloActionsTest, SendLinksShowsAMailOfLinks) {

@@ -41,6 +41,10 @@ protected:
         options->SetSynchronizationUser(me);
         // Each report below is then of the requested run alone.
         options->SetSynchronizeAtStartup(false);
+        // The changes are made as if the client had been closed: without the
+        // add-in's listeners, which would carry each across as it is saved.
+        Globals::SetAddin(nullptr);
+        Globals::DisconnectOutlookAndRedemption();
 
         Pair("unchanged", true);
         Pair("a task", false);

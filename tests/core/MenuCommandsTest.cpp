@@ -63,7 +63,6 @@ TEST_F(MenuCommandsTest, CommandsWhoseWorkIsNotInTheAddinYetSaySo) {
         {"NewAppointment", [&] { menu.NewAppointment(window, true); }},
         {"NewMeeting", [&] { menu.NewMeeting(window); }},
         {"NewTask", [&] { menu.NewTask(window); }},
-        {"SendToOutlook", [&] { menu.SendToOutlook(window); }},
         {"IDocumentViewer_Open", [&] { menu.OpenDocument(Document("EML")); }},
         {"IDocumentFactory_Create", [&] { menu.NewDocument(window->Record(), msgTemplate); }},
         {"IMessengerFactory_Create", [&] { menu.NewMailing(); }},

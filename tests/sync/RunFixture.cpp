@@ -13,6 +13,13 @@ RunTest::RunTest() {
     options->SetSynchronizationUser(me);
     options->SetSynchronizeContacts(true);
     listening_ = sync->Events().PairSynchronized.Connect([this](const PairReport& report) { reports.push_back(report); });
+    SetListening(false);
+}
+
+void RunTest::SetListening(bool on) {
+    Globals::SetAddin(on ? loaded_ : nullptr);
+    Globals::DisconnectOutlookAndRedemption();
+    Globals::Outlook();
 }
 
 Ptr<kelo::IRecord> RunTest::ToDo(std::string_view subject, bool withEnd, const Variant& responsible) {

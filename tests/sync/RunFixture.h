@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/Addin.h"
 #include "core/Options.h"
 #include "sync/PairReport.h"
 #include "tests/sync/SyncFixture.h"
@@ -13,10 +14,16 @@ namespace ostrellix::addin {
 
 // Synchronization enabled for the active Kelo user (Anna, the Outlook
 // profile's user) with contacts taking part, the pairs a run works on, and
-// every pair report a run makes.
+// every pair report a run makes. Runs are seen on their own: the add-in is
+// attached to Outlook without its listeners, as when the items changed
+// while the client was closed, so that no change is carried across before
+// the run.
 class RunTest : public SyncTest {
 protected:
     RunTest();
+
+    // Attaches the add-in to Outlook anew, with its listeners or without.
+    void SetListening(bool on);
 
     Ptr<addin::Options> options = Globals::Options();
     std::int32_t me = 0;         // Anna's coworker record
@@ -36,6 +43,7 @@ protected:
     bool Exists(const std::string& entryId);
 
 private:
+    Ptr<addin::Addin> loaded_ = Globals::Addin();
     Connection listening_;
 };
 
