@@ -2,6 +2,7 @@
 
 #include "contracts/outlook/Constants.h"
 #include "contracts/outlook/IAppointmentItem.h"
+#include "core/AddinConstants.h"
 #include "tests/sync/ListenerFixture.h"
 
 namespace ostrellix::addin {
@@ -49,6 +50,26 @@ TEST_F(SynchListenerTest, AnOutlookSaveReachesTheRecordOnceAndDoesNotComeBack) {
         EXPECT_EQ(sync->IsItemModifiedSinceLastSynchronization(Reloaded(item)), Variant(false)) << kind.what;
     }
     EXPECT_TRUE(Boxes().empty());
+}
+
+TEST_F(SynchListenerTest, WhenOutlookGoesAndComesBackTheListenersServeTheNewOne) {
+    AllKinds(true);
+    world.Outlook()->Quit();
+    EXPECT_EQ(Globals::EventListenerCount(), 0);
+    world.Machine().StartOutlook();
+    world.User().AdvanceTime(kConnectionTimerInterval);
+    ASSERT_TRUE(Globals::IsOutlookRunning());
+
+    outlookUser = standin::outlook::SimulatedUser(Globals::Outlook());
+    const Kind contact = Kinds().back();
+    const auto item = Pair(contact.record);
+    StartCounting();
+    Change(item, contact.property, "Back again");
+    EXPECT_EQ(Reloaded(contact.record)->Text(contact.field), "Back again");
+    EXPECT_EQ(RecordStores(contact.record), 1);
+    const auto window = outlookUser.Open(item);
+    EXPECT_EQ(Tags(window), std::vector<std::string>{"OpenContactItem"});
+    outlookUser.Close(window, false);
 }
 
 TEST_F(SynchListenerTest, NothingIsPushedWhileItsKindIsOffOrTheItemIsNotPaired) {
