@@ -64,7 +64,7 @@ private:
         VariantArray elements{};
     };
 
-    explicit MessageDecoder(msg::MessageData& message);
+    MessageDecoder(msg::MessageData& message, std::size_t size);
 
     void Open(Frame frame);
     bool Take(Scalar scalar);
@@ -74,6 +74,7 @@ private:
     [[noreturn]] static void Fail(const std::string& what);
 
     msg::MessageData& message_;
+    std::size_t size_;  // of the input, in bytes
     bool started_ = false;
     std::vector<Frame> stack_;
 };
