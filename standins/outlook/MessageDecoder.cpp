@@ -37,16 +37,21 @@ bool KnownType(Type type) {
 
 }  // namespace
 
-MessageDecoder::MessageDecoder(msg::MessageData& message, std::size_t size) : message_(message), size_(size) {
-    // As deep as a message without embedded ones goes: a large block made
-    // and given back for every message costs the heap more than the decoding.
-    stack_.reserve(8);
+MessageDecoder::MessageDecoder(msg::MessageData& message, std::size_t size, std::vector<Frame>& stack)
+    : message_(message), size_(size), stack_(stack) {
+    stack_.clear();
 }
 
-msg::MessageData MessageDecoder::Decode(const Bytes& bytes) {
+msg::MessageData MessageDecoder::Decode(std::span<const std::uint8_t> bytes) {
+    // One stack for every message decoded on this thread: a block made and
+    // given back for each message, among the many messages a run keeps,
+    // costs the heap more than the decoding. A decoder never runs inside
+    // another (embedded messages are parts of the one being read).
+    thread_local std::vector<Frame> stack;
     msg::MessageData message;
-    MessageDecoder decoder(message, bytes.size());
-    nlohmann::json::sax_parse(bytes, &decoder, nlohmann::json::input_format_t::cbor);
+    MessageDecoder decoder(message, bytes.size(), stack);
+    nlohmann::json::sax_parse(bytes.data(), bytes.data() + bytes.size(), &decoder,
+                              nlohmann::json::input_format_t::cbor);
     if (!decoder.started_ || !decoder.stack_.empty()) Fail("the message ends early");
     return message;
 }

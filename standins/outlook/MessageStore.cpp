@@ -259,24 +259,26 @@ std::optional<StoredMessage> MessageStore::Load(std::string_view entryId) {
     if (lastLoaded_ && lastLoadedSerial_ == serial_ && lastLoaded_->entryId == ids::Normalized(entryId)) {
         return lastLoaded_;
     }
-    const auto row = db_.Guard("read a message", [&]() -> std::optional<std::pair<StoredMessage, Bytes>> {
+    // Decoded straight from the row: a copy of each message's bytes would
+    // only pass through the heap, and a run reads every synchronized item.
+    std::optional<StoredMessage> found = db_.Guard("read a message", [&]() -> std::optional<StoredMessage> {
         SQLite::Statement& query = db_.Prepared(
             "SELECT i.entry_id, f.entry_id, i.revision, i.data FROM items i "
             "JOIN folders f ON f.id = i.folder_id WHERE i.entry_id = ?");
         BindId(query, 1, entryId);
         if (!query.executeStep()) return std::nullopt;
+        ++counters_->messageLoads;
+        StoredMessage stored{query.getColumn(0).getString(), query.getColumn(1).getString(),
+                             query.getColumn(2).getInt64(), {}};
         const SQLite::Column blob = query.getColumn(3);
         const auto* bytes = static_cast<const std::uint8_t*>(blob.getBlob());
-        auto found = std::make_pair(StoredMessage{query.getColumn(0).getString(), query.getColumn(1).getString(),
-                                                  query.getColumn(2).getInt64(), {}},
-                                    Bytes(bytes, bytes + blob.getBytes()));
+        PassOn([&] { stored.data = MessageCodec::Decode({bytes, static_cast<std::size_t>(blob.getBytes())}); },
+               [&] { query.reset(); });
         query.reset();
-        return std::optional(std::move(found));
+        return stored;
     });
-    if (!row) return std::nullopt;
-    ++counters_->messageLoads;
-    StoredMessage message = row->first;
-    message.data = MessageCodec::Decode(row->second);
+    if (!found) return std::nullopt;
+    StoredMessage& message = *found;
     // Embedded messages are shared between copies, so a message with one is read afresh each time.
     const bool shareable =
         std::ranges::none_of(message.data.Read().attachments,
@@ -286,7 +288,7 @@ std::optional<StoredMessage> MessageStore::Load(std::string_view entryId) {
         lastLoaded_ = message;
         lastLoadedSerial_ = serial_;
     }
-    return message;
+    return found;
 }
 
 std::int64_t MessageStore::Revision(std::string_view entryId) {
