@@ -1,10 +1,11 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <variant>
+#include <vector>
 
 #include "runtime/Guid.h"
 #include "runtime/Variant.h"
@@ -41,25 +42,41 @@ struct PropertyValue {
 // named properties by name. Setting a tagged property replaces one of the
 // same id whatever its type (PR_SUBJECT as String8 or Unicode is one
 // property). Ordered, so that writing it out is deterministic.
+//
+// A store keeps many thousands of bags in memory at once and a message has
+// a few dozen properties, so each kind lives in one sorted array rather
+// than a node per property: a bag read in order is filled by appending,
+// and a lookup stays within one block.
 class PropertyBag {
 public:
+    using TaggedEntry = std::pair<std::uint16_t, PropertyValue>;
+    using NamedEntry = std::pair<PropertyName, PropertyValue>;
+
     std::optional<PropertyValue> Get(std::uint32_t tag) const;  // by the tag's id; any type
     Variant GetValue(std::uint32_t tag) const;                  // Empty when absent
     void Set(std::uint32_t tag, Variant value);                 // the type from the tag
     void Set(std::uint16_t id, PropertyValue value);
     bool Remove(std::uint32_t tag);
-    const std::map<std::uint16_t, PropertyValue>& Tagged() const { return tagged_; }
+    const std::vector<TaggedEntry>& Tagged() const { return tagged_; }
 
     std::optional<PropertyValue> GetNamed(const PropertyName& name) const;
     void SetNamed(const PropertyName& name, PropertyValue value);
+    void SetNamed(PropertyName&& name, PropertyValue value);
     bool RemoveNamed(const PropertyName& name);
-    const std::map<PropertyName, PropertyValue>& Named() const { return named_; }
+    const std::vector<NamedEntry>& Named() const { return named_; }
+
+    // Room for this many more properties, for a reader that knows how many come.
+    void ReserveTagged(std::size_t more) { tagged_.reserve(tagged_.size() + more); }
+    void ReserveNamed(std::size_t more) { named_.reserve(named_.size() + more); }
 
     friend bool operator==(const PropertyBag&, const PropertyBag&) = default;
 
 private:
-    std::map<std::uint16_t, PropertyValue> tagged_;
-    std::map<PropertyName, PropertyValue> named_;
+    const PropertyValue* FindTagged(std::uint16_t id) const;
+    const PropertyValue* FindNamed(const PropertyName& name) const;
+
+    std::vector<TaggedEntry> tagged_;  // ascending ids
+    std::vector<NamedEntry> named_;    // ascending names
 };
 
 }  // namespace ostrellix::standin::message

@@ -127,10 +127,11 @@ std::optional<FilterQuery::Part> FilterQuery::Candidates(const Filter::Node& nod
             for (const int cap : kEstimateCaps) {
                 std::size_t best = 0;
                 std::int64_t bestCount = cap;
-                for (std::size_t i = 0; i < options.size(); ++i) {
-                    const std::int64_t found = count("SELECT 1 FROM (" + options[i].sql + ") LIMIT " +
-                                                         std::to_string(cap),
-                                                     options[i].parameters);
+                // Each lookup is counted only as far as the best one so far: past that it cannot win.
+                for (std::size_t i = 0; i < options.size() && bestCount > 0; ++i) {
+                    std::vector<Parameter> parameters = options[i].parameters;
+                    parameters.emplace_back(bestCount);
+                    const std::int64_t found = count("SELECT 1 FROM (" + options[i].sql + ") LIMIT ?", parameters);
                     if (found < bestCount) {
                         best = i;
                         bestCount = found;

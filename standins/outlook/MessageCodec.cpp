@@ -62,7 +62,7 @@ json EncodeMessage(const msg::MessageData& message) {
 
 Bytes MessageCodec::Encode(const msg::MessageData& message) { return json::to_cbor(EncodeMessage(message)); }
 
-msg::MessageData MessageCodec::Decode(const Bytes& bytes) {
+msg::MessageData MessageCodec::Decode(std::span<const std::uint8_t> bytes) {
     try {
         return MessageDecoder::Decode(bytes);
     } catch (const json::exception& error) {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <span>
+
 #include "runtime/Variant.h"
 #include "standins/message/MessageData.h"
 #include "standins/outlook/Names.h"
@@ -12,7 +15,7 @@ namespace ostrellix::standin::outlook {
 class MessageCodec {
 public:
     static Bytes Encode(const msg::MessageData& message);
-    static msg::MessageData Decode(const Bytes& bytes);
+    static msg::MessageData Decode(std::span<const std::uint8_t> bytes);
 };
 
 }  // namespace ostrellix::standin::outlook

@@ -37,16 +37,21 @@ bool KnownType(Type type) {
 
 }  // namespace
 
-MessageDecoder::MessageDecoder(msg::MessageData& message) : message_(message) {
-    // As deep as a message without embedded ones goes: a large block made
-    // and given back for every message costs the heap more than the decoding.
-    stack_.reserve(8);
+MessageDecoder::MessageDecoder(msg::MessageData& message, std::size_t size, std::vector<Frame>& stack)
+    : message_(message), size_(size), stack_(stack) {
+    stack_.clear();
 }
 
-msg::MessageData MessageDecoder::Decode(const Bytes& bytes) {
+msg::MessageData MessageDecoder::Decode(std::span<const std::uint8_t> bytes) {
+    // One stack for every message decoded on this thread: a block made and
+    // given back for each message, among the many messages a run keeps,
+    // costs the heap more than the decoding. A decoder never runs inside
+    // another (embedded messages are parts of the one being read).
+    thread_local std::vector<Frame> stack;
     msg::MessageData message;
-    MessageDecoder decoder(message);
-    nlohmann::json::sax_parse(bytes, &decoder, nlohmann::json::input_format_t::cbor);
+    MessageDecoder decoder(message, bytes.size(), stack);
+    nlohmann::json::sax_parse(bytes.data(), bytes.data() + bytes.size(), &decoder,
+                              nlohmann::json::input_format_t::cbor);
     if (!decoder.started_ || !decoder.stack_.empty()) Fail("the message ends early");
     return message;
 }
@@ -117,16 +122,20 @@ bool MessageDecoder::end_object() {
 
 // ---- arrays: recipients, attachments, property entries, values
 
-bool MessageDecoder::start_array(std::size_t) {
+bool MessageDecoder::start_array(std::size_t elements) {
     if (stack_.empty()) Fail("not a stored message");
     Frame& top = stack_.back();
+    // Every entry takes at least a byte, so a count beyond the input's size is a lie not to allocate for.
+    const std::size_t entries = elements <= size_ ? elements : 0;
     if (top.part == Part::Message && top.key == "r") {
         Open({.part = Part::Recipients, .message = top.message});
     } else if (top.part == Part::Message && top.key == "a") {
         Open({.part = Part::Attachments, .message = top.message});
     } else if (top.part == Part::Bag && top.key == "t") {
+        top.bag->ReserveTagged(entries);
         Open({.part = Part::Tagged, .bag = top.bag});
     } else if (top.part == Part::Bag && top.key == "n") {
+        top.bag->ReserveNamed(entries);
         Open({.part = Part::Named, .bag = top.bag});
     } else if (top.part == Part::Tagged) {
         Open({.part = Part::TaggedEntry, .bag = top.bag});
@@ -154,7 +163,7 @@ bool MessageDecoder::end_array() {
             break;
         case Part::NamedEntry:
             if (top.position != 4) Fail("a named property without its value");
-            top.bag->SetNamed({top.propertySet, std::move(top.name)},
+            top.bag->SetNamed(msg::PropertyName{top.propertySet, std::move(top.name)},
                               msg::PropertyValue{top.type, std::move(top.value)});
             break;
         case Part::Value: {

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <variant>
 #include <vector>
@@ -22,7 +25,7 @@ namespace ostrellix::standin::outlook {
 // than a message has) raises a ComError with what is wrong.
 class MessageDecoder final : public nlohmann::json_sax<nlohmann::json> {
 public:
-    static msg::MessageData Decode(const Bytes& bytes);
+    static msg::MessageData Decode(std::span<const std::uint8_t> bytes);
 
     bool null() override;
     bool boolean(bool value) override;
@@ -64,7 +67,7 @@ private:
         VariantArray elements{};
     };
 
-    explicit MessageDecoder(msg::MessageData& message);
+    MessageDecoder(msg::MessageData& message, std::size_t size, std::vector<Frame>& stack);
 
     void Open(Frame frame);
     bool Take(Scalar scalar);
@@ -74,8 +77,9 @@ private:
     [[noreturn]] static void Fail(const std::string& what);
 
     msg::MessageData& message_;
+    std::size_t size_;  // of the input, in bytes
     bool started_ = false;
-    std::vector<Frame> stack_;
+    std::vector<Frame>& stack_;  // the open parts, innermost last
 };
 
 }  // namespace ostrellix::standin::outlook

@@ -90,33 +90,56 @@ void MessageStore::StampTimes(msg::MessageData& data, bool isNew) {
     }
 }
 
+namespace {
+
+void BindValue(SQLite::Statement& statement, int index, const ItemIndex::Value& value) {
+    if (const auto* number = std::get_if<double>(&value)) {
+        statement.bind(index, *number);
+    } else {
+        statement.bind(index, std::get<std::string>(value));
+    }
+}
+
+}  // namespace
+
 void MessageStore::WriteIndex(std::int64_t itemId, std::int64_t folderId, const msg::MessageData& data) {
     // A save changes a few of an item's index entries (its modification
-    // time, a user property or two): only those rows are written, which
-    // keeps a save's pages, and so its commit, small.
+    // time, a user property or two): only those rows are written, a changed
+    // value in its own row, which keeps a save's pages, and so its commit,
+    // few.
     std::vector<ItemIndex::Entry> wanted = ItemIndex::Entries(data);
-    std::vector<std::int64_t> stale;
+    std::vector<std::pair<std::int64_t, std::string>> stale;  // row, key
     SQLite::Statement& existing = db_.Prepared("SELECT rowid, key, value FROM item_values WHERE item_id = ?");
     existing.bind(1, itemId);
     while (existing.executeStep()) {
         const SQLite::Column value = existing.getColumn(2);
         const ItemIndex::Value stored =
             value.isText() ? ItemIndex::Value(value.getString()) : ItemIndex::Value(value.getDouble());
-        const std::string key = existing.getColumn(1).getString();
+        std::string key = existing.getColumn(1).getString();
         const auto same = std::ranges::find_if(
             wanted, [&](const ItemIndex::Entry& entry) { return entry.key == key && entry.value == stored; });
         if (same == wanted.end()) {
-            stale.push_back(existing.getColumn(0).getInt64());
+            stale.emplace_back(existing.getColumn(0).getInt64(), std::move(key));
         } else {
             wanted.erase(same);
         }
     }
     existing.reset();
+    SQLite::Statement& change = db_.Prepared("UPDATE item_values SET value = ? WHERE rowid = ?");
     SQLite::Statement& remove = db_.Prepared("DELETE FROM item_values WHERE rowid = ?");
-    for (const std::int64_t row : stale) {
-        remove.bind(1, row);
-        remove.exec();
-        remove.reset();
+    for (const auto& [row, key] : stale) {
+        const auto replacement =
+            std::ranges::find_if(wanted, [&](const ItemIndex::Entry& entry) { return entry.key == key; });
+        SQLite::Statement& statement = replacement == wanted.end() ? remove : change;
+        if (replacement != wanted.end()) {
+            BindValue(change, 1, replacement->value);
+            change.bind(2, row);
+            wanted.erase(replacement);
+        } else {
+            remove.bind(1, row);
+        }
+        statement.exec();
+        statement.reset();
     }
     SQLite::Statement& insert =
         db_.Prepared("INSERT INTO item_values(item_id, folder_id, key, value) VALUES(?, ?, ?, ?)");
@@ -124,11 +147,7 @@ void MessageStore::WriteIndex(std::int64_t itemId, std::int64_t folderId, const 
         insert.bind(1, itemId);
         insert.bind(2, folderId);
         insert.bind(3, entry.key);
-        if (const auto* number = std::get_if<double>(&entry.value)) {
-            insert.bind(4, *number);
-        } else {
-            insert.bind(4, std::get<std::string>(entry.value));
-        }
+        BindValue(insert, 4, entry.value);
         insert.exec();
         insert.reset();
     }
@@ -240,24 +259,26 @@ std::optional<StoredMessage> MessageStore::Load(std::string_view entryId) {
     if (lastLoaded_ && lastLoadedSerial_ == serial_ && lastLoaded_->entryId == ids::Normalized(entryId)) {
         return lastLoaded_;
     }
-    const auto row = db_.Guard("read a message", [&]() -> std::optional<std::pair<StoredMessage, Bytes>> {
+    // Decoded straight from the row: a copy of each message's bytes would
+    // only pass through the heap, and a run reads every synchronized item.
+    std::optional<StoredMessage> found = db_.Guard("read a message", [&]() -> std::optional<StoredMessage> {
         SQLite::Statement& query = db_.Prepared(
             "SELECT i.entry_id, f.entry_id, i.revision, i.data FROM items i "
             "JOIN folders f ON f.id = i.folder_id WHERE i.entry_id = ?");
         BindId(query, 1, entryId);
         if (!query.executeStep()) return std::nullopt;
+        ++counters_->messageLoads;
+        StoredMessage stored{query.getColumn(0).getString(), query.getColumn(1).getString(),
+                             query.getColumn(2).getInt64(), {}};
         const SQLite::Column blob = query.getColumn(3);
         const auto* bytes = static_cast<const std::uint8_t*>(blob.getBlob());
-        auto found = std::make_pair(StoredMessage{query.getColumn(0).getString(), query.getColumn(1).getString(),
-                                                  query.getColumn(2).getInt64(), {}},
-                                    Bytes(bytes, bytes + blob.getBytes()));
+        PassOn([&] { stored.data = MessageCodec::Decode({bytes, static_cast<std::size_t>(blob.getBytes())}); },
+               [&] { query.reset(); });
         query.reset();
-        return std::optional(std::move(found));
+        return stored;
     });
-    if (!row) return std::nullopt;
-    ++counters_->messageLoads;
-    StoredMessage message = row->first;
-    message.data = MessageCodec::Decode(row->second);
+    if (!found) return std::nullopt;
+    StoredMessage& message = *found;
     // Embedded messages are shared between copies, so a message with one is read afresh each time.
     const bool shareable =
         std::ranges::none_of(message.data.Read().attachments,
@@ -267,7 +288,7 @@ std::optional<StoredMessage> MessageStore::Load(std::string_view entryId) {
         lastLoaded_ = message;
         lastLoadedSerial_ = serial_;
     }
-    return message;
+    return found;
 }
 
 std::int64_t MessageStore::Revision(std::string_view entryId) {

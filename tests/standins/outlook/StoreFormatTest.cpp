@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <nlohmann/json.hpp>
 
 #include "contracts/outlook/Constants.h"
@@ -102,6 +104,16 @@ TEST(MessageCodecTest, BytesThatAreNoMessageRaiseAClearError) {
              withProperty(json::array({0x37, 0x1F, deep})),                                   // nested too deeply
          }) {
         garbage.push_back(json::to_cbor(shape));
+    }
+    {
+        // A bag that claims billions of properties and ends: an error, not an attempt to make room for them.
+        Bytes huge = json::to_cbor({{"p", bag}, {"r", json::array()}, {"a", json::array()}});
+        const Bytes emptyTagged = {0x61, 't', 0x80};
+        const auto at = std::search(huge.begin(), huge.end(), emptyTagged.begin(), emptyTagged.end());
+        ASSERT_NE(at, huge.end());
+        huge.erase(at + 2, huge.end());
+        huge.insert(huge.end(), {0x9B, 0, 0, 0, 0x10, 0, 0, 0, 0});
+        garbage.push_back(huge);
     }
     for (const Bytes& bytes : garbage) {
         try {
