@@ -127,7 +127,8 @@ void MessageStore::WriteIndex(std::int64_t itemId, std::int64_t folderId, const 
     existing.reset();
     SQLite::Statement& change = db_.Prepared("UPDATE item_values SET value = ? WHERE rowid = ?");
     SQLite::Statement& remove = db_.Prepared("DELETE FROM item_values WHERE rowid = ?");
-    for (const auto& [row, key] : stale) {
+    for (const auto& [row, staleKey] : stale) {
+        const std::string& key = staleKey;  // a lambda may not capture a structured binding in clang 14
         const auto replacement =
             std::ranges::find_if(wanted, [&](const ItemIndex::Entry& entry) { return entry.key == key; });
         SQLite::Statement& statement = replacement == wanted.end() ? remove : change;

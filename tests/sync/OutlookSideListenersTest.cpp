@@ -2,7 +2,6 @@
 
 #include "contracts/outlook/Constants.h"
 #include "contracts/outlook/IAppointmentItem.h"
-#include "core/AddinConstants.h"
 #include "tests/sync/ListenerFixture.h"
 
 namespace ostrellix::addin {
@@ -54,10 +53,12 @@ TEST_F(SynchListenerTest, AnOutlookSaveReachesTheRecordOnceAndDoesNotComeBack) {
 
 TEST_F(SynchListenerTest, WhenOutlookGoesAndComesBackTheListenersServeTheNewOne) {
     AllKinds(true);
+    // What the connection timer does at its ticks.
     world.Outlook()->Quit();
+    Globals::ConnectToOutlook(false);
     EXPECT_EQ(Globals::EventListenerCount(), 0);
     world.Machine().StartOutlook();
-    world.User().AdvanceTime(kConnectionTimerInterval);
+    Globals::ConnectToOutlook(false);
     ASSERT_TRUE(Globals::IsOutlookRunning());
 
     outlookUser = standin::outlook::SimulatedUser(Globals::Outlook());
