@@ -74,18 +74,36 @@ private:
 
     Node ParseUnary() {
         if (TakeKeyword("NOT")) {
+            const Nesting nested(*this);
             Node negation;
             negation.kind = Node::Kind::Not;
             negation.children.push_back(ParseUnary());
             return negation;
         }
         if (Take('(')) {
+            const Nesting nested(*this);
             Node inner = ParseOr();
             if (!Take(')')) Fail();
             return inner;
         }
         return ParseCondition();
     }
+
+    // Parentheses and NOTs nest by recursion; a filter nested deeper than
+    // any real one is refused before it exhausts the stack.
+    class Nesting {
+    public:
+        explicit Nesting(Parser& parser) : parser_(parser) {
+            if (++parser_.depth_ > kMaxDepth) parser_.Fail();
+        }
+        ~Nesting() { --parser_.depth_; }
+        Nesting(const Nesting&) = delete;
+        Nesting& operator=(const Nesting&) = delete;
+
+    private:
+        Parser& parser_;
+    };
+    static constexpr int kMaxDepth = 100;
 
     Node ParseCondition() {
         if (!Take('[')) Fail();
@@ -149,6 +167,7 @@ private:
 
     std::string_view text_;
     std::size_t pos_ = 0;
+    int depth_ = 0;
 };
 
 }  // namespace

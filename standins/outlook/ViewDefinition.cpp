@@ -97,6 +97,9 @@ std::string ViewDefinition::WithCalendarMode(std::string_view xml, std::int32_t 
     pugi::xml_node view = document.child("view");
     pugi::xml_node node = view.child("mode");
     if (!node) node = view.append_child("mode");
+    // The whole content becomes the mode: a second text run left behind
+    // (split by a comment) would join the new digit when read again.
+    node.remove_children();
     node.text().set(mode);
     std::ostringstream out;
     document.save(out, "", pugi::format_raw);

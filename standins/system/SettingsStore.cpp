@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -66,7 +67,14 @@ win::RegistryValue FromJson(const json& j) {
     if (!kind) throw std::runtime_error("unknown value type " + j.at("type").get<std::string>());
     const json& data = j.at("data");
     switch (*kind) {
-        case Kind::DWord: return {*kind, Variant(data.get<std::int32_t>())};
+        case Kind::DWord: {
+            // Converting a number outside the 32-bit range would change it (or be undefined for a fraction).
+            const bool fits = data.is_number_integer() && data.get<std::int64_t>() >= INT32_MIN &&
+                              (data.is_number_unsigned() ? data.get<std::uint64_t>() <= INT32_MAX
+                                                         : data.get<std::int64_t>() <= INT32_MAX);
+            if (!fits) throw std::runtime_error("REG_DWORD data " + data.dump() + " is not a 32-bit integer");
+            return {*kind, Variant(data.get<std::int32_t>())};
+        }
         case Kind::Binary: return {*kind, Variant(Base64Decode(data.get<std::string>()))};
         default: return {*kind, Variant(data.get<std::string>())};
     }

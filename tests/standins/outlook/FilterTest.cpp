@@ -41,6 +41,27 @@ TEST(FilterParseTest, MalformedFiltersRaiseTheParseError) {
     }
 }
 
+TEST(FilterParseTest, NestingIsRefusedBeyondAHundredLevels) {
+    const auto nested = [](const std::string& open, int depth, const std::string& close) {
+        std::string text;
+        for (int i = 0; i < depth; ++i) text += open;
+        text += "[A] = 1";
+        for (int i = 0; i < depth; ++i) text += close;
+        return text;
+    };
+    EXPECT_NO_THROW(Filter::Parse(nested("(", 100, ")")));
+    EXPECT_NO_THROW(Filter::Parse(nested("NOT ", 100, "")));
+    // Deep enough to exhaust the stack if it were followed.
+    for (const std::string& text : {nested("(", 101, ")"), nested("NOT (", 60, ")"), std::string(100000, '(')}) {
+        try {
+            Filter::Parse(text);
+            ADD_FAILURE() << "accepted " << text.size() << " characters";
+        } catch (const ComError& error) {
+            EXPECT_EQ(error.Number(), errors::kCannotParse);
+        }
+    }
+}
+
 class FindTest : public OutlookFixture {
 protected:
     Ptr<ol::IAppointmentItem> Appointment(const std::string& subject, const std::string& keloId,

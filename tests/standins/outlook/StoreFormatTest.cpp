@@ -217,6 +217,10 @@ TEST(ViewDefinitionTest, CalendarViewsKeepTheirModeInTheXml) {
     const std::string week = ViewDefinition::WithCalendarMode(calendar.front().xml, ol::olCalendarViewWeek);
     EXPECT_EQ(ViewDefinition::CalendarMode(week), ol::olCalendarViewWeek);
     EXPECT_EQ(ViewDefinition::CalendarMode(ViewDefinition::WithCalendarMode("<view/>", 2)), 2) << "mode added";
+    // Text runs split by a comment: the new mode replaces all of them.
+    EXPECT_EQ(ViewDefinition::CalendarMode(ViewDefinition::WithCalendarMode("<view><mode>4<!-- week -->2</mode></view>",
+                                                                            ol::olCalendarViewDay)),
+              ol::olCalendarViewDay);
     for (std::int32_t type : {ol::olMailItem, ol::olContactItem, ol::olTaskItem}) {
         for (const ViewInfo& view : ViewDefinition::Defaults(type)) {
             EXPECT_NO_THROW(ViewDefinition::Validate(view.xml)) << view.name;

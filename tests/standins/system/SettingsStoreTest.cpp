@@ -2,8 +2,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <fstream>
 #include <sstream>
+#include <utility>
 
 #include "runtime/ComError.h"
 #include "standins/system/SettingsStore.h"
@@ -100,6 +102,29 @@ TEST_F(SettingsStoreTest, CorruptFileIsNamedAndKept) {
     }
     EXPECT_THROW(store.SaveSetting(kApp, "Settings", "Debug", "1"), ComError);
     EXPECT_EQ(ReadFile(file), garbage);
+}
+
+TEST_F(SettingsStoreTest, DWordsMustBeThirtyTwoBitIntegers) {
+    std::filesystem::create_directories(file.parent_path());
+    const auto withDWord = [](const std::string& data) {
+        return R"({"format":"ostrellix-registry","version":1,"keys":{"Software\\K":{"V":{"type":"REG_DWORD","data":)" +
+               data + "}}}}";
+    };
+    for (const auto& [data, expected] : {std::pair{"2147483647", 2147483647}, std::pair{"-2147483648", INT32_MIN}}) {
+        std::ofstream(file, std::ios::trunc) << withDWord(data);
+        const auto value = SettingsStore(file).ReadValue("Software\\K", "V");
+        ASSERT_TRUE(value) << data;
+        EXPECT_EQ(value->data.ToLong(), expected);
+    }
+    // Out of range or fractional: taking them would change the value (1e20 was undefined).
+    for (const char* data : {"2147483648", "4294967296", "-2147483649", "1e20", "3.5", "\"7\""}) {
+        const std::string content = withDWord(data);
+        std::ofstream(file, std::ios::trunc) << content;
+        SettingsStore store(file);
+        EXPECT_THROW(store.ReadValue("Software\\K", "V"), ComError) << data;
+        EXPECT_THROW(store.WriteValue("Software\\K", "W", {win::RegistryValue::Kind::DWord, Variant(1)}), ComError);
+        EXPECT_EQ(ReadFile(file), content);
+    }
 }
 
 TEST_F(SettingsStoreTest, ForeignJsonIsNotTakenForSettings) {
