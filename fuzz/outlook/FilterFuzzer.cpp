@@ -15,18 +15,6 @@ namespace {
 
 using Node = Filter::Node;
 
-std::string OpText(Filter::Op op) {
-    switch (op) {
-        case Filter::Op::Equal: return "=";
-        case Filter::Op::NotEqual: return "<>";
-        case Filter::Op::Less: return "<";
-        case Filter::Op::Greater: return ">";
-        case Filter::Op::LessEqual: return "<=";
-        case Filter::Op::GreaterEqual: return ">=";
-    }
-    std::abort();
-}
-
 std::string ValueText(const Filter::Value& value) {
     if (!value.quoted) return value.text;
     std::string text = "\"";
@@ -42,7 +30,7 @@ std::string Write(const Node& node) {
     };
     switch (node.kind) {
         case Node::Kind::Condition:
-            return "[" + node.property + "] " + OpText(node.op) + " " + ValueText(node.value);
+            return "[" + node.property + "] " + Filter::OperatorText(node.op) + " " + ValueText(node.value);
         case Node::Kind::Not:
             return "NOT " + operand(node.children.at(0));
         case Node::Kind::And:

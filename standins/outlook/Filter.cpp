@@ -177,4 +177,16 @@ Filter Filter::Parse(std::string_view text) {
     return Filter(std::string(text), std::move(root));
 }
 
+const char* Filter::OperatorText(Op op) {
+    switch (op) {
+        case Op::Equal: return "=";
+        case Op::NotEqual: return "<>";
+        case Op::Less: return "<";
+        case Op::Greater: return ">";
+        case Op::LessEqual: return "<=";
+        case Op::GreaterEqual: return ">=";
+    }
+    return "=";
+}
+
 }  // namespace ostrellix::standin::outlook

@@ -23,6 +23,8 @@ namespace ostrellix::standin::outlook {
 class Filter {
 public:
     enum class Op { Equal, NotEqual, Less, Greater, LessEqual, GreaterEqual };
+    // The operator as a filter (and SQL) writes it.
+    static const char* OperatorText(Op op);
 
     struct Value {
         std::string text;

@@ -21,18 +21,6 @@ namespace pt = msg::pt;
 // reach it.
 constexpr int kEstimateCaps[] = {32, 256, 4096};
 
-const char* Operator(Filter::Op op) {
-    switch (op) {
-        case Filter::Op::Equal: return "=";
-        case Filter::Op::NotEqual: return "<>";
-        case Filter::Op::Less: return "<";
-        case Filter::Op::Greater: return ">";
-        case Filter::Op::LessEqual: return "<=";
-        case Filter::Op::GreaterEqual: return ">=";
-    }
-    return "=";
-}
-
 // A date to the minute (the seconds of the value are dropped), as the index keeps dates.
 std::optional<double> DateValue(const std::string& text) {
     const std::optional<Date> date = Date::TryParse(text);
@@ -113,7 +101,7 @@ std::optional<FilterQuery::Part> FilterQuery::Candidates(const Filter::Node& nod
             for (const Lookup& lookup : Lookups(node)) {
                 if (!part.sql.empty()) part.sql += " UNION ";
                 part.sql += std::string("SELECT item_id FROM item_values WHERE folder_id = ? AND key = ? AND value ") +
-                            Operator(lookup.op) + " ? AND typeof(value) = '" + lookup.valueType + "'";
+                            Filter::OperatorText(lookup.op) + " ? AND typeof(value) = '" + lookup.valueType + "'";
                 part.parameters.insert(part.parameters.end(), {folderId_, lookup.key, lookup.value});
             }
             return part;
@@ -166,7 +154,7 @@ FilterQuery::Part FilterQuery::Predicate(const Filter::Node& node) const {
             if (!part.sql.empty()) part.sql += " OR ";
             part.sql += std::string("EXISTS (SELECT 1 FROM item_values v WHERE v.item_id = i.id AND v.key = ? AND "
                                     "v.value ") +
-                        Operator(lookup.op) + " ? AND typeof(v.value) = '" + lookup.valueType + "')";
+                        Filter::OperatorText(lookup.op) + " ? AND typeof(v.value) = '" + lookup.valueType + "')";
             part.parameters.insert(part.parameters.end(), {lookup.key, lookup.value});
         }
         part.sql = "(" + part.sql + ")";
