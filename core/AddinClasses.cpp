@@ -1,7 +1,11 @@
 #include "core/AddinClasses.h"
 
+#include "compose/NewAppointment.h"
+#include "compose/NewAppointmentEx.h"
 #include "compose/NewMail.h"
 #include "compose/NewMailReply.h"
+#include "compose/NewMeeting.h"
+#include "compose/NewTask.h"
 #include "core/Addin.h"
 #include "core/Globals.h"
 #include "core/Options.h"
@@ -28,6 +32,10 @@ void AddinClasses::Register(ClassFactory& factory, win::ISystem& system, std::st
     factory.Register("KeloOstrellix.Export", [] { return std::make_shared<Export>(); });
     factory.Register("KeloOstrellix.NewMail", [] { return std::make_shared<NewMail>(); });
     factory.Register("KeloOstrellix.NewMailReply", [] { return std::make_shared<NewMailReply>(); });
+    factory.Register("KeloOstrellix.NewAppointment", [] { return std::make_shared<NewAppointment>(); });
+    factory.Register("KeloOstrellix.NewAppointmentEx", [] { return std::make_shared<NewAppointmentEx>(); });
+    factory.Register("KeloOstrellix.NewMeeting", [] { return std::make_shared<NewMeeting>(); });
+    factory.Register("KeloOstrellix.NewTask", [] { return std::make_shared<NewTask>(); });
 }
 
 }  // namespace ostrellix::addin

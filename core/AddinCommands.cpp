@@ -1,7 +1,11 @@
 // The commands the Kelo client calls through its host interfaces. Each
 // finds its input and hands the work to the class that does it.
+#include "compose/NewAppointment.h"
+#include "compose/NewAppointmentEx.h"
 #include "compose/NewMail.h"
 #include "compose/NewMailReply.h"
+#include "compose/NewMeeting.h"
+#include "compose/NewTask.h"
 #include "contracts/kelo/Codes.h"
 #include "contracts/kelo/IDocumentTemplates.h"
 #include "contracts/kelo/IExplorer.h"
@@ -81,7 +85,13 @@ void Addin::DisplayItem(const ObjectPtr& context) {
 }
 
 void Addin::ForwardMail(const ObjectPtr& context) { std::make_shared<NewMailReply>()->Forward(context); }
-void Addin::NewAppointment(const ObjectPtr& /*context*/, bool /*showCalendar*/) { NotYet("NewAppointment"); }
+void Addin::NewAppointment(const ObjectPtr& context, bool showCalendar) {
+    if (showCalendar) {
+        std::make_shared<NewAppointmentEx>()->NewAppointmentFromContext(context);
+    } else {
+        std::make_shared<addin::NewAppointment>()->NewAppointmentFromContext(context);
+    }
+}
 void Addin::NewMail(const ObjectPtr& context) {
     Variant recipients;
     Globals::Synchronizer()->FindRecipientsFromContext(recipients, context);
@@ -90,15 +100,17 @@ void Addin::NewMail(const ObjectPtr& context) {
     mail->SetContext(Variant(context));
     mail->Display();
 }
-void Addin::NewMeeting(const ObjectPtr& /*context*/) { NotYet("NewMeeting"); }
-void Addin::NewTask(const ObjectPtr& /*context*/) { NotYet("NewTask"); }
+void Addin::NewMeeting(const ObjectPtr& context) { std::make_shared<addin::NewMeeting>()->NewMeetingFromContext(context); }
+void Addin::NewTask(const ObjectPtr& context) {
+    std::make_shared<addin::NewTask>()->NewTaskFromContext(Globals::Application(), context);
+}
 void Addin::ReplyAllMail(const ObjectPtr& context) { std::make_shared<NewMailReply>()->ReplyAll(context); }
 void Addin::ReplyMail(const ObjectPtr& context) { std::make_shared<NewMailReply>()->Reply(context); }
 void Addin::SendContacts(std::string_view /*recipient*/, const ObjectPtr& /*context*/) { NotYet("SendContacts"); }
 void Addin::SendToOutlook(const ObjectPtr& context) { std::make_shared<Export>()->ExportFromContext(context); }
 
-void Addin::IOutlookAddin_NewAppointmentWithSubject(const ObjectPtr& /*context*/, std::string_view /*subject*/) {
-    NotYet("IOutlookAddin_NewAppointmentWithSubject");
+void Addin::IOutlookAddin_NewAppointmentWithSubject(const ObjectPtr& context, std::string_view subject) {
+    std::make_shared<addin::NewAppointment>()->NewAppointmentFromContextWithSubject(context, subject);
 }
 void Addin::IOutlookAddin_SendPleaseCall(std::string_view /*recipient*/, const ObjectPtr& /*context*/) {
     NotYet("IOutlookAddin_SendPleaseCall");

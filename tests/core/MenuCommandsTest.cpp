@@ -60,9 +60,6 @@ TEST_F(MenuCommandsTest, CommandsWhoseWorkIsNotInTheAddinYetSaySo) {
         const char* member;
         std::function<void()> command;
     } commands[] = {
-        {"NewAppointment", [&] { menu.NewAppointment(window, true); }},
-        {"NewMeeting", [&] { menu.NewMeeting(window); }},
-        {"NewTask", [&] { menu.NewTask(window); }},
         {"IDocumentViewer_Open", [&] { menu.OpenDocument(Document("EML")); }},
         {"IDocumentFactory_Create", [&] { menu.NewDocument(window->Record(), msgTemplate); }},
         {"IMessengerFactory_Create", [&] { menu.NewMailing(); }},
