@@ -95,7 +95,7 @@ void ShowWindow(ActionOutput& output, const Ptr<ol::IItem>& item) {
 
 }  // namespace
 
-KeloActions::KeloActions(ActionGroup& group) : mail_(group) {
+KeloActions::KeloActions(ActionGroup& group) : mail_(group), booking_(group) {
     auto& synchronize = group.Add("synchronize", "Outlook > Synchronize: a full run, or a partial one with --partial",
                                   [this](Host& host, ActionOutput& output) { return Synchronize(host, output); });
     synchronize.add_flag("--partial", partial_, "Hold Ctrl while choosing it: a partial run");
@@ -118,13 +118,6 @@ KeloActions::KeloActions(ActionGroup& group) : mail_(group) {
     exportAction.add_option("--selection", selection_,
                             "Records selected in a list window of their class, CLASS:ID,ID,...; two or more are "
                             "confirmed first (--yes or --no before the command answers)");
-    AddOnRecord(group, "new-appointment", "A new Outlook appointment for the record",
-                [this](MenuCommands& menu, const ObjectPtr& window) { menu.NewAppointment(window, calendar_); })
-        .add_flag("--calendar", calendar_, "Show the calendar to choose the time in");
-    AddOnRecord(group, "new-meeting", "A new Outlook meeting with the record",
-                [](MenuCommands& menu, const ObjectPtr& window) { menu.NewMeeting(window); });
-    AddOnRecord(group, "new-task", "A new Outlook task for the record",
-                [](MenuCommands& menu, const ObjectPtr& window) { menu.NewTask(window); });
 
     auto& links = group.Add("send-links", "An Outlook mail of links to records, shown for the user to send",
                             [this](Host& host, ActionOutput& output) { return SendLinks(host, output); });

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "apps/ostrellix/ActionGroup.h"
+#include "apps/ostrellix/BookingAction.h"
 #include "apps/ostrellix/MailComposeAction.h"
 #include "standins/kelo/client/MenuCommands.h"
 
@@ -23,7 +24,8 @@ namespace ostrellix::host {
 //   new-mail, reply, reply-all, forward
 //                        a mail composed by the add-in (MailComposeAction)
 //   new-appointment, new-meeting,
-//   new-task             an Outlook item made from the record
+//   new-task             an Outlook item booked from the record and what
+//                        the user does with it (BookingAction)
 //   send-links           a mail of links to one or more records
 //   drop FILE...         message files dropped on the window (as `file`)
 //   templates            the mail templates offered for a class (and field)
@@ -62,8 +64,9 @@ private:
     std::string subject_, links_ = "desktop", className_;
     std::optional<std::string> field_, pick_;
     std::vector<std::string> to_, cc_, bcc_, files_, settings_;
-    bool partial_ = false, calendar_ = false, cancel_ = false;
+    bool partial_ = false, cancel_ = false;
     MailComposeAction mail_;
+    BookingAction booking_;
 };
 
 }  // namespace ostrellix::host
