@@ -14,6 +14,10 @@ namespace ostrellix::standin::outlook {
 
 class Instance;
 
+// Every action is one whole user action: the folder events it causes
+// arrive when it has finished (after the window closed, for a save and
+// close), as Outlook delivers them from its message loop.
+//
 // A mail arriving from outside (it is put into the Inbox as delivered).
 struct IncomingMail {
     std::string fromName;
@@ -43,7 +47,10 @@ public:
     // Types a value into a field of the item shown, by its Outlook name ("Subject", "To", "Start" ...).
     void Type(const Ptr<ol::IInspector>& inspector, std::string_view field, const Variant& value);
     void Save(const Ptr<ol::IInspector>& inspector);
+    // Sends the mail, or the meeting request, shown; the window closes.
     void PressSend(const Ptr<ol::IInspector>& inspector);
+    // Closes the window: saveChanges true is "Save & Close"; false answers
+    // No to the "save changes?" prompt (the changes are dropped).
     void Close(const Ptr<ol::IInspector>& inspector, bool saveChanges);
     // Clicks the button with that tag on the window's "Standard" bar; raises when there is none.
     void Click(const Ptr<ol::IInspector>& inspector, std::string_view tag);
