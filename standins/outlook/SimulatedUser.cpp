@@ -50,6 +50,12 @@ Ptr<ol::IInspector> SimulatedUser::OpenNew(std::int32_t itemType, const Ptr<ol::
     return Open(item);
 }
 
+Ptr<ol::IInspector> SimulatedUser::OpenNew(const Ptr<ol::IExplorer>& explorer) {
+    const auto action = instance_->Enter();
+    const Ptr<ol::IFolder> folder = explorer->CurrentFolder();
+    return OpenNew(folder->DefaultItemType(), folder);
+}
+
 void SimulatedUser::Type(const Ptr<ol::IInspector>& inspector, std::string_view field, const Variant& value) {
     const auto action = instance_->Enter();
     Shown(inspector)->SetProperty(field, value);
@@ -88,6 +94,20 @@ Ptr<ol::IExplorer> SimulatedUser::OpenExplorer(const Ptr<ol::IFolder>& folder) {
     const Ptr<ol::IExplorer> explorer = folder->GetExplorer(0);
     explorer->Display();
     return explorer;
+}
+
+void SimulatedUser::ShowFolder(const Ptr<ol::IExplorer>& explorer, const Ptr<ol::IFolder>& folder) {
+    const auto action = instance_->Enter();
+    explorer->SetCurrentFolder(folder);
+}
+
+Ptr<ol::IItem> SimulatedUser::TypeIntoView(const Ptr<ol::IExplorer>& explorer, std::string_view subject) {
+    const auto action = instance_->Enter();
+    const Ptr<ol::IFolder> folder = explorer->CurrentFolder();
+    const Ptr<ol::IItem> item = folder->Items()->Add(folder->DefaultItemType());
+    item->SetSubject(subject);
+    item->Save();
+    return item;
 }
 
 void SimulatedUser::Select(const Ptr<ol::IExplorer>& explorer, const std::vector<Ptr<ol::IItem>>& items) {

@@ -44,6 +44,9 @@ public:
     // A new item in a window (NewInspector), to be stored in the folder
     // (the default folder of the kind when none is given).
     Ptr<ol::IInspector> OpenNew(std::int32_t itemType, const Ptr<ol::IFolder>& folder = nullptr);
+    // "New" in a folder window: a new item of the kind of the folder it
+    // shows, to be stored there, in a window.
+    Ptr<ol::IInspector> OpenNew(const Ptr<ol::IExplorer>& explorer);
     // Types a value into a field of the item shown, by its Outlook name ("Subject", "To", "Start" ...).
     void Type(const Ptr<ol::IInspector>& inspector, std::string_view field, const Variant& value);
     void Save(const Ptr<ol::IInspector>& inspector);
@@ -56,6 +59,12 @@ public:
     void Click(const Ptr<ol::IInspector>& inspector, std::string_view tag);
 
     Ptr<ol::IExplorer> OpenExplorer(const Ptr<ol::IFolder>& folder);
+    // Clicks another folder in the folder window's navigation pane (FolderSwitch).
+    void ShowFolder(const Ptr<ol::IExplorer>& explorer, const Ptr<ol::IFolder>& folder);
+    // Types a subject straight into the view of the folder window (a free
+    // slot of a calendar, the new-task row): an item of the folder's kind
+    // is stored there at once, with no window and an empty body.
+    Ptr<ol::IItem> TypeIntoView(const Ptr<ol::IExplorer>& explorer, std::string_view subject);
     void Select(const Ptr<ol::IExplorer>& explorer, const std::vector<Ptr<ol::IItem>>& items);
     // Starts a reply (or reply to all, or forward) in the explorer's reading pane.
     enum class Answer { Reply, ReplyAll, Forward };
