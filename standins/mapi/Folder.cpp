@@ -26,6 +26,7 @@ Ptr<api::IMessages> Folder::Items() {
 }
 
 std::vector<Ptr<api::IMessage>> Folder::Import(std::string_view path, std::int32_t format) {
+    const auto call = link_->Entered();
     outlook::MessageStore& store = link_->Profile().Store();
     msg::MessageData data = FileImport::Read(std::string(path), format, link_->FileHost());
     // The folder's mailbox is the one the mail reached, as if delivered there.

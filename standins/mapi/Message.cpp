@@ -228,6 +228,7 @@ Ptr<api::IMessage> Message::Move(const Ptr<api::IFolder>& folder) {
     const auto target = As<Folder>(folder);
     if (!target) errors::Raise(errors::kInvalidArgument, "Move needs a folder of this library.");
     const std::string folderId = target->EntryID();
+    const auto call = state_->Link()->Entered();
     if (state_->Where() == MessageState::Home::Store) {
         state_->MoveTo(folderId);
         if (!state_->InStore()) state_->Save();

@@ -103,6 +103,7 @@ msg::MessageData& MessageState::Edit() {
 }
 
 void MessageState::SaveInStore() {
+    const auto call = link_->Entered();
     outlook::MessageStore& store = link_->Profile().Store();
     msg::MessageData& data = data_.Edit();
     outlook::RecipientTable::UpdateDisplayLines(data);
@@ -144,7 +145,10 @@ void MessageState::Save() {
 
 void MessageState::Delete() {
     Check();
-    if (InStore()) link_->Profile().Store().Delete(entryId_);
+    if (InStore()) {
+        const auto call = link_->Entered();
+        link_->Profile().Store().Delete(entryId_);
+    }
     gone_ = true;
 }
 
@@ -154,6 +158,7 @@ void MessageState::MoveTo(const std::string& folderEntryId) {
         errors::Raise(errors::kNoSupport, "Only a message of the store can move; store a copy of this one instead.");
     }
     if (InStore()) {
+        const auto call = link_->Entered();
         link_->Profile().Store().Move(entryId_, folderEntryId);
         revision_ = -1;  // read again on next use (unless changed here meanwhile)
         seenSerial_ = 0;

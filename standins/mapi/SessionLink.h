@@ -6,6 +6,7 @@
 #include "contracts/outlook/IPropertyAccessor.h"
 #include "standins/mapi/Names.h"
 #include "standins/message/MessageFileHost.h"
+#include "standins/outlook/Instance.h"
 #include "standins/outlook/MapiLogon.h"
 #include "standins/outlook/PropertyAccessor.h"
 
@@ -22,6 +23,9 @@ public:
     bool Connected() const { return logon_->Connected(); }
     outlook::Profile& Profile() const { return logon_->Session(); }
     const Ptr<outlook::MapiLogon>& Logon() const { return logon_; }
+    // A change to the store is a call into that Outlook: its folders hear
+    // of it once the change is done.
+    [[nodiscard]] outlook::Instance::Call Entered() const { return logon_->Program()->Enter(); }
     // Message files are read and written as on the machine of that Outlook.
     msg::MessageFileHost FileHost() const;
 

@@ -105,6 +105,7 @@ Ptr<ol::IRecipients> AppointmentItem::Recipients() {
 }
 
 void AppointmentItem::Send() {
+    const auto call = Entered();
     if (MeetingStatus() == ol::olNonMeeting) {
         errors::Raise(errors::kFailed, "The appointment is not a meeting: it has no attendees to send it to.");
     }

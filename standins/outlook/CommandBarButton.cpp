@@ -72,6 +72,7 @@ void CommandBarButton::Delete() {
 
 void CommandBarButton::Execute() {
     Check();
+    const auto call = Entered();
     bool cancelDefault = false;
     events_.Click.Raise(SelfAs<office::ICommandBarButton>(), cancelDefault);
 }

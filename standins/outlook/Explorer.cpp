@@ -23,7 +23,7 @@ Ptr<ol::IFolder> Explorer::CurrentFolder() {
 }
 
 void Explorer::SetCurrentFolder(const Ptr<ol::IFolder>& folder) {
-    Live();
+    const auto call = Entered();
     const auto target = As<Folder>(folder);
     if (!target) errors::Raise(errors::kInvalidArgument, "CurrentFolder needs a folder of this Outlook.");
     folder_ = target->Id();
@@ -50,14 +50,14 @@ Ptr<ol::IItem> Explorer::ActiveInlineResponse() {
 }
 
 void Explorer::Display() {
-    Live();
+    const auto call = Entered();
     if (!open_) errors::Raise(errors::kFailed, "The window has been closed.");
     displayed_ = true;
     Unchecked().OpenWindows().Activate(SelfAs<Explorer>());
 }
 
 void Explorer::Close() {
-    Live();
+    const auto call = Entered();
     if (!open_) return;
     const Ptr<Explorer> keepAlive = SelfAs<Explorer>();
     Unchecked().OpenWindows().Closed(this);

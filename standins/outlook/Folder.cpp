@@ -43,6 +43,7 @@ Ptr<ol::IFolders> Folder::Folders() {
 }
 
 Ptr<ol::IExplorer> Folder::GetExplorer(std::int32_t /*displayMode*/) {
+    const auto call = Entered();
     Info();
     auto explorer = std::make_shared<Explorer>(SharedOwner(), entryId_);
     Unchecked().OpenWindows().Opened(explorer);

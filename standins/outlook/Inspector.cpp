@@ -26,14 +26,14 @@ Ptr<office::ICommandBars> Inspector::CommandBars() {
 }
 
 void Inspector::Display() {
-    Live();
+    const auto call = Entered();
     if (!open_) errors::Raise(errors::kFailed, "The window has been closed.");
     displayed_ = true;
     Unchecked().OpenWindows().Activate(SelfAs<Inspector>());
 }
 
 void Inspector::Close(std::int32_t saveMode) {
-    Live();
+    const auto call = Entered();
     if (!open_ || closing_) return;
     closing_ = true;
     bool proceed = false;

@@ -34,6 +34,15 @@ void Instance::Check() const {
     if (!running_) errors::RaiseDisconnected();
 }
 
+Instance::Call::Call(Ptr<Instance> instance) : instance_(std::move(instance)) { instance_->folderEvents_.Enter(); }
+
+Instance::Call::~Call() { instance_->folderEvents_.Leave(); }
+
+Instance::Call Instance::Enter() {
+    Check();
+    return Call(shared_from_this());
+}
+
 MessageFiles& Instance::Files(const std::string& member) {
     if (!files_) errors::RaiseNotAvailable(member);
     return *files_;
@@ -137,6 +146,7 @@ void Instance::Terminate() {
     for (const Ptr<Explorer>& explorer : windows_.Explorers()) explorer->Terminate();
     windows_.Clear();
     items_.clear();
+    folderEvents_.Clear();
 }
 
 }  // namespace ostrellix::standin::outlook

@@ -10,6 +10,7 @@
 #include "contracts/win/IRunningObjectTable.h"
 #include "standins/message/MessageFileHost.h"
 #include "standins/outlook/DialogAnswers.h"
+#include "standins/outlook/FolderEventQueue.h"
 #include "standins/outlook/Profile.h"
 #include "standins/outlook/Windows.h"
 
@@ -26,14 +27,30 @@ class MessageFiles;
 // Its profile's store and address book, its windows, the answers waiting
 // for its dialogs, and one item object per stored message while anything
 // holds it (so that the object an event hands out is the one a window
-// shows). Once Outlook has quit, every object of it raises the
-// disconnected error.
+// shows), and the folder events waiting for the call or user action that
+// caused them to finish. Once Outlook has quit, every object of it raises
+// the disconnected error.
 class Instance : public std::enable_shared_from_this<Instance> {
 public:
     Instance(Profile& profile, MessageFiles* files, system::System& system);
 
     void Check() const;
     bool Running() const { return running_; }
+
+    // A call or user action from outside while it runs (see FolderEventQueue).
+    class Call {
+    public:
+        explicit Call(Ptr<Instance> instance);
+        ~Call();
+        Call(const Call&) = delete;
+        Call& operator=(const Call&) = delete;
+
+    private:
+        Ptr<Instance> instance_;
+    };
+    // Checks that Outlook runs, and enters a call.
+    [[nodiscard]] Call Enter();
+    FolderEventQueue& FolderEvents() { return folderEvents_; }
 
     Profile& Settings() { return profile_; }
     MessageStore& Store() { return profile_.Store(); }
@@ -74,6 +91,7 @@ private:
     system::System& system_;
     Windows windows_;
     DialogAnswers answers_;
+    FolderEventQueue folderEvents_;
     std::unordered_map<std::string, std::weak_ptr<Item>> items_;
     std::size_t pruneAt_ = 64;
     bool running_ = true;

@@ -5,7 +5,9 @@
 namespace ostrellix::standin::outlook {
 
 // Base of the objects of a running Outlook: Live() first checks that
-// Outlook still runs.
+// Outlook still runs. A member called from outside that changes the store
+// or raises events holds Entered() while it runs, so that the folder
+// events it causes arrive after it has finished, as in Outlook.
 class InstanceBound {
 public:
     explicit InstanceBound(Ptr<Instance> instance) : instance_(std::move(instance)) {}
@@ -15,6 +17,7 @@ protected:
         instance_->Check();
         return *instance_;
     }
+    [[nodiscard]] Instance::Call Entered() const { return instance_->Enter(); }
     Instance& Unchecked() const { return *instance_; }
     const Ptr<Instance>& SharedOwner() const { return instance_; }
 

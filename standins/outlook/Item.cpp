@@ -299,9 +299,13 @@ Ptr<ol::IFolder> Item::Parent() {
 
 // ---- operations ----
 
-void Item::Save() { SaveWithEvents(); }
+void Item::Save() {
+    const auto call = Entered();
+    SaveWithEvents();
+}
 
 void Item::Display(bool modal) {
+    const auto call = Entered();
     CheckUsable();
     if (modal) errors::Raise(errors::kNotAvailable, "A modal item window is not available in this Outlook.");
     Ptr<Inspector> inspector = ShowingInspector();
@@ -319,18 +323,21 @@ void Item::Display(bool modal) {
 }
 
 Ptr<ol::IInspector> Item::GetInspector() {
+    const auto call = Entered();
     CheckUsable();
     if (Ptr<Inspector> inspector = ShowingInspector()) return inspector;
     return OpenInspector();
 }
 
 void Item::Close(std::int32_t saveMode) {
+    const auto call = Entered();
     CheckUsable();
     if (Ptr<Inspector> inspector = ShowingInspector()) return inspector->Close(saveMode);
     CloseSequence(saveMode);
 }
 
 void Item::Delete() {
+    const auto call = Entered();
     CheckUsable();
     if (Ptr<Inspector> inspector = ShowingInspector()) inspector->Close(ol::olDiscard);
     if (!entryId_.empty()) Unchecked().Store().Delete(entryId_);
@@ -343,6 +350,7 @@ void Item::PrintOut() {
 }
 
 Ptr<ol::IItem> Item::Move(const Ptr<ol::IFolder>& folder) {
+    const auto call = Entered();
     CheckUsable();
     const auto target = As<outlook::Folder>(folder);
     if (!target) errors::Raise(errors::kInvalidArgument, "Move needs a folder of this Outlook.");

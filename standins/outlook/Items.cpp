@@ -80,16 +80,27 @@ Ptr<ol::IItems> Items::Restrict(std::string_view filter) {
 
 void Items::OnStoreChange(const StoreChange& change) {
     if (!Unchecked().Running() || !text::EqualsIgnoreCase(change.folderEntryId, folder_)) return;
+    const std::weak_ptr<Object> self = weak_from_this();
+    Unchecked().FolderEvents().Post([self, change] {
+        if (const auto items = std::dynamic_pointer_cast<Items>(self.lock())) items->Announce(change);
+    });
+}
+
+void Items::Announce(const StoreChange& change) {
+    if (!Unchecked().Running()) return;
     if (change.kind == StoreChange::Kind::Removed) {
         events_.ItemRemove.Raise();
         return;
     }
+    // The item as it is now; one that has left the folder since is not announced.
     MessageStore& store = Unchecked().Store();
+    const std::optional<std::string> holder = store.FolderOfMessage(change.entryId);
+    if (!holder || !text::EqualsIgnoreCase(*holder, folder_)) return;
+    const Ptr<outlook::Item> item = Unchecked().ItemFor(change.entryId);
+    if (!item) return;
     for (const Filter& restriction : restrictions_) {
         if (!store.Matches(change.entryId, restriction)) return;
     }
-    const Ptr<outlook::Item> item = Unchecked().ItemFor(change.entryId);
-    if (!item) return;
     if (change.kind == StoreChange::Kind::Added) {
         events_.ItemAdd.Raise(item);
     } else {

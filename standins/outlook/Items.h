@@ -16,8 +16,9 @@ namespace ostrellix::standin::outlook {
 // collection further). The collection follows the store: it raises
 // ItemAdd, ItemChange and ItemRemove for every change of its folder,
 // whichever view of the store made it (a restricted collection raises
-// ItemAdd and ItemChange only for the items it shows). Filters are answered
-// from the store's index (see FilterQuery).
+// ItemAdd and ItemChange only for the items it shows). The events wait
+// in Outlook's FolderEventQueue and tell of the item as it is when they
+// arrive. Filters are answered from the store's index (see FilterQuery).
 class Items final : public ol::IItems, protected InstanceBound {
 public:
     Items(Ptr<Instance> instance, std::string folderEntryId, std::vector<Filter> restrictions = {});
@@ -35,6 +36,7 @@ private:
     std::vector<std::string> Search(const std::vector<Filter>& filters);
     Ptr<ol::IItem> NextFound();
     void OnStoreChange(const StoreChange& change);
+    void Announce(const StoreChange& change);
 
     std::string folder_;
     std::vector<Filter> restrictions_;

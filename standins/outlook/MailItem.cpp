@@ -140,6 +140,7 @@ void MailItem::SetDeleteAfterSubmit(bool value) { Put(OutlookProperty::Get("Dele
 // ---- operations ----
 
 void MailItem::Send() {
+    const auto call = Entered();
     if (Sent()) errors::Raise(errors::kFailed, "The item has already been sent.");
     // Names are checked before anyone hears of the sending: a mail that
     // cannot go raises no Send.

@@ -85,6 +85,8 @@ public:
     void Delete(std::string_view entryId);
 
     std::optional<StoredMessage> Load(std::string_view entryId);
+    // The EntryID of the folder that holds the message; nothing when there is no such message.
+    std::optional<std::string> FolderOfMessage(std::string_view entryId);
     // The message's revision; 0 when there is no such message.
     std::int64_t Revision(std::string_view entryId);
     // The folder's messages in the order they were stored there.
@@ -104,7 +106,6 @@ private:
     void RollbackWrite();
     void Notify(StoreChange change);
 
-    std::optional<std::string> FolderOfMessage(std::string_view entryId);
     FilterQuery Query(const Filter& filter, std::string_view folderEntryId);
     void StampTimes(msg::MessageData& data, bool isNew);
     void WriteIndex(std::int64_t itemId, std::int64_t folderId, const msg::MessageData& data);

@@ -39,32 +39,47 @@ SimulatedUser::SimulatedUser(const Ptr<ol::IApplication>& outlook) : outlook_(ou
 }
 
 Ptr<ol::IInspector> SimulatedUser::Open(const Ptr<ol::IItem>& item) {
+    const auto action = instance_->Enter();
     OurItem(item)->Display(false);
     return item->GetInspector();
 }
 
 Ptr<ol::IInspector> SimulatedUser::OpenNew(std::int32_t itemType, const Ptr<ol::IFolder>& folder) {
+    const auto action = instance_->Enter();
     const Ptr<ol::IItem> item = folder ? folder->Items()->Add(itemType) : outlook_->CreateItem(itemType);
     return Open(item);
 }
 
+Ptr<ol::IInspector> SimulatedUser::OpenNew(const Ptr<ol::IExplorer>& explorer) {
+    const auto action = instance_->Enter();
+    const Ptr<ol::IFolder> folder = explorer->CurrentFolder();
+    return OpenNew(folder->DefaultItemType(), folder);
+}
+
 void SimulatedUser::Type(const Ptr<ol::IInspector>& inspector, std::string_view field, const Variant& value) {
+    const auto action = instance_->Enter();
     Shown(inspector)->SetProperty(field, value);
 }
 
-void SimulatedUser::Save(const Ptr<ol::IInspector>& inspector) { Shown(inspector)->Save(); }
+void SimulatedUser::Save(const Ptr<ol::IInspector>& inspector) {
+    const auto action = instance_->Enter();
+    Shown(inspector)->Save();
+}
 
 void SimulatedUser::PressSend(const Ptr<ol::IInspector>& inspector) {
+    const auto action = instance_->Enter();
     const Ptr<Item> item = Shown(inspector);
     item->Invoke("Send", InvokeKind::Method, {});
 }
 
 void SimulatedUser::Close(const Ptr<ol::IInspector>& inspector, bool saveChanges) {
+    const auto action = instance_->Enter();
     if (!inspector) errors::Raise(errors::kInvalidArgument, "There is no window.");
     inspector->Close(saveChanges ? ol::olSave : ol::olDiscard);
 }
 
 void SimulatedUser::Click(const Ptr<ol::IInspector>& inspector, std::string_view tag) {
+    const auto action = instance_->Enter();
     const Ptr<office::ICommandBar> bar = inspector->CommandBars()->Item("Standard");
     const Ptr<office::ICommandBarButton> button = bar ? bar->FindControl(tag) : nullptr;
     if (!button) {
@@ -75,12 +90,28 @@ void SimulatedUser::Click(const Ptr<ol::IInspector>& inspector, std::string_view
 }
 
 Ptr<ol::IExplorer> SimulatedUser::OpenExplorer(const Ptr<ol::IFolder>& folder) {
+    const auto action = instance_->Enter();
     const Ptr<ol::IExplorer> explorer = folder->GetExplorer(0);
     explorer->Display();
     return explorer;
 }
 
+void SimulatedUser::ShowFolder(const Ptr<ol::IExplorer>& explorer, const Ptr<ol::IFolder>& folder) {
+    const auto action = instance_->Enter();
+    explorer->SetCurrentFolder(folder);
+}
+
+Ptr<ol::IItem> SimulatedUser::TypeIntoView(const Ptr<ol::IExplorer>& explorer, std::string_view subject) {
+    const auto action = instance_->Enter();
+    const Ptr<ol::IFolder> folder = explorer->CurrentFolder();
+    const Ptr<ol::IItem> item = folder->Items()->Add(folder->DefaultItemType());
+    item->SetSubject(subject);
+    item->Save();
+    return item;
+}
+
 void SimulatedUser::Select(const Ptr<ol::IExplorer>& explorer, const std::vector<Ptr<ol::IItem>>& items) {
+    const auto action = instance_->Enter();
     const auto ours = As<Explorer>(explorer);
     if (!ours) errors::Raise(errors::kInvalidArgument, "The simulated user can only work with windows of this Outlook.");
     std::vector<Ptr<Item>> selected;
@@ -90,6 +121,7 @@ void SimulatedUser::Select(const Ptr<ol::IExplorer>& explorer, const std::vector
 
 Ptr<ol::IMailItem> SimulatedUser::WriteInline(const Ptr<ol::IExplorer>& explorer, const Ptr<ol::IMailItem>& mail,
                                               Answer answer) {
+    const auto action = instance_->Enter();
     const auto ours = As<Explorer>(explorer);
     if (!ours) errors::Raise(errors::kInvalidArgument, "The simulated user can only work with windows of this Outlook.");
     const Ptr<ol::IMailItem> response = answer == Answer::Reply      ? mail->Reply()
@@ -100,6 +132,7 @@ Ptr<ol::IMailItem> SimulatedUser::WriteInline(const Ptr<ol::IExplorer>& explorer
 }
 
 void SimulatedUser::Delete(const Ptr<ol::IItem>& item) {
+    const auto action = instance_->Enter();
     const Ptr<Item> ours = OurItem(item);
     const Ptr<ol::IFolder> deletedItems = outlook_->Session()->GetDefaultFolder(ol::olFolderDeletedItems);
     if (ours->StoredId().empty() || text::EqualsIgnoreCase(ours->FolderId(), deletedItems->EntryID())) {
@@ -110,9 +143,13 @@ void SimulatedUser::Delete(const Ptr<ol::IItem>& item) {
     item->Move(deletedItems);
 }
 
-void SimulatedUser::Drag(const Ptr<ol::IItem>& item, const Ptr<ol::IFolder>& folder) { item->Move(folder); }
+void SimulatedUser::Drag(const Ptr<ol::IItem>& item, const Ptr<ol::IFolder>& folder) {
+    const auto action = instance_->Enter();
+    item->Move(folder);
+}
 
 Ptr<ol::IItem> SimulatedUser::CopyAndPaste(const Ptr<ol::IItem>& item) {
+    const auto action = instance_->Enter();
     const Ptr<Item> original = OurItem(item);
     if (original->StoredId().empty()) errors::Raise(errors::kInvalidArgument, "Only a stored item can be copied.");
     msg::MessageData data = original->Read();
@@ -124,6 +161,7 @@ Ptr<ol::IItem> SimulatedUser::CopyAndPaste(const Ptr<ol::IItem>& item) {
 }
 
 void SimulatedUser::SaveAsColleague(const Ptr<ol::IItem>& item, std::string_view colleagueAddress) {
+    const auto action = instance_->Enter();
     const Ptr<Item> ours = OurItem(item);
     if (!ours->StoredId().empty()) errors::Raise(errors::kInvalidArgument, "The item was stored before.");
     const std::optional<AddressEntryData> colleague = instance_->Book().FindByAddress(colleagueAddress);
@@ -138,6 +176,7 @@ void SimulatedUser::SaveAsColleague(const Ptr<ol::IItem>& item, std::string_view
 
 Ptr<ol::IMailItem> SimulatedUser::ComposeAndSend(std::string_view to, std::string_view subject,
                                                  std::string_view body) {
+    const auto action = instance_->Enter();
     const Ptr<ol::IInspector> inspector = OpenNew(ol::olMailItem);
     Type(inspector, "To", Variant(to));
     Type(inspector, "Subject", Variant(subject));
@@ -148,6 +187,7 @@ Ptr<ol::IMailItem> SimulatedUser::ComposeAndSend(std::string_view to, std::strin
 }
 
 Ptr<ol::IMailItem> SimulatedUser::Receive(const IncomingMail& mail) {
+    const auto action = instance_->Enter();
     instance_->Check();
     Profile& profile = instance_->Settings();
     msg::MessageData data;

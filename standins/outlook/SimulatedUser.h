@@ -14,6 +14,10 @@ namespace ostrellix::standin::outlook {
 
 class Instance;
 
+// Every action is one whole user action: the folder events it causes
+// arrive when it has finished (after the window closed, for a save and
+// close), as Outlook delivers them from its message loop.
+//
 // A mail arriving from outside (it is put into the Inbox as delivered).
 struct IncomingMail {
     std::string fromName;
@@ -40,15 +44,27 @@ public:
     // A new item in a window (NewInspector), to be stored in the folder
     // (the default folder of the kind when none is given).
     Ptr<ol::IInspector> OpenNew(std::int32_t itemType, const Ptr<ol::IFolder>& folder = nullptr);
+    // "New" in a folder window: a new item of the kind of the folder it
+    // shows, to be stored there, in a window.
+    Ptr<ol::IInspector> OpenNew(const Ptr<ol::IExplorer>& explorer);
     // Types a value into a field of the item shown, by its Outlook name ("Subject", "To", "Start" ...).
     void Type(const Ptr<ol::IInspector>& inspector, std::string_view field, const Variant& value);
     void Save(const Ptr<ol::IInspector>& inspector);
+    // Sends the mail, or the meeting request, shown; the window closes.
     void PressSend(const Ptr<ol::IInspector>& inspector);
+    // Closes the window: saveChanges true is "Save & Close"; false answers
+    // No to the "save changes?" prompt (the changes are dropped).
     void Close(const Ptr<ol::IInspector>& inspector, bool saveChanges);
     // Clicks the button with that tag on the window's "Standard" bar; raises when there is none.
     void Click(const Ptr<ol::IInspector>& inspector, std::string_view tag);
 
     Ptr<ol::IExplorer> OpenExplorer(const Ptr<ol::IFolder>& folder);
+    // Clicks another folder in the folder window's navigation pane (FolderSwitch).
+    void ShowFolder(const Ptr<ol::IExplorer>& explorer, const Ptr<ol::IFolder>& folder);
+    // Types a subject straight into the view of the folder window (a free
+    // slot of a calendar, the new-task row): an item of the folder's kind
+    // is stored there at once, with no window and an empty body.
+    Ptr<ol::IItem> TypeIntoView(const Ptr<ol::IExplorer>& explorer, std::string_view subject);
     void Select(const Ptr<ol::IExplorer>& explorer, const std::vector<Ptr<ol::IItem>>& items);
     // Starts a reply (or reply to all, or forward) in the explorer's reading pane.
     enum class Answer { Reply, ReplyAll, Forward };

@@ -5,6 +5,7 @@
 #include "contracts/outlook/IMailItem.h"
 #include "standins/message/PropertyTag.h"
 #include "standins/outlook/MapiLogon.h"
+#include "tests/standins/outlook/EventLog.h"
 #include "tests/standins/outlook/OutlookFixture.h"
 
 namespace ostrellix::standin::outlook {
@@ -15,32 +16,15 @@ using testing::OutlookFixture;
 // Records events in the order they arrive.
 class EventTest : public OutlookFixture {
 protected:
-    std::vector<std::string> log;
+    testing::EventLog events;
+    std::vector<std::string>& log = events.lines;
     std::vector<Connection> connections;
 
-    void Watch(const Ptr<ol::IItem>& item, const std::string& name) {
-        auto& events = item->Events();
-        connections.push_back(events.Open.Connect([this, name](bool&) { log.push_back(name + ".Open"); }));
-        connections.push_back(events.Write.Connect([this, name](bool&) { log.push_back(name + ".Write"); }));
-        connections.push_back(events.Send.Connect([this, name](bool&) { log.push_back(name + ".Send"); }));
-        connections.push_back(events.Close.Connect([this, name](bool&) { log.push_back(name + ".Close"); }));
+    template <class Source>
+    void Watch(const Source& source, const std::string& name) {
+        events.Watch(source, name);
     }
-
-    void Watch(const Ptr<ol::IItems>& items, const std::string& name) {
-        auto& events = items->Events();
-        connections.push_back(events.ItemAdd.Connect([this, name](const Ptr<ol::IItem>& item) {
-            log.push_back(name + ".ItemAdd(" + item->Subject() + ")");
-        }));
-        connections.push_back(events.ItemChange.Connect([this, name](const Ptr<ol::IItem>& item) {
-            log.push_back(name + ".ItemChange(" + item->Subject() + ")");
-        }));
-        connections.push_back(events.ItemRemove.Connect([this, name] { log.push_back(name + ".ItemRemove"); }));
-    }
-
-    void Watch(const Ptr<ol::IInspector>& inspector) {
-        connections.push_back(inspector->Events().Deactivate.Connect([this] { log.push_back("Inspector.Deactivate"); }));
-        connections.push_back(inspector->Events().Close.Connect([this] { log.push_back("Inspector.Close"); }));
-    }
+    void Watch(const Ptr<ol::IInspector>& inspector) { events.Watch(inspector); }
 };
 
 TEST_F(EventTest, SavingRaisesWriteBeforeTheFolderHearsOfIt) {
@@ -76,7 +60,7 @@ TEST_F(EventTest, ACancelledWriteStoresNothing) {
     EXPECT_TRUE(log.empty());
 }
 
-TEST_F(EventTest, ClosingAWindowWithSavingEndsWithTheWindowsClose) {
+TEST_F(EventTest, SavingAndClosingAWindowTellsTheFolderAfterTheWindowHasClosed) {
     const auto items = Folder(ol::olFolderCalendar)->Items();
     Watch(items, "Items");
     connections.push_back(outlook->Inspectors()->Events().NewInspector.Connect(
@@ -90,11 +74,76 @@ TEST_F(EventTest, ClosingAWindowWithSavingEndsWithTheWindowsClose) {
     user->Type(inspector, "Location", Variant("Room 2"));
     user->Close(inspector, true);
     EXPECT_EQ(log, (std::vector<std::string>{"NewInspector(Planning - Appointment)", "Item.Open", "Item.Write",
-                                             "Items.ItemAdd(Planning)", "Item.Close", "Inspector.Deactivate",
-                                             "Inspector.Close"}));
+                                             "Item.Close", "Inspector.Deactivate", "Inspector.Close",
+                                             "Items.ItemAdd(Planning)"}));
     EXPECT_FALSE(outlook->ActiveInspector());
     EXPECT_EQ(outlook->Inspectors()->Count(), 0);
     EXPECT_EQ(As<ol::IAppointmentItem>(items->Item(1))->Location(), "Room 2");
+}
+
+TEST_F(EventTest, FolderEventsWaitForTheOutermostCall) {
+    const auto items = Folder(ol::olFolderCalendar)->Items();
+    Watch(items, "Items");
+    auto outer = outlook->CreateItem(ol::olAppointmentItem);
+    outer->SetSubject("Outer");
+    Watch(outer, "Outer");
+    auto inner = outlook->CreateItem(ol::olAppointmentItem);
+    inner->SetSubject("Inner");
+    auto passing = outlook->CreateItem(ol::olAppointmentItem);
+    passing->SetSubject("Passing");
+    // A handler of the outer save makes calls of its own: they are nested,
+    // so the folder hears of them only when the outer save has returned.
+    Connection nested = outer->Events().Write.Connect([&](bool&) {
+        inner->Save();
+        passing->Save();
+        passing->Delete();
+        log.push_back("nested calls returned");
+    });
+    outer->Save();
+    // The item deleted before the events arrived is not announced as added.
+    EXPECT_EQ(log, (std::vector<std::string>{"Outer.Write", "nested calls returned", "Items.ItemAdd(Inner)",
+                                             "Items.ItemRemove", "Items.ItemAdd(Outer)"}));
+}
+
+TEST_F(EventTest, EventsRaisedWhileDeliveringJoinTheSameDelivery) {
+    const auto calendar = Folder(ol::olFolderCalendar);
+    const auto first = calendar->Items(), second = calendar->Items();
+    Watch(first, "Items1");
+    auto followUp = outlook->CreateItem(ol::olAppointmentItem);
+    followUp->SetSubject("Follow-up");
+    Connection chain = first->Events().ItemAdd.Connect([&](const Ptr<ol::IItem>& item) {
+        if (item->Subject() != "Planned") return;
+        followUp->Save();
+        log.push_back("handler returned");
+    });
+    Watch(second, "Items2");
+    auto planned = outlook->CreateItem(ol::olAppointmentItem);
+    planned->SetSubject("Planned");
+    planned->Save();
+    // Each event waits for the handler before it: none arrives inside another.
+    EXPECT_EQ(log, (std::vector<std::string>{"Items1.ItemAdd(Planned)", "handler returned", "Items2.ItemAdd(Planned)",
+                                             "Items1.ItemAdd(Follow-up)", "Items2.ItemAdd(Follow-up)"}));
+}
+
+TEST_F(EventTest, AnErrorLeavingTheCallStillDeliversAndAHandlersErrorGoesNowhere) {
+    const auto calendar = Folder(ol::olFolderCalendar);
+    const auto first = calendar->Items(), second = calendar->Items();
+    const auto fail = [](const Ptr<ol::IItem>&) { throw ComError(5, "Handler", "the handler fails"); };
+    Connection failingAdd = first->Events().ItemAdd.Connect(fail);
+    Connection failingChange = first->Events().ItemChange.Connect(fail);
+    Watch(second, "Items");
+    auto item = outlook->CreateItem(ol::olAppointmentItem);
+    item->SetSubject("Stored anyway");
+    const auto inspector = user->Open(item);
+    Connection refuse = item->Events().Close.Connect([](bool&) { throw ComError(7, "Handler", "the close fails"); });
+    // The save went through before the item's Close failed: the store has the item, so the folder is told.
+    EXPECT_EQ(ErrorOf([&] { user->Close(inspector, true); }), 7);
+    EXPECT_EQ(log, std::vector<std::string>{"Items.ItemAdd(Stored anyway)"});
+    refuse.Disconnect();
+    log.clear();
+    item->SetSubject("Changed");
+    EXPECT_FALSE(ErrorOf([&] { item->Save(); })) << "the failing ItemChange handler does not reach the caller";
+    EXPECT_EQ(log, std::vector<std::string>{"Items.ItemChange(Changed)"});
 }
 
 TEST_F(EventTest, ClosingWithoutSavingForgetsTheChanges) {
