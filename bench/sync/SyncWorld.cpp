@@ -167,11 +167,13 @@ SyncWorld::SyncWorld(std::int32_t pairs) {
     fs::copy(built, folder_, fs::copy_options::recursive);
     pairs_ = ReadPairs(folder_ / kPairsFile);
     machine_ = Open(folder_);
+    outlook_ = machine_->Outlook().Running();
     sync_ = addin::Globals::Synchronizer();
 }
 
 SyncWorld::~SyncWorld() {
     sync_.reset();
+    outlook_.reset();
     machine_.reset();
     std::error_code ignored;
     fs::remove_all(folder_, ignored);
@@ -186,7 +188,7 @@ Ptr<kelo::IRecord> SyncWorld::Record(const Pair& pair) {
 }
 
 Ptr<outlook::IItem> SyncWorld::Item(const Pair& pair) {
-    return addin::Globals::Outlook()->Session()->GetItemFromID(pair.entryId);
+    return outlook_->Session()->GetItemFromID(pair.entryId);
 }
 
 template <class Step>

@@ -8,6 +8,7 @@
 
 #include "apps/ostrellix/Machine.h"
 #include "contracts/kelo/IRecord.h"
+#include "contracts/outlook/IApplication.h"
 #include "contracts/outlook/IItem.h"
 #include "sync/Synchronizer.h"
 
@@ -24,7 +25,10 @@ namespace ostrellix::bench {
 // WorldsFolder() (one folder per size, renamed into place once complete)
 // and each SyncWorld works on a fresh copy of it, which it removes again.
 // The add-in is loaded (OnConnection) on the copy but the client is not
-// started, so no listener reacts to the benchmark's own changes.
+// started, and the world reaches Outlook on its own rather than through the
+// add-in's connection: the add-in's listeners come with that connection,
+// which only the timed work makes, so none carries the benchmark's own
+// changes across before a run (as when Outlook was changed with Kelo closed).
 //
 // The add-in's module state is process-wide: only one SyncWorld may live
 // at a time.
@@ -69,6 +73,7 @@ private:
 
     std::filesystem::path folder_;
     std::unique_ptr<host::Machine> machine_;
+    Ptr<outlook::IApplication> outlook_;
     Ptr<addin::Synchronizer> sync_;
     std::vector<Pair> pairs_;
     int changes_ = 0;

@@ -136,18 +136,30 @@ Date Engine::NextTimestamp() {
 }
 
 void Engine::Begin() {
-    db_->exec("SAVEPOINT kelo");
+    WithStatement("SAVEPOINT kelo", [](SQLite::Statement& begin) { begin.exec(); });
     savepoints_.push_back(pendingChanges_.size());
 }
 
 void Engine::Commit() {
-    db_->exec("RELEASE kelo");
+    WithStatement("RELEASE kelo", [](SQLite::Statement& release) { release.exec(); });
     savepoints_.pop_back();
     if (!savepoints_.empty()) return;
     // Handlers may store records again: they start on an empty list.
     const std::vector<RecordChange> committed = std::exchange(pendingChanges_, {});
     for (const RecordChange& change : committed) RecordChanged.Raise(change);
 }
+
+SQLite::Statement& Engine::Prepared(const std::string& sql) {
+    std::unique_ptr<SQLite::Statement>& statement = prepared_[sql];
+    if (!statement) {
+        statement = std::make_unique<SQLite::Statement>(*db_, sql);
+    } else {
+        statement->clearBindings();
+    }
+    return *statement;
+}
+
+void Engine::Reset(SQLite::Statement& statement) noexcept { statement.tryReset(); }
 
 void Engine::Rollback() {
     // A handler of RecordChanged that raised: the transaction had committed.

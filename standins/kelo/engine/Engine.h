@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <type_traits>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -16,6 +17,7 @@
 
 namespace SQLite {
 class Database;
+class Statement;
 }
 
 namespace ostrellix::standin::kelo {
@@ -54,6 +56,12 @@ public:
     Engine& operator=(const Engine&) = delete;
 
     SQLite::Database& Db() { return *db_; }
+    // Runs `body` with the statement of `sql`, compiled on first use and
+    // kept for the next (reads of single records and settings come one
+    // after another in a run), with no bindings; reset again afterwards,
+    // also when `body` raises, so that no read stays open on the connection.
+    template <class Body>
+    decltype(auto) WithStatement(const std::string& sql, Body&& body);
     Schema& Metadata() { return *schema_; }
     win::IClock& Clock() { return clock_; }
 
@@ -97,6 +105,8 @@ public:
 
 private:
     void Open();
+    SQLite::Statement& Prepared(const std::string& sql);
+    static void Reset(SQLite::Statement& statement) noexcept;
     void CreateTables();
     void Begin();
     void Commit();
@@ -116,7 +126,19 @@ private:
     std::vector<RecordChange> pendingChanges_;
     // For each open savepoint, how many changes were pending when it began.
     std::vector<std::size_t> savepoints_;
+    // Declared after the connection, so finalized before it closes.
+    std::unordered_map<std::string, std::unique_ptr<SQLite::Statement>> prepared_;
 };
+
+template <class Body>
+decltype(auto) Engine::WithStatement(const std::string& sql, Body&& body) {
+    struct ResetAfter {
+        SQLite::Statement& statement;
+        ~ResetAfter() { Reset(statement); }
+    };
+    const ResetAfter resetAfter{Prepared(sql)};
+    return std::forward<Body>(body)(resetAfter.statement);
+}
 
 template <class Body>
 decltype(auto) Engine::Guard(const char* what, Body&& body) {

@@ -72,25 +72,26 @@ std::vector<RecordRow> RecordStore::Select(const Ptr<Class>& cls, const SqlCondi
     if (maxRows > 0) sql += " LIMIT " + std::to_string(maxRows);
 
     return engine_.Guard("reading records", [&] {
-        SQLite::Statement select(engine_.Db(), sql);
-        int index = 1;
-        if (poolJson) select.bind(index++, *poolJson);
-        for (const SqlValue& parameter : where.parameters) Bind(select, index++, parameter);
-        std::vector<RecordRow> rows;
-        while (select.executeStep()) {
-            RecordRow row;
-            row.id = select.getColumn(0).getInt();
-            row.timestamp = FieldCodec::DateFromColumn(select.getColumn(1).getDouble());
-            int column = 2;
-            for (const auto& field : stored) {
-                row.values[field->Id()] = FieldCodec::FromColumn(*field, ReadColumn(select.getColumn(column++)));
+        return engine_.WithStatement(sql, [&](SQLite::Statement& select) {
+            int index = 1;
+            if (poolJson) select.bind(index++, *poolJson);
+            for (const SqlValue& parameter : where.parameters) Bind(select, index++, parameter);
+            std::vector<RecordRow> rows;
+            while (select.executeStep()) {
+                RecordRow row;
+                row.id = select.getColumn(0).getInt();
+                row.timestamp = FieldCodec::DateFromColumn(select.getColumn(1).getDouble());
+                int column = 2;
+                for (const auto& field : stored) {
+                    row.values[field->Id()] = FieldCodec::FromColumn(*field, ReadColumn(select.getColumn(column++)));
+                }
+                for (const auto& path : paths) {
+                    row.paths.emplace_back(path.name, PathValue(path.path, ReadColumn(select.getColumn(column++))));
+                }
+                rows.push_back(std::move(row));
             }
-            for (const auto& path : paths) {
-                row.paths.emplace_back(path.name, PathValue(path.path, ReadColumn(select.getColumn(column++))));
-            }
-            rows.push_back(std::move(row));
-        }
-        return rows;
+            return rows;
+        });
     });
 }
 
@@ -102,9 +103,10 @@ std::optional<RecordRow> RecordStore::Read(const Ptr<Class>& cls, std::int32_t i
 
 bool RecordStore::Exists(const Class& cls, std::int32_t id) {
     return engine_.Guard("looking a record up", [&] {
-        SQLite::Statement query(engine_.Db(), "SELECT 1 FROM " + cls.Table() + " WHERE id = ?");
-        query.bind(1, id);
-        return query.executeStep();
+        return engine_.WithStatement("SELECT 1 FROM " + cls.Table() + " WHERE id = ?", [&](SQLite::Statement& query) {
+            query.bind(1, id);
+            return query.executeStep();
+        });
     });
 }
 
@@ -127,12 +129,15 @@ std::int32_t RecordStore::Insert(const Class& cls, const Values& values, Date ti
 void RecordStore::Update(const Class& cls, std::int32_t id, const Values& values, Date timestamp) {
     std::string assignments = "timestamp = ?";
     for (const auto& [field, value] : values) assignments += ", " + field->Column() + " = ?";
-    SQLite::Statement update(engine_.Db(), "UPDATE " + cls.Table() + " SET " + assignments + " WHERE id = ?");
-    update.bind(1, FieldCodec::DateToColumn(timestamp));
-    int index = 2;
-    for (const auto& [field, value] : values) Bind(update, index++, value);
-    update.bind(index, id);
-    if (update.exec() == 0) {
+    const int updated = engine_.WithStatement(
+        "UPDATE " + cls.Table() + " SET " + assignments + " WHERE id = ?", [&](SQLite::Statement& update) {
+            update.bind(1, FieldCodec::DateToColumn(timestamp));
+            int index = 2;
+            for (const auto& [field, value] : values) Bind(update, index++, value);
+            update.bind(index, id);
+            return update.exec();
+        });
+    if (updated == 0) {
         RaiseEngineError(engineerror::RecordNotFound, "The " + cls.Spec().name + " with id " + std::to_string(id) +
                                                           " no longer exists");
     }

@@ -25,11 +25,16 @@ std::optional<std::int64_t> SettingsCollection::Walk(const std::vector<std::stri
     std::int64_t node = node_;
     const std::size_t count = leaf ? parts.size() - 1 : parts.size();
     for (std::size_t i = 0; i < count; ++i) {
-        SQLite::Statement find(db, "SELECT id FROM kelo_setting WHERE parent_id = ? AND name = ? AND is_collection = 1");
-        find.bind(1, node);
-        find.bind(2, parts[i]);
-        if (find.executeStep()) {
-            node = find.getColumn(0).getInt64();
+        const std::optional<std::int64_t> child = engine_->WithStatement(
+            "SELECT id FROM kelo_setting WHERE parent_id = ? AND name = ? AND is_collection = 1",
+            [&](SQLite::Statement& find) -> std::optional<std::int64_t> {
+                find.bind(1, node);
+                find.bind(2, parts[i]);
+                if (!find.executeStep()) return std::nullopt;
+                return find.getColumn(0).getInt64();
+            });
+        if (child) {
+            node = *child;
             continue;
         }
         if (!create) return std::nullopt;
@@ -55,12 +60,14 @@ Variant SettingsCollection::Value(std::string_view name, const Variant& defaultV
     return engine_->Guard("reading a setting", [&]() -> Variant {
         const std::optional<std::int64_t> node = Walk(parts, true, false);
         if (!node) return defaultValue;
-        SQLite::Statement query(engine_->Db(),
-                                "SELECT kind, value FROM kelo_setting WHERE parent_id = ? AND name = ? AND is_collection = 0");
-        query.bind(1, *node);
-        query.bind(2, parts.back());
-        if (!query.executeStep()) return defaultValue;
-        return TypedValue::Decode(query.getColumn(0).getInt64(), ReadColumn(query.getColumn(1)));
+        return engine_->WithStatement(
+            "SELECT kind, value FROM kelo_setting WHERE parent_id = ? AND name = ? AND is_collection = 0",
+            [&](SQLite::Statement& query) -> Variant {
+                query.bind(1, *node);
+                query.bind(2, parts.back());
+                if (!query.executeStep()) return defaultValue;
+                return TypedValue::Decode(query.getColumn(0).getInt64(), ReadColumn(query.getColumn(1)));
+            });
     });
 }
 

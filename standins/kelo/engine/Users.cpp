@@ -41,10 +41,12 @@ Ptr<User> Users::Find(std::string_view name) {
 
 std::vector<Ptr<User>> Users::All() {
     return engine_->Guard("reading the users", [&] {
-        SQLite::Statement query(engine_->Db(), "SELECT id, name, coworker_id FROM kelo_user ORDER BY id");
-        std::vector<Ptr<User>> users;
-        while (query.executeStep()) users.push_back(FromRow(engine_, query));
-        return users;
+        return engine_->WithStatement("SELECT id, name, coworker_id FROM kelo_user ORDER BY id",
+                                      [&](SQLite::Statement& query) {
+                                          std::vector<Ptr<User>> users;
+                                          while (query.executeStep()) users.push_back(FromRow(engine_, query));
+                                          return users;
+                                      });
     });
 }
 

@@ -91,6 +91,20 @@ TEST_F(DatabaseSettingsTest, SettingsOutliveTheClientAndRefuseObjects) {
     EXPECT_TRUE(SettingsCollection::Root(engine)->Value("Object").IsEmpty());
 }
 
+// Reads keep their compiled statements between calls; each must end its
+// read, or a second client on the same file would go unseen.
+TEST_F(DatabaseSettingsTest, RepeatedReadsSeeWhatAnotherClientStoredMeanwhile) {
+    const std::string path = (dir.Path() / "shared.kelo").string();
+    auto mine = std::make_shared<kelo::Engine>(kelo::Engine::Setup{path, "", "", dir.Path()}, *clock);
+    auto theirs = std::make_shared<kelo::Engine>(kelo::Engine::Setup{path, "", "", dir.Path()}, *clock);
+    const auto myView = SettingsCollection::Root(mine)->Child("Ostrellix");
+    const auto theirView = SettingsCollection::Root(theirs)->Child("Ostrellix");
+    for (const int user : {7, 8, 9}) {
+        theirView->SetValue("SynchronizationUser", Variant(user));
+        EXPECT_EQ(myView->Value("SynchronizationUser").ToLong(), user);
+    }
+}
+
 TEST_F(DatabaseSettingsTest, ACollectionDeletedUnderAHolderSaysSo) {
     const auto root = App().Database()->Settings();
     const auto panes = root->Child("Ostrellix\\Panes");
