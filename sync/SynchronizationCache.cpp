@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <sstream>
 
 #include "contracts/kelo/IApplication.h"
@@ -87,6 +88,14 @@ void ReplaceFile(const std::string& path, const std::string& content) {
     if (error != 0) {
         ::unlink(temporary.c_str());
         RaiseFileError(kPathFileAccessError, path, "written", error);
+    }
+    // The rename is on disk once the folder is; a folder that cannot be
+    // opened still holds the whole new file.
+    const std::string folder = std::filesystem::path(path).parent_path().string();
+    const int folderFd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folderFd >= 0) {
+        ::fsync(folderFd);
+        ::close(folderFd);
     }
 }
 

@@ -159,17 +159,26 @@ void SettingsStore::Store(const Hive& hive) {
         const ssize_t n = ::write(fd, content.data() + written, content.size() - written);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) {
+            const int error = n < 0 ? errno : ENOSPC;
             ::close(fd);
             ::unlink(temporary.c_str());
-            Fail(kRegistryIoError, temporary, std::string("cannot be written: ") + std::strerror(errno));
+            Fail(kRegistryIoError, temporary, std::string("cannot be written: ") + std::strerror(error));
         }
         written += static_cast<std::size_t>(n);
     }
-    const bool synced = ::fsync(fd) == 0;
-    ::close(fd);
-    if (!synced || ::rename(temporary.c_str(), file_.c_str()) != 0) {
+    int error = ::fsync(fd) == 0 ? 0 : errno;
+    if (::close(fd) != 0 && error == 0) error = errno;
+    if (error == 0 && ::rename(temporary.c_str(), file_.c_str()) != 0) error = errno;
+    if (error != 0) {
         ::unlink(temporary.c_str());
-        Fail(kRegistryIoError, file_, std::string("cannot be replaced: ") + std::strerror(errno));
+        Fail(kRegistryIoError, file_, std::string("cannot be replaced: ") + std::strerror(error));
+    }
+    // The rename is on disk once the folder is; a folder that cannot be
+    // opened still holds the whole new file.
+    const int folder = ::open(file_.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
     }
 }
 

@@ -13,8 +13,9 @@ class FileAccess {
 public:
     // Raises 53 when the file does not exist, 75 when it cannot be read.
     static Bytes Read(const std::filesystem::path& path);
-    // Writes a temporary file beside the target and renames it over the
-    // target, so that a reader never sees half a file; makes the folder.
+    // Writes a temporary file beside the target, syncs it and renames it
+    // over the target, so that a reader never sees half a file, not even
+    // after the machine stopped; makes the folder.
     static void WriteAtomically(const std::filesystem::path& path, const Bytes& data);
     // A name usable as a file name: characters that file systems refuse
     // become "_".
