@@ -42,8 +42,13 @@ void DumpRecords(SQLite::Database& db, StoreDump& dump) {
     for (const auto& [id, document] : documents) dump.documentLines.push_back(document);
     std::ranges::sort(dump.documentLines);
     std::set<std::string> documentColumns;
-    SQLite::Statement fields(db, "SELECT id FROM kelo_field WHERE type = 27");
-    while (fields.executeStep()) documentColumns.insert("f" + fields.getColumn(0).getString());
+    std::map<std::string, std::string> fieldNames;
+    SQLite::Statement fields(db, "SELECT id, name, type FROM kelo_field");
+    while (fields.executeStep()) {
+        const std::string column = "f" + fields.getColumn(0).getString();
+        fieldNames[column] = fields.getColumn(1).getString();
+        if (fields.getColumn(2).getInt() == 27) documentColumns.insert(column);
+    }
 
     std::vector<std::pair<std::int64_t, std::string>> classes;
     SQLite::Statement list(db, "SELECT id, name FROM kelo_class ORDER BY id");
@@ -58,7 +63,7 @@ void DumpRecords(SQLite::Database& db, StoreDump& dump) {
                 if (column == "id" || column == "timestamp") continue;
                 std::string value = ColumnText(rows.getColumn(i));
                 if (documentColumns.contains(column) && documents.contains(value)) value = documents[value];
-                line += " " + column + "=" + value;
+                line += "|" + fieldNames[column] + "=" + value;
             }
             dump.recordLines.push_back(line);
         }

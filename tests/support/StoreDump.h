@@ -20,7 +20,7 @@ struct StoreDump {
     static StoreDump Of(host::Machine& machine, const std::filesystem::path& workingFolder);
 
     std::set<std::string> records;         // "class:id"
-    std::vector<std::string> recordLines;  // "class field=value ...", sorted
+    std::vector<std::string> recordLines;  // "class|field=value|...", sorted
     std::vector<std::string> documentLines;
     std::map<std::string, std::string> settings;  // by path: "OutlookTimestamp" ...
     std::vector<std::string> itemLines;           // "folder|KeloID|checksum|database|subject|categories"
