@@ -164,7 +164,8 @@ void SynchronizationRun::GetSynchronizedItems(Dictionary& items, const Variant& 
 void SynchronizationRun::GetSynchronizedItemsFromFolder(Dictionary& list, const Ptr<outlook::IFolder>& folder,
                                                         const Variant& timeStamp) {
     if (!Enabled()) return;
-    const std::string folderName = folder->Name();
+    // A folder Outlook failed to give is "object variable not set", as for any nothing used.
+    const std::string folderName = Must(folder).Name();
     AddProgressLog("Retrieving synchronized items from folder '" + folderName + "'.", "GetSynchronizedItemsFromFolder.");
     Log("GetSynchronizedItemsFromFolder() started.");
     std::string filter = "[%1] <> '' AND [%2] = '%3'";

@@ -1,5 +1,7 @@
 #include "apps/ostrellix/Machine.h"
 
+#include <cstdlib>
+
 #include "contracts/kelo/Codes.h"
 #include "contracts/kelo/IClasses.h"
 #include "contracts/kelo/IRecords.h"
@@ -29,6 +31,20 @@ standin::outlook::ProfileSetup OutlookProfileSetup(std::string storePath, bool k
     return setup;
 }
 
+// OSTRELLIX_FAULT fails one call into the platform ("k", or "Member:k"),
+// to see what the add-in does when Outlook, the data engine or the disk
+// fails there.
+void ArmFaultFromEnvironment(standin::system::FaultSwitch& faults) {
+    const char* value = std::getenv("OSTRELLIX_FAULT");
+    if (!value || !*value) return;
+    const auto plan = standin::system::FaultSwitch::Parse(value);
+    if (!plan) {
+        throw ComError(errors::InvalidProcedureCall, "ostrellix",
+                       std::string("OSTRELLIX_FAULT must be a call number or Member:number, not \"") + value + "\"");
+    }
+    faults.Arm(*plan);
+}
+
 }  // namespace
 
 Machine::Machine(Setup setup) {
@@ -42,6 +58,7 @@ Machine::Machine(Setup setup) {
     system.inputIsTerminal = setup.inputIsTerminal;
     system.messageBoxPolicy = setup.messageBoxPolicy;
     system_ = std::make_unique<standin::system::System>(factory_, std::move(system));
+    ArmFaultFromEnvironment(system_->Faults());
 
     profile_ = std::make_unique<standin::outlook::Profile>(
         OutlookProfileSetup(setup.outlookStore, setup.keloAddressList), *clock_);
@@ -61,6 +78,7 @@ Machine::Machine(Setup setup) {
     kelo.application.language = setup.language;
     kelo_ = std::make_unique<standin::kelo::KeloClient>(factory_, *system_, std::move(kelo));
     kelo_->Data()->CountIn(counters_);
+    kelo_->Data()->FailIn(system_->Faults());
     keloUser_ = std::make_unique<standin::kelo::SimulatedUser>(*kelo_, clock_);
     if (setup.keloAddressList) FillKeloAddressList();
 }

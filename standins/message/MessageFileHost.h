@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "contracts/win/IDebugOutput.h"
 
@@ -15,6 +16,8 @@ namespace ostrellix::standin::message {
 struct MessageFileHost {
     std::uint32_t ansiCodePage = 1252;
     win::IDebugOutput* debugOutput = nullptr;
+    // Asked before a file is written: true when the disk is full.
+    std::function<bool()> diskFull;
 };
 
 }  // namespace ostrellix::standin::message

@@ -99,6 +99,10 @@ std::vector<std::uint8_t> MsgWriter::Write(const MessageData& message, const Mes
 void MsgWriter::WriteFile(const MessageData& message, const std::filesystem::path& path,
                           const MessageFileHost& host) {
     const auto bytes = Write(message, host);
+    if (host.diskFull && host.diskFull()) {
+        RaiseFileError(file_error::CannotSave, kSource, path.filename().string(), "save",
+                       "there is not enough space on the disk");
+    }
     FileIo::WriteAtomically(path, bytes, kSource);
 }
 

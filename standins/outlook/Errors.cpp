@@ -10,6 +10,8 @@ void RaiseDisconnected() {
     Raise(ol::kDisconnected, "The object invoked has disconnected from its clients (Outlook is no longer running).");
 }
 
+void RaiseRpcUnavailable() { Raise(kRpcUnavailable, "The RPC server is unavailable."); }
+
 void RaiseMovedOrDeleted() { Raise(ol::kItemMovedOrDeleted, "The item has been moved or deleted."); }
 
 void RaiseNotAvailable(const std::string& member) {

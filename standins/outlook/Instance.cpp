@@ -30,8 +30,9 @@ bool StartsWith(const std::string& messageClass, std::string_view prefix) {
 Instance::Instance(Profile& profile, MessageFiles* files, system::System& system)
     : profile_(profile), files_(files), system_(system) {}
 
-void Instance::Check() const {
+void Instance::Check(std::string_view member) const {
     if (!running_) errors::RaiseDisconnected();
+    if (system_.Faults().Pass(member)) errors::RaiseRpcUnavailable();
 }
 
 Instance::Call::Call(Ptr<Instance> instance) : instance_(std::move(instance)) { instance_->folderEvents_.Enter(); }
@@ -49,7 +50,8 @@ MessageFiles& Instance::Files(const std::string& member) {
 }
 
 msg::MessageFileHost Instance::FileHost() const {
-    return {system_.AnsiCodePage(), &system_.DebugOutput()};
+    system::FaultSwitch& faults = system_.Faults();
+    return {system_.AnsiCodePage(), &system_.DebugOutput(), [&faults] { return faults.Pass("WriteFile"); }};
 }
 
 Ptr<Item> Instance::Make(std::string folderEntryId, std::string entryId, std::int64_t revision,

@@ -34,7 +34,10 @@ class Instance : public std::enable_shared_from_this<Instance> {
 public:
     Instance(Profile& profile, MessageFiles* files, system::System& system);
 
-    void Check() const;
+    // Raises the disconnected error once Outlook quit; counts the call in the
+    // machine's fault switch (by `member`: "Outlook", or "MAPI" for the
+    // library's session), which may fail it as a dropped connection.
+    void Check(std::string_view member = "Outlook") const;
     bool Running() const { return running_; }
 
     // A call or user action from outside while it runs (see FolderEventQueue).

@@ -7,7 +7,7 @@ namespace ostrellix::standin::outlook {
 bool MapiLogon::Connected() const { return instance_->Running(); }
 
 Profile& MapiLogon::Session() const {
-    instance_->Check();
+    instance_->Check("MAPI");
     return instance_->Settings();
 }
 

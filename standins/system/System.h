@@ -9,6 +9,7 @@
 #include "runtime/ClassFactory.h"
 #include "standins/system/ConsoleMessageBox.h"
 #include "standins/system/DebuggerOutput.h"
+#include "standins/system/FaultSwitch.h"
 #include "standins/system/Programs.h"
 #include "standins/system/RunningObjectTable.h"
 #include "standins/system/SettingsStore.h"
@@ -45,6 +46,8 @@ public:
     void SetAnsiCodePage(std::uint32_t codePage) { ansiCodePage_ = codePage; }
 
     Programs& ProgramTable() { return programs_; }
+    // The one fault switch of the machine: every stand-in counts its calls in it.
+    FaultSwitch& Faults() { return faults_; }
     ClassFactory& Factory() { return factory_; }
 
 private:
@@ -55,6 +58,7 @@ private:
     RunningObjectTable runningObjects_;
     std::unique_ptr<win::IClock> clock_;
     Programs programs_;
+    FaultSwitch faults_;
     std::uint32_t ansiCodePage_ = 1252;
 };
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <type_traits>
 #include <unordered_map>
@@ -13,6 +14,7 @@
 #include "runtime/Date.h"
 #include "runtime/ErrorHandling.h"
 #include "runtime/Signal.h"
+#include "standins/system/FaultSwitch.h"
 #include "standins/system/WorkCounters.h"
 
 namespace SQLite {
@@ -96,6 +98,10 @@ public:
     std::int64_t StatementsRun() const { return counters_->statements; }
     system::WorkCounters& Counters() { return *counters_; }
     void CountIn(system::WorkCounters& counters) { counters_ = &counters; }
+    // Every Guard (so every transaction's start and commit) is a call of
+    // "Engine" in the machine's fault switch; a failed one is refused as by
+    // a full disk.
+    void FailIn(system::FaultSwitch& faults) { faults_ = &faults; }
 
     // Raised for every record change once the outermost transaction holding
     // it committed; a change rolled back is never told. Call NoteRecordChange
@@ -123,6 +129,7 @@ private:
     bool created_ = false;
     system::WorkCounters ownCounters_;
     system::WorkCounters* counters_ = &ownCounters_;
+    system::FaultSwitch* faults_ = nullptr;
     std::vector<RecordChange> pendingChanges_;
     // For each open savepoint, how many changes were pending when it began.
     std::vector<std::size_t> savepoints_;
@@ -142,6 +149,7 @@ decltype(auto) Engine::WithStatement(const std::string& sql, Body&& body) {
 
 template <class Body>
 decltype(auto) Engine::Guard(const char* what, Body&& body) {
+    if (faults_ && faults_->Pass("Engine")) RaiseDatabaseError(what, std::runtime_error("database or disk is full"));
     try {
         return std::forward<Body>(body)();
     } catch (const ComError&) {

@@ -204,14 +204,14 @@ TEST_F(MessageFileTest, EightBitFilesAreReadAndWrittenInTheSystemsAnsiCodePage) 
     cyrillic.properties.Set(tag::PR_MESSAGE_CLASS, Variant("IPM.Note"));
     cyrillic.properties.Set(message::MakeTag(0x0037, message::pt::String8), Variant("Привет, мир"));
     const auto path = files / "cyrillic.msg";
-    message::MsgWriter::WriteFile(cyrillic, path, {1251, nullptr});
+    message::MsgWriter::WriteFile(cyrillic, path, {1251, nullptr, nullptr});
 
     system->SetAnsiCodePage(1251);
     const auto mail = session->GetMessageFromMsgFile(path.string(), false);
     EXPECT_EQ(mail->Subject(), "Привет, мир");
     EXPECT_EQ(outlook->CreateItemFromTemplate(path.string())->Subject(), "Привет, мир");
     mail->SaveAs((files / "copy.msg").string(), api::olMSG);
-    const auto copy = message::MsgReader({}, {1251, nullptr}).ReadFile(files / "copy.msg").properties.Get(tag::PR_SUBJECT);
+    const auto copy = message::MsgReader({}, {1251, nullptr, nullptr}).ReadFile(files / "copy.msg").properties.Get(tag::PR_SUBJECT);
     ASSERT_TRUE(copy);
     EXPECT_EQ(copy->type, message::pt::String8) << "1251 holds the subject: it stays 8-bit";
     EXPECT_EQ(copy->value.ToString(), "Привет, мир");

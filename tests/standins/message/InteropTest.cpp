@@ -121,7 +121,7 @@ TEST(Interop, OlefileFindsOurEightBitTextInTheWritersCodePageUnderEveryMarker) {
             MessageData mail;
             mail.properties.Set(MakeTag(0x0037, pt::String8), Variant(script.texts[0]));
             // The system's code page is a wrong one unless it is the marker.
-            MessageFileHost host{1250, nullptr};
+            MessageFileHost host{1250, nullptr, nullptr};
             if (marker == Marker::MessageCodePage) {
                 mail.properties.Set(tag::PR_MESSAGE_CODEPAGE, Variant(static_cast<int>(script.codePage)));
                 mail.properties.Set(tag::PR_INTERNET_CPID, Variant(65001));

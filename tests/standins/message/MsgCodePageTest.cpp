@@ -66,7 +66,7 @@ std::vector<std::uint8_t> EightBitFile(const std::string& bytes, std::uint32_t m
 // The debugger output of the system stand-in, with what it heard.
 struct HeardOutput {
     HeardOutput() : connection(output.Written.Connect([this](const std::string& line) { lines.push_back(line); })) {}
-    MessageFileHost Host(std::uint32_t ansiCodePage) { return {ansiCodePage, &output}; }
+    MessageFileHost Host(std::uint32_t ansiCodePage) { return {ansiCodePage, &output, nullptr}; }
 
     system::DebuggerOutput output;
     std::vector<std::string> lines;
@@ -100,7 +100,7 @@ TEST(MsgCodePage, EightBitTextIsReadInTheWritersAnsiCodePage) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
         const auto file = EightBitFile(c.bytes, c.messageCodePage, c.internetCodePage);
-        const MessageData mail = c.systemCodePage ? MsgReader({}, {c.systemCodePage, nullptr}).Read(file, "other.msg")
+        const MessageData mail = c.systemCodePage ? MsgReader({}, {c.systemCodePage, nullptr, nullptr}).Read(file, "other.msg")
                                                   : MsgReader().Read(file, "other.msg");
         EXPECT_EQ(mail.properties.GetValue(kSubject8).ToString(), c.text);
         ASSERT_EQ(mail.recipients.size(), 1u);

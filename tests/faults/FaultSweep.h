@@ -1,0 +1,72 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "apps/ostrellix/Host.h"
+#include "apps/ostrellix/Workspace.h"
+#include "runtime/Date.h"
+#include "standins/system/FaultSwitch.h"
+#include "tests/standins/system/TempDirectory.h"
+#include "tests/support/StoreDump.h"
+
+namespace ostrellix::faults {
+
+// One flow of the add-in on a seeded workspace, run once without faults
+// and then once per call it makes into the platform with that call failed,
+// each time followed by the same flow without faults. The workspace is
+// seeded once; every run works on its own copy of it, with Outlook running
+// and the clock at the same time, so that runs that end alike store alike.
+class FaultSweep {
+public:
+    using Step = std::function<void(host::Host&)>;
+
+    // `seed` makes the workspace's content on a started host.
+    explicit FaultSweep(const Step& seed);
+
+    // What a run of `flow` without faults leaves, and how many calls it makes.
+    struct Reference {
+        testing::StoreDump before;
+        testing::StoreDump after;
+        std::int64_t calls = 0;
+    };
+    Reference RunClean(const Step& flow);
+
+    // The flow with the planned call failed, then again without faults.
+    struct Faulted {
+        bool fired = false;
+        std::string escaped;  // the error that reached the flow's caller, if one did
+        testing::StoreDump afterFault;
+        testing::StoreDump afterRetry;
+    };
+    Faulted RunWithFault(const Step& flow, const standin::system::FaultSwitch::Plan& plan);
+
+    // What the comparison with the reference leaves out of both dumps
+    // (what a flow may leave behind after a fault, shown by its own test).
+    std::function<void(testing::StoreDump&)> ignore;
+
+    // Checks every k of the shard's share (k = shard+1, shard+1+shards ...)
+    // against the reference with the properties that hold for every flow.
+    void Sweep(const Step& flow, const Reference& reference, int shard, int shards);
+
+    // The time every run of a flow happens at.
+    static Date FlowTime() { return Date::FromParts(2024, 5, 1, 11); }
+
+private:
+    std::unique_ptr<host::Host> Open(const host::Workspace& workspace);
+
+    testing::TempDirectory temp_;
+    std::optional<host::Workspace> world_;
+};
+
+// No record that was there before is lost, and no KeloID is on two items.
+void ExpectNothingLostOrDoubled(const testing::StoreDump& before, const testing::StoreDump& after,
+                                const std::string& when);
+// No stored synchronization time stamp is later than before a failed run.
+void ExpectTimeStampsKept(const testing::StoreDump& before, const testing::StoreDump& after, const std::string& when);
+
+}  // namespace ostrellix::faults
