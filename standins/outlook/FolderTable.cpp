@@ -121,13 +121,18 @@ std::string FolderTable::NewFolder(std::int64_t mailboxId, std::optional<std::in
 }
 
 std::int64_t FolderTable::RowId(std::string_view folderEntryId) {
+    std::string key = ids::Normalized(folderEntryId);
+    if (const auto known = rowIds_.find(key); known != rowIds_.end()) return known->second;
     SQLite::Statement& query = db_.Prepared("SELECT id FROM folders WHERE entry_id = ?");
-    BindId(query, 1, folderEntryId);
+    query.bind(1, key);
     if (!query.executeStep()) {
         errors::Raise(errors::kNotFound, "The folder " + std::string(folderEntryId) + " does not exist.");
     }
     const std::int64_t id = query.getColumn(0).getInt64();
     query.reset();
+    // Folders are never deleted, so a committed folder keeps its row; one
+    // read inside a transaction could still be rolled back.
+    if (db_.Depth() == 0) rowIds_.emplace(std::move(key), id);
     return id;
 }
 

@@ -5,6 +5,7 @@
 #include <random>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "standins/outlook/StoreTypes.h"
@@ -50,6 +51,8 @@ private:
 
     StoreDatabase& db_;
     std::mt19937_64 random_;
+    // Every search and store asks for its folder's row.
+    std::unordered_map<std::string, std::int64_t> rowIds_;
 };
 
 }  // namespace ostrellix::standin::outlook

@@ -100,6 +100,7 @@ void Item::Commit() {
     }
     dirty_ = false;
     std::int64_t written = 0;
+    const std::uint64_t serialBefore = store.ChangeSerial();
     PassOn([&] { written = isNew ? store.Create(folder_, entryId_, data) : store.Update(entryId_, data); },
            [&] {
                dirty_ = true;
@@ -109,10 +110,12 @@ void Item::Commit() {
                }
            });
     // Handlers of the store's events may have changed the message since,
-    // through this object or another view: look again on next use.
+    // through this object or another view: look again on next use, unless
+    // this save was the store's only change since (the store stamped its
+    // times into `data`, so this object holds what was written).
     if (!dirty_) {
         revision_ = written;
-        seenSerial_ = 0;
+        seenSerial_ = store.ChangeSerial() == serialBefore + 1 ? serialBefore + 1 : 0;
     }
 }
 

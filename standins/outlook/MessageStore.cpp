@@ -169,6 +169,10 @@ std::int64_t MessageStore::Create(std::string_view folderEntryId, std::string_vi
         insert.reset();
         WriteIndex(db_.Sql().getLastInsertRowid(), folderId, data);
         Notify({StoreChange::Kind::Added, ids::Normalized(folderEntryId), ids::Normalized(entryId)});
+        // Readers follow a save at once (the other API's copy, the change
+        // event's item): what was written needs no read while nothing else
+        // changes. A rollback moves the serial on and so drops it.
+        Keep({ids::Normalized(entryId), ids::Normalized(folderEntryId), 1, data});
         transaction.Commit();
     });
     return 1;
@@ -196,6 +200,7 @@ std::int64_t MessageStore::Update(std::string_view entryId, msg::MessageData& da
         update.reset();
         WriteIndex(id, folderId, data);
         Notify({StoreChange::Kind::Modified, folderEntryId, ids::Normalized(entryId)});
+        Keep({ids::Normalized(entryId), folderEntryId, next, data});
         transaction.Commit();
         return next;
     });
@@ -279,7 +284,11 @@ std::optional<StoredMessage> MessageStore::Load(std::string_view entryId) {
         return stored;
     });
     if (!found) return std::nullopt;
-    StoredMessage& message = *found;
+    Keep(*found);
+    return found;
+}
+
+void MessageStore::Keep(const StoredMessage& message) {
     // Embedded messages are shared between copies, so a message with one is read afresh each time.
     const bool shareable =
         std::ranges::none_of(message.data.Read().attachments,
@@ -289,8 +298,8 @@ std::optional<StoredMessage> MessageStore::Load(std::string_view entryId) {
         lastLoaded_ = message;
         lastLoadedSerial_ = serial_;
     }
-    return found;
 }
+
 
 std::int64_t MessageStore::Revision(std::string_view entryId) {
     return db_.Guard("read a message", [&]() -> std::int64_t {

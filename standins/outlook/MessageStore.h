@@ -109,6 +109,7 @@ private:
     FilterQuery Query(const Filter& filter, std::string_view folderEntryId);
     void StampTimes(msg::MessageData& data, bool isNew);
     void WriteIndex(std::int64_t itemId, std::int64_t folderId, const msg::MessageData& data);
+    void Keep(const StoredMessage& message);
 
     StoreDatabase& db_;
     win::IClock& clock_;
@@ -117,9 +118,10 @@ private:
     std::mt19937_64 random_;
     std::uint64_t serial_ = 1;
     std::vector<StoreChange> pending_;
-    // The message decoded last and the change serial it was read at: the
-    // object model and the MAPI library often open one message one after
-    // the other, and while nothing changed the second open needs no read.
+    // The message decoded or written last and the change serial it was
+    // read or written at: the object model and the MAPI library often open
+    // one message one after the other, and while nothing changed the
+    // second open needs no read.
     std::optional<StoredMessage> lastLoaded_;
     std::uint64_t lastLoadedSerial_ = 0;
     system::WorkCounters ownCounters_;

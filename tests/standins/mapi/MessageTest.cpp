@@ -56,6 +56,7 @@ TEST_F(MessageTest, AReceivedMailTellsItWasSentToMe) {
 // once and share what was read, yet neither sees the other's unsaved changes.
 TEST_F(MessageTest, OutlookAndTheLibraryShareWhatTheyReadButNotTheirChanges) {
     const std::string entryId = SavedDraft("Stored")->EntryID();
+    SavedDraft("Saved since");  // so that the one stored first must be read
     const auto& counters = profile->Store().Counters();
     const std::int64_t loaded = counters.messageLoads;
     const auto item = ns->GetItemFromID(entryId);

@@ -164,25 +164,40 @@ TEST_F(StoreTest, ATransactionCommitsAllOrNothingAndTellsAfterwards) {
     EXPECT_EQ(storedWhenTold, 2u);
 }
 
-// A message read twice in a row is decoded once; a change, also one rolled
-// back after it was read inside its transaction, is read afresh.
+// A message read twice in a row is decoded once, and one read right after
+// it was saved is what was saved, read from nowhere; a change by anyone
+// else, a rollback of a save read inside its transaction, is read afresh.
 TEST_F(StoreTest, ARepeatedReadIsServedOnceAndAChangeIsReadAfresh) {
     auto profile = Open();
     MessageStore& store = profile->Store();
     const std::string drafts = store.DefaultFolder(profile->Mailbox(), ol::olFolderDrafts).entryId;
     const std::string entryId = store.NewEntryId(drafts);
+    const std::string otherId = store.NewEntryId(drafts);
     message::MessageData data = Note("first");
     store.Create(drafts, entryId, data);
     const auto subject = [&] { return store.Load(entryId)->data.Read().properties.GetValue(tag::PR_SUBJECT).ToString(); };
+    auto loads = [&, before = store.Counters().messageLoads]() mutable {
+        const std::int64_t counted = store.Counters().messageLoads - before;
+        before = store.Counters().messageLoads;
+        return counted;
+    };
 
-    const std::int64_t before = store.Counters().messageLoads;
+    EXPECT_EQ(subject(), "first");
+    EXPECT_EQ(store.Load(entryId)->revision, 1);
+    EXPECT_EQ(loads(), 0) << "just created";
+    message::MessageData other = Note("other");
+    store.Create(drafts, otherId, other);
     EXPECT_EQ(subject(), "first");
     EXPECT_EQ(subject(), "first");
-    EXPECT_EQ(store.Counters().messageLoads - before, 1);
+    EXPECT_EQ(loads(), 1);
 
     message::MessageData second = Note("second");
     store.Update(entryId, second);
     EXPECT_EQ(subject(), "second");
+    EXPECT_EQ(store.Load(entryId)->data.Read().properties.GetValue(tag::PR_LAST_MODIFICATION_TIME),
+              second.properties.GetValue(tag::PR_LAST_MODIFICATION_TIME));
+    EXPECT_EQ(store.Load(entryId)->revision, store.Revision(entryId));
+    EXPECT_EQ(loads(), 0) << "just saved";
     {
         StoreTransaction transaction(store);
         message::MessageData never = Note("never");
@@ -190,6 +205,7 @@ TEST_F(StoreTest, ARepeatedReadIsServedOnceAndAChangeIsReadAfresh) {
         EXPECT_EQ(subject(), "never");
     }
     EXPECT_EQ(subject(), "second");
+    EXPECT_EQ(loads(), 1) << "the rolled-back save is not served";
     EXPECT_EQ(store.Revision(entryId), store.Load(entryId)->revision);
 }
 
