@@ -207,6 +207,18 @@ TEST_F(StoreTest, ARepeatedReadIsServedOnceAndAChangeIsReadAfresh) {
     EXPECT_EQ(subject(), "second");
     EXPECT_EQ(loads(), 1) << "the rolled-back save is not served";
     EXPECT_EQ(store.Revision(entryId), store.Load(entryId)->revision);
+
+    const std::string inbox = store.DefaultFolder(profile->Mailbox(), ol::olFolderInbox).entryId;
+    message::MessageData third = Note("third");
+    store.Update(entryId, third);
+    store.Move(entryId, inbox);
+    EXPECT_EQ(store.FolderOfMessage(entryId), inbox);
+    EXPECT_EQ(store.Load(entryId)->folderEntryId, inbox);
+    store.Update(entryId, third);
+    store.Delete(entryId);
+    EXPECT_EQ(store.Revision(entryId), 0);
+    EXPECT_FALSE(store.Load(entryId));
+    EXPECT_FALSE(store.FolderOfMessage(entryId));
 }
 
 // A save writes only the index entries that changed; whatever a save adds,
