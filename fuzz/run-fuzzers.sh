@@ -76,7 +76,7 @@ report() {
   fi
 }
 
-declare -A running  # pid -> "kind binary"
+declare -A running=()  # pid -> "kind binary"
 wait_for_one() {
   local pid result=0 kind binary
   wait -n -p pid || result=$?
