@@ -1,11 +1,5 @@
 #include "sync/SynchronizationCache.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <sstream>
 
@@ -13,6 +7,7 @@
 #include "contracts/outlook/IItem.h"
 #include "core/AddinConstants.h"
 #include "core/Globals.h"
+#include "runtime/AtomicFile.h"
 #include "runtime/ErrorHandling.h"
 #include "runtime/Text.h"
 
@@ -62,40 +57,13 @@ bool IsWholeDocument(const pugi::xml_document& document) {
     return elements == 1;
 }
 
-[[noreturn]] void RaiseFileError(int number, const std::string& path, const char* what, int error) {
-    Raise(number, kTitle, "The file " + path + " could not be " + what + ": " + std::strerror(error));
-}
-
-// Writes a temporary file beside the target and renames it over the
-// target, so that readers see the old file or the new one, never a part.
+// Replaces the file whole, so that readers see the old cache or the new
+// one, never a part; its errors are the add-in's, under its title.
 void ReplaceFile(const std::string& path, const std::string& content) {
-    constexpr int kPathFileAccessError = 75;
-    constexpr int kPathNotFound = 76;
-    std::string temporary = path + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0) RaiseFileError(errno == ENOENT ? kPathNotFound : kPathFileAccessError, path, "written", errno);
-    std::size_t written = 0;
-    // mkstemp makes the file private; the cache is an ordinary file of the user's.
-    int error = ::fchmod(fd, 0644) == 0 ? 0 : errno;
-    while (written < content.size() && error == 0) {
-        const ssize_t n = ::write(fd, content.data() + written, content.size() - written);
-        if (n < 0 && errno != EINTR) error = errno;
-        if (n > 0) written += static_cast<std::size_t>(n);
-    }
-    if (error == 0 && ::fsync(fd) != 0) error = errno;
-    if (::close(fd) != 0 && error == 0) error = errno;
-    if (error == 0 && ::rename(temporary.c_str(), path.c_str()) != 0) error = errno;
-    if (error != 0) {
-        ::unlink(temporary.c_str());
-        RaiseFileError(kPathFileAccessError, path, "written", error);
-    }
-    // The rename is on disk once the folder is; a folder that cannot be
-    // opened still holds the whole new file.
-    const std::string folder = std::filesystem::path(path).parent_path().string();
-    const int folderFd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folderFd >= 0) {
-        ::fsync(folderFd);
-        ::close(folderFd);
+    try {
+        AtomicFile::Replace(path, content);
+    } catch (const AtomicFile::Failure& failure) {
+        Raise(failure.Number(), kTitle, "The file " + path + " could not be written: " + failure.Reason());
     }
 }
 

@@ -1,9 +1,6 @@
 #include "apps/ostrellix/SyncCommand.h"
 
-#include <unistd.h>
-
 #include <filesystem>
-#include <fstream>
 #include <ostream>
 
 #include "apps/ostrellix/JsonLines.h"
@@ -13,6 +10,7 @@
 #include "contracts/kelo/IUser.h"
 #include "core/Globals.h"
 #include "core/Options.h"
+#include "runtime/AtomicFile.h"
 #include "runtime/ComError.h"
 #include "sync/Synchronizer.h"
 
@@ -119,25 +117,13 @@ void Session::Draw(const standin::kelo::DialogPlans::Report& dialog) {
     drawn_ = true;
 }
 
-// The file is replaced whole or not at all: written beside it, then renamed over it.
-void WriteAtomically(const std::filesystem::path& file, const std::string& content) {
-    const std::filesystem::path temporary = file.string() + ".tmp" + std::to_string(getpid());
-    {
-        std::ofstream stream(temporary, std::ios::binary | std::ios::trunc);
-        stream << content;
-        stream.flush();
-        if (!stream) {
-            std::error_code ignored;
-            std::filesystem::remove(temporary, ignored);
-            throw ComError(errors::InvalidProcedureCall, "ostrellix", "Cannot write the report " + file.string());
-        }
-    }
-    std::error_code error;
-    std::filesystem::rename(temporary, file, error);
-    if (error) {
-        std::filesystem::remove(temporary, error);
+void WriteReport(const std::filesystem::path& file, const std::string& content) {
+    try {
+        AtomicFile::Replace(file, content);
+    } catch (const AtomicFile::Failure& failure) {
         throw ComError(errors::InvalidProcedureCall, "ostrellix",
-                       "Cannot write the report " + file.string() + ": " + error.message());
+                       "Cannot write the report " + file.string() +
+                           (failure.Where() == AtomicFile::Step::Replace ? ": " + failure.Reason() : ""));
     }
 }
 
@@ -154,7 +140,7 @@ int Report(Host& host, const SyncReport& report, Outcome outcome, const SyncComm
         for (const auto& pair : report.Pairs()) json.Write(SyncReport::Json(pair));
         json.Write({{"summary", report.Summary()}, {"dryRun", request.dryRun}, {"completed", done}});
     }
-    if (request.reportFile) WriteAtomically(*request.reportFile, report.Document().dump(2) + "\n");
+    if (request.reportFile) WriteReport(*request.reportFile, report.Document().dump(2) + "\n");
     switch (outcome) {
         case Outcome::Done: return SyncCommand::kDone;
         case Outcome::Cancelled: return SyncCommand::kCancelled;

@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static constexpr std::uint32_t kCodePages[] = {1252, 932, 936, 1251};
     DiscardingOutput output;
     try {
-        const MessageData message = MsgReader({}, {kCodePages[size % 4], &output}).Read({data, size}, "fuzz.msg");
+        const MessageData message = MsgReader({}, {kCodePages[size % 4], &output, {}}).Read({data, size}, "fuzz.msg");
         const Variant rtf = message.properties.GetValue(tag::PR_RTF_COMPRESSED);
         if (rtf.VarType() == Variant::Type::ByteArray) CompressedRtf::Decompress(rtf.ToBytes(), 1 << 24);
     } catch (const ComError&) {

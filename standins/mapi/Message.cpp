@@ -54,17 +54,7 @@ Date Message::DateOf(std::uint32_t tag) {
 }
 
 Variant Message::OutlookValue(std::string_view name) {
-    const outlook::OutlookProperty& property = outlook::OutlookProperty::Get(name);
-    Variant value = property.location.Read(Properties());
-    if (!value.IsEmpty()) return value;
-    switch (property.location.Type()) {
-        case pt::SysTime: return Variant(ol::kNoDate);
-        case pt::Boolean: return Variant(false);
-        case pt::Short:
-        case pt::Long: return Variant(0);
-        case pt::Double: return Variant(0.0);
-        default: return Variant(std::string());
-    }
+    return outlook::OutlookProperty::Get(name).ValueIn(Properties());
 }
 
 std::string Message::MessageClass() { return Text(tag::PR_MESSAGE_CLASS); }

@@ -7,8 +7,8 @@
 #include <cerrno>
 #include <cstring>
 #include <string>
-#include <utility>
 
+#include "runtime/AtomicFile.h"
 #include "standins/message/MessageFileError.h"
 
 namespace ostrellix::standin::message {
@@ -24,7 +24,6 @@ public:
         if (fd_ >= 0) ::close(fd_);
     }
     int Get() const { return fd_; }
-    int Release() { return std::exchange(fd_, -1); }
 
 private:
     int fd_;
@@ -64,30 +63,11 @@ std::vector<std::uint8_t> FileIo::ReadAll(const std::filesystem::path& path, std
 
 void FileIo::WriteAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
                              std::string_view source) {
-    const std::string name = path.string();
-    const std::filesystem::path directory = path.has_parent_path() ? path.parent_path() : ".";
-    std::string temporary = (directory / ("." + path.filename().string() + ".XXXXXX")).string();
-    Descriptor fd(::mkstemp(temporary.data()));
-    if (fd.Get() < 0) RaiseFileError(file_error::CannotSave, source, name, "write", Reason(errno));
-    auto fail = [&](int error) {
-        ::unlink(temporary.c_str());
-        RaiseFileError(file_error::CannotSave, source, name, "write", Reason(error));
-    };
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd.Get(), bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) fail(errno);
-        done += static_cast<std::size_t>(n);
+    try {
+        AtomicFile::Replace(path, bytes);
+    } catch (const AtomicFile::Failure& failure) {
+        RaiseFileError(file_error::CannotSave, source, path.string(), "write", failure.Reason());
     }
-    // mkstemp makes the file readable by its owner only; a message file is an ordinary document.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    if (::fchmod(fd.Get(), 0666 & ~mask) != 0 || ::fsync(fd.Get()) != 0) fail(errno);
-    if (::close(fd.Release()) != 0) fail(errno);
-    if (::rename(temporary.c_str(), name.c_str()) != 0) fail(errno);
-    Descriptor dir(::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.Get() >= 0) ::fsync(dir.Get());
 }
 
 }  // namespace ostrellix::standin::message

@@ -193,16 +193,7 @@ const OutlookProperty& Item::Known(std::string_view name) const {
 }
 
 Variant Item::Value(const OutlookProperty& property) {
-    Variant value = property.location.Read(Read().properties);
-    if (!value.IsEmpty()) return value;
-    switch (property.location.Type()) {
-        case pt::SysTime: return Variant(ol::kNoDate);
-        case pt::Boolean: return Variant(false);
-        case pt::Short:
-        case pt::Long: return Variant(0);
-        case pt::Double: return Variant(0.0);
-        default: return Variant(std::string());
-    }
+    return property.ValueIn(Read().properties);
 }
 
 void Item::Put(const OutlookProperty& property, const Variant& value) {

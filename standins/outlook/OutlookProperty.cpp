@@ -3,6 +3,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "contracts/outlook/Constants.h"
 #include "runtime/ComError.h"
 #include "runtime/Text.h"
 #include "standins/message/PropertyTag.h"
@@ -104,6 +105,19 @@ const OutlookProperty* OutlookProperty::Find(std::string_view name) {
 const OutlookProperty& OutlookProperty::Get(std::string_view name) {
     if (const OutlookProperty* property = Find(name)) return *property;
     throw ComError(::ostrellix::errors::Unexpected, "Outlook", "No Outlook property is named " + std::string(name));
+}
+
+Variant OutlookProperty::ValueIn(const msg::PropertyBag& bag) const {
+    Variant value = location.Read(bag);
+    if (!value.IsEmpty()) return value;
+    switch (location.Type()) {
+        case pt::SysTime: return Variant(ol::kNoDate);
+        case pt::Boolean: return Variant(false);
+        case pt::Short:
+        case pt::Long: return Variant(0);
+        case pt::Double: return Variant(0.0);
+        default: return Variant(std::string());
+    }
 }
 
 }  // namespace ostrellix::standin::outlook

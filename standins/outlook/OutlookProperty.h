@@ -27,6 +27,10 @@ struct OutlookProperty {
     bool filterable;
     bool readOnly;
 
+    // The value kept in `bag`, or what Outlook shows for one never set:
+    // its "no date", false, 0 or an empty text, by the property's type.
+    Variant ValueIn(const msg::PropertyBag& bag) const;
+
     // Name compared without regard to case; nothing when Outlook has no such property.
     static const OutlookProperty* Find(std::string_view name);
     // A property the stand-in itself refers to; it must exist.

@@ -13,6 +13,7 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#include "runtime/AtomicFile.h"
 #include "runtime/Base64.h"
 #include "runtime/ComError.h"
 #include "runtime/ErrorHandling.h"
@@ -151,34 +152,16 @@ void SettingsStore::Store(const Hive& hive) {
     }
     const std::string content = json{{"format", kFormat}, {"version", 1}, {"keys", keys}}.dump(2) + "\n";
 
-    const std::filesystem::path temporary = file_.string() + ".tmp";
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (fd < 0) Fail(kRegistryIoError, temporary, std::string("cannot be written: ") + std::strerror(errno));
-    std::size_t written = 0;
-    while (written < content.size()) {
-        const ssize_t n = ::write(fd, content.data() + written, content.size() - written);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            const int error = n < 0 ? errno : ENOSPC;
-            ::close(fd);
-            ::unlink(temporary.c_str());
-            Fail(kRegistryIoError, temporary, std::string("cannot be written: ") + std::strerror(error));
+    // Only writers holding the lock get here, so a temporary file beside
+    // ours is one a killed writer left.
+    AtomicFile::RemoveLeftovers(file_);
+    try {
+        AtomicFile::Replace(file_, content, AtomicFile::Access::OwnerOnly);
+    } catch (const AtomicFile::Failure& failure) {
+        if (failure.Where() == AtomicFile::Step::Replace) {
+            Fail(kRegistryIoError, file_, "cannot be replaced: " + failure.Reason());
         }
-        written += static_cast<std::size_t>(n);
-    }
-    int error = ::fsync(fd) == 0 ? 0 : errno;
-    if (::close(fd) != 0 && error == 0) error = errno;
-    if (error == 0 && ::rename(temporary.c_str(), file_.c_str()) != 0) error = errno;
-    if (error != 0) {
-        ::unlink(temporary.c_str());
-        Fail(kRegistryIoError, file_, std::string("cannot be replaced: ") + std::strerror(error));
-    }
-    // The rename is on disk once the folder is; a folder that cannot be
-    // opened still holds the whole new file.
-    const int folder = ::open(file_.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder >= 0) {
-        ::fsync(folder);
-        ::close(folder);
+        Fail(kRegistryIoError, failure.Temporary(), "cannot be written: " + failure.Reason());
     }
 }
 

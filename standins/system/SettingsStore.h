@@ -16,7 +16,8 @@ namespace ostrellix::standin::system {
 // $XDG_CONFIG_HOME/ostrellix/registry.json). Every call sees what other
 // processes wrote: the file is read again whenever it changed on disk.
 // A write takes an exclusive lock on "<file>.lock", reads the latest
-// content, and replaces the file atomically (temporary file, fsync, rename).
+// content, and replaces the file atomically (temporary file, fsync, rename),
+// clearing away the temporary files of writers killed midway.
 // A file that is not a registry file raises an error naming it and is never
 // overwritten.
 class SettingsStore final : public win::ISettingsStore {

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "runtime/AtomicFile.h"
 #include "standins/system/SettingsStore.h"
 #include "tests/crash/KillLoop.h"
 #include "tests/standins/system/TempDirectory.h"
@@ -29,9 +30,11 @@ public:
                                       kPayloadSize);
     }
     std::vector<std::filesystem::path> Leftovers() override {
-        const std::filesystem::path temporary = file_.string() + ".tmp";
-        if (std::filesystem::exists(temporary)) return {temporary};
-        return {};
+        std::vector<std::filesystem::path> found;
+        for (const auto& entry : std::filesystem::directory_iterator(file_.parent_path())) {
+            if (AtomicFile::IsTemporaryOf(entry.path(), file_)) found.push_back(entry.path());
+        }
+        return found;
     }
 
 private:
@@ -44,7 +47,7 @@ TEST(SettingsCrashTest, AKilledWriteLeavesTheOldOrTheNewSettingsFile) {
     SettingsWriter writer(SettingsStore::FileIn(dir.Path()));
     const KillLoop::Outcome outcome = KillLoop("settings store").Run(writer);
     EXPECT_EQ(outcome.faults, std::vector<std::string>{});
-    // The temporary file has one name, so the next write takes it over.
+    // Writes hold the lock, so the next one clears away what a killed one left.
     EXPECT_EQ(outcome.leftoversAfterNextWrite, 0U);
 }
 
