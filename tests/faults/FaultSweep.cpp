@@ -47,13 +47,17 @@ std::string LineDifference(const std::string& expected, const std::string& found
 
 }  // namespace
 
-FaultSweep::FaultSweep(const Step& seed) {
+FaultSweep::FaultSweep(const Step& seed, const std::vector<Step>& settle) {
     world_ = host::Workspace::Open(temp_.Path() / "world");
-    const auto host = Open(*world_);
-    host->TheMachine().Clock().Set(Date::FromParts(2024, 5, 1, 9));
-    host->Start();
-    seed(*host);
-    host->Stop();
+    std::vector<Step> steps{seed};
+    steps.insert(steps.end(), settle.begin(), settle.end());
+    for (const Step& step : steps) {
+        const auto host = Open(*world_);
+        host->TheMachine().Clock().Set(Date::FromParts(2024, 5, 1, 9));
+        host->Start();
+        step(*host);
+        host->Stop();
+    }
 }
 
 std::unique_ptr<host::Host> FaultSweep::Open(const host::Workspace& workspace) {

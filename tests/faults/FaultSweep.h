@@ -7,6 +7,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "apps/ostrellix/Host.h"
 #include "apps/ostrellix/Workspace.h"
@@ -26,8 +27,9 @@ class FaultSweep {
 public:
     using Step = std::function<void(host::Host&)>;
 
-    // `seed` makes the workspace's content on a started host.
-    explicit FaultSweep(const Step& seed);
+    // `seed` makes the workspace's content on a started host; each of
+    // `settle` then runs on the workspace started anew.
+    explicit FaultSweep(const Step& seed, const std::vector<Step>& settle = {});
 
     // What a run of `flow` without faults leaves, and how many calls it makes.
     struct Reference {

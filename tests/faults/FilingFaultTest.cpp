@@ -12,13 +12,14 @@ namespace {
 
 constexpr int kShards = 6;
 
-// A batch of mails from people Kelo knows and from strangers, as ".eml" files.
+// A batch of mails, one from each kind of sender: a person Kelo knows, a
+// person of another company Kelo knows, and a stranger, as ".eml" files.
 class Batch {
 public:
     Batch() {
         const char* senders[] = {"Maria Sjoberg <maria.sjoberg@nordvik.se>",
                                  "Paul Okafor <paul.okafor@brisa-logistics.com>", "Stranger <someone@elsewhere.example>"};
-        for (int i = 0; i < 6; ++i) {
+        for (int i = 0; i < 3; ++i) {
             const std::string subject = "Batch mail " + std::to_string(i);
             const auto path = folder_.Path() / ("mail" + std::to_string(i) + ".eml");
             std::ofstream(path, std::ios::binary)
