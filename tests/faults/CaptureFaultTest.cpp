@@ -123,7 +123,8 @@ protected:
     // The first fault from `from` towards `to` whose outcome `found` accepts.
     static std::optional<FaultSweep::Faulted> Find(std::int64_t from, std::int64_t to,
                                                    const std::function<bool(const FaultSweep::Faulted&)>& found) {
-        for (std::int64_t k = from; k >= 1 && k <= std::max(from, to) && (from <= to || k >= to); k += from <= to ? 1 : -1) {
+        const std::int64_t step = from <= to ? 1 : -1;
+        for (std::int64_t k = from; k != to + step; k += step) {
             auto outcome = World().RunWithFault(kSendAndFile, {"", k}, kFinish);
             if (found(outcome)) return outcome;
         }
