@@ -79,6 +79,7 @@ Machine::Machine(Setup setup) {
     kelo_ = std::make_unique<standin::kelo::KeloClient>(factory_, *system_, std::move(kelo));
     kelo_->Data()->CountIn(counters_);
     kelo_->Data()->FailIn(system_->Faults());
+    kelo_->App()->FailIn(system_->Faults());
     keloUser_ = std::make_unique<standin::kelo::SimulatedUser>(*kelo_, clock_);
     if (setup.keloAddressList) FillKeloAddressList();
 }

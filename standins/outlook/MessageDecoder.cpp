@@ -205,7 +205,10 @@ bool MessageDecoder::Take(Scalar scalar) {
         if (const auto* unsignedNumber = std::get_if<std::uint64_t>(&scalar)) {
             return static_cast<std::int64_t>(*unsignedNumber);
         }
-        if (const auto* real = std::get_if<double>(&scalar)) return static_cast<std::int64_t>(*real);
+        if (const auto* real = std::get_if<double>(&scalar)) {
+            // Not-a-number and reals past the 64-bit range have no whole number to stand for.
+            if (*real >= -0x1p63 && *real < 0x1p63) return static_cast<std::int64_t>(*real);
+        }
         Fail("a number was expected");
     };
     const auto real = [&]() -> double {

@@ -11,7 +11,7 @@ namespace ostrellix::standin::system {
 // Outlook goes away, the MAPI session drops, the data engine refuses a
 // write, the disk fills. Every stand-in passes the calls it takes through
 // Pass at the one place it funnels them, naming the member ("Outlook",
-// "MAPI", "Engine", "WriteFile", "Registry"); the stand-in raises its own
+// "MAPI", "Engine", "Kelo", "WriteFile", "Registry"); the stand-in raises its own
 // platform's error when Pass says the call is the one chosen. Off until a
 // test or the host program arms it; counting goes on regardless.
 class FaultSwitch {

@@ -179,6 +179,7 @@ void SettingsStore::Refresh() {
 
 template <class Change>
 void SettingsStore::Modify(Change&& change) {
+    if (faults_ && faults_->Pass("Registry")) Fail(kRegistryIoError, file_, "cannot be written: No space left on device");
     std::filesystem::create_directories(file_.parent_path());
     FileLock lock(file_.string() + ".lock");
     loaded_.reset();

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "contracts/win/ISettingsStore.h"
+#include "standins/system/FaultSwitch.h"
 
 namespace ostrellix::standin::system {
 
@@ -30,6 +31,10 @@ public:
     static std::filesystem::path DefaultDirectory();
 
     const std::filesystem::path& File() const { return file_; }
+    // Every write (save or delete) is a call of "Registry" in the machine's
+    // fault switch; a failed one is refused as by a full disk, before the
+    // file is touched.
+    void FailIn(FaultSwitch& faults) { faults_ = &faults; }
 
     std::string GetSetting(std::string_view application, std::string_view section, std::string_view name,
                            std::string_view defaultValue) override;
@@ -69,6 +74,7 @@ private:
     std::filesystem::path file_;
     Hive hive_;
     std::optional<FileStamp> loaded_;
+    FaultSwitch* faults_ = nullptr;
 };
 
 }  // namespace ostrellix::standin::system

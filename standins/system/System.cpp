@@ -13,6 +13,7 @@ System::System(ClassFactory& factory, Setup setup)
       messageBox_(setup.input ? *setup.input : std::cin, setup.output ? *setup.output : std::cout,
                   setup.inputIsTerminal, setup.messageBoxPolicy),
       clock_(setup.clock ? std::move(setup.clock) : std::make_unique<SystemClock>()) {
+    settings_.FailIn(faults_);
     factory_.Register("WScript.Shell", [this] { return std::make_shared<Shell>(settings_, programs_); });
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 
 #include "apps/ostrellix/Host.h"
 #include "apps/ostrellix/Machine.h"
@@ -8,7 +9,9 @@
 #include "contracts/outlook/INameSpace.h"
 #include "runtime/ComError.h"
 #include "runtime/ErrorHandling.h"
+#include "standins/kelo/client/Application.h"
 #include "standins/outlook/MapiLogon.h"
+#include "standins/system/System.h"
 #include "tests/standins/system/TempDirectory.h"
 
 namespace ostrellix::faults {
@@ -40,6 +43,27 @@ TEST_F(EnvironmentFaultTest, TheVariableFailsTheNamedCallOfTheMachineItComposes)
     Trap([&] { As<standin::outlook::MapiLogon>(logon)->Session(); },
          [&](const ComError& error) { number = error.Number(); });
     EXPECT_EQ(number, static_cast<std::int32_t>(0x800706BAu));
+}
+
+TEST_F(EnvironmentFaultTest, TheSettingsStoreAndTheKeloClientFailTheirNamedCallsWithTheirOwnErrors) {
+    const struct {
+        const char* plan;
+        std::function<void(host::Machine&)> call;
+        std::int32_t number;
+    } cases[] = {
+        {"Registry:1",
+         [](host::Machine& machine) { machine.System().Settings().SaveSetting("Ostrellix", "Test", "Name", "value"); },
+         static_cast<std::int32_t>(0x800703F8u)},
+        {"Kelo:1", [](host::Machine& machine) { machine.KeloApp().ActiveInspector(); }, errors::ObjectVariableNotSet},
+    };
+    for (const auto& c : cases) {
+        setenv("OSTRELLIX_FAULT", c.plan, 1);
+        const auto machine = NewMachine();
+        std::int32_t number = 0;
+        Trap([&] { c.call(*machine); }, [&](const ComError& error) { number = error.Number(); });
+        EXPECT_EQ(number, c.number) << c.plan;
+        EXPECT_NO_THROW(c.call(*machine)) << c.plan << ": the calls after the failed one work";
+    }
 }
 
 TEST_F(EnvironmentFaultTest, AValueThatIsNoCallNumberIsAUsageError) {

@@ -1,8 +1,14 @@
 #include "tests/faults/FaultSweep.h"
 
+#include <algorithm>
 #include <sstream>
+#include <tuple>
+
+#include <SQLiteCpp/Database.h>
+#include <SQLiteCpp/Statement.h>
 
 #include "apps/ostrellix/WorkspaceCopy.h"
+#include "standins/kelo/engine/Engine.h"
 #include "runtime/ComError.h"
 #include "runtime/ErrorHandling.h"
 #include "tests/support/SourceTree.h"
@@ -20,15 +26,38 @@ std::map<std::string, double> TimeStamps(const testing::StoreDump& dump) {
     return stamps;
 }
 
+// The lines only one of the texts has: "-" those of `expected`, "+" the others.
+std::string LineDifference(const std::string& expected, const std::string& found) {
+    const auto lines = [](const std::string& text) {
+        std::multiset<std::string> all;
+        std::istringstream in(text);
+        for (std::string line; std::getline(in, line);) all.insert(line);
+        return all;
+    };
+    const auto want = lines(expected);
+    const auto got = lines(found);
+    std::string difference;
+    for (const auto& [from, to, sign] : {std::tuple{&want, &got, '-'}, std::tuple{&got, &want, '+'}}) {
+        std::vector<std::string> only;
+        std::ranges::set_difference(*from, *to, std::back_inserter(only));
+        for (const std::string& line : only) difference += std::string(1, sign) + line + "\n";
+    }
+    return difference;
+}
+
 }  // namespace
 
-FaultSweep::FaultSweep(const Step& seed) {
+FaultSweep::FaultSweep(const Step& seed, const std::vector<Step>& settle) {
     world_ = host::Workspace::Open(temp_.Path() / "world");
-    const auto host = Open(*world_);
-    host->TheMachine().Clock().Set(Date::FromParts(2024, 5, 1, 9));
-    host->Start();
-    seed(*host);
-    host->Stop();
+    std::vector<Step> steps{seed};
+    steps.insert(steps.end(), settle.begin(), settle.end());
+    for (const Step& step : steps) {
+        const auto host = Open(*world_);
+        host->TheMachine().Clock().Set(Date::FromParts(2024, 5, 1, 9));
+        host->Start();
+        step(*host);
+        host->Stop();
+    }
 }
 
 std::unique_ptr<host::Host> FaultSweep::Open(const host::Workspace& workspace) {
@@ -56,7 +85,8 @@ FaultSweep::Reference FaultSweep::RunClean(const Step& flow) {
     return reference;
 }
 
-FaultSweep::Faulted FaultSweep::RunWithFault(const Step& flow, const standin::system::FaultSwitch::Plan& plan) {
+FaultSweep::Faulted FaultSweep::RunWithFault(const Step& flow, const standin::system::FaultSwitch::Plan& plan,
+                                             const Step& retry) {
     const host::WorkspaceCopy copy(*world_);
     const auto host = Open(copy.Copy());
     host::Machine& machine = host->TheMachine();
@@ -71,27 +101,41 @@ FaultSweep::Faulted FaultSweep::RunWithFault(const Step& flow, const standin::sy
     outcome.fired = faults.Fired();
     faults.Disarm();
     outcome.afterFault = testing::StoreDump::Of(machine, copy.Copy().Work());
-    flow(*host);
+    (retry ? retry : flow)(*host);
     outcome.afterRetry = testing::StoreDump::Of(machine, copy.Copy().Work());
     return outcome;
 }
 
-void FaultSweep::Sweep(const Step& flow, const Reference& reference, int shard, int shards) {
+void FaultSweep::Sweep(const Step& flow, const Reference& reference, int shard, int shards, const Step& retry) {
     ::testing::Test::RecordProperty("calls", std::to_string(reference.calls));
     for (std::int64_t k = shard + 1; k <= reference.calls; k += shards) {
-        Faulted outcome = RunWithFault(flow, {"", k});
+        Faulted outcome = RunWithFault(flow, {"", k}, retry);
         const std::string when = "call " + std::to_string(k) + " of " + std::to_string(reference.calls);
         EXPECT_TRUE(outcome.fired) << when;
         ExpectNothingLostOrDoubled(reference.before, outcome.afterFault, "after the fault at " + when);
         ExpectTimeStampsKept(reference.before, outcome.afterFault, "after the fault at " + when);
         ExpectNothingLostOrDoubled(reference.before, outcome.afterRetry, "after the retry of " + when);
+        if (alsoExpect) alsoExpect(outcome, when);
         testing::StoreDump expected = reference.after;
         if (ignore) {
             ignore(outcome.afterRetry);
             ignore(expected);
         }
-        EXPECT_EQ(outcome.afterRetry.Text(), expected.Text()) << "the retry after a fault at " << when;
+        EXPECT_EQ(LineDifference(expected.Text(), outcome.afterRetry.Text()), "")
+            << "the retry after a fault at " << when << " (-expected +found, escaped: " << outcome.escaped << ")";
     }
+}
+
+std::multiset<std::string> DocumentComments(host::Machine& machine) {
+    SQLite::Database& db = machine.Kelo().Data()->Db();
+    const std::string column = db.execAndGet(
+        "SELECT 'rec_' || c.id || '.f' || f.id FROM kelo_field f JOIN kelo_class c ON f.class_id = c.id "
+        "WHERE c.name = 'document' AND f.name = 'comment'").getString();
+    const std::string table = column.substr(0, column.find('.'));
+    SQLite::Statement comments(db, "SELECT " + column.substr(column.find('.') + 1) + " FROM " + table);
+    std::multiset<std::string> found;
+    while (comments.executeStep()) found.insert(comments.getColumn(0).getString());
+    return found;
 }
 
 void ExpectNothingLostOrDoubled(const testing::StoreDump& before, const testing::StoreDump& after,

@@ -5,7 +5,9 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "apps/ostrellix/Host.h"
 #include "apps/ostrellix/Workspace.h"
@@ -25,8 +27,9 @@ class FaultSweep {
 public:
     using Step = std::function<void(host::Host&)>;
 
-    // `seed` makes the workspace's content on a started host.
-    explicit FaultSweep(const Step& seed);
+    // `seed` makes the workspace's content on a started host; each of
+    // `settle` then runs on the workspace started anew.
+    explicit FaultSweep(const Step& seed, const std::vector<Step>& settle = {});
 
     // What a run of `flow` without faults leaves, and how many calls it makes.
     struct Reference {
@@ -43,15 +46,18 @@ public:
         testing::StoreDump afterFault;
         testing::StoreDump afterRetry;
     };
-    Faulted RunWithFault(const Step& flow, const standin::system::FaultSwitch::Plan& plan);
+    // `retry` is what the user does next; the flow again when not given.
+    Faulted RunWithFault(const Step& flow, const standin::system::FaultSwitch::Plan& plan, const Step& retry = {});
 
     // What the comparison with the reference leaves out of both dumps
     // (what a flow may leave behind after a fault, shown by its own test).
     std::function<void(testing::StoreDump&)> ignore;
+    // What a flow checks besides, after each fault and its retry.
+    std::function<void(const Faulted&, const std::string& when)> alsoExpect;
 
     // Checks every k of the shard's share (k = shard+1, shard+1+shards ...)
     // against the reference with the properties that hold for every flow.
-    void Sweep(const Step& flow, const Reference& reference, int shard, int shards);
+    void Sweep(const Step& flow, const Reference& reference, int shard, int shards, const Step& retry = {});
 
     // The time every run of a flow happens at.
     static Date FlowTime() { return Date::FromParts(2024, 5, 1, 11); }
@@ -62,6 +68,11 @@ private:
     testing::TempDirectory temp_;
     std::optional<host::Workspace> world_;
 };
+
+// The comments of the Kelo document records (a filed mail's subject), read
+// beside the data engine so that reading them makes no call the fault
+// switch counts.
+std::multiset<std::string> DocumentComments(host::Machine& machine);
 
 // No record that was there before is lost, and no KeloID is on two items.
 void ExpectNothingLostOrDoubled(const testing::StoreDump& before, const testing::StoreDump& after,

@@ -81,8 +81,19 @@ Application::Application(ClassFactory& factory, win::ISystem& system, std::share
 
 Application::~Application() { DiscardWindows(); }
 
-Ptr<ostrellix::kelo::IInspector> Application::ActiveInspector() { return windows_->ActiveInspector(); }
-Ptr<ostrellix::kelo::IExplorer> Application::ActiveExplorer() { return windows_->ActiveExplorer(); }
+void Application::Check() const {
+    if (faults_ && faults_->Pass("Kelo")) throw ComError(errors::ObjectVariableNotSet, kSource, "The client has closed");
+}
+
+Ptr<ostrellix::kelo::IInspector> Application::ActiveInspector() {
+    Check();
+    return windows_->ActiveInspector();
+}
+
+Ptr<ostrellix::kelo::IExplorer> Application::ActiveExplorer() {
+    Check();
+    return windows_->ActiveExplorer();
+}
 
 Ptr<ostrellix::kelo::IUser> Application::ActiveUser() {
     if (!signedIn_) return nullptr;
@@ -157,7 +168,10 @@ void Application::FireTimers() {
     RunPending();
 }
 
-void Application::RecordUsage(std::string_view tags) { usage_->Record(tags); }
+void Application::RecordUsage(std::string_view tags) {
+    Check();
+    usage_->Record(tags);
+}
 
 std::string Application::Link(const Ptr<ostrellix::kelo::IRecord>& record, std::int32_t kind) {
     if (!record) RaiseRuntimeError(errors::ObjectVariableNotSet);
@@ -174,6 +188,7 @@ std::string Application::Link(const Ptr<ostrellix::kelo::IRecord>& record, std::
 
 void Application::SendLinks(const Variant& records, std::string_view subject, const Variant& recipients,
                             const ObjectPtr& /*object*/, std::int32_t flags, std::int32_t kind) {
+    Check();
     if (kind != linkkind::Desktop && kind != linkkind::Web && kind != linkkind::Both) {
         throw ComError(errors::InvalidProcedureCall, kSource,
                        "Link kind " + std::to_string(kind) + " is not known (1 desktop, 2 web, 3 both)");
@@ -191,6 +206,7 @@ void Application::SendLinks(const Variant& records, std::string_view subject, co
 
 Ptr<ostrellix::kelo::IInspector> Application::ShowRecord(const Ptr<ostrellix::kelo::IRecord>& record,
                                                          const ObjectPtr& parent, std::int32_t mode) {
+    Check();
     if (!record) RaiseRuntimeError(errors::ObjectVariableNotSet);
     if (mode != ostrellix::kelo::kShowModeNewWindow && mode != ostrellix::kelo::kShowModeReuseWindow) {
         throw ComError(errors::InvalidProcedureCall, kSource,

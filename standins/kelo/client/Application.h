@@ -17,6 +17,7 @@
 #include "standins/kelo/client/LinkMail.h"
 #include "standins/kelo/client/MessageBoxes.h"
 #include "standins/kelo/client/TimerQueue.h"
+#include "standins/system/FaultSwitch.h"
 
 namespace ostrellix::standin::kelo {
 
@@ -65,13 +66,22 @@ public:
     std::string FontName() override { return setup_.fontName; }
     std::string Text(std::string_view key) override;
     void SetAddinProgID(std::string_view progId) override { addinProgIds_.emplace_back(progId); }
-    void SetTimer(std::int32_t id, std::int32_t milliseconds) override { timers_.Set(id, milliseconds); }
+    void SetTimer(std::int32_t id, std::int32_t milliseconds) override {
+        Check();
+        timers_.Set(id, milliseconds);
+    }
     void RunScript(std::string_view script, bool deferred) override;
-    std::int32_t MessageBox(std::string_view text, std::int32_t flags) override { return boxes_.Show(text, flags); }
+    std::int32_t MessageBox(std::string_view text, std::int32_t flags) override {
+        Check();
+        return boxes_.Show(text, flags);
+    }
     void SetMousePointer(std::int32_t pointer) override { mousePointer_ = pointer; }
     void ClearEventParameters() override { hostEvents_.ClearParameters(); }
     void SetEventParameter(std::string_view name, const Variant& value) override { hostEvents_.SetParameter(name, value); }
-    void RaiseEvent(std::string_view source, std::string_view name) override { hostEvents_.Raise(source, name); }
+    void RaiseEvent(std::string_view source, std::string_view name) override {
+        Check();
+        hostEvents_.Raise(source, name);
+    }
     bool EventResult() override { return hostEvents_.Result(); }
     void RecordUsage(std::string_view tags) override;
     std::string Link(const Ptr<ostrellix::kelo::IRecord>& record, std::int32_t kind) override;
@@ -113,10 +123,18 @@ public:
     // Drops every window without raising events (the client is going away).
     void DiscardWindows();
 
+    // The calls add-ins make on the client's windows, timers, host events,
+    // message boxes, usage and links are each a call of "Kelo" in the
+    // machine's fault switch; a failed one raises what a client that has
+    // gone away raises. (Its data calls are counted by the data engine.)
+    void FailIn(system::FaultSwitch& faults) { faults_ = &faults; }
+
     Signal<const LinkMail&> LinkMailSent;
     Signal<const ComError&> ScriptFailed;
 
 private:
+    void Check() const;
+
     ClassFactory& factory_;
     win::ISystem& system_;
     std::shared_ptr<Engine> engine_;
@@ -138,6 +156,7 @@ private:
     std::vector<LinkMail> linkMails_;
     std::int32_t mousePointer_ = 0;
     bool signedIn_ = true;
+    system::FaultSwitch* faults_ = nullptr;
 };
 
 }  // namespace ostrellix::standin::kelo

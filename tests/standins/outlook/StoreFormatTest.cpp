@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include <nlohmann/json.hpp>
 
@@ -115,6 +116,14 @@ TEST(MessageCodecTest, BytesThatAreNoMessageRaiseAClearError) {
         huge.insert(huge.end(), {0x9B, 0, 0, 0, 0x10, 0, 0, 0, 0});
         garbage.push_back(huge);
     }
+    // An id given as a real that is not a number, or one past the 64-bit range.
+    for (const double real : {std::nan(""), 1e19, -1e19}) {
+        garbage.push_back(json::to_cbor(withProperty(json::array({real, 0x1F, json::array({0x1F, "x"})}))));
+    }
+    // A fuzzer's find: a negative not-a-number where a number belongs.
+    garbage.push_back({0xa4, 0x61, 0x61, 0x80, 0x61, 0x70, 0xb5, 0x61, 0x74, 0x8e, 0x98, 0x9f, 0xfb,
+                       0xff, 0xfe, 0xff, 0xff, 0x91, 0xc7, 0x35, 0x35, 0x35, 0x35, 0x35, 0x35, 0x35,
+                       0x35, 0x35, 0x35, 0x32, 0x35, 0x43, 0xa6, 0x01, 0x00, 0x00, 0x09});
     for (const Bytes& bytes : garbage) {
         try {
             MessageCodec::Decode(bytes);
