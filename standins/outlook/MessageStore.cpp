@@ -24,12 +24,6 @@ void BindId(SQLite::Statement& statement, int index, std::string_view id) {
     statement.bind(index, ids::Normalized(id));
 }
 
-// The message kept from the last read or save, while nothing changed since.
-const StoredMessage* Kept(const std::optional<StoredMessage>& kept, bool current, std::string_view entryId) {
-    if (!kept || !current || kept->entryId != ids::Normalized(entryId)) return nullptr;
-    return &*kept;
-}
-
 }  // namespace
 
 MessageStore::MessageStore(StoreDatabase& db, win::IClock& clock)
@@ -256,7 +250,7 @@ void MessageStore::Delete(std::string_view entryId) {
 }
 
 std::optional<std::string> MessageStore::FolderOfMessage(std::string_view entryId) {
-    if (const StoredMessage* kept = Kept(lastLoaded_, lastLoadedSerial_ == serial_, entryId)) return kept->folderEntryId;
+    if (const StoredMessage* kept = Kept(entryId)) return kept->folderEntryId;
     return db_.Guard("read a message", [&]() -> std::optional<std::string> {
         SQLite::Statement& query = db_.Prepared(
             "SELECT f.entry_id FROM items i JOIN folders f ON f.id = i.folder_id WHERE i.entry_id = ?");
@@ -269,7 +263,7 @@ std::optional<std::string> MessageStore::FolderOfMessage(std::string_view entryI
 }
 
 std::optional<StoredMessage> MessageStore::Load(std::string_view entryId) {
-    if (const StoredMessage* kept = Kept(lastLoaded_, lastLoadedSerial_ == serial_, entryId)) return *kept;
+    if (const StoredMessage* kept = Kept(entryId)) return *kept;
     // Decoded straight from the row: a copy of each message's bytes would
     // only pass through the heap, and a run reads every synchronized item.
     std::optional<StoredMessage> found = db_.Guard("read a message", [&]() -> std::optional<StoredMessage> {
@@ -305,9 +299,13 @@ void MessageStore::Keep(const StoredMessage& message) {
     }
 }
 
+const StoredMessage* MessageStore::Kept(std::string_view entryId) const {
+    if (!lastLoaded_ || lastLoadedSerial_ != serial_ || lastLoaded_->entryId != ids::Normalized(entryId)) return nullptr;
+    return &*lastLoaded_;
+}
 
 std::int64_t MessageStore::Revision(std::string_view entryId) {
-    if (const StoredMessage* kept = Kept(lastLoaded_, lastLoadedSerial_ == serial_, entryId)) return kept->revision;
+    if (const StoredMessage* kept = Kept(entryId)) return kept->revision;
     return db_.Guard("read a message", [&]() -> std::int64_t {
         SQLite::Statement& query = db_.Prepared("SELECT revision FROM items WHERE entry_id = ?");
         BindId(query, 1, entryId);

@@ -110,6 +110,8 @@ private:
     void StampTimes(msg::MessageData& data, bool isNew);
     void WriteIndex(std::int64_t itemId, std::int64_t folderId, const msg::MessageData& data);
     void Keep(const StoredMessage& message);
+    // The kept message when it is `entryId`'s and nothing changed since.
+    const StoredMessage* Kept(std::string_view entryId) const;
 
     StoreDatabase& db_;
     win::IClock& clock_;
