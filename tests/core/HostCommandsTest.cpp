@@ -21,7 +21,6 @@
 #include "standins/kelo/client/Explorer.h"
 #include "standins/kelo/client/Inspector.h"
 #include "standins/kelo/engine/DocumentTemplate.h"
-#include "standins/outlook/SimulatedUser.h"
 #include "sync/Synchronizer.h"
 #include "tests/support/AddinWorld.h"
 
@@ -167,19 +166,6 @@ TEST_F(DisplayItemTest, WithoutAnItemTheUserIsOfferedTheExport) {
     const auto window = world.User().OpenRecord("person", 1);
     addin.IOutlookAddin_DisplayItem(window);
     EXPECT_TRUE(Globals::Synchronizer()->FindItemFromRecord(window->Record()));
-}
-
-TEST(HostCommandsTest, PickingARecipientGivesTheOneNameChosen) {
-    AddinWorld world{{.outlookRunning = true}};
-    standin::outlook::SimulatedUser outlookUser(world.Outlook());
-    Addin& addin = *world.TheAddin();
-    outlookUser.WillChooseNames({{"Erik Holm", outlook::olCC}, {"Anna Lindqvist", outlook::olTo}});
-    const auto picked = addin.PickOutlookRecipient();
-    ASSERT_TRUE(picked);
-    EXPECT_EQ(picked->Name(), "Erik Holm");
-    EXPECT_EQ(picked->Type(), outlook::olTo);
-    outlookUser.WillCancelSelectNames();
-    EXPECT_FALSE(addin.PickOutlookRecipient());
 }
 
 TEST(HostCommandsTest, SendURLHandsTheRecordsToTheClientsLinkMailWithDesktopLinks) {

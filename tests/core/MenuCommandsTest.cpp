@@ -140,6 +140,7 @@ TEST_F(MenuCommandsTest, PickFromOutlookGivesTheOneNameChosenOrNothing) {
     const auto picked = As<outlook::IRecipient>(menu.PickOutlookRecipient());
     ASSERT_TRUE(picked);
     EXPECT_EQ(picked->Name(), "Erik Holm");
+    EXPECT_EQ(picked->Type(), outlook::olTo) << "whatever line it was chosen for";
     EXPECT_EQ(picked->AddressEntry()->Type(), "EX");
     outlookUser.WillCancelSelectNames();
     EXPECT_FALSE(menu.PickOutlookRecipient());
