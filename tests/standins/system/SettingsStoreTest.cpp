@@ -93,7 +93,7 @@ TEST_F(SettingsStoreTest, AnotherProcessSeesWritesAtOnce) {
 // Broken JSON, or JSON of another program: named in the error, never written over.
 TEST_F(SettingsStoreTest, AFileThatIsNotOursIsNamedAndKept) {
     std::filesystem::create_directories(file.parent_path());
-    for (const std::string content : {"{ this is not json", R"({"name": "some other program"})"}) {
+    for (const std::string content : {"{ this is not json", R"({"name": "some other program", "keys": {}})"}) {
         std::ofstream(file, std::ios::trunc) << content;
         SettingsStore store(file);
         try {
