@@ -46,12 +46,8 @@ protected:
         return status;
     }
 
-    std::vector<nlohmann::json> JsonLines() const {
-        std::vector<nlohmann::json> lines;
-        std::istringstream in(json.str());
-        for (std::string line; std::getline(in, line);) lines.push_back(nlohmann::json::parse(line));
-        return lines;
-    }
+    using HostFixture::JsonLines;
+    std::vector<nlohmann::json> JsonLines() const { return JsonLines(json.str()); }
 
     bool Says(const std::string& expected) const { return out.str().find(expected) != std::string::npos; }
 

@@ -154,9 +154,7 @@ TEST_F(SyncCommandTest, ScriptsGetOneObjectPerPairAndTheReportFileHoldsTheSame) 
     const auto file = folder.Path() / "report.json";
     ASSERT_EQ(SyncCommand::Run(setup, {.reportFile = file.string()}, [] { return false; }), 0);
 
-    std::vector<nlohmann::json> lines;
-    std::istringstream in(json.str());
-    for (std::string line; std::getline(in, line);) lines.push_back(nlohmann::json::parse(line));
+    const auto lines = JsonLines(json.str());
     ASSERT_EQ(lines.size(), 8u);
     EXPECT_EQ(lines.back()["summary"]["appointments"]["deleted"], 2);
     EXPECT_EQ(lines.back()["completed"], true);
