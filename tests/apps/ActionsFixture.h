@@ -13,6 +13,7 @@
 #include "apps/ostrellix/ActionGroup.h"
 #include "runtime/ErrorHandling.h"
 #include "tests/apps/HostFixture.h"
+#include "tests/support/FileText.h"
 
 namespace ostrellix::host {
 
@@ -56,10 +57,7 @@ protected:
     std::pair<int, std::string> RunProgram(const std::string& commandLine) {
         const std::string errors = (folder.Path() / "stderr.txt").string();
         const int status = std::system((commandLine + " >/dev/null 2>'" + errors + "'").c_str());
-        std::ifstream in(errors);
-        std::stringstream text;
-        text << in.rdbuf();
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, text.str()};
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, testing::FileText(errors)};
     }
 
     std::ostringstream json;

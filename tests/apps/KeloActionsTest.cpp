@@ -16,6 +16,7 @@
 #include "runtime/ErrorHandling.h"
 #include "standins/kelo/engine/DocumentTemplate.h"
 #include "tests/apps/ActionsFixture.h"
+#include "tests/support/FileText.h"
 
 namespace ostrellix::host {
 namespace {
@@ -328,10 +329,7 @@ TEST_F(KeloProgramTest, TheGuideWorksAsWritten) {
     const int status = std::system(("HOME='" + home.string() + "' bash '" + (folder.Path() / "guide.sh").string() +
                                     "' >'" + output + "' 2>&1")
                                        .c_str());
-    std::ifstream in(output);
-    std::stringstream text;
-    text << in.rdbuf();
-    EXPECT_EQ(status, 0) << text.str();
+    EXPECT_EQ(status, 0) << testing::FileText(output);
     EXPECT_TRUE(std::filesystem::exists(home / "day" / "config")) << "the guide works on its own workspace";
 }
 #endif

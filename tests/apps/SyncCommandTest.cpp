@@ -19,6 +19,7 @@
 #include "standins/outlook/SimulatedUser.h"
 #include "sync/Synchronizer.h"
 #include "tests/apps/HostFixture.h"
+#include "tests/support/FileText.h"
 
 namespace ostrellix::host {
 namespace {
@@ -103,8 +104,7 @@ protected:
         std::map<std::string, std::string> files;
         for (const auto& entry : std::filesystem::recursive_directory_iterator(folder.Path() / "workspace")) {
             if (!entry.is_regular_file()) continue;
-            std::ifstream in(entry.path(), std::ios::binary);
-            files[entry.path().string()] = std::string(std::istreambuf_iterator<char>(in), {});
+            files[entry.path().string()] = testing::FileText(entry.path());
         }
         return files;
     }

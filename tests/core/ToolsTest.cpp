@@ -16,6 +16,7 @@
 #include "runtime/Text.h"
 #include "standins/kelo/engine/Log.h"
 #include "tests/support/AddinWorld.h"
+#include "tests/support/FileText.h"
 
 namespace ostrellix::addin {
 namespace {
@@ -105,11 +106,9 @@ TEST(WriteLogTest, DebugSwitchAddsTheLogFile) {
 
     world.System().Settings().SaveSetting(kSettingsApplication, kSettingsSection, "Debug", "1");
     Tools::WriteLog("Synchronizer - loud");
-    std::ifstream in(log);
-    std::stringstream content;
-    content << in.rdbuf();
-    EXPECT_NE(content.str().find("Synchronizer - loud"), std::string::npos);
-    EXPECT_EQ(content.str().find("Ostrellix - "), std::string::npos);
+    const std::string content = testing::FileText(log);
+    EXPECT_NE(content.find("Synchronizer - loud"), std::string::npos);
+    EXPECT_EQ(content.find("Ostrellix - "), std::string::npos);
     world.System().Settings().SaveSetting(kSettingsApplication, kSettingsSection, "Debug", "0");
 }
 

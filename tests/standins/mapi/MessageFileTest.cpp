@@ -12,6 +12,7 @@
 #include "standins/message/PropertySets.h"
 #include "standins/message/PropertyTag.h"
 #include "tests/standins/mapi/MapiFixture.h"
+#include "tests/support/FileText.h"
 
 namespace ostrellix::standin::mapi {
 namespace {
@@ -23,11 +24,6 @@ std::string Text(const message::PropertyBag& bag, std::uint32_t tag) { return ba
 
 void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string ReadBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 class MessageFileTest : public MapiFixture {
@@ -121,7 +117,7 @@ TEST_F(MessageFileTest, ImportedOutlookFilesKeepSubjectRecipientsBodiesAndAttach
     EXPECT_EQ(attachments->Item(2)->FileName(), "pigeon.jpg");
     attachments->Item(2)->SaveAsFile((files / "pigeon.jpg").string());
     const Bytes saved = attachments->Item(2)->AsArray();
-    EXPECT_EQ(ReadBytes(files / "pigeon.jpg"), std::string(saved.begin(), saved.end()));
+    EXPECT_EQ(ostrellix::testing::FileText(files / "pigeon.jpg"), std::string(saved.begin(), saved.end()));
 
     // Outlook opens the same message, numbered rows and all.
     const auto item = As<ol::IMailItem>(ns->GetItemFromID(mail->EntryID()));
@@ -217,7 +213,7 @@ TEST_F(MessageFileTest, FormatZeroTellsTheFileByItsContent) {
 }
 
 TEST_F(MessageFileTest, BadFilesRaiseErrorsNamingThemAndStoreNothingAGoodOneFillsAMessage) {
-    const std::string original = ReadBytes(Sample("top-level-email.msg"));
+    const std::string original = ostrellix::testing::FileText(Sample("top-level-email.msg"));
     WriteBytes(files / "truncated.msg", original.substr(0, original.size() / 3));
     std::string scrambled = original;
     for (std::size_t i = 512; i < scrambled.size(); i += 61) scrambled[i] = static_cast<char>(scrambled[i] ^ 0x5A);

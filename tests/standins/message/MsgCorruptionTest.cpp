@@ -20,6 +20,7 @@
 #include "standins/message/MsgWriter.h"
 #include "standins/message/OleStorageWriter.h"
 #include "tests/standins/message/TestMessages.h"
+#include "tests/support/FileText.h"
 
 namespace ostrellix::standin::message {
 namespace {
@@ -174,8 +175,8 @@ TEST(MsgCorruption, HandMadeHostileLayoutsAreRefused) {
 // they are kept from the leak check, as in the fuzzer's suppressions).
 TEST(MsgCorruption, ADamagedDeepDirectoryIsRefused) {
     const std::filesystem::path file = std::filesystem::path(MESSAGE_FUZZ_CORPUS) / "msg" / "damaged-directory.msg";
-    std::ifstream in(file, std::ios::binary);
-    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const std::string text = ostrellix::testing::FileText(file);
+    const std::vector<std::uint8_t> bytes(text.begin(), text.end());
     ASSERT_FALSE(bytes.empty()) << file;
 #if defined(__has_feature)
 #if __has_feature(address_sanitizer)

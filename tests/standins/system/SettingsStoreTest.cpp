@@ -11,18 +11,12 @@
 #include "runtime/ComError.h"
 #include "standins/system/SettingsStore.h"
 #include "tests/standins/system/TempDirectory.h"
+#include "tests/support/FileText.h"
 
 namespace ostrellix::standin::system {
 namespace {
 
 constexpr const char* kApp = "Brannovika\\Kelo Addins\\Outlook Integration";
-
-std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 class SettingsStoreTest : public ::testing::Test {
 protected:
@@ -103,7 +97,7 @@ TEST_F(SettingsStoreTest, AFileThatIsNotOursIsNamedAndKept) {
             EXPECT_NE(error.Description().find(file.string()), std::string::npos) << error.Description();
         }
         EXPECT_THROW(store.SaveSetting(kApp, "Settings", "Debug", "1"), ComError) << content;
-        EXPECT_EQ(ReadFile(file), content);
+        EXPECT_EQ(ostrellix::testing::FileText(file), content);
     }
 }
 
@@ -126,7 +120,7 @@ TEST_F(SettingsStoreTest, DWordsMustBeThirtyTwoBitIntegers) {
         SettingsStore store(file);
         EXPECT_THROW(store.ReadValue("Software\\K", "V"), ComError) << data;
         EXPECT_THROW(store.WriteValue("Software\\K", "W", {win::RegistryValue::Kind::DWord, Variant(1)}), ComError);
-        EXPECT_EQ(ReadFile(file), content);
+        EXPECT_EQ(ostrellix::testing::FileText(file), content);
     }
 }
 
