@@ -23,20 +23,13 @@
 #include "standins/kelo/engine/DocumentTemplate.h"
 #include "sync/Synchronizer.h"
 #include "tests/support/AddinWorld.h"
+#include "tests/support/Raised.h"
 
 namespace ostrellix::addin {
 namespace {
 
 using testing::AddinWorld;
-
-std::optional<ComError> ErrorOf(const std::function<void()>& step) {
-    try {
-        step();
-    } catch (const ComError& error) {
-        return error;
-    }
-    return std::nullopt;
-}
+using testing::Raised;
 
 TEST(HostCommandsTest, SupportsAndConstantsAnswerAsTheClientExpects) {
     AddinWorld world;
@@ -77,7 +70,7 @@ TEST(HostCommandsTest, SupportsAndConstantsAnswerAsTheClientExpects) {
     // rather than fail; the viewer has no such guard.
     world.Client().Shutdown();
     EXPECT_FALSE(addin.IDocumentFactory_Supports(2, Variant()));
-    EXPECT_TRUE(ErrorOf([&] { addin.IDocumentViewer_Supports(4, Variant()); }));
+    EXPECT_TRUE(Raised([&] { addin.IDocumentViewer_Supports(4, Variant()); }));
 }
 
 TEST(HostCommandsTest, TemplatesBelongWhereTheirLocationBeginsAClassOrFieldName) {

@@ -17,9 +17,12 @@
 #include "standins/kelo/engine/Log.h"
 #include "tests/support/AddinWorld.h"
 #include "tests/support/FileText.h"
+#include "tests/support/Raised.h"
 
 namespace ostrellix::addin {
 namespace {
+
+using ostrellix::testing::Raised;
 
 using testing::AddinWorld;
 
@@ -183,21 +186,15 @@ TEST(SortDictionaryTest, OrdersByItemAndCutsToFifty) {
 
 TEST(ClassIdTest, ParseAndLookupFailuresHaveTheirOwnTexts) {
     AddinWorld world;
-    try {
-        Tools::GetObjectFromCLSID("0006F03A-0000-0000-C000-000000000046");
-        FAIL();
-    } catch (const ComError& error) {
-        EXPECT_EQ(error.Number(), CO_E_CLASSSTRING);
-        EXPECT_EQ(error.Source(), "Kelo.Ostrellix");
-        EXPECT_EQ(error.Description(), "Failed to parse CLSID.");
-    }
-    try {
-        Tools::GetObjectFromCLSID("{0006F03A-0000-0000-C000-000000000046}");
-        FAIL();
-    } catch (const ComError& error) {
-        EXPECT_EQ(error.Number(), win::MK_E_UNAVAILABLE);
-        EXPECT_EQ(error.Description(), "Failed to get active object.");
-    }
+    const auto unbraced = Raised([&] { Tools::GetObjectFromCLSID("0006F03A-0000-0000-C000-000000000046"); });
+    ASSERT_TRUE(unbraced);
+    EXPECT_EQ(unbraced->Number(), CO_E_CLASSSTRING);
+    EXPECT_EQ(unbraced->Source(), "Kelo.Ostrellix");
+    EXPECT_EQ(unbraced->Description(), "Failed to parse CLSID.");
+    const auto notRunning = Raised([&] { Tools::GetObjectFromCLSID("{0006F03A-0000-0000-C000-000000000046}"); });
+    ASSERT_TRUE(notRunning);
+    EXPECT_EQ(notRunning->Number(), win::MK_E_UNAVAILABLE);
+    EXPECT_EQ(notRunning->Description(), "Failed to get active object.");
 }
 
 TEST(FileNameTest, TempFilesAndDocumentNames) {

@@ -21,9 +21,12 @@
 #include "standins/message/OleStorageWriter.h"
 #include "tests/standins/message/TestMessages.h"
 #include "tests/support/FileText.h"
+#include "tests/support/Raised.h"
 
 namespace ostrellix::standin::message {
 namespace {
+
+using ostrellix::testing::Raised;
 
 // The error reading `bytes` raises; fails the test when there is none.
 ComError ReadError(const std::vector<std::uint8_t>& bytes, MessageFileLimits limits = {}) {
@@ -49,13 +52,10 @@ std::vector<std::uint8_t> PropertyStream(std::size_t header, std::initializer_li
 }
 
 TEST(MsgCorruption, MissingFileAndForeignFileAreNamedInTheError) {
-    try {
-        MsgReader().ReadFile("/nonexistent/folder/mail.msg");
-        FAIL();
-    } catch (const ComError& error) {
-        EXPECT_EQ(error.Number(), file_error::NotFound);
-        EXPECT_NE(error.Description().find("/nonexistent/folder/mail.msg"), std::string::npos);
-    }
+    const auto missing = Raised([&] { MsgReader().ReadFile("/nonexistent/folder/mail.msg"); });
+    ASSERT_TRUE(missing);
+    EXPECT_EQ(missing->Number(), file_error::NotFound);
+    EXPECT_NE(missing->Description().find("/nonexistent/folder/mail.msg"), std::string::npos);
     const std::string text = "From: a@example.com\r\nSubject: not a compound file\r\n\r\nbody";
     const ComError error = ReadError({text.begin(), text.end()});
     EXPECT_EQ(error.Number(), file_error::Corrupt);

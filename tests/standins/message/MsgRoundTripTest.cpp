@@ -9,9 +9,12 @@
 #include "standins/message/MsgWriter.h"
 #include "standins/message/PropertySets.h"
 #include "tests/standins/message/TestMessages.h"
+#include "tests/support/Raised.h"
 
 namespace ostrellix::standin::message {
 namespace {
+
+using ostrellix::testing::Raised;
 
 using testing::TempDir;
 
@@ -38,12 +41,9 @@ TEST(MsgRoundTrip, EmbeddedMessagesNestToTheDepthLimitAndNoFurther) {
     const int limit = MessageFileLimits{}.maxEmbeddingDepth;
     const MessageData deep = testing::NestedMail(limit);
     EXPECT_EQ(RoundTrip(deep), deep);
-    try {
-        MsgWriter::Write(testing::NestedMail(limit + 1));
-        FAIL() << "a message nested past the limit was written";
-    } catch (const ComError& error) {
-        EXPECT_EQ(error.Number(), file_error::TooBig);
-    }
+    const auto error = Raised([&] { MsgWriter::Write(testing::NestedMail(limit + 1)); });
+    ASSERT_TRUE(error) << "a message nested past the limit was written";
+    EXPECT_EQ(error->Number(), file_error::TooBig);
 }
 
 TEST(MsgRoundTrip, EightBitTextUsesTheMessageCodePageOrFallsBackToUnicode) {
@@ -78,27 +78,21 @@ TEST(MsgRoundTrip, AFileIsReplacedWholeOrNotAtAll) {
 
     MessageData textAsNumber;
     textAsNumber.properties.Set(MakeTag(0x0E07, pt::Long), Variant("not a number"));
-    try {
-        MsgWriter::WriteFile(textAsNumber, path);
-        FAIL() << "a text was written as a 32-bit number";
-    } catch (const ComError& error) {
-        EXPECT_EQ(error.Number(), file_error::InvalidValue);
-        EXPECT_NE(error.Description().find("0x0E070003"), std::string::npos) << error.Description();
-        EXPECT_NE(error.Description().find("the message"), std::string::npos);
-    }
+    const auto invalid = Raised([&] { MsgWriter::WriteFile(textAsNumber, path); });
+    ASSERT_TRUE(invalid) << "a text was written as a 32-bit number";
+    EXPECT_EQ(invalid->Number(), file_error::InvalidValue);
+    EXPECT_NE(invalid->Description().find("0x0E070003"), std::string::npos) << invalid->Description();
+    EXPECT_NE(invalid->Description().find("the message"), std::string::npos);
     MessageData namedWithoutName;
     namedWithoutName.properties.Set(MakeTag(0x8001, pt::Long), Variant(1));
     EXPECT_THROW(MsgWriter::WriteFile(namedWithoutName, path), ComError);
     EXPECT_EQ(MsgReader().ReadFile(path), testing::TypicalMail());
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
 
-    try {
-        MsgWriter::WriteFile(testing::NestedMail(0), dir / "no such folder" / "mail.msg");
-        FAIL();
-    } catch (const ComError& error) {
-        EXPECT_EQ(error.Number(), file_error::CannotSave);
-        EXPECT_NE(error.Description().find("no such folder"), std::string::npos);
-    }
+    const auto nowhere = Raised([&] { MsgWriter::WriteFile(testing::NestedMail(0), dir / "no such folder" / "mail.msg"); });
+    ASSERT_TRUE(nowhere);
+    EXPECT_EQ(nowhere->Number(), file_error::CannotSave);
+    EXPECT_NE(nowhere->Description().find("no such folder"), std::string::npos);
 }
 
 }  // namespace

@@ -12,9 +12,12 @@
 #include "standins/system/SettingsStore.h"
 #include "tests/standins/system/TempDirectory.h"
 #include "tests/support/FileText.h"
+#include "tests/support/Raised.h"
 
 namespace ostrellix::standin::system {
 namespace {
+
+using ostrellix::testing::Raised;
 
 constexpr const char* kApp = "Brannovika\\Kelo Addins\\Outlook Integration";
 
@@ -36,12 +39,9 @@ TEST_F(SettingsStoreTest, ProgramSettingsPersistAndIgnoreCase) {
     reopened.DeleteSetting(kApp, "Settings", "debug");
     EXPECT_EQ(reopened.GetSetting(kApp, "Settings", "Debug", "none"), "none");
     EXPECT_EQ(reopened.GetSetting(kApp, "Settings", "CalendarFolder", ""), "00AB");
-    try {
-        reopened.DeleteSetting(kApp, "Settings", "Debug");
-        FAIL() << "deleting a missing value must raise";
-    } catch (const ComError& error) {
-        EXPECT_EQ(error.Number(), errors::InvalidProcedureCall);
-    }
+    const auto error = Raised([&] { reopened.DeleteSetting(kApp, "Settings", "Debug"); });
+    ASSERT_TRUE(error) << "deleting a missing value must raise";
+    EXPECT_EQ(error->Number(), errors::InvalidProcedureCall);
 }
 
 TEST_F(SettingsStoreTest, ValuesKeepTheirKinds) {
@@ -90,12 +90,9 @@ TEST_F(SettingsStoreTest, AFileThatIsNotOursIsNamedAndKept) {
     for (const std::string content : {"{ this is not json", R"({"name": "some other program", "keys": {}})"}) {
         std::ofstream(file, std::ios::trunc) << content;
         SettingsStore store(file);
-        try {
-            store.GetSetting(kApp, "Settings", "Debug", "0");
-            ADD_FAILURE() << "taken for settings: " << content;
-        } catch (const ComError& error) {
-            EXPECT_NE(error.Description().find(file.string()), std::string::npos) << error.Description();
-        }
+        const auto error = Raised([&] { store.GetSetting(kApp, "Settings", "Debug", "0"); });
+        ASSERT_TRUE(error) << "taken for settings: " << content;
+        EXPECT_NE(error->Description().find(file.string()), std::string::npos) << error->Description();
         EXPECT_THROW(store.SaveSetting(kApp, "Settings", "Debug", "1"), ComError) << content;
         EXPECT_EQ(ostrellix::testing::FileText(file), content);
     }
