@@ -215,9 +215,7 @@ TEST_F(FileCommandTest, ScriptsGetOneJsonObjectPerFileAndTheProgressIsDrawn) {
     Eml("scripted/\xff-latin1.eml", kFromPaul);
 
     EXPECT_EQ(File({(folder.Path() / "scripted").string(), (folder.Path() / "empty").string()}), 1);
-    std::vector<nlohmann::json> objects;
-    std::istringstream lines(json.str());
-    for (std::string line; std::getline(lines, line);) objects.push_back(nlohmann::json::parse(line));
+    const auto objects = JsonLines(json.str());
     ASSERT_EQ(objects.size(), 3u) << json.str();
 
     const nlohmann::json& filed = objects[0];

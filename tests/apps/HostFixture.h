@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <nlohmann/json.hpp>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "apps/ostrellix/Host.h"
 #include "apps/ostrellix/Workspace.h"
@@ -28,6 +31,14 @@ protected:
         setup.outlookRunning = outlookRunning;
         setup.moduleFolder = testing::SourceTree().string();
         return setup;
+    }
+
+    // The objects of JSON lines, as scripts read them.
+    static std::vector<nlohmann::json> JsonLines(const std::string& text) {
+        std::vector<nlohmann::json> lines;
+        std::istringstream in(text);
+        for (std::string line; std::getline(in, line);) lines.push_back(nlohmann::json::parse(line));
+        return lines;
     }
 
     testing::TempDirectory folder;

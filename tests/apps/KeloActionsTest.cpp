@@ -10,49 +10,32 @@
 #include <regex>
 #include <sstream>
 
-#include "apps/ostrellix/ActionGroup.h"
 #include "apps/ostrellix/LogCommand.h"
 #include "core/Globals.h"
 #include "core/Options.h"
 #include "runtime/ErrorHandling.h"
 #include "standins/kelo/engine/DocumentTemplate.h"
-#include "tests/apps/HostFixture.h"
+#include "tests/apps/ActionsFixture.h"
+#include "tests/support/FileText.h"
 
 namespace ostrellix::host {
 namespace {
 
 using Policy = standin::system::ConsoleMessageBox::Policy;
 
-// Runs `ostrellix kelo ARGS...` in-process on the fixture's workspace as
-// the program does (a fresh host per action, Outlook already running),
-// message boxes answered by `policy`; the exit status as the program gives it.
-class KeloActionsTest : public HostFixture {
+// A fresh host per action has Outlook already running; message boxes are
+// answered by `policy`.
+class KeloActionsTest : public ActionsFixture {
 protected:
     int Kelo(std::vector<std::string> args, Policy policy = Policy::DefaultButton) {
-        CLI::App app;
-        ActionGroup group(app, "kelo", "");
-        const KeloActions actions(group);
-        args.insert(args.begin(), "kelo");
-        std::reverse(args.begin(), args.end());
-        app.parse(args);
         auto setup = NewSetup(true);
         setup.messageBoxPolicy = policy;
-        json.str("");
-        if (group.Json()) setup.json = &json;
         std::istringstream input(typed.value_or(""));
         if (typed) {
             setup.input = &input;
             setup.inputIsTerminal = true;
         }
-        Host host(std::move(setup));
-        int status = 0;
-        error.clear();
-        Trap([&] { status = group.Run(host); },
-             [&](const ComError& failure) {
-                 error = failure.Description();
-                 status = Host::ExitStatus(failure);
-             });
-        return status;
+        return RunAction<KeloActions>("kelo", std::move(args), std::move(setup));
     }
 
     // The add-in's entries in the Kelo log.
@@ -62,10 +45,6 @@ protected:
         return out.str();
     }
 
-    bool Says(const std::string& expected) const { return out.str().find(expected) != std::string::npos; }
-
-    std::string error;
-    std::ostringstream json;
     // What the user types at the terminal; no terminal when unset.
     std::optional<std::string> typed;
 };
@@ -201,19 +180,6 @@ TEST_F(KeloActionsTest, SendLinksShowsAMailOfLinks) {
     EXPECT_EQ(error, "Outlook's address book does not know \"Nobody Known\"");
 }
 
-TEST_F(KeloActionsTest, DropFilesTheMessageAgainstTheRecord) {
-    const auto path = folder.Path() / "order.eml";
-    std::ofstream(path, std::ios::binary) << "From: Maria Sjoberg <maria.sjoberg@nordvik.se>\r\n"
-                                             "To: Anna Lindqvist <anna.lindqvist@demo.example>\r\n"
-                                             "Subject: Spring order\r\n"
-                                             "Date: Thu, 02 May 2024 10:00:00 +0000\r\n"
-                                             "MIME-Version: 1.0\r\nContent-Type: text/plain\r\n\r\nHello Anna.\r\n";
-    ASSERT_EQ(Kelo({"drop", path.string(), "--context", "person:1"}), 0) << error;
-    EXPECT_TRUE(std::regex_search(out.str(), std::regex("record made: document [0-9]+"))) << out.str();
-    EXPECT_TRUE(Says("Spring order")) << out.str();
-    EXPECT_EQ(Kelo({"drop", (folder.Path() / "missing.eml").string()}), 1);
-}
-
 TEST_F(KeloActionsTest, NewMailTellsWhatWasSentAndWhatWasFiled) {
     const std::vector<std::string> mail = {"new-mail", "--context", "person:1", "--subject", "Spring offer",
                                            "--to", "maria.sjoberg@nordvik.se", "--save-windows"};
@@ -242,16 +208,20 @@ TEST_F(KeloActionsTest, NewMailTellsWhatWasSentAndWhatWasFiled) {
     EXPECT_TRUE(Says("Not filed in Kelo: shown, not sent yet (--press-send sends it)")) << out.str();
 }
 
-TEST_F(KeloActionsTest, RepliesAnswerTheMailOfADocumentRecord) {
+// A dropped message file is filed against the record; a reply answers it.
+TEST_F(KeloActionsTest, ADroppedMailIsFiledAndRepliesAnswerIt) {
     const auto path = folder.Path() / "order.eml";
     std::ofstream(path, std::ios::binary) << "From: Maria Sjoberg <maria.sjoberg@nordvik.se>\r\n"
                                              "To: Anna Lindqvist <anna.lindqvist@demo.example>\r\n"
                                              "Subject: Spring order\r\n"
+                                             "Date: Thu, 02 May 2024 10:00:00 +0000\r\n"
                                              "MIME-Version: 1.0\r\nContent-Type: text/plain\r\n\r\nHello Anna.\r\n";
+    EXPECT_EQ(Kelo({"drop", (folder.Path() / "missing.eml").string()}), 1);
     ASSERT_EQ(Kelo({"drop", path.string(), "--context", "person:1"}), 0) << error;
     std::smatch made;
     const std::string dropped = out.str();
     ASSERT_TRUE(std::regex_search(dropped, made, std::regex("record made: document ([0-9]+)"))) << dropped;
+    EXPECT_TRUE(Says("Spring order")) << dropped;
     out.str("");
     ASSERT_EQ(Kelo({"reply", "--context", "document:" + made[1].str(), "--send", "--save-windows"}), 0) << error;
     EXPECT_TRUE(Says("Sent \"RE: Spring order\"")) << out.str();
@@ -313,17 +283,10 @@ TEST_F(KeloActionsTest, PickRecipientPrintsTheNamePickedInOutlook) {
 
 #ifdef OSTRELLIX_PROGRAM
 // Runs the program with a shell command line from the source tree's root.
-class KeloProgramTest : public HostFixture {
+class KeloProgramTest : public ActionsFixture {
 protected:
     std::pair<int, std::string> Run(const std::string& arguments) {
-        const std::string errors = (folder.Path() / "stderr.txt").string();
-        const int status = std::system(("cd '" + testing::SourceTree().string() + "' && " + OSTRELLIX_PROGRAM + " " +
-                                        arguments + " >/dev/null 2>'" + errors + "'")
-                                           .c_str());
-        std::ifstream in(errors);
-        std::stringstream text;
-        text << in.rdbuf();
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, text.str()};
+        return RunProgram("cd '" + testing::SourceTree().string() + "' && " + OSTRELLIX_PROGRAM + " " + arguments);
     }
 };
 
@@ -366,10 +329,7 @@ TEST_F(KeloProgramTest, TheGuideWorksAsWritten) {
     const int status = std::system(("HOME='" + home.string() + "' bash '" + (folder.Path() / "guide.sh").string() +
                                     "' >'" + output + "' 2>&1")
                                        .c_str());
-    std::ifstream in(output);
-    std::stringstream text;
-    text << in.rdbuf();
-    EXPECT_EQ(status, 0) << text.str();
+    EXPECT_EQ(status, 0) << testing::FileText(output);
     EXPECT_TRUE(std::filesystem::exists(home / "day" / "config")) << "the guide works on its own workspace";
 }
 #endif

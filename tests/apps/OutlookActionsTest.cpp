@@ -9,7 +9,6 @@
 #include <sstream>
 
 #include "apps/ostrellix/ActionEffects.h"
-#include "apps/ostrellix/ActionGroup.h"
 #include "contracts/kelo/IApplication.h"
 #include "contracts/kelo/IClasses.h"
 #include "contracts/kelo/IRecord.h"
@@ -21,47 +20,22 @@
 #include "core/Tools.h"
 #include "runtime/ErrorHandling.h"
 #include "sync/Synchronizer.h"
-#include "tests/apps/HostFixture.h"
+#include "tests/apps/ActionsFixture.h"
 
 namespace ostrellix::host {
 namespace {
 
 using addin::Globals;
 
-// Runs `ostrellix outlook ARGS...` in-process on the fixture's workspace,
-// as the program does: a fresh host (Outlook started before the client)
-// per action, results on `out` (or as JSON lines on `json`), exit status
-// as the program gives it.
-class OutlookActionsTest : public HostFixture {
+// A fresh host per action has Outlook started before the client.
+class OutlookActionsTest : public ActionsFixture {
 protected:
     int Outlook(std::vector<std::string> args) {
-        CLI::App app;
-        ActionGroup group(app, "outlook", "");
-        const OutlookActions actions(group);
-        args.insert(args.begin(), "outlook");
-        std::reverse(args.begin(), args.end());
-        app.parse(args);
         auto setup = NewSetup(true);
         setup.messageBoxPolicy = answers;
-        json.str("");
-        if (group.Json()) setup.json = &json;
-        Host host(std::move(setup));
-        for (const std::string& event : claimed) host.TheMachine().KeloApp().ScriptEvents().Claim(event);
-        int status = 0;
-        error.clear();
-        Trap([&] { status = group.Run(host); },
-             [&](const ComError& failure) {
-                 error = failure.Description();
-                 status = Host::ExitStatus(failure);
-             });
-        return status;
-    }
-
-    std::vector<nlohmann::json> JsonLines() {
-        std::vector<nlohmann::json> lines;
-        std::istringstream in(json.str());
-        for (std::string line; std::getline(in, line);) lines.push_back(nlohmann::json::parse(line));
-        return lines;
+        return RunAction<OutlookActions>("outlook", std::move(args), std::move(setup), [&](Host& host) {
+            for (const std::string& event : claimed) host.TheMachine().KeloApp().ScriptEvents().Claim(event);
+        });
     }
 
     // The EntryID of the item an action reported as made.
@@ -71,8 +45,6 @@ protected:
         EXPECT_TRUE(std::regex_search(text, match, std::regex("item made: ([0-9A-F]+) "))) << text;
         return match.size() > 1 ? match[1].str() : std::string();
     }
-
-    bool Says(const std::string& expected) { return out.str().find(expected) != std::string::npos; }
 
     // The number after the text in what an action printed, or 0.
     std::int32_t NumberAfter(const std::string& text) {
@@ -103,8 +75,6 @@ protected:
         return comment;
     }
 
-    std::ostringstream json;
-    std::string error;
     // Events a script of the client handles (and so claims) in each run.
     std::vector<std::string> claimed;
     standin::system::ConsoleMessageBox::Policy answers = standin::system::ConsoleMessageBox::Policy::DefaultButton;
@@ -385,14 +355,7 @@ TEST_F(OutlookActionsTest, RecordChangesRolledBackAreNotReported) {
 TEST_F(OutlookActionsTest, TheProgramTellsMistakesFromFailures) {
     const std::string workspace = (folder.Path() / "workspace").string();
     const auto run = [&](const std::string& arguments) {
-        const std::string errors = (folder.Path() / "stderr.txt").string();
-        const int status = std::system((std::string(OSTRELLIX_PROGRAM) + " --workspace '" + workspace + "' " +
-                                        arguments + " >/dev/null 2>'" + errors + "'")
-                                           .c_str());
-        std::ifstream in(errors);
-        std::stringstream text;
-        text << in.rdbuf();
-        return std::pair(WIFEXITED(status) ? WEXITSTATUS(status) : -1, text.str());
+        return RunProgram(std::string(OSTRELLIX_PROGRAM) + " --workspace '" + workspace + "' " + arguments);
     };
     for (const char* mistake : {"outlook", "outlook fly", "outlook show", "outlook receive --subject S",
                                 "outlook list --colour red"}) {

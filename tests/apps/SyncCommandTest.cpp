@@ -19,6 +19,7 @@
 #include "standins/outlook/SimulatedUser.h"
 #include "sync/Synchronizer.h"
 #include "tests/apps/HostFixture.h"
+#include "tests/support/FileText.h"
 
 namespace ostrellix::host {
 namespace {
@@ -103,8 +104,7 @@ protected:
         std::map<std::string, std::string> files;
         for (const auto& entry : std::filesystem::recursive_directory_iterator(folder.Path() / "workspace")) {
             if (!entry.is_regular_file()) continue;
-            std::ifstream in(entry.path(), std::ios::binary);
-            files[entry.path().string()] = std::string(std::istreambuf_iterator<char>(in), {});
+            files[entry.path().string()] = testing::FileText(entry.path());
         }
         return files;
     }
@@ -154,9 +154,7 @@ TEST_F(SyncCommandTest, ScriptsGetOneObjectPerPairAndTheReportFileHoldsTheSame) 
     const auto file = folder.Path() / "report.json";
     ASSERT_EQ(SyncCommand::Run(setup, {.reportFile = file.string()}, [] { return false; }), 0);
 
-    std::vector<nlohmann::json> lines;
-    std::istringstream in(json.str());
-    for (std::string line; std::getline(in, line);) lines.push_back(nlohmann::json::parse(line));
+    const auto lines = JsonLines(json.str());
     ASSERT_EQ(lines.size(), 8u);
     EXPECT_EQ(lines.back()["summary"]["appointments"]["deleted"], 2);
     EXPECT_EQ(lines.back()["completed"], true);

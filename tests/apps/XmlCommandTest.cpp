@@ -11,6 +11,7 @@
 #include "runtime/ComError.h"
 #include "tests/apps/HostFixture.h"
 #include "tests/support/SourceTree.h"
+#include "tests/support/FileText.h"
 
 namespace ostrellix::host {
 namespace {
@@ -58,8 +59,7 @@ TEST_F(XmlCommandTest, WritesTheXmlOfAMimeFileWhereAsked) {
     const auto path = folder.Path() / "cc.xml";
     EXPECT_EQ(XmlCommand::Run(*host, Sample("cc.eml"), path.string()), 0);
     EXPECT_NE(out.str().find(path.string()), std::string::npos);
-    std::ifstream file(path);
-    EXPECT_EQ(Subject(std::string(std::istreambuf_iterator<char>(file), {})), "To and Cc headers");
+    EXPECT_EQ(Subject(testing::FileText(path)), "To and Cc headers");
     ExpectNothingLeftInDrafts();
 
     // A place it cannot be written to: an error naming it, and no stray file.

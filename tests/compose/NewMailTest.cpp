@@ -17,9 +17,12 @@
 #include "standins/kelo/client/ObjectList.h"
 #include "standins/kelo/client/Recipient.h"
 #include "tests/compose/ComposeFixture.h"
+#include "tests/support/Raised.h"
 
 namespace ostrellix::addin::composetest {
 namespace {
+
+using ostrellix::testing::Raised;
 
 using standin::kelo::File;
 using standin::kelo::Files;
@@ -51,14 +54,11 @@ TEST_F(NewMailTest, ABuilderStartsFromTheActiveWindowAndTheMailboxToSendFor) {
     EXPECT_TRUE(Builder()->SentOnBehalfOf().IsEmpty());
 
     const auto mail = Builder();
-    try {
-        mail->SetItem(nullptr);
-        ADD_FAILURE() << "Item is not supported";
-    } catch (const ComError& error) {
-        EXPECT_EQ(error.Number(), 1001);
-        EXPECT_EQ(error.Source(), "NewMail.Item");
-        EXPECT_EQ(error.Description(), "Not Implemented");
-    }
+    const auto error = Raised([&] { mail->SetItem(nullptr); });
+    ASSERT_TRUE(error) << "Item is not supported";
+    EXPECT_EQ(error->Number(), 1001);
+    EXPECT_EQ(error->Source(), "NewMail.Item");
+    EXPECT_EQ(error->Description(), "Not Implemented");
     // What the client may hand over without meaning a change.
     mail->SetRecipients(Variant(kMaria));
     mail->SetRecipients(Variant(ObjectPtr()));

@@ -13,9 +13,12 @@
 #include "core/Options.h"
 #include "runtime/ComError.h"
 #include "tests/compose/BookingFixture.h"
+#include "tests/support/Raised.h"
 
 namespace ostrellix::addin::composetest {
 namespace {
+
+using ostrellix::testing::Raised;
 
 namespace ol = outlook;
 
@@ -91,12 +94,9 @@ TEST_F(NewMeetingTest, TheOrganizerOptionAndTheAnswerChooseTheCalendar) {
 TEST_F(NewMeetingTest, AnOrganizerTheAddressBookDoesNotKnowFailsTheCommandBeforeAsking) {
     Globals::Options()->SetMeetingOrganizer("Nobody we know");
     const std::int32_t own = Own(ol::olFolderCalendar)->Items()->Count();
-    try {
-        Menu().NewMeeting(world.User().OpenRecord("person", 1));
-        ADD_FAILURE() << "the command went on";
-    } catch (const ComError& error) {
-        EXPECT_EQ(error.Number(), errors::ObjectVariableNotSet);
-    }
+    const auto error = Raised([&] { Menu().NewMeeting(world.User().OpenRecord("person", 1)); });
+    ASSERT_TRUE(error) << "the command went on";
+    EXPECT_EQ(error->Number(), errors::ObjectVariableNotSet);
     EXPECT_TRUE(Boxes().empty());
     EXPECT_FALSE(Shown());
     EXPECT_EQ(Own(ol::olFolderCalendar)->Items()->Count(), own);

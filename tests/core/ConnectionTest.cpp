@@ -13,9 +13,12 @@
 #include "runtime/Dictionary.h"
 #include "runtime/IDispatch.h"
 #include "tests/support/AddinWorld.h"
+#include "tests/support/Raised.h"
 
 namespace ostrellix::addin {
 namespace {
+
+using ostrellix::testing::Raised;
 
 using testing::AddinWorld;
 
@@ -97,22 +100,19 @@ TEST(ConnectionTest, OutlookIsStartedWhenNeeded) {
 TEST(ConnectionTest, FailingToStartOutlookRaisesTheRecommendation) {
     AddinWorld world(AddinWorld::Options{.start = true});
     world.Machine().Factory().Unregister(kOutlookProgID);
-    try {
-        Globals::ConnectToOutlook(true);
-        FAIL();
-    } catch (const ComError& error) {
-        EXPECT_EQ(static_cast<std::uint32_t>(error.Number()), 0x80040000u);
-        EXPECT_EQ(error.Source(), kTitle);
-        EXPECT_EQ(error.Description(),
-                  "Failed to connect to Outlook.\r\n"
-                  "\r\n"
-                  "Recommendation: Verify that MS Outlook (Classic) is fully installed and accessible via COM "
-                  "(Outlook.Application). \r\n"
-                  "\r\n"
-                  "Common problems:\r\n"
-                  "\t- MS Outlook (Classic) was not included in currently installed distribution of MS Office.\r\n"
-                  "\t- Corrupted machine-level installation and obsolete (roaming) user-level registrations.");
-    }
+    const auto error = Raised([&] { Globals::ConnectToOutlook(true); });
+    ASSERT_TRUE(error);
+    EXPECT_EQ(static_cast<std::uint32_t>(error->Number()), 0x80040000u);
+    EXPECT_EQ(error->Source(), kTitle);
+    EXPECT_EQ(error->Description(),
+              "Failed to connect to Outlook.\r\n"
+              "\r\n"
+              "Recommendation: Verify that MS Outlook (Classic) is fully installed and accessible via COM "
+              "(Outlook.Application). \r\n"
+              "\r\n"
+              "Common problems:\r\n"
+              "\t- MS Outlook (Classic) was not included in currently installed distribution of MS Office.\r\n"
+              "\t- Corrupted machine-level installation and obsolete (roaming) user-level registrations.");
     EXPECT_TRUE(world.Logged("Globals - ConnectToOutlook - Failed: "));
     EXPECT_FALSE(Globals::OutlookIfRunning());
 }

@@ -14,9 +14,12 @@
 #include "standins/translator/Translator.h"
 #include "tests/support/AddinWorld.h"
 #include "tests/support/SourceTree.h"
+#include "tests/support/Raised.h"
 
 namespace ostrellix::addin {
 namespace {
+
+using ostrellix::testing::Raised;
 
 using testing::AddinWorld;
 
@@ -106,14 +109,11 @@ TEST(LifecycleTest, EveryClassOfTheAddinIsCreatableByItsProgID) {
 
 TEST(LifecycleTest, NotConnectedApplicationRaisesTheSystemError) {
     AddinWorld world(AddinWorld::Options{.loadAddin = false});
-    try {
-        Globals::Application();
-        FAIL();
-    } catch (const ComError& error) {
-        EXPECT_EQ(error.Number(), kSystemError);
-        EXPECT_EQ(error.Source(), kTitle);
-        EXPECT_EQ(error.Description(), "Not connected to application");
-    }
+    const auto error = Raised([&] { Globals::Application(); });
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->Number(), kSystemError);
+    EXPECT_EQ(error->Source(), kTitle);
+    EXPECT_EQ(error->Description(), "Not connected to application");
 }
 
 TEST(LifecycleTest, RegistryRemovesByIdentity) {

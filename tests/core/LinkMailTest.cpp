@@ -16,6 +16,7 @@
 #include "standins/kelo/client/Inspector.h"
 #include "standins/kelo/client/MenuCommands.h"
 #include "tests/support/AddinWorld.h"
+#include "tests/support/Raised.h"
 
 namespace ostrellix::addin {
 namespace {
@@ -99,14 +100,8 @@ TEST_F(LinkMailTest, RecipientObjectsAreSortedByTheirType) {
 
 TEST_F(LinkMailTest, AListWindowIsNoneOfTheRecordSourcesTheMailTakes) {
     const auto list = world.User().OpenList("company");
-    const auto error = [&]() -> std::optional<ComError> {
-        try {
-            addin.IMailer_SendURLEx(Variant(ObjectPtr(list)), "", Variant(), nullptr, 0, kelo::linkkind::Desktop);
-        } catch (const ComError& raised) {
-            return raised;
-        }
-        return std::nullopt;
-    }();
+    const auto error = testing::Raised(
+        [&] { addin.IMailer_SendURLEx(Variant(ObjectPtr(list)), "", Variant(), nullptr, 0, kelo::linkkind::Desktop); });
     ASSERT_TRUE(error);
     EXPECT_EQ(error->Number(), 9999);
     EXPECT_EQ(error->Description(), Tools::GetText("InternalError"));

@@ -19,21 +19,14 @@
 #include "standins/kelo/engine/DocumentTemplate.h"
 #include "standins/outlook/SimulatedUser.h"
 #include "tests/support/AddinWorld.h"
+#include "tests/support/Raised.h"
 
 namespace ostrellix::addin {
 namespace {
 
 using standin::kelo::MenuCommands;
 using testing::AddinWorld;
-
-std::optional<ComError> ErrorOf(const std::function<void()>& step) {
-    try {
-        step();
-    } catch (const ComError& error) {
-        return error;
-    }
-    return std::nullopt;
-}
+using testing::Raised;
 
 constexpr std::int32_t kControl = 17;
 
@@ -66,7 +59,7 @@ TEST_F(MenuCommandsTest, CommandsWhoseWorkIsNotInTheAddinYetSaySo) {
     };
     for (const auto& each : commands) {
         SCOPED_TRACE(each.member);
-        const auto error = ErrorOf(each.command);
+        const auto error = Raised(each.command);
         ASSERT_TRUE(error);
         EXPECT_EQ(error->Number(), errors::NotImplemented);
         EXPECT_EQ(error->Source(), "KeloOstrellix.Addin");
@@ -127,7 +120,7 @@ TEST_F(MenuCommandsTest, SynchronizingAsksToSwitchSynchronizationOnFirst) {
 
 TEST_F(MenuCommandsTest, AUserWithoutACoworkerRecordCannotSynchronize) {
     world.Kelo().SignIn("Administrator");
-    const auto error = ErrorOf([&] { menu.Synchronize(world.User().OpenList("company")); });
+    const auto error = Raised([&] { menu.Synchronize(world.User().OpenList("company")); });
     ASSERT_TRUE(error);
     EXPECT_EQ(error->Number(), 9999);
     EXPECT_EQ(error->Description(), Tools::GetText("NoCoworker"));
@@ -140,6 +133,7 @@ TEST_F(MenuCommandsTest, PickFromOutlookGivesTheOneNameChosenOrNothing) {
     const auto picked = As<outlook::IRecipient>(menu.PickOutlookRecipient());
     ASSERT_TRUE(picked);
     EXPECT_EQ(picked->Name(), "Erik Holm");
+    EXPECT_EQ(picked->Type(), outlook::olTo) << "whatever line it was chosen for";
     EXPECT_EQ(picked->AddressEntry()->Type(), "EX");
     outlookUser.WillCancelSelectNames();
     EXPECT_FALSE(menu.PickOutlookRecipient());
@@ -166,7 +160,7 @@ TEST_F(MenuCommandsTest, TheAddinsOwnMembersAreReachedByName) {
         {"DisplayItem", {Variant("person:1")}, errors::ObjectRequired},
     };
     for (const auto& call : refused) {
-        const auto error = ErrorOf([&] { menu.CallAddin(call.member, call.arguments); });
+        const auto error = Raised([&] { menu.CallAddin(call.member, call.arguments); });
         ASSERT_TRUE(error) << call.member;
         EXPECT_EQ(error->Number(), call.number) << call.member;
     }
@@ -182,7 +176,7 @@ TEST(MenuCommandsLateBindingTest, StartOutlookByNameStartsIt) {
 TEST(MenuCommandsWithoutAddinTest, TheMenuNeedsAnAddinThatOffersTheCommands) {
     AddinWorld world{{.loadAddin = false}};
     MenuCommands menu(world.Client());
-    const auto error = ErrorOf([&] { menu.NewMail(world.User().OpenRecord("company", 1)); });
+    const auto error = Raised([&] { menu.NewMail(world.User().OpenRecord("company", 1)); });
     ASSERT_TRUE(error);
     EXPECT_EQ(error->Number(), errors::NotSupported);
 }

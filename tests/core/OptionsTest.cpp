@@ -9,9 +9,12 @@
 #include "standins/kelo/engine/Engine.h"
 #include "standins/kelo/engine/Schema.h"
 #include "tests/support/AddinWorld.h"
+#include "tests/support/Raised.h"
 
 namespace ostrellix::addin {
 namespace {
+
+using ostrellix::testing::Raised;
 
 using testing::AddinWorld;
 
@@ -70,12 +73,9 @@ TEST_F(OptionsTest, ValuesAreWrittenWithTheirTypes) {
 
 TEST_F(OptionsTest, ATextWhereANumberBelongsIsATypeMismatch) {
     settings->SetValue("SaveOutgoingMailMode", Variant("often"));
-    try {
-        options->SaveOutgoingMailMode();
-        FAIL();
-    } catch (const ComError& error) {
-        EXPECT_EQ(error.Number(), errors::TypeMismatch);
-    }
+    const auto error = Raised([&] { options->SaveOutgoingMailMode(); });
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->Number(), errors::TypeMismatch);
 }
 
 TEST_F(OptionsTest, WithoutSettingsEveryDatabaseOptionFails) {

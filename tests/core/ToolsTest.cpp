@@ -16,9 +16,13 @@
 #include "runtime/Text.h"
 #include "standins/kelo/engine/Log.h"
 #include "tests/support/AddinWorld.h"
+#include "tests/support/FileText.h"
+#include "tests/support/Raised.h"
 
 namespace ostrellix::addin {
 namespace {
+
+using ostrellix::testing::Raised;
 
 using testing::AddinWorld;
 
@@ -30,14 +34,12 @@ TEST(GetTextTest, KeysWithoutAPointAreTexts) {
     EXPECT_EQ(Tools::GetText("NoSuch.Key"), "NoSuch.Key");
 }
 
-TEST(GetTextTest, WithoutABundleTheKeyItself) {
+// Without a bundle the key is the text; placeholders are filled wherever
+// they stand, and only those given.
+TEST(GetTextTest, WithoutABundleTheKeyItselfWithItsPlaceholdersFilled) {
     AddinWorld world(AddinWorld::Options{.loadAddin = false});
     EXPECT_EQ(Tools::GetText("CategoryName"), "CategoryName");
     EXPECT_EQ(Tools::GetText("%1 and %1", "x"), "x and x");
-}
-
-TEST(GetTextTest, PlaceholdersAreFilledEverywhereOnlyWhenGiven) {
-    AddinWorld world(AddinWorld::Options{.loadAddin = false});
     EXPECT_EQ(Tools::GetText("%1-%2-%1-%3", "a"), "a-%2-a-%3");
     EXPECT_EQ(Tools::GetText("%1-%2-%3", "a", "b", "c"), "a-b-c");
     EXPECT_EQ(Tools::GetText("%2", std::nullopt, "b"), "b");
@@ -58,12 +60,16 @@ TEST(ReportErrorTest, TheAddinsOwnErrorsAreShownButNotLogged) {
     EXPECT_EQ(world.KeloLog().size(), entries);
 }
 
+// Errors of others are logged with their source and hexadecimal number;
+// ReportError also shows them, LogError does not.
 TEST(ReportErrorTest, ForeignErrorsAreLoggedWithTheirSourceAndHexCode) {
     AddinWorld world;
+    Tools::LogError(ComError(static_cast<std::int32_t>(0x80040000u), "Outlook", "Gone"), "MailListener.IsAttachedFile");
+    EXPECT_EQ(world.KeloLog().back(), "2|Outlook|80040000|Gone");
+    EXPECT_TRUE(world.Kelo().Boxes().History().empty());
+
     Tools::ReportError(ComError(13, "Kelo.Record", "Type mismatch"), "Addin.StartOutlook");
-    const auto log = world.KeloLog();
-    ASSERT_FALSE(log.empty());
-    EXPECT_EQ(log.back(), "2|Kelo.Record|D|Type mismatch\r\n\r\nSource: Addin.StartOutlook\r\nErrorcode: 13");
+    EXPECT_EQ(world.KeloLog().back(), "2|Kelo.Record|D|Type mismatch\r\n\r\nSource: Addin.StartOutlook\r\nErrorcode: 13");
     EXPECT_EQ(world.Kelo().Boxes().History().size(), 1u);
 }
 
@@ -77,13 +83,6 @@ TEST(AddLogTest, EntriesInTheClientsLogHaveTheAddinAsSource) {
     for (const auto& entry : entries) EXPECT_EQ(entry.source, "Ostrellix") << entry.message;
     EXPECT_TRUE(world.Logged("Globals - AddLog: Type=4, Message='Starting full synchronization.', "
                              "Location='Synchronizer.Synchronize'"));
-}
-
-TEST(ReportErrorTest, LogErrorShowsNoBox) {
-    AddinWorld world;
-    Tools::LogError(ComError(static_cast<std::int32_t>(0x80040000u), "Outlook", "Gone"), "MailListener.IsAttachedFile");
-    EXPECT_EQ(world.KeloLog().back(), "2|Outlook|80040000|Gone");
-    EXPECT_TRUE(world.Kelo().Boxes().History().empty());
 }
 
 TEST(ShowMessageTest, FallsBackToThePlatformBoxWithoutAHost) {
@@ -110,11 +109,9 @@ TEST(WriteLogTest, DebugSwitchAddsTheLogFile) {
 
     world.System().Settings().SaveSetting(kSettingsApplication, kSettingsSection, "Debug", "1");
     Tools::WriteLog("Synchronizer - loud");
-    std::ifstream in(log);
-    std::stringstream content;
-    content << in.rdbuf();
-    EXPECT_NE(content.str().find("Synchronizer - loud"), std::string::npos);
-    EXPECT_EQ(content.str().find("Ostrellix - "), std::string::npos);
+    const std::string content = testing::FileText(log);
+    EXPECT_NE(content.find("Synchronizer - loud"), std::string::npos);
+    EXPECT_EQ(content.find("Ostrellix - "), std::string::npos);
     world.System().Settings().SaveSetting(kSettingsApplication, kSettingsSection, "Debug", "0");
 }
 
@@ -165,6 +162,8 @@ TEST(WaitCursorTest, HourglassWhileAnyLives) {
     EXPECT_EQ(WaitCursor::Count(), 0);
 }
 
+// Sorted by item, each cut to fifty characters; keys equal in their first
+// fifty are reported and leave the dictionary partly rebuilt.
 TEST(SortDictionaryTest, OrdersByItemAndCutsToFifty) {
     AddinWorld world;
     Dictionary fields;
@@ -174,36 +173,28 @@ TEST(SortDictionaryTest, OrdersByItemAndCutsToFifty) {
     Tools::SortDictionary(fields, false);
     EXPECT_EQ(fields.Keys(), (std::vector<std::string>{"city", "email", "lastname"}));
     EXPECT_EQ(text::Len(fields.Item("email").ToString()), 50u);
-}
+    EXPECT_TRUE(world.Kelo().Boxes().History().empty());
 
-TEST(SortDictionaryTest, KeysEqualInTheirFirstFiftyAreReported) {
-    AddinWorld world;
-    Dictionary fields;
-    fields.Add(std::string(50, 'k') + "1", "b");
-    fields.Add(std::string(50, 'k') + "2", "a");
-    Tools::SortDictionary(fields, false);
+    Dictionary twins;
+    twins.Add(std::string(50, 'k') + "1", "b");
+    twins.Add(std::string(50, 'k') + "2", "a");
+    Tools::SortDictionary(twins, false);
     ASSERT_EQ(world.Kelo().Boxes().History().size(), 1u);
     EXPECT_NE(world.Kelo().Boxes().History()[0].text.find("Tools.SortDictionary"), std::string::npos);
-    EXPECT_EQ(fields.Count(), 1);  // left partly rebuilt
+    EXPECT_EQ(twins.Count(), 1);
 }
 
 TEST(ClassIdTest, ParseAndLookupFailuresHaveTheirOwnTexts) {
     AddinWorld world;
-    try {
-        Tools::GetObjectFromCLSID("0006F03A-0000-0000-C000-000000000046");
-        FAIL();
-    } catch (const ComError& error) {
-        EXPECT_EQ(error.Number(), CO_E_CLASSSTRING);
-        EXPECT_EQ(error.Source(), "Kelo.Ostrellix");
-        EXPECT_EQ(error.Description(), "Failed to parse CLSID.");
-    }
-    try {
-        Tools::GetObjectFromCLSID("{0006F03A-0000-0000-C000-000000000046}");
-        FAIL();
-    } catch (const ComError& error) {
-        EXPECT_EQ(error.Number(), win::MK_E_UNAVAILABLE);
-        EXPECT_EQ(error.Description(), "Failed to get active object.");
-    }
+    const auto unbraced = Raised([&] { Tools::GetObjectFromCLSID("0006F03A-0000-0000-C000-000000000046"); });
+    ASSERT_TRUE(unbraced);
+    EXPECT_EQ(unbraced->Number(), CO_E_CLASSSTRING);
+    EXPECT_EQ(unbraced->Source(), "Kelo.Ostrellix");
+    EXPECT_EQ(unbraced->Description(), "Failed to parse CLSID.");
+    const auto notRunning = Raised([&] { Tools::GetObjectFromCLSID("{0006F03A-0000-0000-C000-000000000046}"); });
+    ASSERT_TRUE(notRunning);
+    EXPECT_EQ(notRunning->Number(), win::MK_E_UNAVAILABLE);
+    EXPECT_EQ(notRunning->Description(), "Failed to get active object.");
 }
 
 TEST(FileNameTest, TempFilesAndDocumentNames) {

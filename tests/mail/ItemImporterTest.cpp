@@ -9,9 +9,12 @@
 #include "standins/kelo/client/Explorer.h"
 #include "standins/kelo/client/Inspector.h"
 #include "tests/mail/MailFixture.h"
+#include "tests/support/Raised.h"
 
 namespace ostrellix::addin::mailtest {
 namespace {
+
+using ostrellix::testing::Raised;
 
 // An Outlook item of a kind that is never filed (a note, a journal entry).
 class OtherItem : public outlook::IItem {
@@ -80,13 +83,11 @@ TEST_F(ItemImporterTest, AnItemsMarksNameItsRecordOnlyInThisDatabase) {
 }
 
 TEST_F(ItemImporterTest, OnlyContactsTasksAppointmentsAndMailAreImported) {
-    try {
-        sync->ImportRecordFromItem(std::make_shared<::testing::NiceMock<OtherItem>>(), nullptr);
-        ADD_FAILURE() << "a note was imported";
-    } catch (const ComError& error) {
-        EXPECT_EQ(error.Number(), 9999);
-        EXPECT_EQ(error.Description(), "Du kan endast spara kontakter, uppgifter, kalenderposter och e-postmeddelande i Kelo.");
-    }
+    const auto error =
+        Raised([&] { sync->ImportRecordFromItem(std::make_shared<::testing::NiceMock<OtherItem>>(), nullptr); });
+    ASSERT_TRUE(error) << "a note was imported";
+    EXPECT_EQ(error->Number(), 9999);
+    EXPECT_EQ(error->Description(), "Du kan endast spara kontakter, uppgifter, kalenderposter och e-postmeddelande i Kelo.");
 }
 
 TEST_F(ItemImporterTest, AContactIsTheKnownPersonOrANewOneLinkedToItsCompany) {

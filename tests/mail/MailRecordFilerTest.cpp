@@ -11,9 +11,12 @@
 #include "standins/kelo/client/Explorer.h"
 #include "standins/kelo/client/Inspector.h"
 #include "tests/mail/MailFixture.h"
+#include "tests/support/Raised.h"
 
 namespace ostrellix::addin::mailtest {
 namespace {
+
+using ostrellix::testing::Raised;
 
 namespace fieldtype = kelo::fieldtype;
 using standin::kelo::FieldSpec;
@@ -157,13 +160,11 @@ TEST_F(MailRecordFilerTest, FailuresReachTheCallerAndLeaveNoMessageFile) {
     const auto record = sync->CreateMailRecord();
     sync->UpdateRecordFromMailItem(record, nullptr, nullptr);
     EXPECT_FALSE(world.Logged("UpdateRecordFromMailItem"));
-    try {
-        sync->UpdateRecordFromMailItem(record, Find("person", "lastname", Variant("Ek")), nullptr);
-        ADD_FAILURE() << "a record is no mail";
-    } catch (const ComError& error) {
-        EXPECT_EQ(error.Description(), Tools::GetText("InternalError"));
-        EXPECT_EQ(error.Number(), 9999);
-    }
+    const auto error =
+        Raised([&] { sync->UpdateRecordFromMailItem(record, Find("person", "lastname", Variant("Ek")), nullptr); });
+    ASSERT_TRUE(error) << "a record is no mail";
+    EXPECT_EQ(error->Description(), Tools::GetText("InternalError"));
+    EXPECT_EQ(error->Number(), 9999);
 
     AddDocumentClass("fax", {{.name = "pages", .label = 8, .type = fieldtype::Integer}});
     EXPECT_THROW(File(kFromMaria, nullptr, NewRecord("fax")), ComError);  // a body cannot go into a number

@@ -13,14 +13,10 @@
 #include <string>
 
 #include "tests/standins/system/TempDirectory.h"
+#include "tests/support/FileText.h"
 
 namespace ostrellix::testing {
 namespace {
-
-std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 std::set<std::string> Names(const std::filesystem::path& folder) {
     std::set<std::string> names;
@@ -64,7 +60,7 @@ TEST_F(AtomicFileTest, ReplacesTheFileWholeWithTheAccessAsked) {
     AtomicFile::Replace(secret, std::string_view("x"), AtomicFile::Access::OwnerOnly);
     ::umask(mask);
 
-    EXPECT_EQ(ReadFile(file), "second, longer");
+    EXPECT_EQ(FileText(file), "second, longer");
     EXPECT_EQ(Names(dir.Path()), (std::set<std::string>{"notes.txt", "secret"}));
     struct stat info {};
     ASSERT_EQ(::stat(file.c_str(), &info), 0);
@@ -86,7 +82,7 @@ TEST_F(AtomicFileTest, AFailedWriteKeepsTheOldFileAndLeavesNoTemporaryFile) {
         EXPECT_EQ(failure.Description(), "The file '" + file.string() + "' could not be written: " + failure.Reason());
         EXPECT_TRUE(AtomicFile::IsTemporaryOf(failure.Temporary(), file)) << failure.Temporary();
     }
-    EXPECT_EQ(ReadFile(file), "old");
+    EXPECT_EQ(FileText(file), "old");
     EXPECT_EQ(Names(dir.Path()), std::set<std::string>{"notes.txt"});
 }
 
@@ -142,7 +138,7 @@ TEST_F(AtomicFileTest, ForkedWritersNeverShareATemporaryFile) {
         ASSERT_EQ(::waitpid(child, &status, 0), child);
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     }
-    const std::string content = ReadFile(file);
+    const std::string content = FileText(file);
     ASSERT_EQ(content.size(), kSize);
     EXPECT_EQ(content, std::string(kSize, content.front()));
     EXPECT_EQ(Names(dir.Path()), std::set<std::string>{"notes.txt"});

@@ -2,9 +2,12 @@
 
 #include "runtime/ComError.h"
 #include "runtime/Date.h"
+#include "tests/support/Raised.h"
 
 namespace ostrellix {
 namespace {
+
+using ostrellix::testing::Raised;
 
 TEST(DateTest, SerialsOfKnownDates) {
     EXPECT_EQ(Date::FromParts(4501, 1, 1).Serial(), 949998.0);
@@ -63,12 +66,9 @@ TEST(DateTest, ParseAcceptsTheFixedFormsOnly) {
 }
 
 TEST(DateTest, OutOfRangePartsRaiseInvalidArgument) {
-    try {
-        Date::FromParts(10000, 1, 1);
-        FAIL();
-    } catch (const ComError& error) {
-        EXPECT_EQ(error.Number(), errors::InvalidProcedureCall);
-    }
+    const auto error = Raised([&] { Date::FromParts(10000, 1, 1); });
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->Number(), errors::InvalidProcedureCall);
     EXPECT_THROW(Date::FromParts(2023, 2, 29), ComError);
     EXPECT_THROW(Date::FromTime(24, 0), ComError);
 }

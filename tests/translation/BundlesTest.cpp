@@ -13,6 +13,7 @@
 #include "standins/translator/Translator.h"
 #include "tests/support/SourceTree.h"
 #include "tests/translation/TextKeyScanner.h"
+#include "tests/support/FileText.h"
 
 namespace ostrellix::tests {
 namespace {
@@ -104,11 +105,8 @@ TEST_F(TranslationBundles, EveryKeyUsedInTheAddinIsInBothBundles) {
         for (const auto& entry : fs::recursive_directory_iterator(root)) {
             const std::string extension = entry.path().extension().string();
             if (!entry.is_regular_file() || (extension != ".h" && extension != ".cpp")) continue;
-            std::ifstream in(entry.path(), std::ios::binary);
-            std::stringstream source;
-            source << in.rdbuf();
             const std::string file = fs::relative(entry.path(), SourceDir()).string();
-            for (const TextKeyScanner::Use& use : TextKeyScanner::Scan(source.str())) {
+            for (const TextKeyScanner::Use& use : TextKeyScanner::Scan(ostrellix::testing::FileText(entry.path()))) {
                 ++uses;
                 const std::string where = file + ":" + std::to_string(use.line) + ": ";
                 if (HasOuterBlank(use.key)) {

@@ -10,9 +10,12 @@
 #include "standins/kelo/client/Inspector.h"
 #include "standins/kelo/client/Windows.h"
 #include "tests/standins/kelo/KeloFixture.h"
+#include "tests/support/Raised.h"
 
 namespace ostrellix::standin::kelo {
 namespace {
+
+using ostrellix::testing::Raised;
 
 class ContactImportTest : public KeloFixture {
 protected:
@@ -98,12 +101,9 @@ TEST_F(ContactImportTest, ABadFileImportsNothing) {
     const std::int32_t before = Persons();
     const Variant files(VariantArray{Variant(WriteFile("ok.vcf", "BEGIN:VCARD\nFN:Good One\nEND:VCARD\n")),
                                      Variant(WriteFile("bad.xml", "<Other/>"))});
-    try {
-        Import(files, false);
-        FAIL();
-    } catch (const ComError& error) {
-        EXPECT_NE(error.Description().find("bad.xml"), std::string::npos);
-    }
+    const auto error = Raised([&] { Import(files, false); });
+    ASSERT_TRUE(error);
+    EXPECT_NE(error->Description().find("bad.xml"), std::string::npos);
     EXPECT_EQ(Persons(), before);
     EXPECT_THROW(Import(Variant(WriteFile("x.txt", "")), false), ComError);
     auto import = App().ContactImport();

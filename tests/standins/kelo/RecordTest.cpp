@@ -10,9 +10,12 @@
 #include "standins/kelo/engine/Records.h"
 #include "standins/kelo/engine/EngineError.h"
 #include "tests/standins/kelo/KeloFixture.h"
+#include "tests/support/Raised.h"
 
 namespace ostrellix::standin::kelo {
 namespace {
+
+using ostrellix::testing::Raised;
 
 namespace recordstate = ostrellix::kelo::recordstate;
 
@@ -99,21 +102,15 @@ TEST_F(RecordTest, ValuesKeepTheirKinds) {
 TEST_F(RecordTest, BadValuesRaiseClearErrorsAndChangeNothing) {
     auto person = NewRecord("person");
     person->SetValue("lastname", Variant("Berg"));
-    try {
-        person->SetValue("birthday", Variant("next spring"));
-        FAIL();
-    } catch (const ComError& error) {
-        EXPECT_EQ(error.Number(), errors::TypeMismatch);
-        EXPECT_NE(error.Description().find("birthday"), std::string::npos);
-    }
+    const auto notADate = Raised([&] { person->SetValue("birthday", Variant("next spring")); });
+    ASSERT_TRUE(notADate);
+    EXPECT_EQ(notADate->Number(), errors::TypeMismatch);
+    EXPECT_NE(notADate->Description().find("birthday"), std::string::npos);
     EXPECT_TRUE(person->Value("birthday").IsNull());
-    try {
-        person->SetValue("emial", Variant("x@y.se"));
-        FAIL();
-    } catch (const ComError& error) {
-        EXPECT_EQ(error.Number(), engineerror::UnknownField);
-        EXPECT_NE(error.Description().find("emial"), std::string::npos);
-    }
+    const auto noSuchField = Raised([&] { person->SetValue("emial", Variant("x@y.se")); });
+    ASSERT_TRUE(noSuchField);
+    EXPECT_EQ(noSuchField->Number(), engineerror::UnknownField);
+    EXPECT_NE(noSuchField->Description().find("emial"), std::string::npos);
     EXPECT_THROW(person->SetValue("firstname", Variant(std::string(51, 'x'))), ComError);
     EXPECT_THROW(person->SetValue("company", Variant(99999)), ComError);  // no such company
     EXPECT_THROW(person->SetValue("company", Variant(Load("person", 1))), ComError);  // a record of another class
@@ -127,13 +124,10 @@ TEST_F(RecordTest, BadValuesRaiseClearErrorsAndChangeNothing) {
 TEST_F(RecordTest, ARecordTheCheckRefusesIsNotStoredAtAll) {
     auto person = NewRecord("person");
     person->SetValue("firstname", Variant("Nameless"));
-    try {
-        person->Check();
-        FAIL();
-    } catch (const ComError& error) {
-        EXPECT_EQ(error.Number(), engineerror::CheckFailed);
-        EXPECT_NE(error.Description().find("Last name"), std::string::npos);
-    }
+    const auto error = Raised([&] { person->Check(); });
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->Number(), engineerror::CheckFailed);
+    EXPECT_NE(error->Description().find("Last name"), std::string::npos);
     EXPECT_THROW(person->Update(), ComError);
     EXPECT_EQ(person->ID(), 0);
     EXPECT_EQ(person->State(), recordstate::New | recordstate::Changed);

@@ -6,9 +6,12 @@
 #include "runtime/ComError.h"
 #include "standins/kelo/engine/EngineError.h"
 #include "tests/standins/kelo/KeloFixture.h"
+#include "tests/support/Raised.h"
 
 namespace ostrellix::standin::kelo {
 namespace {
+
+using ostrellix::testing::Raised;
 
 namespace fieldtype = ostrellix::kelo::fieldtype;
 namespace classlabel = ostrellix::kelo::classlabel;
@@ -105,12 +108,9 @@ TEST_F(SchemaTest, AWorkspaceFileDescribesItselfWhenOpenedAgain) {
 TEST_F(SchemaTest, AFileThatIsNoKeloDatabaseIsRefusedByName) {
     const auto path = dir.Path() / "notes.txt";
     std::ofstream(path) << "just text";
-    try {
-        kelo::Engine engine({path.string(), "", "", dir.Path()}, *clock);
-        FAIL() << "opened a text file";
-    } catch (const ComError& error) {
-        EXPECT_NE(error.Description().find("notes.txt"), std::string::npos) << error.Description();
-    }
+    const auto error = Raised([&] { kelo::Engine engine({path.string(), "", "", dir.Path()}, *clock); });
+    ASSERT_TRUE(error) << "opened a text file";
+    EXPECT_NE(error->Description().find("notes.txt"), std::string::npos) << error->Description();
 }
 
 }  // namespace

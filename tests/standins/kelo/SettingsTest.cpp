@@ -5,9 +5,12 @@
 #include "standins/kelo/engine/Properties.h"
 #include "standins/kelo/engine/SettingsCollection.h"
 #include "tests/standins/kelo/KeloFixture.h"
+#include "tests/support/Raised.h"
 
 namespace ostrellix::standin::kelo {
 namespace {
+
+using ostrellix::testing::Raised;
 
 // The same behaviour for the database's settings and for "QVR.Properties".
 class SettingsTest : public KeloFixture, public ::testing::WithParamInterface<bool> {
@@ -111,12 +114,9 @@ TEST_F(DatabaseSettingsTest, ACollectionDeletedUnderAHolderSaysSo) {
     panes->SetValue("Count", Variant(1));
     root->Child("Ostrellix")->Delete("Panes");
     EXPECT_TRUE(panes->Value("Count").IsEmpty());
-    try {
-        panes->SetValue("Count", Variant(2));
-        FAIL();
-    } catch (const ComError& error) {
-        EXPECT_NE(error.Description().find("deleted"), std::string::npos);
-    }
+    const auto error = Raised([&] { panes->SetValue("Count", Variant(2)); });
+    ASSERT_TRUE(error);
+    EXPECT_NE(error->Description().find("deleted"), std::string::npos);
     EXPECT_TRUE(root->Child("Ostrellix")->ChildNames().empty());
 }
 

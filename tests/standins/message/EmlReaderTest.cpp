@@ -107,35 +107,6 @@ TEST(EmlReader, UndeclaredEightBitTextIsReadAsUtf8OrWindows1252) {
     EXPECT_EQ(Text(Import("Subject: x\r\n\r\nK\xF6p \x80\r\n").properties, tag::PR_BODY), "Köp €\r\n");
 }
 
-// npm package eml-format 0.6.1, test/fixtures (MIT licence).
-TEST(EmlReader, SampleFilesFromEmlFormat) {
-    const MessageData cc = EmlReader().ReadFile(testing::DataFile("cc.eml"));
-    EXPECT_EQ(Text(cc.properties, tag::PR_SUBJECT), "To and Cc headers");
-    EXPECT_EQ(Text(cc.properties, tag::PR_SENDER_NAME), "Foo Bar");
-    EXPECT_EQ(Text(cc.properties, tag::PR_DISPLAY_TO), "Foo Bar; info@example.com");
-    EXPECT_EQ(Text(cc.properties, tag::PR_DISPLAY_CC), "foo@example.com; Bar");
-    ASSERT_EQ(cc.recipients.size(), 4u);
-    EXPECT_EQ(Text(cc.recipients[3].properties, tag::PR_EMAIL_ADDRESS), "bar@example.com");
-
-    const MessageData multipart = EmlReader().ReadFile(testing::DataFile("multipart.eml"));
-    EXPECT_EQ(Text(multipart.properties, tag::PR_SUBJECT), "Multi-part boundary");
-    EXPECT_EQ(Text(multipart.properties, tag::PR_BODY).rfind("please see attached", 0), 0u);
-    ASSERT_EQ(multipart.attachments.size(), 1u);
-    EXPECT_EQ(Text(multipart.attachments[0].properties, tag::PR_ATTACH_LONG_FILENAME), "tired_boot.FJ010019.jpeg");
-    EXPECT_EQ(multipart.attachments[0].properties.GetValue(tag::PR_ATTACH_DATA_BIN).ToBytes().at(0), 0xFF);
-
-    const MessageData sample = EmlReader().ReadFile(testing::DataFile("sample.eml"));
-    EXPECT_EQ(Text(sample.properties, tag::PR_SUBJECT), "Winter promotions");
-    EXPECT_EQ(Text(sample.properties, tag::PR_SENDER_NAME), "Online Shop");
-    EXPECT_EQ(Text(sample.properties, tag::PR_SENDER_EMAIL_ADDRESS), "no-reply@example.com");
-    EXPECT_EQ(Text(sample.recipients.at(0).properties, tag::PR_DISPLAY_NAME), "Foo Bar");
-    EXPECT_EQ(Text(sample.properties, tag::PR_BODY).rfind("Lorem ipsum dolor sit amet", 0), 0u);
-    EXPECT_EQ(Html(sample).rfind("<!DOCTYPE html>", 0), 0u);
-    ASSERT_EQ(sample.attachments.size(), 1u);
-    EXPECT_EQ(Text(sample.attachments[0].properties, tag::PR_ATTACH_LONG_FILENAME), "nodejs.png");
-    EXPECT_EQ(sample.attachments[0].properties.GetValue(tag::PR_ATTACH_DATA_BIN).ToBytes().size(), 20269u);
-}
-
 TEST(EmlReader, AHeaderOfMimeFieldsAloneMakesAMessage) {
     const MessageData russian = Import(
         "Content-Type: text/plain; charset=koi8-r\r\nContent-Transfer-Encoding: 8bit\r\n\r\n\xF4\xC5\xD3\xD4\r\n");

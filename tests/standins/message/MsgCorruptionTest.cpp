@@ -20,9 +20,13 @@
 #include "standins/message/MsgWriter.h"
 #include "standins/message/OleStorageWriter.h"
 #include "tests/standins/message/TestMessages.h"
+#include "tests/support/FileText.h"
+#include "tests/support/Raised.h"
 
 namespace ostrellix::standin::message {
 namespace {
+
+using ostrellix::testing::Raised;
 
 // The error reading `bytes` raises; fails the test when there is none.
 ComError ReadError(const std::vector<std::uint8_t>& bytes, MessageFileLimits limits = {}) {
@@ -48,13 +52,10 @@ std::vector<std::uint8_t> PropertyStream(std::size_t header, std::initializer_li
 }
 
 TEST(MsgCorruption, MissingFileAndForeignFileAreNamedInTheError) {
-    try {
-        MsgReader().ReadFile("/nonexistent/folder/mail.msg");
-        FAIL();
-    } catch (const ComError& error) {
-        EXPECT_EQ(error.Number(), file_error::NotFound);
-        EXPECT_NE(error.Description().find("/nonexistent/folder/mail.msg"), std::string::npos);
-    }
+    const auto missing = Raised([&] { MsgReader().ReadFile("/nonexistent/folder/mail.msg"); });
+    ASSERT_TRUE(missing);
+    EXPECT_EQ(missing->Number(), file_error::NotFound);
+    EXPECT_NE(missing->Description().find("/nonexistent/folder/mail.msg"), std::string::npos);
     const std::string text = "From: a@example.com\r\nSubject: not a compound file\r\n\r\nbody";
     const ComError error = ReadError({text.begin(), text.end()});
     EXPECT_EQ(error.Number(), file_error::Corrupt);
@@ -91,7 +92,7 @@ TEST(MsgCorruption, FlippedBytesNeverCrash) {
     EXPECT_GT(errors, 0);
 }
 
-TEST(MsgCorruption, LimitsOnSizeCountAndDepthAreKept) {
+TEST(MsgCorruption, LimitsOnSizeCountDepthAndValuesAreKept) {
     const auto mail = MsgWriter::Write(testing::TypicalMail());
     MessageFileLimits few;
     few.maxRecipients = 2;
@@ -106,6 +107,15 @@ TEST(MsgCorruption, LimitsOnSizeCountAndDepthAreKept) {
     shallow.maxEmbeddingDepth = 3;
     EXPECT_NE(ReadError(MsgWriter::Write(testing::NestedMail(4)), shallow).Description().find("nested"),
               std::string::npos);
+
+    // A multi-valued property claiming a thousand values.
+    MessageFileLimits fewValues;
+    fewValues.maxValuesPerProperty = 100;
+    OleStorageWriter root;
+    const std::uint32_t tag = MakeTag(0x6701, pt::MultiValued | pt::Unicode);
+    root.AddStream("__properties_version1.0", PropertyStream(32, {{tag, 4000}}));
+    root.AddStream("__substg1.0_6701101F", std::vector<std::uint8_t>(4000));  // 1000 lengths
+    EXPECT_NE(ReadError(root.Finish(), fewValues).Description().find("values"), std::string::npos);
 }
 
 TEST(MsgCorruption, HandMadeHostileLayoutsAreRefused) {
@@ -165,8 +175,8 @@ TEST(MsgCorruption, HandMadeHostileLayoutsAreRefused) {
 // they are kept from the leak check, as in the fuzzer's suppressions).
 TEST(MsgCorruption, ADamagedDeepDirectoryIsRefused) {
     const std::filesystem::path file = std::filesystem::path(MESSAGE_FUZZ_CORPUS) / "msg" / "damaged-directory.msg";
-    std::ifstream in(file, std::ios::binary);
-    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const std::string text = ostrellix::testing::FileText(file);
+    const std::vector<std::uint8_t> bytes(text.begin(), text.end());
     ASSERT_FALSE(bytes.empty()) << file;
 #if defined(__has_feature)
 #if __has_feature(address_sanitizer)
@@ -176,16 +186,6 @@ TEST(MsgCorruption, ADamagedDeepDirectoryIsRefused) {
     const ComError error = ReadError(bytes);
     EXPECT_EQ(error.Number(), file_error::Corrupt);
     EXPECT_NE(error.Description().find("'hostile.msg'"), std::string::npos) << error.Description();
-}
-
-TEST(MsgCorruption, AMultiValuedPropertyClaimingMillionsOfValuesIsRefused) {
-    MessageFileLimits limits;
-    limits.maxValuesPerProperty = 100;
-    OleStorageWriter root;
-    const std::uint32_t tag = MakeTag(0x6701, pt::MultiValued | pt::Unicode);
-    root.AddStream("__properties_version1.0", PropertyStream(32, {{tag, 4000}}));
-    root.AddStream("__substg1.0_6701101F", std::vector<std::uint8_t>(4000));  // 1000 lengths
-    EXPECT_NE(ReadError(root.Finish(), limits).Description().find("values"), std::string::npos);
 }
 
 }  // namespace

@@ -11,18 +11,15 @@
 #include "runtime/ComError.h"
 #include "standins/system/SettingsStore.h"
 #include "tests/standins/system/TempDirectory.h"
+#include "tests/support/FileText.h"
+#include "tests/support/Raised.h"
 
 namespace ostrellix::standin::system {
 namespace {
 
-constexpr const char* kApp = "Brannovika\\Kelo Addins\\Outlook Integration";
+using ostrellix::testing::Raised;
 
-std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+constexpr const char* kApp = "Brannovika\\Kelo Addins\\Outlook Integration";
 
 class SettingsStoreTest : public ::testing::Test {
 protected:
@@ -42,12 +39,9 @@ TEST_F(SettingsStoreTest, ProgramSettingsPersistAndIgnoreCase) {
     reopened.DeleteSetting(kApp, "Settings", "debug");
     EXPECT_EQ(reopened.GetSetting(kApp, "Settings", "Debug", "none"), "none");
     EXPECT_EQ(reopened.GetSetting(kApp, "Settings", "CalendarFolder", ""), "00AB");
-    try {
-        reopened.DeleteSetting(kApp, "Settings", "Debug");
-        FAIL() << "deleting a missing value must raise";
-    } catch (const ComError& error) {
-        EXPECT_EQ(error.Number(), errors::InvalidProcedureCall);
-    }
+    const auto error = Raised([&] { reopened.DeleteSetting(kApp, "Settings", "Debug"); });
+    ASSERT_TRUE(error) << "deleting a missing value must raise";
+    EXPECT_EQ(error->Number(), errors::InvalidProcedureCall);
 }
 
 TEST_F(SettingsStoreTest, ValuesKeepTheirKinds) {
@@ -90,19 +84,18 @@ TEST_F(SettingsStoreTest, AnotherProcessSeesWritesAtOnce) {
     EXPECT_EQ(parent.GetSetting(kApp, "Settings", "User", ""), "42");
 }
 
-TEST_F(SettingsStoreTest, CorruptFileIsNamedAndKept) {
+// Broken JSON, or JSON of another program: named in the error, never written over.
+TEST_F(SettingsStoreTest, AFileThatIsNotOursIsNamedAndKept) {
     std::filesystem::create_directories(file.parent_path());
-    const std::string garbage = "{ this is not json";
-    std::ofstream(file) << garbage;
-    SettingsStore store(file);
-    try {
-        store.GetSetting(kApp, "Settings", "Debug", "0");
-        FAIL() << "a corrupt file must raise";
-    } catch (const ComError& error) {
-        EXPECT_NE(error.Description().find(file.string()), std::string::npos) << error.Description();
+    for (const std::string content : {"{ this is not json", R"({"name": "some other program", "keys": {}})"}) {
+        std::ofstream(file, std::ios::trunc) << content;
+        SettingsStore store(file);
+        const auto error = Raised([&] { store.GetSetting(kApp, "Settings", "Debug", "0"); });
+        ASSERT_TRUE(error) << "taken for settings: " << content;
+        EXPECT_NE(error->Description().find(file.string()), std::string::npos) << error->Description();
+        EXPECT_THROW(store.SaveSetting(kApp, "Settings", "Debug", "1"), ComError) << content;
+        EXPECT_EQ(ostrellix::testing::FileText(file), content);
     }
-    EXPECT_THROW(store.SaveSetting(kApp, "Settings", "Debug", "1"), ComError);
-    EXPECT_EQ(ReadFile(file), garbage);
 }
 
 TEST_F(SettingsStoreTest, DWordsMustBeThirtyTwoBitIntegers) {
@@ -124,16 +117,8 @@ TEST_F(SettingsStoreTest, DWordsMustBeThirtyTwoBitIntegers) {
         SettingsStore store(file);
         EXPECT_THROW(store.ReadValue("Software\\K", "V"), ComError) << data;
         EXPECT_THROW(store.WriteValue("Software\\K", "W", {win::RegistryValue::Kind::DWord, Variant(1)}), ComError);
-        EXPECT_EQ(ReadFile(file), content);
+        EXPECT_EQ(ostrellix::testing::FileText(file), content);
     }
-}
-
-TEST_F(SettingsStoreTest, ForeignJsonIsNotTakenForSettings) {
-    std::filesystem::create_directories(file.parent_path());
-    std::ofstream(file) << R"({"name": "some other program"})";
-    SettingsStore store(file);
-    EXPECT_THROW(store.SaveSetting(kApp, "Settings", "Debug", "1"), ComError);
-    EXPECT_EQ(ReadFile(file), R"({"name": "some other program"})");
 }
 
 TEST_F(SettingsStoreTest, WritesLeaveNoTemporaryFiles) {

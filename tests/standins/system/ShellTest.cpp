@@ -8,9 +8,12 @@
 #include "standins/system/ManualClock.h"
 #include "standins/system/System.h"
 #include "tests/standins/system/TempDirectory.h"
+#include "tests/support/Raised.h"
 
 namespace ostrellix::standin::system {
 namespace {
+
+using ostrellix::testing::Raised;
 
 class ShellTest : public ::testing::Test {
 protected:
@@ -65,12 +68,9 @@ TEST_F(ShellTest, RunStartsRegisteredProgramsByFileName) {
     });
     EXPECT_EQ(Shell()->Run("\"C:\\Program Files\\Office\\OUTLOOK.EXE\" /recycle", 8, false), 0);
     EXPECT_EQ(seen, std::vector<std::string>{"/recycle"});
-    try {
-        Shell()->Run("winword.exe", 1, false);
-        FAIL();
-    } catch (const ComError& error) {
-        EXPECT_EQ(static_cast<std::uint32_t>(error.Number()), 0x80070002u);
-    }
+    const auto error = Raised([&] { Shell()->Run("winword.exe", 1, false); });
+    ASSERT_TRUE(error);
+    EXPECT_EQ(static_cast<std::uint32_t>(error->Number()), 0x80070002u);
 }
 
 TEST_F(ShellTest, RunningObjectsAreFoundByClassIdUntilRevoked) {
@@ -79,12 +79,9 @@ TEST_F(ShellTest, RunningObjectsAreFoundByClassIdUntilRevoked) {
     const auto cookie = system.RunningObjects().Register(outlook, server);
     EXPECT_EQ(system.RunningObjects().GetActiveObject(outlook), server);
     system.RunningObjects().Revoke(cookie);
-    try {
-        system.RunningObjects().GetActiveObject(outlook);
-        FAIL();
-    } catch (const ComError& error) {
-        EXPECT_EQ(error.Number(), win::MK_E_UNAVAILABLE);
-    }
+    const auto error = Raised([&] { system.RunningObjects().GetActiveObject(outlook); });
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->Number(), win::MK_E_UNAVAILABLE);
 }
 
 TEST_F(ShellTest, DebugOutputIsCapturable) {

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "apps/ostrellix/ActionGroup.h"
+#include "runtime/ErrorHandling.h"
+#include "tests/apps/HostFixture.h"
+#include "tests/support/FileText.h"
+
+namespace ostrellix::host {
+
+// Runs `ostrellix GROUP ARGS...` in-process on the fixture's workspace, as
+// the program does: a fresh host per action, results on `out` (or as JSON
+// lines on `json`), the failure's text in `error`, the exit status as the
+// program gives it.
+class ActionsFixture : public HostFixture {
+protected:
+    // `prepare` sees the host before the action runs.
+    template <class Actions>
+    int RunAction(const std::string& group, std::vector<std::string> args, Host::Setup setup,
+                  const std::function<void(Host&)>& prepare = {}) {
+        CLI::App app;
+        ActionGroup actionGroup(app, group, "");
+        const Actions actions(actionGroup);
+        args.insert(args.begin(), group);
+        std::reverse(args.begin(), args.end());
+        app.parse(args);
+        json.str("");
+        if (actionGroup.Json()) setup.json = &json;
+        Host host(std::move(setup));
+        if (prepare) prepare(host);
+        int status = 0;
+        error.clear();
+        Trap([&] { status = actionGroup.Run(host); },
+             [&](const ComError& failure) {
+                 error = failure.Description();
+                 status = Host::ExitStatus(failure);
+             });
+        return status;
+    }
+
+    using HostFixture::JsonLines;
+    std::vector<nlohmann::json> JsonLines() const { return JsonLines(json.str()); }
+
+    bool Says(const std::string& expected) const { return out.str().find(expected) != std::string::npos; }
+
+    // Runs a shell command line with its standard output thrown away: the
+    // exit status and what it wrote to standard error.
+    std::pair<int, std::string> RunProgram(const std::string& commandLine) {
+        const std::string errors = (folder.Path() / "stderr.txt").string();
+        const int status = std::system((commandLine + " >/dev/null 2>'" + errors + "'").c_str());
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, testing::FileText(errors)};
+    }
+
+    std::ostringstream json;
+    std::string error;
+};
+
+}  // namespace ostrellix::host
