@@ -1,6 +1,5 @@
 #include "runtime/Guid.h"
 
-#include <cstdio>
 #include <random>
 
 #include "runtime/ComError.h"
@@ -44,12 +43,16 @@ Guid Guid::New() {
 }
 
 std::string Guid::ToString() const {
-    char buffer[40];
-    const auto& b = bytes_;
-    std::snprintf(buffer, sizeof buffer,
-                  "{%02X%02X%02X%02X-%02X%02X-%02X%02X-%02X%02X-%02X%02X%02X%02X%02X%02X}", b[0], b[1], b[2],
-                  b[3], b[4], b[5], b[6], b[7], b[8], b[9], b[10], b[11], b[12], b[13], b[14], b[15]);
-    return buffer;
+    // Stores write the property set of every named property they save: no formatting call per digit pair.
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string text = "{00000000-0000-0000-0000-000000000000}";
+    std::size_t at = 1;
+    for (std::size_t i = 0; i < bytes_.size(); ++i) {
+        if (i == 4 || i == 6 || i == 8 || i == 10) ++at;  // past a hyphen
+        text[at++] = kDigits[bytes_[i] >> 4];
+        text[at++] = kDigits[bytes_[i] & 0xF];
+    }
+    return text;
 }
 
 }  // namespace ostrellix

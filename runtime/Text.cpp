@@ -5,6 +5,7 @@
 #include <unicode/ustring.h>
 #include <unicode/utf8.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "runtime/ComError.h"
@@ -45,6 +46,21 @@ std::string FromUtf16(const std::u16string& s) {
                        reinterpret_cast<const UChar*>(s.data()), static_cast<int32_t>(s.size()), 0xFFFD,
                        nullptr, &status);
     out.resize(static_cast<std::size_t>(written));
+    return out;
+}
+
+// Text that is all ASCII maps and compares case without ICU, to the same
+// result: names and keys compared by the thousand are nearly always ASCII.
+bool IsAscii(std::string_view s) {
+    return std::ranges::all_of(s, [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+std::string MapAscii(std::string_view s, char (*map)(char)) {
+    std::string out(s);
+    for (char& c : out) c = map(c);
     return out;
 }
 
@@ -180,9 +196,9 @@ std::string RTrim(std::string_view s) {
 
 std::string Trim(std::string_view s) { return LTrim(RTrim(s)); }
 
-std::string UCase(std::string_view s) { return MapCase(s, u_strToUpper); }
+std::string UCase(std::string_view s) { return IsAscii(s) ? MapAscii(s, AsciiUpper) : MapCase(s, u_strToUpper); }
 
-std::string LCase(std::string_view s) { return MapCase(s, u_strToLower); }
+std::string LCase(std::string_view s) { return IsAscii(s) ? MapAscii(s, AsciiLower) : MapCase(s, u_strToLower); }
 
 std::string Replace(std::string_view s, std::string_view find, std::string_view replacement) {
     if (find.empty()) return std::string(s);
@@ -226,6 +242,11 @@ int StrComp(std::string_view a, std::string_view b, Compare mode) {
     int result;
     if (mode == Compare::Binary) {
         result = a.compare(b);
+    } else if (IsAscii(a) && IsAscii(b)) {
+        const auto mismatch = std::ranges::mismatch(a, b, {}, AsciiLower, AsciiLower);
+        result = mismatch.in1 == a.end() || mismatch.in2 == b.end()
+                     ? static_cast<int>(a.size() > b.size()) - static_cast<int>(a.size() < b.size())
+                     : AsciiLower(*mismatch.in1) - AsciiLower(*mismatch.in2);
     } else {
         const std::u16string ua = ToUtf16(a), ub = ToUtf16(b);
         UErrorCode status = U_ZERO_ERROR;

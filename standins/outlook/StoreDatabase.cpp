@@ -2,6 +2,7 @@
 
 #include <SQLiteCpp/Database.h>
 #include <SQLiteCpp/Statement.h>
+#include <sqlite3.h>
 
 #include <filesystem>
 
@@ -95,11 +96,22 @@ StoreDatabase::~StoreDatabase() = default;
 
 void StoreDatabase::OpenOrCreate() {
     int applicationId = 0, version = 0, objects = 0;
+    // A store belongs to the one Outlook that opened it, as long as that
+    // one runs: it keeps the file locked from its first read to its close,
+    // so that a save takes no file locks and no shared index of the log.
+    // Set before the first read, which then takes the lock whole; another
+    // process opening the store meanwhile is refused and reads nothing.
+    Guard("open", [&] { db_->exec("PRAGMA locking_mode=EXCLUSIVE"); });
     try {
         applicationId = db_->execAndGet("PRAGMA application_id").getInt();
         version = db_->execAndGet("PRAGMA user_version").getInt();
         objects = db_->execAndGet("SELECT count(*) FROM sqlite_master").getInt();
     } catch (const std::runtime_error& error) {
+        const auto* refused = dynamic_cast<const SQLite::Exception*>(&error);
+        if (refused && refused->getErrorCode() == SQLITE_BUSY) {
+            errors::Raise(errors::kStoreFailed,
+                          "The message store \"" + path_ + "\" is in use by another program and cannot be opened.");
+        }
         errors::Raise(errors::kStoreFailed,
                       "The file \"" + path_ + "\" is not an Outlook message store (" + error.what() + ").");
     }

@@ -33,6 +33,24 @@ TEST(TextTest, CaseMappingIsUnicode) {
     EXPECT_EQ(StrComp("a", "B", Compare::Binary), 1);
 }
 
+TEST(TextTest, AsciiTextComparesAsFoldedUnicode) {
+    struct Case {
+        const char* a;
+        const char* b;
+        int expected;
+    };
+    for (const Case& c : {Case{"KeloID", "keloid", 0}, Case{"abc", "ABCD", -1}, Case{"ABD", "abc", 1},
+                          // Folding lowers: "[" (0x5B) sorts before "a", though after "A".
+                          Case{"[", "a", -1}, Case{"A", "[", 1}, Case{"", "", 0}, Case{"", "x", -1},
+                          // The Kelvin sign folds to "k": mixed text still goes the Unicode way.
+                          Case{"K", "\u212A", 0}}) {
+        EXPECT_EQ(StrComp(c.a, c.b, Compare::Text), c.expected) << c.a << " vs " << c.b;
+        EXPECT_EQ(StrComp(c.b, c.a, Compare::Text), -c.expected) << c.b << " vs " << c.a;
+    }
+    EXPECT_EQ(LCase("Item.KeloID[3]"), "item.keloid[3]");
+    EXPECT_EQ(UCase("last_Modified 9"), "LAST_MODIFIED 9");
+}
+
 TEST(TextTest, TrimTakesBlanksOnly) {
     EXPECT_EQ(Trim("  a b  "), "a b");
     EXPECT_EQ(Trim("\ta\t"), "\ta\t");

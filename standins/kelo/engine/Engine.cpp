@@ -135,12 +135,17 @@ std::filesystem::path Engine::Folder() const {
 }
 
 Date Engine::NextTimestamp() {
-    const double last = db_->execAndGet("SELECT value FROM kelo_meta WHERE key = 'last_timestamp'").getDouble();
+    const double last = WithStatement("SELECT value FROM kelo_meta WHERE key = 'last_timestamp'",
+                                      [](SQLite::Statement& read) {
+                                          read.executeStep();
+                                          return read.getColumn(0).getDouble();
+                                      });
     double now = ToMilliseconds(clock_.Now());
     if (now <= last) now = last + 1.0;
-    SQLite::Statement store(*db_, "UPDATE kelo_meta SET value = ? WHERE key = 'last_timestamp'");
-    store.bind(1, now);
-    store.exec();
+    WithStatement("UPDATE kelo_meta SET value = ? WHERE key = 'last_timestamp'", [&](SQLite::Statement& store) {
+        store.bind(1, now);
+        store.exec();
+    });
     return Date(now / kMillisecondsPerDay);
 }
 

@@ -46,7 +46,7 @@ void Record::New(const Ptr<ostrellix::kelo::IClass>& cls) {
     class_ = engine_->Metadata().Own(cls);
     id_ = 0;
     timestamp_ = Date();
-    values_.clear();
+    values_.Clear();
     changed_.clear();
     paths_.clear();
     state_ = recordstate::New;
@@ -136,8 +136,8 @@ Variant Record::FieldValue(const Ptr<Field>& field) {
         const Ptr<Document> document = DocumentIn(field);
         return document ? Variant(document) : Variant::Null();
     }
-    const auto found = values_.find(field->Id());
-    return found != values_.end() ? found->second : FieldCodec::FromColumn(*field, SqlValue{});
+    const Variant* found = values_.Find(field->Id());
+    return found ? *found : FieldCodec::FromColumn(*field, SqlValue{});
 }
 
 std::string Record::FieldText(const Ptr<Field>& field, const Variant& value) {
@@ -214,7 +214,7 @@ void Record::SetValue(std::string_view name, const Variant& value) {
                                                               ": there is no such record");
         }
     }
-    values_[field->Id()] = stored;
+    values_.Set(field->Id(), stored);
     changed_.insert(field->Id());
 }
 
@@ -254,11 +254,11 @@ Ptr<Field> Record::FieldById(std::int32_t id) const {
 }
 
 Ptr<Document> Record::DocumentIn(const Ptr<Field>& field) {
-    const auto found = values_.find(field->Id());
-    if (found == values_.end() || found->second.IsNull()) return nullptr;
-    if (found->second.IsObject()) return found->second.ToObjectAs<Document>();
-    Ptr<Document> document = Document::Stored(engine_, found->second.ToLong());
-    found->second = Variant(document);  // the same object on every read, so that its edits are kept
+    Variant* found = values_.Find(field->Id());
+    if (!found || found->IsNull()) return nullptr;
+    if (found->IsObject()) return found->ToObjectAs<Document>();
+    Ptr<Document> document = Document::Stored(engine_, found->ToLong());
+    *found = Variant(document);  // the same object on every read, so that its edits are kept
     return document;
 }
 
@@ -267,9 +267,9 @@ std::vector<std::pair<Ptr<Field>, Ptr<Document>>> Record::DirtyDocuments() {
     if (!class_) return dirty;
     for (const auto& field : class_->FieldList()) {
         if (!field->IsDocument()) continue;
-        const auto found = values_.find(field->Id());
-        if (found == values_.end() || !found->second.IsObject()) continue;
-        const Ptr<Document> document = found->second.ToObjectAs<Document>();
+        const Variant* found = values_.Find(field->Id());
+        if (!found || !found->IsObject()) continue;
+        const Ptr<Document> document = found->ToObjectAs<Document>();
         if (document->Dirty() || document->ID() == 0) dirty.emplace_back(field, document);
     }
     return dirty;
@@ -316,7 +316,7 @@ void Record::Update() {
         }
         for (std::int32_t fieldId : changed_) {
             const Ptr<Field> field = FieldById(fieldId);
-            const Variant& value = values_.at(fieldId);
+            const Variant& value = *values_.Find(fieldId);  // every changed field was set
             if (field->IsDocument() && value.IsObject()) {
                 const std::int32_t stored = value.ToObjectAs<Document>()->ID();
                 if (stored > 0) values.emplace_back(field, std::int64_t(stored));
@@ -360,7 +360,7 @@ void Record::Delete() {
     class_ = nullptr;
     id_ = 0;
     state_ = 0;
-    values_.clear();
+    values_.Clear();
     changed_.clear();
     paths_.clear();
 }

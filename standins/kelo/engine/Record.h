@@ -1,6 +1,5 @@
 #pragma once
 
-#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -69,7 +68,7 @@ private:
     std::int32_t id_ = 0;
     std::int32_t state_ = 0;
     Date timestamp_;
-    std::map<std::int32_t, Variant> values_;
+    RecordValues values_;
     std::set<std::int32_t> changed_;
     std::vector<std::pair<std::string, Variant>> paths_;
 };

@@ -1,13 +1,13 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "runtime/Date.h"
 #include "runtime/Variant.h"
+#include "standins/kelo/engine/RecordValues.h"
 #include "standins/kelo/engine/SqlValue.h"
 
 namespace ostrellix::standin::kelo {
@@ -17,7 +17,7 @@ namespace ostrellix::standin::kelo {
 struct RecordRow {
     std::int32_t id = 0;
     Date timestamp;
-    std::map<std::int32_t, Variant> values;
+    RecordValues values;
     std::vector<std::pair<std::string, Variant>> paths;
 };
 

@@ -82,8 +82,9 @@ std::vector<RecordRow> RecordStore::Select(const Ptr<Class>& cls, const SqlCondi
                 row.id = select.getColumn(0).getInt();
                 row.timestamp = FieldCodec::DateFromColumn(select.getColumn(1).getDouble());
                 int column = 2;
+                row.values.Reserve(stored.size());
                 for (const auto& field : stored) {
-                    row.values[field->Id()] = FieldCodec::FromColumn(*field, ReadColumn(select.getColumn(column++)));
+                    row.values.Set(field->Id(), FieldCodec::FromColumn(*field, ReadColumn(select.getColumn(column++))));
                 }
                 for (const auto& path : paths) {
                     row.paths.emplace_back(path.name, PathValue(path.path, ReadColumn(select.getColumn(column++))));

@@ -15,7 +15,10 @@ SettingsCollection::SettingsCollection(std::shared_ptr<Engine> engine, std::int6
 
 Ptr<SettingsCollection> SettingsCollection::Root(const std::shared_ptr<Engine>& engine) {
     const std::int64_t root = engine->Guard("reading the settings", [&] {
-        return engine->Db().execAndGet("SELECT id FROM kelo_setting WHERE parent_id IS NULL").getInt64();
+        return engine->WithStatement("SELECT id FROM kelo_setting WHERE parent_id IS NULL", [](SQLite::Statement& root) {
+            root.executeStep();
+            return root.getColumn(0).getInt64();
+        });
     });
     return std::make_shared<SettingsCollection>(engine, root);
 }
@@ -48,9 +51,11 @@ std::optional<std::int64_t> SettingsCollection::Walk(const std::vector<std::stri
 }
 
 void SettingsCollection::RequireAlive() {
-    SQLite::Statement query(engine_->Db(), "SELECT 1 FROM kelo_setting WHERE id = ?");
-    query.bind(1, node_);
-    if (!query.executeStep()) {
+    const bool alive = engine_->WithStatement("SELECT 1 FROM kelo_setting WHERE id = ?", [&](SQLite::Statement& query) {
+        query.bind(1, node_);
+        return query.executeStep();
+    });
+    if (!alive) {
         RaiseEngineError(engineerror::NotUsable, "The settings collection was deleted; open it again from its parent");
     }
 }

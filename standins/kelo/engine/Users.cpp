@@ -33,9 +33,11 @@ Ptr<User> Users::Add(std::string_view name, std::optional<std::int32_t> coworker
 
 Ptr<User> Users::Find(std::string_view name) {
     return engine_->Guard("looking a user up", [&]() -> Ptr<User> {
-        SQLite::Statement query(engine_->Db(), "SELECT id, name, coworker_id FROM kelo_user WHERE name = ?");
-        query.bind(1, std::string(name));
-        return query.executeStep() ? FromRow(engine_, query) : nullptr;
+        return engine_->WithStatement("SELECT id, name, coworker_id FROM kelo_user WHERE name = ?",
+                                      [&](SQLite::Statement& query) -> Ptr<User> {
+                                          query.bind(1, std::string(name));
+                                          return query.executeStep() ? FromRow(engine_, query) : nullptr;
+                                      });
     });
 }
 

@@ -7,6 +7,7 @@
 #include "standins/kelo/engine/DemoData.h"
 #include "standins/kelo/engine/Document.h"
 #include "standins/kelo/engine/Filter.h"
+#include "standins/kelo/engine/RecordValues.h"
 #include "standins/kelo/engine/Records.h"
 #include "standins/kelo/engine/EngineError.h"
 #include "tests/standins/kelo/KeloFixture.h"
@@ -262,6 +263,21 @@ TEST_F(RecordTest, TimeStampsStayAheadWhenTheDatabaseIsOpenedAgain) {
     company->SetValue("name", Variant("Three"));
     company->Update();
     EXPECT_GT(company->Timestamp(), last);
+}
+
+TEST(RecordValuesTest, FindsEachFieldWhateverOrderItWasSetIn) {
+    // Fields added to a class later have higher ids but may stand anywhere in its field list.
+    RecordValues values;
+    for (const std::int32_t id : {4, 9, 2, 7, 1, 12}) values.Set(id, Variant(id * 10));
+    values.Set(7, Variant("replaced"));
+    for (const std::int32_t id : {1, 2, 4, 9, 12}) {
+        ASSERT_NE(values.Find(id), nullptr) << id;
+        EXPECT_EQ(values.Find(id)->ToLong(), id * 10) << id;
+    }
+    EXPECT_EQ(values.Find(7)->ToString(), "replaced");
+    for (const std::int32_t id : {0, 3, 13}) EXPECT_EQ(values.Find(id), nullptr) << id;
+    values.Clear();
+    EXPECT_EQ(values.Find(4), nullptr);
 }
 
 }  // namespace

@@ -52,6 +52,7 @@ TEST(OneOffEntryIdTest, ReadsBothStringFormsAndWritesUnicode) {
 }
 
 TEST(MessageCodecTest, KeepsEveryKindOfValueAndEmbeddedMessages) {
+    using json = nlohmann::json;
     message::MessageData inner;
     inner.properties.Set(tag::PR_SUBJECT, Variant("inner"));
     message::MessageData outer;
@@ -63,6 +64,10 @@ TEST(MessageCodecTest, KeepsEveryKindOfValueAndEmbeddedMessages) {
     bag.Set(tag::PR_CLIENT_SUBMIT_TIME, Variant(Date::FromParts(2024, 5, 1, 10, 15, 30)));
     bag.Set(0x10090102, Variant(Bytes{0, 1, 255}));
     bag.Set(0x3FFF0005, Variant(0.25));
+    bag.Set(0x3FFE0005, Variant(0.1));  // needs 64 bits
+    bag.Set(0x3FFD0003, Variant(-100000));
+    bag.Set(0x3FFC0003, Variant(70000));
+    bag.Set(tag::PR_BODY, Variant(std::string(300, 'x')));
     bag.Set(0x0E2A0014, Variant(Bytes{1, 2, 3, 4, 5, 6, 7, 8}));  // a type kept as its raw bytes
     bag.SetNamed({message::PublicStrings(), std::string("Keywords")},
                  {pt::MultiValued | pt::Unicode, Variant(VariantArray{Variant("a"), Variant("b")})});
@@ -76,7 +81,11 @@ TEST(MessageCodecTest, KeepsEveryKindOfValueAndEmbeddedMessages) {
     attachment.embedded = std::make_shared<message::MessageData>(inner);
     outer.attachments.push_back(attachment);
 
-    const message::MessageData decoded = MessageCodec::Decode(MessageCodec::Encode(outer));
+    const Bytes encoded = MessageCodec::Encode(outer);
+    // The layout stays what stores already hold: canonical CBOR as a JSON
+    // library writes the same document (sorted keys, shortest forms).
+    EXPECT_EQ(encoded, json::to_cbor(json::from_cbor(encoded)));
+    const message::MessageData decoded = MessageCodec::Decode(encoded);
     EXPECT_EQ(decoded, outer);
     EXPECT_EQ(decoded.properties.Get(0x0E2A0014)->type, 0x0014);
     ASSERT_TRUE(decoded.attachments[0].embedded);

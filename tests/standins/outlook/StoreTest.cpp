@@ -11,6 +11,7 @@
 #include "contracts/outlook/Constants.h"
 #include "runtime/ComError.h"
 #include "standins/message/PropertyTag.h"
+#include "standins/outlook/Errors.h"
 #include "standins/outlook/Filter.h"
 #include "standins/outlook/ItemIndex.h"
 #include "standins/outlook/MessageStore.h"
@@ -81,6 +82,33 @@ TEST_F(StoreTest, WhatIsStoredSurvivesAReopen) {
     // The mailboxes and the address book are not made twice.
     EXPECT_EQ(store.Mailboxes().size(), 2u);
     EXPECT_EQ(profile->Book().Entries(AddressBook::kGlobalList).size(), 3u);
+}
+
+TEST_F(StoreTest, AStoreIsOnlyEverOpenInOneOutlook) {
+    std::string entryId;
+    {
+        auto first = Open();
+        MessageStore& store = first->Store();
+        const FolderInfo inbox = store.DefaultFolder(first->Mailbox(), ol::olFolderInbox);
+        message::MessageData data = Note("Saved while open");
+        entryId = store.NewEntryId(inbox.entryId);
+        store.Create(inbox.entryId, entryId, data);
+        try {
+            Open();
+            FAIL() << "a store in use must not open a second time";
+        } catch (const ComError& error) {
+            EXPECT_EQ(error.Number(), errors::kStoreFailed);
+            EXPECT_NE(error.Description().find("is in use by another program"), std::string::npos)
+                << error.Description();
+        }
+        // The refused opener took nothing from the one that has the store.
+        message::MessageData more = Note("Saved after the refusal");
+        store.Create(inbox.entryId, store.NewEntryId(inbox.entryId), more);
+    }
+    auto second = Open();
+    ASSERT_TRUE(second->Store().Load(entryId));
+    EXPECT_EQ(second->Store().Load(entryId)->data.Read().properties.GetValue(tag::PR_SUBJECT).ToString(),
+              "Saved while open");
 }
 
 TEST_F(StoreTest, AFileThatIsNotAStoreIsNamedAndLeftAlone) {
