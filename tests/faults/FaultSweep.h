@@ -27,9 +27,8 @@ class FaultSweep {
 public:
     using Step = std::function<void(host::Host&)>;
 
-    // `seed` makes the workspace's content on a started host; each of
-    // `settle` then runs on the workspace started anew.
-    explicit FaultSweep(const Step& seed, const std::vector<Step>& settle = {});
+    // `seed` makes the workspace's content on a started host.
+    explicit FaultSweep(const Step& seed);
 
     // What a run of `flow` without faults leaves, and how many calls it makes.
     struct Reference {
@@ -59,7 +58,8 @@ public:
     // against the reference with the properties that hold for every flow.
     void Sweep(const Step& flow, const Reference& reference, int shard, int shards, const Step& retry = {});
 
-    // The time every run of a flow happens at.
+    // The time the world is seeded at, and the time every run of a flow happens at.
+    static Date SeedTime() { return Date::FromParts(2024, 5, 1, 9); }
     static Date FlowTime() { return Date::FromParts(2024, 5, 1, 11); }
 
 private:
