@@ -143,6 +143,7 @@ void FaultSweep::Sweep(const Step& flow, const Reference& reference, int shard, 
             StampToTheSecond(*dump);
             if (ignore) ignore(*dump);
         }
+        if (forgive) forgive(expected, outcome.afterRetry);
         EXPECT_EQ(LineDifference(expected.Text(), outcome.afterRetry.Text()), "")
             << "the retry after a fault at " << when << " (-expected +found, escaped: " << outcome.escaped << ")";
     }

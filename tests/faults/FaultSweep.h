@@ -51,6 +51,10 @@ public:
     // What the comparison with the reference leaves out of both dumps
     // (what a flow may leave behind after a fault, shown by its own test).
     std::function<void(testing::StoreDump&)> ignore;
+    // What a fault is known to lose, shown by its own test: given the dump
+    // expected and the one found after a retry, takes what the found one
+    // shows lost out of both.
+    std::function<void(testing::StoreDump& expected, testing::StoreDump& found)> forgive;
     // What a flow checks besides, after each fault and its retry.
     std::function<void(const Faulted&, const std::string& when)> alsoExpect;
 

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -175,10 +177,92 @@ TEST_F(SynchronizationWorld, FaultWhileUnmarkingAContactDeletedInKelo_LeavesWhat
     }
 }
 
+// A pair by its item's subject and a field its record is known by.
+struct PairName {
+    const char* subject;
+    const char* record;
+};
+constexpr PairName kChangedInOutlook[] = {{"Meeting 1", "|subject=Meeting 1|"}, {"Task 1", "|subject=Task 1|"},
+                                         {"Pat Pair 1", "|lastname=Pair 1|"}};
+
+std::string RecordLine(const testing::StoreDump& dump, const std::string& marker) {
+    const auto line = std::ranges::find_if(
+        dump.recordLines, [&](const std::string& record) { return record.find(marker) != std::string::npos; });
+    return line == dump.recordLines.end() ? "" : *line;
+}
+
+void Drop(testing::StoreDump& dump, const PairName& pair) {
+    std::erase_if(dump.itemLines, [&](const std::string& line) { return Fields(line)[4] == pair.subject; });
+    std::erase_if(dump.recordLines, [&](const std::string& line) { return line.find(pair.record) != std::string::npos; });
+}
+
+// A change made in Outlook that never reached the record, shown by
+// FaultWhileStoringARecordChangedInOutlook_LosesTheOutlookChange and
+// FaultWhileFindingTheFirstItemOfAFolder_PartialRunsSkipItsOutlookChanges:
+// the sweeps take a pair that shows it out of their comparison.
+std::function<void(testing::StoreDump&, testing::StoreDump&)> ForgiveTheNamedLosses(const testing::StoreDump& before) {
+    return [before](testing::StoreDump& expected, testing::StoreDump& found) {
+        for (const PairName& pair : kChangedInOutlook) {
+            if (RecordLine(found, pair.record) != RecordLine(before, pair.record)) continue;
+            Drop(expected, pair);
+            Drop(found, pair);
+        }
+    };
+}
+
+// A pair changed in Outlook is copied into the record, the item is saved
+// with the checksums of both as they now stand, and only then is the
+// record stored. When the data engine fails to store it, the item already
+// says the pair is in step with a record that was never stored: the next
+// run finds the record differ from its checksum, lets the record win and
+// writes it over the item, and the change made in Outlook is gone from both.
+TEST_F(SynchronizationWorld, FaultWhileStoringARecordChangedInOutlook_LosesTheOutlookChange) {
+    const std::string meeting = kChangedInOutlook[0].record;
+    const auto reference = World().RunClean(kFullRun);
+    ASSERT_NE(RecordLine(reference.after, meeting).find("|notes=changed in Outlook|"), std::string::npos);
+    // The data engine's calls of the run before the record is stored move
+    // with the run: the test looks for the one that stores it.
+    std::optional<FaultSweep::Faulted> lost;
+    for (std::int64_t call = 1; call <= 400 && !lost; ++call) {
+        auto outcome = World().RunWithFault(kFullRun, {"Engine", call});
+        if (!outcome.fired) break;
+        if (RecordLine(outcome.afterRetry, meeting) == RecordLine(reference.before, meeting)) lost = std::move(outcome);
+    }
+    ASSERT_TRUE(lost.has_value());
+    EXPECT_EQ(RecordLine(lost->afterFault, meeting), RecordLine(reference.before, meeting));
+    EXPECT_NE(ItemLine(lost->afterFault, "Meeting 1"), ItemLine(reference.before, "Meeting 1"))
+        << "the item was saved before the record was stored";
+    EXPECT_EQ(Fields(ItemLine(lost->afterRetry, "Meeting 1"))[2], Fields(ItemLine(reference.before, "Meeting 1"))[2])
+        << "the retry wrote the record as it was over the item";
+}
+
+// The first lookup of a folder's marked items is made with errors ignored:
+// when Outlook fails there, the folder looks empty, and the run goes on
+// with the other folders and the changed records, completes and stores its
+// time stamps. An item changed in Outlook before those stamps is no longer
+// newer than them: partial runs do not meet its change again.
+TEST_F(SynchronizationWorld, FaultWhileFindingTheFirstItemOfAFolder_PartialRunsSkipItsOutlookChanges) {
+    const std::string meeting = kChangedInOutlook[0].record;
+    const auto reference = World().RunClean(kPartialRun);
+    ASSERT_NE(RecordLine(reference.after, meeting), RecordLine(reference.before, meeting));
+    ASSERT_FALSE(reference.before.settings.contains("Ostrellix\\LastSynchronizationTime"));
+    // The calendar is looked at first: the test looks for the call among the first.
+    std::optional<FaultSweep::Faulted> skipped;
+    for (std::int64_t call = 1; call <= 200 && !skipped; ++call) {
+        auto outcome = World().RunWithFault(kPartialRun, {"", call});
+        if (RecordLine(outcome.afterRetry, meeting) == RecordLine(reference.before, meeting)) skipped = std::move(outcome);
+    }
+    ASSERT_TRUE(skipped.has_value());
+    EXPECT_TRUE(skipped->afterFault.settings.contains("Ostrellix\\LastSynchronizationTime")) << "the run completed";
+    EXPECT_EQ(ItemLine(skipped->afterRetry, "Meeting 1"), ItemLine(reference.before, "Meeting 1"))
+        << "no run met the pair";
+}
+
 TEST_P(SynchronizationFaultTest, AFaultAtAnyCallOfAFullRunLosesNothingAndTheNextRunFinishesIt) {
     const auto reference = World().RunClean(kFullRun);
     ASSERT_GT(reference.calls, 0);
     World().ignore = CountHalfMarkedItemsAsUnmarked;
+    World().forgive = ForgiveTheNamedLosses(reference.before);
     World().Sweep(kFullRun, reference, GetParam(), kShards);
 }
 
@@ -186,6 +270,7 @@ TEST_P(SynchronizationFaultTest, AFaultAtAnyCallOfAPartialRunLosesNothingAndTheN
     const auto reference = World().RunClean(kPartialRun);
     ASSERT_GT(reference.calls, 0);
     World().ignore = CountHalfMarkedItemsAsUnmarked;
+    World().forgive = ForgiveTheNamedLosses(reference.before);
     World().Sweep(kPartialRun, reference, GetParam(), kShards);
 }
 
