@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <functional>
 #include <optional>
+#include <span>
 #include <set>
 #include <string>
 #include <vector>
@@ -14,6 +15,8 @@
 #include "contracts/outlook/IItem.h"
 #include "core/Globals.h"
 #include "core/Options.h"
+#include "runtime/Text.h"
+#include "sync/PairReport.h"
 #include "sync/Synchronizer.h"
 #include "tests/faults/FaultSweep.h"
 
@@ -45,10 +48,29 @@ void ChangeStoredRecord(const Ptr<kelo::IRecord>& record, const char* field, con
     stored->Update();
 }
 
-// One appointment, task and contact per change, paired with Anna's to-dos
-// and persons and synchronized once; then, an hour later and with the add-in
-// not listening, each pair changed as its change says. A person has no
-// responsible coworker: its pair for a colleague stays unchanged.
+// The kinds of item a pair is made of.
+enum class Kind { Appointment, Task, Contact };
+
+// The pairs seeded: a record goes to its item, and an item to its record,
+// through each kind's own mapping, so those changes are made on every kind
+// that has them; the rest take the same path for every kind and are made
+// on one. A person has no responsible coworker: only a to-do is given away.
+struct Seeded {
+    Kind kind;
+    Change change;
+};
+constexpr Seeded kSeeded[] = {
+    {Kind::Appointment, Change::InKelo},       {Kind::Task, Change::InKelo},
+    {Kind::Contact, Change::InKelo},           {Kind::Appointment, Change::InOutlook},
+    {Kind::Contact, Change::InOutlook},        {Kind::Task, Change::DeletedInKelo},
+    {Kind::Contact, Change::DeletedInKelo},    {Kind::Appointment, Change::GivenToAColleague},
+    {Kind::Task, Change::DeletedInOutlook},    {Kind::Contact, Change::None},
+};
+
+// The seeded pairs, Anna's to-dos and persons, named by their change's
+// place in kChanges ("Meeting 1", "Task 0", "Pat Pair 2") and synchronized
+// once; then, an hour later and with the add-in not listening, each pair
+// changed as its change says.
 void SeedPairs(host::Host& host) {
     const auto application = Globals::Application();
     const auto options = Globals::Options();
@@ -67,20 +89,29 @@ void SeedPairs(host::Host& host) {
     };
     std::vector<Pair> pairs;
     const Date start = Date::FromParts(2024, 5, 6, 9);
-    for (int i = 0; i < static_cast<int>(std::size(kChanges)); ++i) {
+    for (const auto& [kind, change] : kSeeded) {
+        const int i = static_cast<int>(std::ranges::find(kChanges, change) - std::begin(kChanges));
         const std::string n = std::to_string(i);
-        for (auto record : {NewRecord("todo", {{"subject", Variant("Meeting " + n)}, {"start", start.AddDays(i)},
-                                               {"end", start.AddDays(i).AddSeconds(3600)}, {"responsible", Variant(me)}}),
-                            NewRecord("todo", {{"subject", Variant("Task " + n)}, {"start", start.AddDays(i)},
-                                               {"responsible", Variant(me)}}),
-                            NewRecord("person", {{"firstname", Variant("Pat")}, {"lastname", Variant("Pair " + n)},
-                                                 {"email", Variant("pat" + n + "@pairs.example")}})}) {
-            auto item = sync->CreateItemFromRecord(record);
-            sync->UpdateItemFromRecord(item, record);
-            item->Save();
-            sync->EnableSynchronization(item, record);
-            pairs.push_back({record, item, kChanges[i]});
+        const Date day = start.AddDays(i);
+        Ptr<kelo::IRecord> record;
+        switch (kind) {
+            case Kind::Appointment:
+                record = NewRecord("todo", {{"subject", Variant("Meeting " + n)}, {"start", day},
+                                            {"end", day.AddSeconds(3600)}, {"responsible", Variant(me)}});
+                break;
+            case Kind::Task:
+                record = NewRecord("todo", {{"subject", Variant("Task " + n)}, {"start", day}, {"responsible", Variant(me)}});
+                break;
+            case Kind::Contact:
+                record = NewRecord("person", {{"firstname", Variant("Pat")}, {"lastname", Variant("Pair " + n)},
+                                              {"email", Variant("pat" + n + "@pairs.example")}});
+                break;
         }
+        auto item = sync->CreateItemFromRecord(record);
+        sync->UpdateItemFromRecord(item, record);
+        item->Save();
+        sync->EnableSynchronization(item, record);
+        pairs.push_back({record, item, change});
     }
     sync->SynchronizeWithWorkdialog(true);
 
@@ -99,9 +130,7 @@ void SeedPairs(host::Host& host) {
                 break;
             }
             case Change::DeletedInKelo: host.TheMachine().KeloUser().DeleteRecord(record->Class()->Name(), record->ID()); break;
-            case Change::GivenToAColleague:
-                if (!person) ChangeStoredRecord(record, "responsible", Variant(colleague));
-                break;
+            case Change::GivenToAColleague: ChangeStoredRecord(record, "responsible", Variant(colleague)); break;
             case Change::DeletedInOutlook: session->GetItemFromID(item->EntryID())->Delete(); break;
             case Change::None: break;
         }
@@ -121,7 +150,9 @@ class SynchronizationFaultTest : public SynchronizationWorld, public ::testing::
 const FaultSweep::Step kFullRun = [](host::Host&) { Globals::Synchronizer()->SynchronizeWithWorkdialog(true); };
 const FaultSweep::Step kPartialRun = [](host::Host&) { Globals::Synchronizer()->SynchronizeWithWorkdialog(false); };
 
-// The fields of an item line: folder, KeloID, checksum, database, subject, categories.
+// The fields of an item line: folder, KeloID, checksum, database, subject,
+// categories, content.
+enum Field { kFolder, kKeloId, kChecksum, kDatabase, kSubject, kCategories, kContent };
 std::vector<std::string> Fields(const std::string& line) {
     std::vector<std::string> fields;
     std::size_t start = 0;
@@ -133,8 +164,38 @@ std::vector<std::string> Fields(const std::string& line) {
 }
 
 std::string ItemLine(const testing::StoreDump& dump, const std::string& subject) {
-    const auto line = std::ranges::find_if(dump.itemLines, [&](const std::string& item) { return Fields(item)[4] == subject; });
+    const auto line =
+        std::ranges::find_if(dump.itemLines, [&](const std::string& item) { return Fields(item)[kSubject] == subject; });
     return line == dump.itemLines.end() ? "" : *line;
+}
+
+// An item line without its content: what the marks say.
+std::string Marks(const std::string& line) { return line.substr(0, line.rfind('|')); }
+
+// The record half and the item half of an item line's checksum.
+std::string RecordHalf(const std::string& line) { return text::Split(Fields(line)[kChecksum], ":").at(0); }
+std::string ItemHalf(const std::string& line) { return text::Split(Fields(line)[kChecksum], ":").at(1); }
+
+// The calls a run that never fails makes while it handles the pair of a
+// KeloID: after the report of the pair before it, up to its own report.
+struct Span {
+    std::int64_t first = 0;
+    std::int64_t last = 0;
+};
+Span CallsOfPair(FaultSweep& world, const FaultSweep::Step& run, const std::string& keloId) {
+    Span span;
+    world.RunClean([&](host::Host& host) {
+        const auto& faults = host.TheMachine().System().Faults();
+        const std::int64_t start = faults.Calls();
+        std::int64_t previous = start;
+        const Connection reported =
+            Globals::Synchronizer()->Events().PairSynchronized.Connect([&](const addin::PairReport& report) {
+                if (report.keloId == keloId) span = {previous - start + 1, faults.Calls() - start};
+                previous = faults.Calls();
+            });
+        run(host);
+    });
+    return span;
 }
 
 // An item keeps part of its marks or its category, shown by
@@ -143,7 +204,10 @@ std::string ItemLine(const testing::StoreDump& dump, const std::string& subject)
 void CountHalfMarkedItemsAsUnmarked(testing::StoreDump& dump) {
     for (std::string& line : dump.itemLines) {
         const auto fields = Fields(line);
-        if (fields[1].empty() || fields[2].empty() || fields[3].empty()) line = fields[0] + "||||" + fields[4] + "|";
+        if (fields[kKeloId].empty() || fields[kChecksum].empty() || fields[kDatabase].empty()) {
+            line = fields[kFolder] + "||||" + fields[kSubject] + "|";
+            if (fields.size() > kContent) line += "|" + fields[kContent];
+        }
     }
     std::ranges::sort(dump.itemLines);
 }
@@ -157,22 +221,22 @@ void CountHalfMarkedItemsAsUnmarked(testing::StoreDump& dump) {
 TEST_F(SynchronizationWorld, FaultWhileUnmarkingAContactDeletedInKelo_LeavesWhatItMissedForGood) {
     const std::string unmarked = "Contacts||||Pat Pair 2|";
     const auto reference = World().RunClean(kFullRun);
-    ASSERT_EQ(ItemLine(reference.after, "Pat Pair 2"), unmarked);
-    // Contacts come last in a run: the test looks for the unmarking's calls
-    // from the end, and goes on a few calls past the first it finds.
+    ASSERT_EQ(Marks(ItemLine(reference.after, "Pat Pair 2")), unmarked);
+    const std::string keloId = Fields(ItemLine(reference.before, "Pat Pair 2"))[kKeloId];
+    const Span span = CallsOfPair(World(), kFullRun, keloId);
+    ASSERT_GT(span.last, 0);
     std::set<std::string> leftOvers;
-    std::int64_t last = 1;
-    for (std::int64_t call = reference.calls; call >= last; --call) {
+    for (std::int64_t call = span.first; call <= span.last; ++call) {
         const auto outcome = World().RunWithFault(kFullRun, {"", call});
-        const std::string line = ItemLine(outcome.afterRetry, "Pat Pair 2");
+        const std::string line = Marks(ItemLine(outcome.afterRetry, "Pat Pair 2"));
         if (line == unmarked) continue;
-        if (leftOvers.empty()) last = std::max<std::int64_t>(1, call - 16);
         leftOvers.insert(line);
-        EXPECT_EQ(ItemLine(outcome.afterFault, "Pat Pair 2"), line) << "the retry leaves the item as the fault did";
+        EXPECT_EQ(Marks(ItemLine(outcome.afterFault, "Pat Pair 2")), line) << "the retry leaves the item as the fault did";
     }
     const auto marks = Fields(ItemLine(reference.before, "Pat Pair 2"));
-    for (const std::string& leftOver : {"Contacts|" + marks[1] + "|||Pat Pair 2|", "Contacts||" + marks[2] + "||Pat Pair 2|",
-                                        "Contacts|||" + marks[3] + "|Pat Pair 2|", std::string("Contacts||||Pat Pair 2|Kelo")}) {
+    for (const std::string& leftOver :
+         {"Contacts|" + marks[kKeloId] + "|||Pat Pair 2|", "Contacts||" + marks[kChecksum] + "||Pat Pair 2|",
+          "Contacts|||" + marks[kDatabase] + "|Pat Pair 2|", std::string("Contacts||||Pat Pair 2|Kelo")}) {
         EXPECT_TRUE(leftOvers.contains(leftOver)) << leftOver << " in " << ::testing::PrintToString(leftOvers);
     }
 }
@@ -182,9 +246,10 @@ struct PairName {
     const char* subject;
     const char* record;
 };
-constexpr PairName kChangedInOutlook[] = {{"Meeting 1", "|subject=Meeting 1|"}, {"Task 1", "|subject=Task 1|"},
-                                         {"Pat Pair 1", "|lastname=Pair 1|"}};
-constexpr PairName kGivenToAColleague[] = {{"Meeting 3", "|subject=Meeting 3|"}, {"Task 3", "|subject=Task 3|"}};
+constexpr PairName kChangedInKelo[] = {{"Meeting 0", "|subject=Meeting 0|"}, {"Task 0", "|subject=Task 0|"},
+                                       {"Pat Pair 0", "|lastname=Pair 0|"}};
+constexpr PairName kChangedInOutlook[] = {{"Meeting 1", "|subject=Meeting 1|"}, {"Pat Pair 1", "|lastname=Pair 1|"}};
+constexpr PairName kGivenToAColleague[] = {{"Meeting 3", "|subject=Meeting 3|"}};
 
 std::string RecordLine(const testing::StoreDump& dump, const std::string& marker) {
     const auto line = std::ranges::find_if(
@@ -192,19 +257,33 @@ std::string RecordLine(const testing::StoreDump& dump, const std::string& marker
     return line == dump.recordLines.end() ? "" : *line;
 }
 
+void DropItem(testing::StoreDump& dump, const PairName& pair) {
+    std::erase_if(dump.itemLines, [&](const std::string& line) { return Fields(line)[kSubject] == pair.subject; });
+}
+
 void Drop(testing::StoreDump& dump, const PairName& pair) {
-    std::erase_if(dump.itemLines, [&](const std::string& line) { return Fields(line)[4] == pair.subject; });
+    DropItem(dump, pair);
     std::erase_if(dump.recordLines, [&](const std::string& line) { return line.find(pair.record) != std::string::npos; });
 }
 
-// The sweeps take a pair out of their comparison when it shows a loss a
-// named test shows: a change made in Outlook that never reached the record
-// (FaultWhileStoringARecordChangedInOutlook_LosesTheOutlookChange,
-// FaultWhileFindingTheFirstItemOfAFolder_PartialRunsSkipItsOutlookChanges),
-// or a to-do given to a colleague still in Outlook as it was
-// (FaultWhileLookingUpTheItemOfAChangedRecord_PartialRunsSkipTheChange).
-std::function<void(testing::StoreDump&, testing::StoreDump&)> ForgiveTheNamedLosses(const testing::StoreDump& before) {
-    return [before](testing::StoreDump& expected, testing::StoreDump& found) {
+enum class Run { Full, Partial };
+
+// The sweeps take a pair out of their comparison, or the part of it, when
+// it shows what a named test shows:
+// - a change made in Outlook that never reached the record
+//   (FaultWhileStoringARecordChangedInOutlook_LosesTheOutlookChange,
+//   FaultWhileFindingTheFirstItemOfAFolder_PartialRunsSkipItsOutlookChanges);
+// - a contact without the change its record was given in Kelo, its
+//   checksum saying it is in step
+//   (FaultWhileWritingARecordChangedInKeloToItsContact_LosesTheChangeOnTheContact);
+// - in partial runs, a pair changed in Kelo still as it was
+//   (FaultWhileLookingUpTheItemOfAChangedRecord_PartialRunsSkipTheChange), or
+//   written from its record with the item half of its checksum taken before
+//   the write (FaultInTheEchoOfAnItemWrittenFromItsRecord_LeavesItsChecksumStaleUntilAFullRun),
+//   which a full run, not a partial one, puts right.
+std::function<void(testing::StoreDump&, testing::StoreDump&)> ForgiveTheNamedLosses(const testing::StoreDump& before,
+                                                                                    Run run) {
+    return [before, run](testing::StoreDump& expected, testing::StoreDump& found) {
         for (const PairName& pair : kChangedInOutlook) {
             if (RecordLine(found, pair.record) != RecordLine(before, pair.record)) continue;
             Drop(expected, pair);
@@ -212,10 +291,28 @@ std::function<void(testing::StoreDump&, testing::StoreDump&)> ForgiveTheNamedLos
             // The newest modification time the run saw is the lost item's.
             for (testing::StoreDump* dump : {&expected, &found}) dump->settings.erase("Ostrellix\\OutlookTimestamp");
         }
-        for (const PairName& pair : kGivenToAColleague) {
-            if (ItemLine(found, pair.subject) != ItemLine(before, pair.subject)) continue;
-            Drop(expected, pair);
-            Drop(found, pair);
+        for (const PairName& pair : kChangedInKelo) {
+            const std::string was = ItemLine(before, pair.subject);
+            const std::string want = ItemLine(expected, pair.subject);
+            const std::string got = ItemLine(found, pair.subject);
+            if (got.empty() || want.empty() || RecordHalf(got) != RecordHalf(want) || ItemHalf(got) != ItemHalf(was)) {
+                continue;
+            }
+            const std::string content = Fields(got)[kContent];
+            if (content == Fields(was)[kContent] && pair.subject == std::string("Pat Pair 0")) {
+                DropItem(expected, pair);
+                DropItem(found, pair);
+            } else if (content == Fields(want)[kContent] && run == Run::Partial) {
+                std::ranges::replace(found.itemLines, got, want);
+            }
+        }
+        if (run == Run::Full) return;
+        for (const auto& pairs : {std::span<const PairName>(kChangedInKelo), std::span<const PairName>(kGivenToAColleague)}) {
+            for (const PairName& pair : pairs) {
+                if (ItemLine(found, pair.subject) != ItemLine(before, pair.subject)) continue;
+                Drop(expected, pair);
+                Drop(found, pair);
+            }
         }
     };
 }
@@ -242,7 +339,8 @@ TEST_F(SynchronizationWorld, FaultWhileStoringARecordChangedInOutlook_LosesTheOu
     EXPECT_EQ(RecordLine(lost->afterFault, meeting), RecordLine(reference.before, meeting));
     EXPECT_NE(ItemLine(lost->afterFault, "Meeting 1"), ItemLine(reference.before, "Meeting 1"))
         << "the item was saved before the record was stored";
-    EXPECT_EQ(Fields(ItemLine(lost->afterRetry, "Meeting 1"))[2], Fields(ItemLine(reference.before, "Meeting 1"))[2])
+    EXPECT_EQ(Fields(ItemLine(lost->afterRetry, "Meeting 1"))[kChecksum],
+              Fields(ItemLine(reference.before, "Meeting 1"))[kChecksum])
         << "the retry wrote the record as it was over the item";
 }
 
@@ -288,11 +386,75 @@ TEST_F(SynchronizationWorld, FaultWhileLookingUpTheItemOfAChangedRecord_PartialR
               RecordLine(reference.after, kGivenToAColleague[0].record));
 }
 
+// A record changed in Kelo is written to its contact property by property,
+// each with errors ignored; the item half of the checksum is then taken
+// from the contact as Outlook stored it before the write, and the contact
+// is saved. When Outlook fails on the property the record changed, the
+// contact is saved without the change and its checksum matches what it
+// holds: the pair looks in step, and no later run brings the change over.
+TEST_F(SynchronizationWorld, FaultWhileWritingARecordChangedInKeloToItsContact_LosesTheChangeOnTheContact) {
+    const PairName& contact = kChangedInKelo[2];
+    const auto reference = World().RunClean(kFullRun);
+    const std::string was = ItemLine(reference.before, contact.subject);
+    const std::string written = ItemLine(reference.after, contact.subject);
+    ASSERT_NE(Fields(written)[kContent], Fields(was)[kContent]);
+    const Span span = CallsOfPair(World(), kFullRun, Fields(was)[kKeloId]);
+    ASSERT_GT(span.last, 0);
+    std::optional<FaultSweep::Faulted> lost;
+    for (std::int64_t call = span.first; call <= span.last && !lost; ++call) {
+        auto outcome = World().RunWithFault(kFullRun, {"", call});
+        const std::string line = ItemLine(outcome.afterRetry, contact.subject);
+        if (Fields(line)[kContent] == Fields(was)[kContent] && RecordHalf(line) == RecordHalf(written)) {
+            lost = std::move(outcome);
+        }
+    }
+    ASSERT_TRUE(lost.has_value());
+    EXPECT_EQ(ItemLine(lost->afterRetry, contact.subject), ItemLine(lost->afterFault, contact.subject))
+        << "the retry found the pair in step";
+    EXPECT_EQ(ItemHalf(ItemLine(lost->afterRetry, contact.subject)), ItemHalf(was));
+    EXPECT_EQ(RecordLine(lost->afterRetry, contact.record), RecordLine(reference.after, contact.record))
+        << "the record keeps its change";
+}
+
+// The item half of the checksum of an item written from its changed record
+// is taken from the item as Outlook stored it before the write; the save
+// that follows raises the item's change event, and the listener, finding
+// the item differ from that half, copies it into the record and puts the
+// checksum right. When a fault fails that echo, the listener reports it,
+// and the run goes on, completes and stores time stamps that cover the
+// item's save: partial runs do not meet the pair again. The next full run
+// finds the item changed, copies it as it is into its record and puts the
+// checksum right.
+TEST_F(SynchronizationWorld, FaultInTheEchoOfAnItemWrittenFromItsRecord_LeavesItsChecksumStaleUntilAFullRun) {
+    const PairName& meeting = kChangedInKelo[0];
+    const auto reference = World().RunClean(kPartialRun);
+    const std::string was = ItemLine(reference.before, meeting.subject);
+    const std::string written = ItemLine(reference.after, meeting.subject);
+    const Span span = CallsOfPair(World(), kPartialRun, Fields(was)[kKeloId]);
+    ASSERT_GT(span.last, 0);
+    std::optional<std::int64_t> stale;
+    for (std::int64_t call = span.first; call <= span.last && !stale; ++call) {
+        const auto outcome = World().RunWithFault(kPartialRun, {"", call});
+        const std::string line = ItemLine(outcome.afterRetry, meeting.subject);
+        if (line != written && Fields(line)[kContent] == Fields(written)[kContent]) stale = call;
+    }
+    ASSERT_TRUE(stale.has_value());
+    const FaultSweep::Step partialThenFull = [](host::Host& host) {
+        kPartialRun(host);
+        kFullRun(host);
+    };
+    const auto outcome = World().RunWithFault(kPartialRun, {"", *stale}, partialThenFull);
+    EXPECT_EQ(RecordHalf(ItemLine(outcome.afterFault, meeting.subject)), RecordHalf(written));
+    EXPECT_EQ(ItemHalf(ItemLine(outcome.afterFault, meeting.subject)), ItemHalf(was));
+    EXPECT_EQ(ItemLine(outcome.afterRetry, meeting.subject), written);
+    EXPECT_EQ(RecordLine(outcome.afterRetry, meeting.record), RecordLine(reference.after, meeting.record));
+}
+
 TEST_P(SynchronizationFaultTest, AFaultAtAnyCallOfAFullRunLosesNothingAndTheNextRunFinishesIt) {
     const auto reference = World().RunClean(kFullRun);
     ASSERT_GT(reference.calls, 0);
     World().ignore = CountHalfMarkedItemsAsUnmarked;
-    World().forgive = ForgiveTheNamedLosses(reference.before);
+    World().forgive = ForgiveTheNamedLosses(reference.before, Run::Full);
     World().Sweep(kFullRun, reference, GetParam(), kShards);
 }
 
@@ -300,7 +462,7 @@ TEST_P(SynchronizationFaultTest, AFaultAtAnyCallOfAPartialRunLosesNothingAndTheN
     const auto reference = World().RunClean(kPartialRun);
     ASSERT_GT(reference.calls, 0);
     World().ignore = CountHalfMarkedItemsAsUnmarked;
-    World().forgive = ForgiveTheNamedLosses(reference.before);
+    World().forgive = ForgiveTheNamedLosses(reference.before, Run::Partial);
     World().Sweep(kPartialRun, reference, GetParam(), kShards);
 }
 
