@@ -67,11 +67,23 @@ constexpr Seeded kSeeded[] = {
     {Kind::Task, Change::DeletedInOutlook},    {Kind::Contact, Change::None},
 };
 
+// A partial run meets a record changed in Kelo through a lookup of its
+// item, the same for every kind, and writes the item as a full run does:
+// the contact changed in Kelo, the costliest pair to write, is left to the
+// full runs.
+constexpr Seeded kSeededForPartialRuns[] = {
+    {Kind::Appointment, Change::InKelo},       {Kind::Task, Change::InKelo},
+    {Kind::Appointment, Change::InOutlook},    {Kind::Contact, Change::InOutlook},
+    {Kind::Task, Change::DeletedInKelo},       {Kind::Contact, Change::DeletedInKelo},
+    {Kind::Appointment, Change::GivenToAColleague}, {Kind::Task, Change::DeletedInOutlook},
+    {Kind::Contact, Change::None},
+};
+
 // The seeded pairs, Anna's to-dos and persons, named by their change's
 // place in kChanges ("Meeting 1", "Task 0", "Pat Pair 2") and synchronized
 // once; then, an hour later and with the add-in not listening, each pair
 // changed as its change says.
-void SeedPairs(host::Host& host) {
+void SeedPairs(host::Host& host, std::span<const Seeded> seeded) {
     const auto application = Globals::Application();
     const auto options = Globals::Options();
     const auto sync = Globals::Synchronizer();
@@ -89,7 +101,7 @@ void SeedPairs(host::Host& host) {
     };
     std::vector<Pair> pairs;
     const Date start = Date::FromParts(2024, 5, 6, 9);
-    for (const auto& [kind, change] : kSeeded) {
+    for (const auto& [kind, change] : seeded) {
         const int i = static_cast<int>(std::ranges::find(kChanges, change) - std::begin(kChanges));
         const std::string n = std::to_string(i);
         const Date day = start.AddDays(i);
@@ -139,8 +151,13 @@ void SeedPairs(host::Host& host) {
 
 class SynchronizationWorld : public ::testing::Test {
 protected:
-    static FaultSweep& World() {
-        static FaultSweep sweep(SeedPairs);
+    // The world full runs are tried on, and the one for partial runs.
+    static FaultSweep& FullRunWorld() {
+        static FaultSweep sweep([](host::Host& host) { SeedPairs(host, kSeeded); });
+        return sweep;
+    }
+    static FaultSweep& PartialRunWorld() {
+        static FaultSweep sweep([](host::Host& host) { SeedPairs(host, kSeededForPartialRuns); });
         return sweep;
     }
 };
@@ -220,14 +237,14 @@ void CountHalfMarkedItemsAsUnmarked(testing::StoreDump& dump) {
 // again and what the fault left on it stays.
 TEST_F(SynchronizationWorld, FaultWhileUnmarkingAContactDeletedInKelo_LeavesWhatItMissedForGood) {
     const std::string unmarked = "Contacts||||Pat Pair 2|";
-    const auto reference = World().RunClean(kFullRun);
+    const auto reference = FullRunWorld().RunClean(kFullRun);
     ASSERT_EQ(Marks(ItemLine(reference.after, "Pat Pair 2")), unmarked);
     const std::string keloId = Fields(ItemLine(reference.before, "Pat Pair 2"))[kKeloId];
-    const Span span = CallsOfPair(World(), kFullRun, keloId);
+    const Span span = CallsOfPair(FullRunWorld(), kFullRun, keloId);
     ASSERT_GT(span.last, 0);
     std::set<std::string> leftOvers;
     for (std::int64_t call = span.first; call <= span.last; ++call) {
-        const auto outcome = World().RunWithFault(kFullRun, {"", call});
+        const auto outcome = FullRunWorld().RunWithFault(kFullRun, {"", call});
         const std::string line = Marks(ItemLine(outcome.afterRetry, "Pat Pair 2"));
         if (line == unmarked) continue;
         leftOvers.insert(line);
@@ -325,13 +342,13 @@ std::function<void(testing::StoreDump&, testing::StoreDump&)> ForgiveTheNamedLos
 // writes it over the item, and the change made in Outlook is gone from both.
 TEST_F(SynchronizationWorld, FaultWhileStoringARecordChangedInOutlook_LosesTheOutlookChange) {
     const std::string meeting = kChangedInOutlook[0].record;
-    const auto reference = World().RunClean(kFullRun);
+    const auto reference = FullRunWorld().RunClean(kFullRun);
     ASSERT_NE(RecordLine(reference.after, meeting).find("|notes=changed in Outlook|"), std::string::npos);
     // The data engine's calls of the run before the record is stored move
     // with the run: the test looks for the one that stores it.
     std::optional<FaultSweep::Faulted> lost;
     for (std::int64_t call = 1; call <= 400 && !lost; ++call) {
-        auto outcome = World().RunWithFault(kFullRun, {"Engine", call});
+        auto outcome = FullRunWorld().RunWithFault(kFullRun, {"Engine", call});
         if (!outcome.fired) break;
         if (RecordLine(outcome.afterRetry, meeting) == RecordLine(reference.before, meeting)) lost = std::move(outcome);
     }
@@ -351,13 +368,13 @@ TEST_F(SynchronizationWorld, FaultWhileStoringARecordChangedInOutlook_LosesTheOu
 // newer than them: partial runs do not meet its change again.
 TEST_F(SynchronizationWorld, FaultWhileFindingTheFirstItemOfAFolder_PartialRunsSkipItsOutlookChanges) {
     const std::string meeting = kChangedInOutlook[0].record;
-    const auto reference = World().RunClean(kPartialRun);
+    const auto reference = PartialRunWorld().RunClean(kPartialRun);
     ASSERT_NE(RecordLine(reference.after, meeting), RecordLine(reference.before, meeting));
     ASSERT_FALSE(reference.before.settings.contains("Ostrellix\\LastSynchronizationTime"));
     // The calendar is looked at first: the test looks for the call among the first.
     std::optional<FaultSweep::Faulted> skipped;
     for (std::int64_t call = 1; call <= 200 && !skipped; ++call) {
-        auto outcome = World().RunWithFault(kPartialRun, {"", call});
+        auto outcome = PartialRunWorld().RunWithFault(kPartialRun, {"", call});
         if (RecordLine(outcome.afterRetry, meeting) == RecordLine(reference.before, meeting)) skipped = std::move(outcome);
     }
     ASSERT_TRUE(skipped.has_value());
@@ -372,12 +389,12 @@ TEST_F(SynchronizationWorld, FaultWhileFindingTheFirstItemOfAFolder_PartialRunsS
 // the change. Partial runs do not meet the change again: a to-do given to
 // a colleague stays in Outlook, marked.
 TEST_F(SynchronizationWorld, FaultWhileLookingUpTheItemOfAChangedRecord_PartialRunsSkipTheChange) {
-    const auto reference = World().RunClean(kPartialRun);
+    const auto reference = PartialRunWorld().RunClean(kPartialRun);
     const std::string before = ItemLine(reference.before, "Meeting 3");
     ASSERT_EQ(ItemLine(reference.after, "Meeting 3"), "");
     std::optional<FaultSweep::Faulted> skipped;
     for (std::int64_t call = 1; call <= reference.calls && !skipped; ++call) {
-        auto outcome = World().RunWithFault(kPartialRun, {"", call});
+        auto outcome = PartialRunWorld().RunWithFault(kPartialRun, {"", call});
         if (ItemLine(outcome.afterRetry, "Meeting 3") == before) skipped = std::move(outcome);
     }
     ASSERT_TRUE(skipped.has_value());
@@ -394,15 +411,15 @@ TEST_F(SynchronizationWorld, FaultWhileLookingUpTheItemOfAChangedRecord_PartialR
 // holds: the pair looks in step, and no later run brings the change over.
 TEST_F(SynchronizationWorld, FaultWhileWritingARecordChangedInKeloToItsContact_LosesTheChangeOnTheContact) {
     const PairName& contact = kChangedInKelo[2];
-    const auto reference = World().RunClean(kFullRun);
+    const auto reference = FullRunWorld().RunClean(kFullRun);
     const std::string was = ItemLine(reference.before, contact.subject);
     const std::string written = ItemLine(reference.after, contact.subject);
     ASSERT_NE(Fields(written)[kContent], Fields(was)[kContent]);
-    const Span span = CallsOfPair(World(), kFullRun, Fields(was)[kKeloId]);
+    const Span span = CallsOfPair(FullRunWorld(), kFullRun, Fields(was)[kKeloId]);
     ASSERT_GT(span.last, 0);
     std::optional<FaultSweep::Faulted> lost;
     for (std::int64_t call = span.first; call <= span.last && !lost; ++call) {
-        auto outcome = World().RunWithFault(kFullRun, {"", call});
+        auto outcome = FullRunWorld().RunWithFault(kFullRun, {"", call});
         const std::string line = ItemLine(outcome.afterRetry, contact.subject);
         if (Fields(line)[kContent] == Fields(was)[kContent] && RecordHalf(line) == RecordHalf(written)) {
             lost = std::move(outcome);
@@ -427,14 +444,14 @@ TEST_F(SynchronizationWorld, FaultWhileWritingARecordChangedInKeloToItsContact_L
 // checksum right.
 TEST_F(SynchronizationWorld, FaultInTheEchoOfAnItemWrittenFromItsRecord_LeavesItsChecksumStaleUntilAFullRun) {
     const PairName& meeting = kChangedInKelo[0];
-    const auto reference = World().RunClean(kPartialRun);
+    const auto reference = PartialRunWorld().RunClean(kPartialRun);
     const std::string was = ItemLine(reference.before, meeting.subject);
     const std::string written = ItemLine(reference.after, meeting.subject);
-    const Span span = CallsOfPair(World(), kPartialRun, Fields(was)[kKeloId]);
+    const Span span = CallsOfPair(PartialRunWorld(), kPartialRun, Fields(was)[kKeloId]);
     ASSERT_GT(span.last, 0);
     std::optional<std::int64_t> stale;
     for (std::int64_t call = span.first; call <= span.last && !stale; ++call) {
-        const auto outcome = World().RunWithFault(kPartialRun, {"", call});
+        const auto outcome = PartialRunWorld().RunWithFault(kPartialRun, {"", call});
         const std::string line = ItemLine(outcome.afterRetry, meeting.subject);
         if (line != written && Fields(line)[kContent] == Fields(written)[kContent]) stale = call;
     }
@@ -443,7 +460,7 @@ TEST_F(SynchronizationWorld, FaultInTheEchoOfAnItemWrittenFromItsRecord_LeavesIt
         kPartialRun(host);
         kFullRun(host);
     };
-    const auto outcome = World().RunWithFault(kPartialRun, {"", *stale}, partialThenFull);
+    const auto outcome = PartialRunWorld().RunWithFault(kPartialRun, {"", *stale}, partialThenFull);
     EXPECT_EQ(RecordHalf(ItemLine(outcome.afterFault, meeting.subject)), RecordHalf(written));
     EXPECT_EQ(ItemHalf(ItemLine(outcome.afterFault, meeting.subject)), ItemHalf(was));
     EXPECT_EQ(ItemLine(outcome.afterRetry, meeting.subject), written);
@@ -451,19 +468,19 @@ TEST_F(SynchronizationWorld, FaultInTheEchoOfAnItemWrittenFromItsRecord_LeavesIt
 }
 
 TEST_P(SynchronizationFaultTest, AFaultAtAnyCallOfAFullRunLosesNothingAndTheNextRunFinishesIt) {
-    const auto reference = World().RunClean(kFullRun);
+    const auto reference = FullRunWorld().RunClean(kFullRun);
     ASSERT_GT(reference.calls, 0);
-    World().ignore = CountHalfMarkedItemsAsUnmarked;
-    World().forgive = ForgiveTheNamedLosses(reference.before, Run::Full);
-    World().Sweep(kFullRun, reference, GetParam(), kShards);
+    FullRunWorld().ignore = CountHalfMarkedItemsAsUnmarked;
+    FullRunWorld().forgive = ForgiveTheNamedLosses(reference.before, Run::Full);
+    FullRunWorld().Sweep(kFullRun, reference, GetParam(), kShards);
 }
 
 TEST_P(SynchronizationFaultTest, AFaultAtAnyCallOfAPartialRunLosesNothingAndTheNextRunFinishesIt) {
-    const auto reference = World().RunClean(kPartialRun);
+    const auto reference = PartialRunWorld().RunClean(kPartialRun);
     ASSERT_GT(reference.calls, 0);
-    World().ignore = CountHalfMarkedItemsAsUnmarked;
-    World().forgive = ForgiveTheNamedLosses(reference.before, Run::Partial);
-    World().Sweep(kPartialRun, reference, GetParam(), kShards);
+    PartialRunWorld().ignore = CountHalfMarkedItemsAsUnmarked;
+    PartialRunWorld().forgive = ForgiveTheNamedLosses(reference.before, Run::Partial);
+    PartialRunWorld().Sweep(kPartialRun, reference, GetParam(), kShards);
 }
 
 INSTANTIATE_TEST_SUITE_P(Shards, SynchronizationFaultTest, ::testing::Range(0, kShards));
