@@ -191,7 +191,20 @@ std::string Marks(const std::string& line) { return line.substr(0, line.rfind('|
 
 // The record half and the item half of an item line's checksum.
 std::string RecordHalf(const std::string& line) { return text::Split(Fields(line)[kChecksum], ":").at(0); }
-std::string ItemHalf(const std::string& line) { return text::Split(Fields(line)[kChecksum], ":").at(1); }
+std::string ItemHalf(const std::string& line) {
+    const auto halves = text::Split(Fields(line)[kChecksum], ":");
+    return halves.size() > 1 ? halves[1] : "";
+}
+
+// An item line with another checksum and content.
+std::string Rebuilt(const std::string& line, const std::string& checksum, const std::string& content) {
+    auto fields = Fields(line);
+    fields[kChecksum] = checksum;
+    fields[kContent] = content;
+    std::string rebuilt = fields[0];
+    for (std::size_t i = 1; i < fields.size(); ++i) rebuilt += "|" + fields[i];
+    return rebuilt;
+}
 
 // The calls a run that never fails makes while it handles the pair of a
 // KeloID: after the report of the pair before it, up to its own report.
@@ -274,19 +287,15 @@ std::string RecordLine(const testing::StoreDump& dump, const std::string& marker
     return line == dump.recordLines.end() ? "" : *line;
 }
 
-void DropItem(testing::StoreDump& dump, const PairName& pair) {
-    std::erase_if(dump.itemLines, [&](const std::string& line) { return Fields(line)[kSubject] == pair.subject; });
-}
-
 void Drop(testing::StoreDump& dump, const PairName& pair) {
-    DropItem(dump, pair);
+    std::erase_if(dump.itemLines, [&](const std::string& line) { return Fields(line)[kSubject] == pair.subject; });
     std::erase_if(dump.recordLines, [&](const std::string& line) { return line.find(pair.record) != std::string::npos; });
 }
 
 enum class Run { Full, Partial };
 
-// The sweeps take a pair out of their comparison, or the part of it, when
-// it shows what a named test shows:
+// The sweeps take a pair out of their comparison, or count its item as
+// written, when it shows what a named test shows:
 // - a change made in Outlook that never reached the record
 //   (FaultWhileStoringARecordChangedInOutlook_LosesTheOutlookChange,
 //   FaultWhileFindingTheFirstItemOfAFolder_PartialRunsSkipItsOutlookChanges);
@@ -312,16 +321,12 @@ std::function<void(testing::StoreDump&, testing::StoreDump&)> ForgiveTheNamedLos
             const std::string was = ItemLine(before, pair.subject);
             const std::string want = ItemLine(expected, pair.subject);
             const std::string got = ItemLine(found, pair.subject);
-            if (got.empty() || want.empty() || RecordHalf(got) != RecordHalf(want) || ItemHalf(got) != ItemHalf(was)) {
-                continue;
-            }
-            const std::string content = Fields(got)[kContent];
-            if (content == Fields(was)[kContent] && pair.subject == std::string("Pat Pair 0")) {
-                DropItem(expected, pair);
-                DropItem(found, pair);
-            } else if (content == Fields(want)[kContent] && run == Run::Partial) {
-                std::ranges::replace(found.itemLines, got, want);
-            }
+            if (want.empty() || got.empty()) continue;
+            const std::string staleChecksum = RecordHalf(want) + ":" + ItemHalf(was);
+            const bool changeLost = Fields(got)[kFolder] == "Contacts" &&
+                                    got == Rebuilt(want, staleChecksum, Fields(was)[kContent]);
+            const bool checksumStale = run == Run::Partial && got == Rebuilt(want, staleChecksum, Fields(want)[kContent]);
+            if (changeLost || checksumStale) std::ranges::replace(found.itemLines, got, want);
         }
         if (run == Run::Full) return;
         for (const auto& pairs : {std::span<const PairName>(kChangedInKelo), std::span<const PairName>(kGivenToAColleague)}) {
@@ -393,8 +398,10 @@ TEST_F(SynchronizationWorld, FaultWhileLookingUpTheItemOfAChangedRecord_PartialR
     const std::string before = ItemLine(reference.before, "Meeting 3");
     ASSERT_EQ(ItemLine(reference.after, "Meeting 3"), "");
     std::optional<FaultSweep::Faulted> skipped;
-    for (std::int64_t call = 1; call <= reference.calls && !skipped; ++call) {
-        auto outcome = PartialRunWorld().RunWithFault(kPartialRun, {"", call});
+    // The lookup is Outlook's: the test fails Outlook's calls only, in turn.
+    for (std::int64_t call = 1; !skipped; ++call) {
+        auto outcome = PartialRunWorld().RunWithFault(kPartialRun, {"Outlook", call});
+        if (!outcome.fired) break;
         if (ItemLine(outcome.afterRetry, "Meeting 3") == before) skipped = std::move(outcome);
     }
     ASSERT_TRUE(skipped.has_value());
