@@ -26,8 +26,9 @@ Host::Host(Setup setup)
     machine.outlookStore = workspace_.OutlookStore().string();
     machine.moduleFolder = setup.moduleFolder;
     machine.language = setup.language;
-    // The machine's clock starts at the real time; time passes only when the host lets it.
-    machine.startTime = standin::system::SystemClock().Now();
+    // The machine's clock starts at the real time unless told otherwise; time
+    // passes only when the host lets it.
+    machine.startTime = setup.startTime ? *setup.startTime : standin::system::SystemClock().Now();
     machine.output = output_;
     machine.input = input_;
     machine.inputIsTerminal = setup.inputIsTerminal;

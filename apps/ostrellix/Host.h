@@ -2,6 +2,7 @@
 
 #include <iosfwd>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "apps/ostrellix/Machine.h"
@@ -30,6 +31,8 @@ public:
         // per line, instead of as text on the output; none for text.
         std::ostream* json = nullptr;
         bool inputIsTerminal = false;
+        // When the machine's clock starts; the real time when not given.
+        std::optional<Date> startTime = std::nullopt;
         standin::system::ConsoleMessageBox::Policy messageBoxPolicy =
             standin::system::ConsoleMessageBox::Policy::DefaultButton;
     };

@@ -9,6 +9,7 @@
 
 #include "contracts/outlook/Constants.h"
 #include "contracts/outlook/IApplication.h"
+#include "contracts/outlook/IContactItem.h"
 #include "contracts/outlook/IFolder.h"
 #include "contracts/outlook/IItem.h"
 #include "contracts/outlook/IItems.h"
@@ -16,6 +17,7 @@
 #include "contracts/outlook/IUserProperties.h"
 #include "contracts/outlook/IUserProperty.h"
 #include "runtime/ErrorHandling.h"
+#include "runtime/Text.h"
 #include "standins/kelo/engine/Engine.h"
 
 namespace ostrellix::testing {
@@ -83,8 +85,17 @@ std::string Property(const Ptr<outlook::IItem>& item, const char* name) {
     return property ? property->Value().ToString() : "";
 }
 
+// What a synchronized item says that its record may have changed: its body,
+// and a contact's job title. Line breaks are written out, one item a line.
+std::string Content(const Ptr<outlook::IItem>& item) {
+    std::string content = item->Body();
+    if (const auto contact = As<outlook::IContactItem>(item)) content += "/" + contact->JobTitle();
+    return text::Replace(text::Replace(content, "\r", "\\r"), "\n", "\\n");
+}
+
 void DumpItems(outlook::IApplication& outlook, StoreDump& dump) {
     const auto session = outlook.Session();
+    const std::set<std::int32_t> synchronized{outlook::olFolderCalendar, outlook::olFolderTasks, outlook::olFolderContacts};
     for (const std::int32_t kind : {outlook::olFolderCalendar, outlook::olFolderTasks, outlook::olFolderContacts,
                                     outlook::olFolderInbox, outlook::olFolderSentMail, outlook::olFolderDrafts,
                                     outlook::olFolderOutbox, outlook::olFolderDeletedItems}) {
@@ -96,7 +107,7 @@ void DumpItems(outlook::IApplication& outlook, StoreDump& dump) {
             if (!keloId.empty()) dump.keloIds.insert(keloId);
             dump.itemLines.push_back(folder->Name() + "|" + keloId + "|" + Property(item, "KeloChecksum") + "|" +
                                      Property(item, "KeloDatabase") + "|" + item->Subject() + "|" +
-                                     item->Categories());
+                                     item->Categories() + (synchronized.contains(kind) ? "|" + Content(item) : ""));
         }
     }
     std::ranges::sort(dump.itemLines);

@@ -14,7 +14,7 @@ namespace ostrellix::testing {
 // the ids and time stamps that follow the order of writes; a document field
 // by the document it holds), the stored documents, the database settings (the synchronization time stamps among
 // them), the Outlook items of the default folders by folder, KeloID,
-// checksum, database and subject, and the add-in's synchronization cache
+// checksum, database, subject and (synchronized kinds) content, and the add-in's synchronization cache
 // in the working folder. Outlook must be running.
 struct StoreDump {
     static StoreDump Of(host::Machine& machine, const std::filesystem::path& workingFolder);
@@ -23,7 +23,9 @@ struct StoreDump {
     std::vector<std::string> recordLines;  // "class|field=value|...", sorted
     std::vector<std::string> documentLines;
     std::map<std::string, std::string> settings;  // by path: "OutlookTimestamp" ...
-    std::vector<std::string> itemLines;           // "folder|KeloID|checksum|database|subject|categories"
+    // "folder|KeloID|checksum|database|subject|categories", and for the
+    // calendar, tasks and contacts "|body" ("|body/job title" for a contact)
+    std::vector<std::string> itemLines;
     std::multiset<std::string> keloIds;           // KeloID of every marked item
     std::string cache;
 
