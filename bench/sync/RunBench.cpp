@@ -37,6 +37,7 @@ using Actions = std::map<std::string, PairReport::Action>;
 struct Totals {
     standin::system::WorkCounters work;
     double pairs = 0;
+    double changedPairs = 0;  // of partial runs: pairs the run is expected to write
     double kernelSeconds = 0;  // of the CPU time: what the system spent on the run's calls (file writes, locks)
 };
 
@@ -65,6 +66,7 @@ Actions TimedRun(benchmark::State& state, SyncWorld& world, bool full, Totals& t
     totals.work.folderScans += work.folderScans;
     totals.work.statements += work.statements;
     totals.work.mapiOpens += work.mapiOpens;
+    totals.work.storePagesWritten += work.storePagesWritten;
     totals.pairs += static_cast<double>(world.Pairs().size());
     // A pair reported twice cannot match the expected actions.
     if (duplicate) actions.emplace("(reported twice)", PairReport::Action::Skipped);
@@ -103,6 +105,10 @@ void Report(benchmark::State& state, const Totals& totals, double peakBefore) {
     state.counters["scans"] = static_cast<double>(totals.work.folderScans) / runs;
     state.counters["loadsPerPair"] = perPair(totals.work.messageLoads);
     state.counters["mapiOpensPerPair"] = perPair(totals.work.mapiOpens);
+    state.counters["storePages"] = static_cast<double>(totals.work.storePagesWritten) / runs;
+    if (totals.changedPairs > 0) {
+        state.counters["storePagesPerChange"] = static_cast<double>(totals.work.storePagesWritten) / totals.changedPairs;
+    }
     state.counters["kernelMs"] = totals.kernelSeconds * 1000.0 / runs;
     state.counters["peakMB"] = PeakMegabytes();
     state.counters["peakGrowthMB"] = PeakMegabytes() - peakBefore;
@@ -151,6 +157,7 @@ void PartialRunAfterChanges(benchmark::State& state) {
         for (const std::size_t i : world.ChangeItems(percent)) {
             expected[world.Pairs()[i].keloId] = PairReport::Action::CopiedToKelo;
         }
+        totals.changedPairs += static_cast<double>(expected.size());
         if (!Check(state, TimedRun(state, world, false, totals), expected)) break;
         owned.reset();
         state.ResumeTiming();

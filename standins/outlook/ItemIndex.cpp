@@ -34,7 +34,10 @@ std::optional<ItemIndex::Value> ItemIndex::IndexValue(const Variant& value) {
         case Variant::Type::Boolean: return Value(value.ToBoolean() ? 1.0 : 0.0);
         case Variant::Type::Integer:
         case Variant::Type::Long:
-        case Variant::Type::Double: return Value(value.ToDouble());
+        case Variant::Type::Double:
+            // A NaN equals nothing, so no filter could find it.
+            if (std::isnan(value.ToDouble())) return std::nullopt;
+            return Value(value.ToDouble());
         default: return std::nullopt;
     }
 }

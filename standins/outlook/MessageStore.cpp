@@ -1,6 +1,7 @@
 #include "standins/outlook/MessageStore.h"
 
 #include <algorithm>
+#include <tuple>
 
 #include <SQLiteCpp/Database.h>
 #include <SQLiteCpp/Statement.h>
@@ -36,6 +37,7 @@ void MessageStore::BeginWrite() { db_.Begin(); }
 void MessageStore::CommitWrite() {
     db_.Commit();
     if (db_.Depth() > 0) return;
+    counters_->storePagesWritten += db_.TakePagesWritten();
     std::vector<StoreChange> changes;
     changes.swap(pending_);
     for (const StoreChange& change : changes) Changed.Raise(change);
@@ -106,49 +108,54 @@ void MessageStore::WriteIndex(std::int64_t itemId, std::int64_t folderId, const 
     // A save changes a few of an item's index entries (its modification
     // time, a user property or two): only those rows are written, a changed
     // value in its own row, which keeps a save's pages, and so its commit,
-    // few.
+    // few. An entry is its item, key and value, so repeats are kept once.
     std::vector<ItemIndex::Entry> wanted = ItemIndex::Entries(data);
-    std::vector<std::pair<std::int64_t, std::string>> stale;  // row, key
-    SQLite::Statement& existing = db_.Prepared("SELECT rowid, key, value FROM item_values WHERE item_id = ?");
+    const auto order = [](const ItemIndex::Entry& entry) { return std::tie(entry.key, entry.value); };
+    std::sort(wanted.begin(), wanted.end(), [&](const auto& a, const auto& b) { return order(a) < order(b); });
+    wanted.erase(std::unique(wanted.begin(), wanted.end(),
+                             [&](const auto& a, const auto& b) { return order(a) == order(b); }),
+                 wanted.end());
+    std::vector<ItemIndex::Entry> stale;
+    SQLite::Statement& existing = db_.Prepared("SELECT key, value FROM item_values WHERE item_id = ?");
     existing.bind(1, itemId);
     while (existing.executeStep()) {
-        const SQLite::Column value = existing.getColumn(2);
-        const ItemIndex::Value stored =
-            value.isText() ? ItemIndex::Value(value.getString()) : ItemIndex::Value(value.getDouble());
-        std::string key = existing.getColumn(1).getString();
-        const auto same = std::ranges::find_if(
-            wanted, [&](const ItemIndex::Entry& entry) { return entry.key == key && entry.value == stored; });
+        const SQLite::Column value = existing.getColumn(1);
+        ItemIndex::Entry stored{existing.getColumn(0).getString(),
+                                value.isText() ? ItemIndex::Value(value.getString()) : ItemIndex::Value(value.getDouble())};
+        const auto same = std::ranges::find_if(wanted, [&](const ItemIndex::Entry& entry) {
+            return entry.key == stored.key && entry.value == stored.value;
+        });
         if (same == wanted.end()) {
-            stale.emplace_back(existing.getColumn(0).getInt64(), std::move(key));
+            stale.push_back(std::move(stored));
         } else {
             wanted.erase(same);
         }
     }
     existing.reset();
-    SQLite::Statement& change = db_.Prepared("UPDATE item_values SET value = ? WHERE rowid = ?");
-    SQLite::Statement& remove = db_.Prepared("DELETE FROM item_values WHERE rowid = ?");
-    for (const auto& [row, staleKey] : stale) {
-        const std::string& key = staleKey;  // a lambda may not capture a structured binding in clang 14
+    SQLite::Statement& change =
+        db_.Prepared("UPDATE item_values SET value = ? WHERE item_id = ? AND key = ? AND value = ?");
+    SQLite::Statement& remove = db_.Prepared("DELETE FROM item_values WHERE item_id = ? AND key = ? AND value = ?");
+    for (const ItemIndex::Entry& old : stale) {
         const auto replacement =
-            std::ranges::find_if(wanted, [&](const ItemIndex::Entry& entry) { return entry.key == key; });
-        SQLite::Statement& statement = replacement == wanted.end() ? remove : change;
-        if (replacement != wanted.end()) {
-            BindValue(change, 1, replacement->value);
-            change.bind(2, row);
-            wanted.erase(replacement);
-        } else {
-            remove.bind(1, row);
-        }
+            std::ranges::find_if(wanted, [&](const ItemIndex::Entry& entry) { return entry.key == old.key; });
+        const bool replaced = replacement != wanted.end();
+        SQLite::Statement& statement = replaced ? change : remove;
+        const int first = replaced ? 2 : 1;
+        if (replaced) BindValue(change, 1, replacement->value);
+        statement.bind(first, itemId);
+        statement.bind(first + 1, old.key);
+        BindValue(statement, first + 2, old.value);
+        if (replaced) wanted.erase(replacement);
         statement.exec();
         statement.reset();
     }
     SQLite::Statement& insert =
-        db_.Prepared("INSERT INTO item_values(item_id, folder_id, key, value) VALUES(?, ?, ?, ?)");
+        db_.Prepared("INSERT INTO item_values(item_id, key, value, folder_id) VALUES(?, ?, ?, ?)");
     for (const ItemIndex::Entry& entry : wanted) {
         insert.bind(1, itemId);
-        insert.bind(2, folderId);
-        insert.bind(3, entry.key);
-        BindValue(insert, 4, entry.value);
+        insert.bind(2, entry.key);
+        BindValue(insert, 3, entry.value);
+        insert.bind(4, folderId);
         insert.exec();
         insert.reset();
     }

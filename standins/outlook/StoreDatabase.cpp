@@ -15,7 +15,7 @@ namespace {
 
 // "OLST" in the file header tells a message store from other SQLite files.
 constexpr int kApplicationId = 0x4F4C5354;
-constexpr int kSchemaVersion = 1;
+constexpr int kSchemaVersion = 2;
 
 constexpr const char* kSchema = R"sql(
 CREATE TABLE mailboxes(
@@ -39,13 +39,6 @@ CREATE TABLE items(
   revision INTEGER NOT NULL,
   data BLOB NOT NULL);
 CREATE INDEX items_folder ON items(folder_id, id);
-CREATE TABLE item_values(
-  item_id INTEGER NOT NULL,
-  folder_id INTEGER NOT NULL,
-  key TEXT NOT NULL,
-  value);
-CREATE INDEX item_values_lookup ON item_values(folder_id, key, value);
-CREATE INDEX item_values_item ON item_values(item_id, key, value);
 CREATE TABLE views(
   folder_id INTEGER NOT NULL,
   position INTEGER NOT NULL,
@@ -74,6 +67,33 @@ CREATE TABLE address_entries(
   address_type TEXT NOT NULL,
   smtp_address TEXT NOT NULL COLLATE NOCASE);
 CREATE INDEX address_entries_list ON address_entries(list_id, id);
+)sql";
+
+// An item's index entries are the table itself, in item order, rather than
+// rows with an index of their own besides: a save that changes a value
+// rewrites pages of two trees, not three.
+constexpr const char* kItemValues = R"sql(
+CREATE TABLE item_values(
+  item_id INTEGER NOT NULL,
+  key TEXT NOT NULL,
+  value NOT NULL,
+  folder_id INTEGER NOT NULL,
+  PRIMARY KEY(item_id, key, value)) WITHOUT ROWID;
+CREATE INDEX item_values_lookup ON item_values(folder_id, key, value);
+)sql";
+
+// Stores of layout 1 kept the index entries in a table of rows with two
+// indexes. Values that SQLite held as NULL (a NaN) matched no filter and
+// are left behind, as are repeats of an item's key and value.
+constexpr const char* kFromLayout1 = R"sql(
+ALTER TABLE item_values RENAME TO item_values_1;
+DROP INDEX item_values_lookup;
+DROP INDEX item_values_item;
+)sql";
+constexpr const char* kFromLayout1Copy = R"sql(
+INSERT OR IGNORE INTO item_values(item_id, key, value, folder_id)
+  SELECT item_id, key, value, folder_id FROM item_values_1 WHERE value IS NOT NULL;
+DROP TABLE item_values_1;
 )sql";
 
 }  // namespace
@@ -119,7 +139,7 @@ void StoreDatabase::OpenOrCreate() {
         CreateSchema();
     } else if (applicationId != kApplicationId) {
         errors::Raise(errors::kStoreFailed, "The file \"" + path_ + "\" is not an Outlook message store.");
-    } else if (version != kSchemaVersion) {
+    } else if (version != kSchemaVersion && version != 1) {
         errors::Raise(errors::kStoreFailed, "The message store \"" + path_ + "\" has layout version " +
                                                 std::to_string(version) + ", which this Outlook cannot read.");
     }
@@ -142,13 +162,26 @@ void StoreDatabase::OpenOrCreate() {
         // 1,000 copies each such page once instead of several times.
         db_->exec("PRAGMA wal_autocheckpoint=8192");
     });
+    if (applicationId == kApplicationId && version == 1) MigrateFromLayout1();
 }
 
 void StoreDatabase::CreateSchema() {
     Guard("create", [&] {
         Transaction transaction(*this);
         db_->exec(kSchema);
+        db_->exec(kItemValues);
         db_->exec("PRAGMA application_id=" + std::to_string(kApplicationId));
+        db_->exec("PRAGMA user_version=" + std::to_string(kSchemaVersion));
+        transaction.Commit();
+    });
+}
+
+void StoreDatabase::MigrateFromLayout1() {
+    Guard("convert to the current layout", [&] {
+        Transaction transaction(*this);
+        db_->exec(kFromLayout1);
+        db_->exec(kItemValues);
+        db_->exec(kFromLayout1Copy);
         db_->exec("PRAGMA user_version=" + std::to_string(kSchemaVersion));
         transaction.Commit();
     });
@@ -181,6 +214,12 @@ void StoreDatabase::Rollback() {
         db_->exec("RELEASE s" + std::to_string(depth_));
     });
     --depth_;
+}
+
+std::int64_t StoreDatabase::TakePagesWritten() {
+    int written = 0, highest = 0;
+    sqlite3_db_status(db_->getHandle(), SQLITE_DBSTATUS_CACHE_WRITE, &written, &highest, 1);
+    return written;
 }
 
 StoreDatabase::Transaction::~Transaction() {

@@ -16,7 +16,8 @@ namespace ostrellix::standin::outlook {
 // The SQLite file of a message store. Opening a file that is not a message
 // store (another database, or not a database at all) raises an error that
 // names it, and leaves it untouched; a missing file becomes a new, empty
-// store. ":memory:" keeps the store in memory for as long as this object
+// store; a store of an older layout is converted on opening, in one
+// transaction. ":memory:" keeps the store in memory for as long as this object
 // lives. Writes are grouped in transactions, which nest (savepoints); only
 // the outermost one reaches the file, and everything it wrote or nothing.
 class StoreDatabase {
@@ -41,6 +42,8 @@ public:
     void Commit();
     void Rollback();
     int Depth() const { return depth_; }
+    // Pages written to the file or its log since the last call.
+    std::int64_t TakePagesWritten();
 
     // A transaction for one block: rolled back unless committed.
     class Transaction {
@@ -71,6 +74,7 @@ public:
 private:
     void OpenOrCreate();
     void CreateSchema();
+    void MigrateFromLayout1();
 
     std::string path_;
     std::unique_ptr<SQLite::Database> db_;

@@ -21,6 +21,9 @@ struct WorkCounters {
     std::int64_t statements = 0;
     // Stored messages opened through the MAPI library.
     std::int64_t mapiOpens = 0;
+    // Pages the Outlook store wrote to its log when its transactions
+    // committed (each commit writes every page it changed, once).
+    std::int64_t storePagesWritten = 0;
 
     void Reset() { *this = WorkCounters{}; }
 };

@@ -2,6 +2,8 @@
 #include <SQLiteCpp/Statement.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -20,6 +22,7 @@
 #include "standins/system/ManualClock.h"
 #include "tests/standins/outlook/OutlookFixture.h"
 #include "tests/standins/system/TempDirectory.h"
+#include "tests/support/Raised.h"
 
 namespace ostrellix::standin::outlook {
 namespace {
@@ -140,6 +143,68 @@ TEST_F(StoreTest, AnotherProgramsDatabaseIsNotTakenForAStore) {
     } catch (const ComError& error) {
         EXPECT_NE(error.Description().find(path), std::string::npos) << error.Description();
     }
+    EXPECT_EQ(ReadFile(path), before);
+}
+
+// Workspaces outlive the program: a store of the first layout, whose index
+// entries were rows with two indexes (and could repeat, or hold a NULL),
+// is converted when it opens, and filters and saves go on from there.
+TEST_F(StoreTest, AStoreOfTheFirstLayoutIsConvertedOnOpening) {
+    std::string inbox, lunch, dinner;
+    {
+        auto profile = Open();
+        MessageStore& store = profile->Store();
+        inbox = store.DefaultFolder(profile->Mailbox(), ol::olFolderInbox).entryId;
+        message::MessageData data = Note("Lunch");
+        data.properties.SetNamed({message::PublicStrings(), std::string("KeloID")},
+                                 {message::pt::Unicode, Variant("task:1")});
+        lunch = store.NewEntryId(inbox);
+        store.Create(inbox, lunch, data);
+        message::MessageData other = Note("Dinner");
+        dinner = store.NewEntryId(inbox);
+        store.Create(inbox, dinner, other);
+    }
+    {
+        SQLite::Database old(path, SQLite::OPEN_READWRITE);
+        old.exec(R"sql(
+            CREATE TABLE rows(item_id INTEGER NOT NULL, folder_id INTEGER NOT NULL, key TEXT NOT NULL, value);
+            INSERT INTO rows SELECT item_id, folder_id, key, value FROM item_values;
+            INSERT INTO rows SELECT item_id, folder_id, key, value FROM item_values WHERE key = 'subject';
+            INSERT INTO rows SELECT item_id, folder_id, 'u:score', NULL FROM item_values WHERE key = 'subject';
+            DROP TABLE item_values;
+            ALTER TABLE rows RENAME TO item_values;
+            CREATE INDEX item_values_lookup ON item_values(folder_id, key, value);
+            CREATE INDEX item_values_item ON item_values(item_id, key, value);
+            PRAGMA user_version=1;)sql");
+    }
+    auto profile = Open();
+    MessageStore& store = profile->Store();
+    SQLite::Database& sql = store.Database().Sql();
+    EXPECT_EQ(sql.execAndGet("PRAGMA user_version").getInt(), 2);
+    EXPECT_NE(sql.execAndGet("SELECT sql FROM sqlite_master WHERE name = 'item_values'").getString().find("WITHOUT ROWID"),
+              std::string::npos);
+    EXPECT_EQ(sql.execAndGet("SELECT count(*) FROM sqlite_master WHERE name = 'item_values_item'").getInt(), 0);
+    EXPECT_EQ(sql.execAndGet("SELECT count(*) FROM item_values WHERE key = 'subject'").getInt(), 2);
+    EXPECT_EQ(sql.execAndGet("SELECT count(*) FROM item_values WHERE key = 'u:score'").getInt(), 0);
+    const auto found = [&](const char* filter) { return store.Search(inbox, Filter::Parse(filter)); };
+    EXPECT_EQ(found("[KeloID] = 'task:1' AND [Subject] = 'lunch'"), std::vector<std::string>{lunch});
+    message::MessageData renamed = Note("Supper");
+    store.Update(dinner, renamed);
+    EXPECT_TRUE(found("[Subject] = 'dinner'").empty());
+    EXPECT_EQ(found("[Subject] = 'supper'"), std::vector<std::string>{dinner});
+}
+
+TEST_F(StoreTest, AStoreOfALaterLayoutIsRefusedAndLeftAlone) {
+    Open();
+    {
+        SQLite::Database later(path, SQLite::OPEN_READWRITE);
+        later.exec("PRAGMA user_version=3");
+    }
+    const std::string before = ReadFile(path);
+    const std::optional<ComError> error = ostrellix::testing::Raised([&] { Open(); });
+    ASSERT_TRUE(error);
+    EXPECT_NE(error->Description().find("has layout version 3, which this Outlook cannot read"), std::string::npos)
+        << error->Description();
     EXPECT_EQ(ReadFile(path), before);
 }
 
@@ -281,6 +346,7 @@ TEST_F(StoreTest, TheIndexFollowsEverySave) {
             rows.emplace_back(entry.key, text(entry.value));
         }
         std::ranges::sort(rows);
+        rows.erase(std::unique(rows.begin(), rows.end()), rows.end());  // a repeated value is kept once
         return rows;
     };
     const auto finds = [&](const char* filter) { return !store.Search(calendar, Filter::Parse(filter)).empty(); };
@@ -300,6 +366,7 @@ TEST_F(StoreTest, TheIndexFollowsEverySave) {
 
     data.properties.Set(tag::PR_SUBJECT, Variant("Dinner"));
     data.properties.SetNamed(user("Keywords"), keywords({"b", "c", "c"}));
+    data.properties.SetNamed(user("Score"), {message::pt::Double, Variant(std::nan(""))});
     store.Update(entryId, data);
     EXPECT_EQ(indexed(), expected());
     EXPECT_FALSE(finds("[Categories] = 'a'"));
@@ -313,6 +380,25 @@ TEST_F(StoreTest, TheIndexFollowsEverySave) {
     EXPECT_FALSE(finds("[KeloID] = 'task:1'"));
     EXPECT_FALSE(finds("[Categories] = 'b'"));
     EXPECT_TRUE(finds("[Categories] = 'c'"));
+}
+
+// Pages a save writes to the log: the item's row, and of its index entries
+// only the one the changed value sits in and that value's lookup entry.
+TEST_F(StoreTest, ASaveOfOneChangedValueWritesThreePages) {
+    auto profile = Open();
+    MessageStore& store = profile->Store();
+    const std::string inbox = store.DefaultFolder(profile->Mailbox(), ol::olFolderInbox).entryId;
+    for (int i = 0; i < 50; ++i) {
+        message::MessageData other = Note("other " + std::to_string(i));
+        store.Create(inbox, store.NewEntryId(inbox), other);
+    }
+    message::MessageData data = Note("Lunch");
+    const std::string entryId = store.NewEntryId(inbox);
+    store.Create(inbox, entryId, data);
+    store.Counters().Reset();
+    data.properties.Set(tag::PR_SUBJECT, Variant("Dinner"));
+    store.Update(entryId, data);
+    EXPECT_EQ(store.Counters().storePagesWritten, 3);
 }
 
 TEST_F(StoreTest, MovingKeepsTheEntryIdAndDeletingForgetsIt) {
