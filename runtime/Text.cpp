@@ -286,6 +286,8 @@ bool Like(std::string_view s, std::string_view patternText) {
 }
 
 std::string ToWindows1252(std::string_view s) {
+    // The first 128 code points are the same bytes in both.
+    if (IsAscii(s)) return std::string(s);
     thread_local Converter utf8 = OpenConverter("UTF-8");
     thread_local Converter cp1252 = [] {
         Converter c = OpenConverter("windows-1252");

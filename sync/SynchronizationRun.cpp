@@ -58,19 +58,11 @@ void AddProgressLog(std::string_view message, std::string_view location) {
 
 SynchronizationRun::SynchronizationRun(Synchronizer& synchronizer, Ptr<kelo::IWorkDialog> dialog,
                                        Signal<const PairReport&>& reported)
-    : sync_(synchronizer), dialog_(std::move(dialog)), reported_(reported) {}
+    : sync_(synchronizer), scope_(synchronizer), dialog_(std::move(dialog)), reported_(reported) {}
 
 // ---- what a run reads once
 
-bool SynchronizationRun::Enabled() {
-    if (!enabled_) enabled_ = sync_.IsSynchronizationEnabled();
-    return *enabled_;
-}
-
-const std::string& SynchronizationRun::DatabaseTag() {
-    if (!databaseTag_) databaseTag_ = sync_.DatabaseTag();
-    return *databaseTag_;
-}
+bool SynchronizationRun::Enabled() { return sync_.IsSynchronizationEnabled(); }
 
 std::int32_t SynchronizationRun::SynchronizationUser() {
     if (!synchronizationUser_) synchronizationUser_ = Globals::Options()->SynchronizationUser();
@@ -171,7 +163,7 @@ void SynchronizationRun::GetSynchronizedItemsFromFolder(Dictionary& list, const 
     std::string filter = "[%1] <> '' AND [%2] = '%3'";
     filter = text::Replace(filter, "%1", "KeloID");
     filter = text::Replace(filter, "%2", "KeloDatabase");
-    filter = text::Replace(filter, "%3", DatabaseTag());
+    filter = text::Replace(filter, "%3", sync_.DatabaseTag());
     const bool sinceStamp = timeStamp.IsDate();
     if (sinceStamp) filter += " and [LastModificationTime] > '" + ShortDateAndTime(timeStamp.ToDate()) + "'";
     Log("Folder = " + folderName + ", filter = " + filter);
@@ -238,7 +230,7 @@ void SynchronizationRun::GetModifiedRecordItemsFromClass(const Ptr<kelo::IClass>
 }
 
 Ptr<outlook::IItem> SynchronizationRun::FindMarkedItem(const std::string& keloId, std::int32_t classLabel) {
-    const std::string filter = Synchronizer::ItemFilterForID(keloId, DatabaseTag());
+    const std::string filter = Synchronizer::ItemFilterForID(keloId, sync_.DatabaseTag());
     Ptr<outlook::IItem> item;
     const auto findIn = [&](const Ptr<outlook::IFolder>& folder) {
         IgnoreErrors([&] { item = Must(folder).Items()->Find(filter); });

@@ -16,10 +16,9 @@
 #include "runtime/Signal.h"
 #include "sync/OpenedMessages.h"
 #include "sync/PairReport.h"
+#include "sync/Synchronizer.h"
 
 namespace ostrellix::addin {
-
-class Synchronizer;
 
 // One synchronization run, or one of its steps called on its own: gathers
 // the marked Outlook items (and, in a partial run, the items of records
@@ -28,8 +27,9 @@ class Synchronizer;
 // a record.
 //
 // What cannot change while a run goes on is read once, when first needed:
-// whether synchronization is enabled, the synchronization user, the
-// database tag, the folders, the profile user's name, each to-do class's
+// whether synchronization is enabled and the database tag (kept by the
+// synchronizer for the run's length, see RunScope), the synchronization
+// user, the folders, the profile user's name, each to-do class's
 // responsible-coworker field. The messages the MAPI library opens stay open
 // for the pair they belong to.
 //
@@ -60,7 +60,6 @@ private:
     };
 
     bool Enabled();
-    const std::string& DatabaseTag();
     std::int32_t SynchronizationUser();
     const std::string& UserName();
     Ptr<outlook::IFolder> ContactsFolder();
@@ -75,12 +74,11 @@ private:
                 PairReport::Reason why = PairReport::Reason::None);
 
     Synchronizer& sync_;
+    Synchronizer::RunScope scope_;
     Ptr<kelo::IWorkDialog> dialog_;
     Signal<const PairReport&>& reported_;
     OpenedMessages opened_;
 
-    std::optional<bool> enabled_;
-    std::optional<std::string> databaseTag_;
     std::optional<std::int32_t> synchronizationUser_;
     std::optional<std::string> userName_;
     Ptr<outlook::IFolder> contactsFolder_, calendarFolder_, tasksFolder_;

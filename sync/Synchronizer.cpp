@@ -71,8 +71,11 @@ Variant Synchronizer::ComputeRecordChecksum(const Ptr<kelo::IRecord>& record) {
 // --- marks
 
 std::string Synchronizer::DatabaseTag() {
+    if (run_ && run_->databaseTag) return *run_->databaseTag;
     const auto options = Globals::Options();
-    return options->OriginalServerName() + "." + options->OriginalDatabaseName();
+    std::string tag = options->OriginalServerName() + "." + options->OriginalDatabaseName();
+    if (run_) run_->databaseTag = tag;
+    return tag;
 }
 
 void Synchronizer::EnableSynchronization(const Ptr<outlook::IItem>& item, const Ptr<kelo::IRecord>& record) {
@@ -461,9 +464,21 @@ void Synchronizer::DropFile(std::string_view filename, const ObjectPtr& context)
 }
 
 bool Synchronizer::IsSynchronizationEnabled() {
+    if (run_ && run_->enabled) return *run_->enabled;
     const auto user = Globals::Application()->ActiveUser();
     const auto coworker = user ? user->Record() : nullptr;
-    return coworker && coworker->ID() == Globals::Options()->SynchronizationUser();
+    const bool enabled = coworker && coworker->ID() == Globals::Options()->SynchronizationUser();
+    if (run_) run_->enabled = enabled;
+    return enabled;
+}
+
+Synchronizer::RunScope::RunScope(Synchronizer& synchronizer)
+    : sync_(synchronizer), outermost_(!synchronizer.run_) {
+    if (outermost_) sync_.run_.emplace();
+}
+
+Synchronizer::RunScope::~RunScope() {
+    if (outermost_) sync_.run_.reset();
 }
 
 // --- whole runs

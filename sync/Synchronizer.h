@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -176,7 +177,28 @@ public:
 
     SynchronizerEvents& Events() { return events_; }
 
+    // Held by a run while it lasts: what cannot change meanwhile (whether
+    // synchronization is enabled, the database tag) is read once, for the
+    // run and for the listeners its saves wake. A run inside another uses
+    // the outer one's.
+    class RunScope {
+    public:
+        explicit RunScope(Synchronizer& synchronizer);
+        ~RunScope();
+        RunScope(const RunScope&) = delete;
+        RunScope& operator=(const RunScope&) = delete;
+
+    private:
+        Synchronizer& sync_;
+        bool outermost_;
+    };
+
 private:
+    struct RunConstants {
+        std::optional<bool> enabled;
+        std::optional<std::string> databaseTag;
+    };
+
     // Takes the marks off (ItemMarks::Remove).
     void RemoveSynchronizationProperties(const Ptr<outlook::IItem>& item);
     Ptr<outlook::IUserProperty> FindOrAddChecksum(const Ptr<outlook::IItem>& item);
@@ -186,6 +208,8 @@ private:
     Ptr<kelo::IWorkDialog> m_WorkDialog;
     Connection workDialogWork_;
     SynchronizerEvents events_;
+    // Set while a run lasts (RunScope).
+    std::optional<RunConstants> run_;
 };
 
 }  // namespace ostrellix::addin

@@ -93,6 +93,7 @@ TEST(TextTest, LikePatterns) {
 
 TEST(TextTest, Windows1252HasOneBytePerCharacter) {
     EXPECT_EQ(ToWindows1252("abc"), "abc");
+    EXPECT_EQ(ToWindows1252("a\tb\x7F"), "a\tb\x7F");
     EXPECT_EQ(ToWindows1252("é€"), "\xE9\x80");
     EXPECT_EQ(ToWindows1252("Ā中"), "??");  // not in the code page: a stable replacement
     EXPECT_EQ(ToWindows1252(""), "");
