@@ -45,6 +45,23 @@ TEST_F(DetailMailTest, SelectedRecordsGoAsBusinessCardsOfAMailLeftBlank) {
     EXPECT_EQ(Count(outlook::olFolderContacts), contacts) << "the contacts made for the cards are not saved";
 }
 
+TEST_F(DetailMailTest, EachRecordRaisesTheProgressByAWholeShare) {
+    std::vector<std::int32_t> ids{1, 2, 3, 4, 5};
+    for (int i = 6; i <= 8; ++i) ids.push_back(AddPerson("Extra " + std::to_string(i), "extra@example.org")->ID());
+    const struct {
+        std::size_t records;
+        std::vector<std::int32_t> progress;
+    } cases[] = {
+        {6, {17, 34, 51, 68, 85, 102}},  // 16.67 rounds up, past the end
+        {8, {12, 24, 36, 48, 60, 72, 84, 96}},  // 12.5 rounds to the even 12
+    };
+    for (const auto& c : cases) {
+        menu.SendContacts(Selected("person", std::vector<std::int32_t>(ids.begin(), ids.begin() + c.records)));
+        EXPECT_EQ(LastDialog().progress, c.progress) << c.records << " records";
+        outlookUser.Close(world.Outlook()->ActiveInspector(), false);
+    }
+}
+
 TEST_F(DetailMailTest, WithExportTurnedOffNothingIsCollected) {
     Globals::Options()->SetAllowExport(false);
     const auto window = world.User().OpenRecord("person", 1);

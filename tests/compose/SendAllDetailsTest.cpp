@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "contracts/outlook/IAttachment.h"
+#include "contracts/outlook/IAttachments.h"
 #include "standins/kelo/client/Explorer.h"
 #include "standins/kelo/client/Inspector.h"
 #include "tests/compose/DetailMailFixture.h"
+#include "tests/support/FileText.h"
 
 namespace ostrellix::addin::composetest {
 namespace {
@@ -39,7 +42,12 @@ TEST_F(SendAllDetailsTest, ARecordWindowSendsTheRecordsFieldsItsCompanysAndItsBu
                   RelatedHeading("Nordvik Trading AB") + Line("Address", "Hamngatan 4\n111 47 Stockholm") +
                   Line("Phone", "+46 8 555 010 00") + Line("Web / domain", Web("nordvik.se")) +
                   LinkSection("Link to Kelo", {LinkEntry(Link("person", 1), "Maria Sjöberg", "Person")}));
-    EXPECT_EQ(Attachments(mail), std::vector<std::string>{"Maria Sjöberg.vcf"});
+    ASSERT_EQ(Attachments(mail), std::vector<std::string>{"Maria Sjöberg.vcf"});
+    const std::string card = (world.Folder() / "card.vcf").string();
+    mail->Attachments()->Item(1)->SaveAsFile(card);
+    const std::string vcard = testing::FileText(card);
+    EXPECT_NE(vcard.find("BEGIN:VCARD"), std::string::npos) << vcard;
+    EXPECT_NE(vcard.find("maria.sjoberg@nordvik.se"), std::string::npos) << vcard;
     EXPECT_EQ(LastDialog().caption, "Collecting details...");
     EXPECT_EQ(LastDialog().messages, std::vector<std::string>{"Maria Sjöberg"});
 }
