@@ -6,6 +6,7 @@
 #include "compose/NewMailReply.h"
 #include "compose/NewMeeting.h"
 #include "compose/NewTask.h"
+#include "compose/SendContacts.h"
 #include "core/Addin.h"
 #include "core/Globals.h"
 #include "core/Options.h"
@@ -36,6 +37,7 @@ void AddinClasses::Register(ClassFactory& factory, win::ISystem& system, std::st
     factory.Register("KeloOstrellix.NewAppointmentEx", [] { return std::make_shared<NewAppointmentEx>(); });
     factory.Register("KeloOstrellix.NewMeeting", [] { return std::make_shared<NewMeeting>(); });
     factory.Register("KeloOstrellix.NewTask", [] { return std::make_shared<NewTask>(); });
+    factory.Register("KeloOstrellix.SendContacts", [] { return std::make_shared<SendContacts>(); });
 }
 
 }  // namespace ostrellix::addin

@@ -6,6 +6,9 @@
 #include "compose/NewMailReply.h"
 #include "compose/NewMeeting.h"
 #include "compose/NewTask.h"
+#include "compose/SendAllDetails.h"
+#include "compose/SendContacts.h"
+#include "compose/SendPleaseCall.h"
 #include "contracts/kelo/Codes.h"
 #include "contracts/kelo/IDocumentTemplates.h"
 #include "contracts/kelo/IExplorer.h"
@@ -106,17 +109,19 @@ void Addin::NewTask(const ObjectPtr& context) {
 }
 void Addin::ReplyAllMail(const ObjectPtr& context) { std::make_shared<NewMailReply>()->ReplyAll(context); }
 void Addin::ReplyMail(const ObjectPtr& context) { std::make_shared<NewMailReply>()->Reply(context); }
-void Addin::SendContacts(std::string_view /*recipient*/, const ObjectPtr& /*context*/) { NotYet("SendContacts"); }
+void Addin::SendContacts(std::string_view recipient, const ObjectPtr& context) {
+    std::make_shared<addin::SendContacts>()->SendContactsFromContext(Globals::Application(), recipient, context);
+}
 void Addin::SendToOutlook(const ObjectPtr& context) { std::make_shared<Export>()->ExportFromContext(context); }
 
 void Addin::IOutlookAddin_NewAppointmentWithSubject(const ObjectPtr& context, std::string_view subject) {
     std::make_shared<addin::NewAppointment>()->NewAppointmentFromContextWithSubject(context, subject);
 }
-void Addin::IOutlookAddin_SendPleaseCall(std::string_view /*recipient*/, const ObjectPtr& /*context*/) {
-    NotYet("IOutlookAddin_SendPleaseCall");
+void Addin::IOutlookAddin_SendPleaseCall(std::string_view recipient, const ObjectPtr& context) {
+    std::make_shared<SendPleaseCall>()->SendPleaseCallFromContext(Globals::Application(), recipient, context);
 }
-void Addin::IOutlookAddin_SendAllDetails(std::string_view /*recipient*/, const ObjectPtr& /*context*/) {
-    NotYet("IOutlookAddin_SendAllDetails");
+void Addin::IOutlookAddin_SendAllDetails(std::string_view recipient, const ObjectPtr& context) {
+    std::make_shared<SendAllDetails>()->SendAllDetailsFromContext(Globals::Application(), recipient, context);
 }
 
 Ptr<outlook::IRecipient> Addin::PickOutlookRecipient() {

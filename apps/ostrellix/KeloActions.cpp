@@ -89,13 +89,14 @@ void ShowWindow(ActionOutput& output, const Ptr<ol::IItem>& item) {
             if (name != "Subject") out << "  " << name << ": " << value << "\n";
         }
         out << "  Body: " << details["body"].get<std::string>() << "\n";
+        for (const auto& name : details["attachments"]) out << "  Attachment: " << name.get<std::string>() << "\n";
         for (const auto& link : details["links"]) out << "  Link: " << link.get<std::string>() << "\n";
     });
 }
 
 }  // namespace
 
-KeloActions::KeloActions(ActionGroup& group) : mail_(group), booking_(group) {
+KeloActions::KeloActions(ActionGroup& group) : mail_(group), booking_(group), details_(group) {
     auto& synchronize = group.Add("synchronize", "Outlook > Synchronize: a full run, or a partial one with --partial",
                                   [this](Host& host, ActionOutput& output) { return Synchronize(host, output); });
     synchronize.add_flag("--partial", partial_, "Hold Ctrl while choosing it: a partial run");
@@ -220,19 +221,14 @@ int KeloActions::Edit(Host& host, ActionOutput& output) {
     return 0;
 }
 
-int KeloActions::Export(Host& host, ActionOutput& output) {
-    if (optionalContext_.has_value() == selection_.has_value()) {
-        Mistake("export takes the record window (--context CLASS:ID) or a selection (--selection CLASS:ID,ID,...)");
+ObjectPtr KeloActions::OpenWindow(Host& host, const std::optional<std::string>& context,
+                                  const std::optional<std::string>& selection, const std::string& action) {
+    if (context.has_value() == selection.has_value()) {
+        Mistake(action + " takes the record window (--context CLASS:ID) or a selection (--selection CLASS:ID,ID,...)");
     }
+    if (const auto record = RecordContext::Parse(context)) return record->Open(host);
     auto& user = host.TheMachine().KeloUser();
-    const auto export_ = [](MenuCommands& menu, const ObjectPtr& window) { menu.SendToOutlook(window); };
-    if (const auto context = RecordContext::Parse(optionalContext_)) {
-        const auto window = context->Open(host);
-        RunCommand(host, output, window, export_);
-        user.Close(window);
-        return 0;
-    }
-    const std::vector<std::string> parts = text::Split(*selection_, ",");
+    const std::vector<std::string> parts = text::Split(*selection, ",");
     const auto first = RecordContext::Parse(text::Trim(parts.front()), "--selection");
     std::vector<std::int32_t> ids{first.Id()};
     for (std::size_t i = 1; i < parts.size(); ++i) {
@@ -242,7 +238,13 @@ int KeloActions::Export(Host& host, ActionOutput& output) {
     for (const std::int32_t id : ids) user.Close(RecordContext::Parse(first.ClassName() + ":" + std::to_string(id)).Open(host));
     const auto list = user.OpenList(first.ClassName());
     user.Select(list, ids);
-    RunCommand(host, output, list, export_);
+    return list;
+}
+
+int KeloActions::Export(Host& host, ActionOutput& output) {
+    const auto window = OpenWindow(host, optionalContext_, selection_, "export");
+    RunCommand(host, output, window, [](MenuCommands& menu, const ObjectPtr& on) { menu.SendToOutlook(on); });
+    if (const auto inspector = As<standin::kelo::Inspector>(window)) host.TheMachine().KeloUser().Close(inspector);
     return 0;
 }
 

@@ -7,6 +7,7 @@
 
 #include "apps/ostrellix/ActionGroup.h"
 #include "apps/ostrellix/BookingAction.h"
+#include "apps/ostrellix/DetailMailAction.h"
 #include "apps/ostrellix/MailComposeAction.h"
 #include "standins/kelo/client/MenuCommands.h"
 
@@ -27,6 +28,8 @@ namespace ostrellix::host {
 //   new-task             an Outlook item booked from the record and what
 //                        the user does with it (BookingAction)
 //   send-links           a mail of links to one or more records
+//   send-contacts, please-call, all-details
+//                        a mail of record details (DetailMailAction)
 //   drop FILE...         message files dropped on the window (as `file`)
 //   templates            the mail templates offered for a class (and field)
 //   pick-recipient       "pick from Outlook": one name from Outlook's
@@ -44,6 +47,10 @@ public:
     using Command = std::function<void(standin::kelo::MenuCommands&, const ObjectPtr&)>;
     // Runs a menu command on a window and prints the Outlook windows it opened.
     static void RunCommand(Host& host, ActionOutput& output, const ObjectPtr& window, const Command& command);
+    // The record window of --context, or a list window of --selection's
+    // class with its records selected; exactly one of them is given.
+    static ObjectPtr OpenWindow(Host& host, const std::optional<std::string>& context,
+                                const std::optional<std::string>& selection, const std::string& action);
 
 private:
     // An action on the context's record window: --context is required.
@@ -67,6 +74,7 @@ private:
     bool partial_ = false, cancel_ = false;
     MailComposeAction mail_;
     BookingAction booking_;
+    DetailMailAction details_;
 };
 
 }  // namespace ostrellix::host

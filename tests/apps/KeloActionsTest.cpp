@@ -334,5 +334,37 @@ TEST_F(KeloProgramTest, TheGuideWorksAsWritten) {
 }
 #endif
 
+TEST_F(KeloActionsTest, DetailMailsShowTheMailItsCardsAndTheProgressOfTheirDialog) {
+    ASSERT_EQ(Kelo({"please-call", "--selection", "person:1,3"}), 0) << error;
+    EXPECT_TRUE(Says("Subject: Please call: 2 Persons")) << out.str();
+    EXPECT_TRUE(Says("Link: kelo://")) << out.str();
+    EXPECT_TRUE(Says("Collecting details... 50%: Maria Sjöberg\nCollecting details... 100%: Lena Virtanen\n"))
+        << out.str();
+
+    ASSERT_EQ(Kelo({"all-details", "--context", "person:1", "--json"}), 0) << error;
+    const auto lines = JsonLines();
+    ASSERT_EQ(lines.size(), 2u) << json.str();
+    EXPECT_EQ(lines[0]["item"]["subject"], "Details: Maria Sjöberg");
+    EXPECT_EQ(lines[0]["item"]["attachments"], nlohmann::json::array({"Maria Sjöberg.vcf"}));
+    EXPECT_EQ(lines[1], nlohmann::json({{"action", "progress"},
+                                        {"dialog", "Collecting details..."},
+                                        {"percent", 100},
+                                        {"message", "Maria Sjöberg"}}));
+
+    ASSERT_EQ(Kelo({"send-contacts", "--selection", "person:2,1"}), 0) << error;
+    EXPECT_TRUE(Says("Attachment: Johan Ek.vcf\n  Attachment: Maria Sjöberg.vcf\n")) << out.str();
+    EXPECT_TRUE(Says("Preparing contacts... 100%: Maria Sjöberg")) << out.str();
+
+    EXPECT_EQ(Kelo({"send-contacts"}), 2);
+    EXPECT_EQ(Kelo({"all-details", "--context", "person:1", "--selection", "person:1"}), 2);
+    {
+        const auto host = NewHost();
+        host->Start();
+        addin::Globals::Options()->SetAllowExport(false);
+    }
+    EXPECT_EQ(Kelo({"please-call", "--context", "person:1"}), 1);
+    EXPECT_NE((out.str() + error).find("export to Outlook is turned off"), std::string::npos) << out.str() << error;
+}
+
 }  // namespace
 }  // namespace ostrellix::host

@@ -29,6 +29,7 @@ public:
         std::int32_t progressInterval = 0;
         std::vector<std::int32_t> progress;  // percent, as set
         std::vector<std::string> messages;   // texts set while it was shown
+        std::vector<std::string> parameters; // names of the parameters set, in the order first set
         std::int32_t result = 0;
         bool cancelled = false;
     };

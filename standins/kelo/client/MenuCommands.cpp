@@ -46,6 +46,16 @@ void MenuCommands::SendToOutlook(const ObjectPtr& window) {
     Addin<k::IOutlookAddin>()->IOutlookAddin_SendToOutlook(window);
 }
 
+void MenuCommands::SendContacts(const ObjectPtr& window, std::string_view recipient) {
+    Addin<k::IOutlookAddin>()->IOutlookAddin_SendContacts(recipient, window);
+}
+void MenuCommands::SendPleaseCall(const ObjectPtr& window, std::string_view recipient) {
+    Addin<k::IOutlookAddin>()->IOutlookAddin_SendPleaseCall(recipient, window);
+}
+void MenuCommands::SendAllDetails(const ObjectPtr& window, std::string_view recipient) {
+    Addin<k::IOutlookAddin>()->IOutlookAddin_SendAllDetails(recipient, window);
+}
+
 void MenuCommands::SendLinks(const ObjectPtr& window, std::int32_t linkKind, std::string_view subject,
                              const Variant& recipients) {
     ObjectPtr records = window;

@@ -36,6 +36,11 @@ public:
     void NewMeeting(const ObjectPtr& window);
     void NewTask(const ObjectPtr& window);
     void SendToOutlook(const ObjectPtr& window);
+    // Mails of record details: the window's record, or a list window's
+    // selection, as business cards, as a request to call, or in full.
+    void SendContacts(const ObjectPtr& window, std::string_view recipient = {});
+    void SendPleaseCall(const ObjectPtr& window, std::string_view recipient = {});
+    void SendAllDetails(const ObjectPtr& window, std::string_view recipient = {});
     // "Send links": a mail of links (linkkind) to the window's record, or to
     // the entries selected in a list window (its current entry when none is).
     void SendLinks(const ObjectPtr& window, std::int32_t linkKind, std::string_view subject = {},

@@ -36,6 +36,7 @@ void WorkDialog::SetParameter(std::string_view name, const Variant& value) {
         }
     }
     parameters_.emplace_back(std::string(name), value);
+    report_.parameters.emplace_back(name);
 }
 
 void WorkDialog::Open() {

@@ -144,7 +144,6 @@ void Schema::CheckName(const Class* cls, const std::string& name) const {
 
 Ptr<Class> Schema::AddClass(ClassSpec spec) {
     CheckName(nullptr, spec.name);
-    if (spec.localName.empty()) spec.localName = spec.name;
     Ptr<Class> cls = engine_.Transact([&] {
         SQLite::Statement insert(engine_.Db(),
                                  "INSERT INTO kelo_class(name, local_name, local_name_plural, label, descriptive) "
