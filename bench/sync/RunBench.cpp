@@ -67,6 +67,7 @@ Actions TimedRun(benchmark::State& state, SyncWorld& world, bool full, Totals& t
     totals.work.statements += work.statements;
     totals.work.mapiOpens += work.mapiOpens;
     totals.work.storePagesWritten += work.storePagesWritten;
+    totals.work.keloPagesWritten += work.keloPagesWritten;
     totals.pairs += static_cast<double>(world.Pairs().size());
     // A pair reported twice cannot match the expected actions.
     if (duplicate) actions.emplace("(reported twice)", PairReport::Action::Skipped);
@@ -108,6 +109,7 @@ void Report(benchmark::State& state, const Totals& totals, double peakBefore) {
     state.counters["storePages"] = static_cast<double>(totals.work.storePagesWritten) / runs;
     if (totals.changedPairs > 0) {
         state.counters["storePagesPerChange"] = static_cast<double>(totals.work.storePagesWritten) / totals.changedPairs;
+        state.counters["keloPagesPerChange"] = static_cast<double>(totals.work.keloPagesWritten) / totals.changedPairs;
     }
     state.counters["kernelMs"] = totals.kernelSeconds * 1000.0 / runs;
     state.counters["peakMB"] = PeakMegabytes();
