@@ -24,8 +24,6 @@ struct WorkCounters {
     // Pages the Outlook store wrote to its log when its transactions
     // committed (each commit writes every page it changed, once).
     std::int64_t storePagesWritten = 0;
-    // The same for the Kelo data engine's database.
-    std::int64_t keloPagesWritten = 0;
 
     void Reset() { *this = WorkCounters{}; }
 };

@@ -158,9 +158,6 @@ void Engine::Commit() {
     WithStatement("RELEASE kelo", [](SQLite::Statement& release) { release.exec(); });
     savepoints_.pop_back();
     if (!savepoints_.empty()) return;
-    int written = 0, highest = 0;
-    sqlite3_db_status(db_->getHandle(), SQLITE_DBSTATUS_CACHE_WRITE, &written, &highest, 1);
-    counters_->keloPagesWritten += written;
     // Handlers may store records again: they start on an empty list.
     const std::vector<RecordChange> committed = std::exchange(pendingChanges_, {});
     for (const RecordChange& change : committed) RecordChanged.Raise(change);
