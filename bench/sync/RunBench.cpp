@@ -7,7 +7,9 @@
 //
 //   OSTRELLIX_BENCH_WORLDS=<folder> sync_run_bench   (worlds are built once and kept)
 
+#include <SQLiteCpp/Database.h>
 #include <benchmark/benchmark.h>
+#include <sqlite3.h>
 #include <sys/resource.h>
 
 #include <map>
@@ -18,6 +20,7 @@
 #include "bench/sync/SyncWorld.h"
 #include "core/Globals.h"
 #include "core/Options.h"
+#include "standins/kelo/engine/Engine.h"
 
 namespace {
 
@@ -39,12 +42,20 @@ struct Totals {
     double pairs = 0;
     double changedPairs = 0;  // of partial runs: pairs the run is expected to write
     double kernelSeconds = 0;  // of the CPU time: what the system spent on the run's calls (file writes, locks)
+    double keloPages = 0;      // pages the Kelo data engine's commits wrote
 };
 
 double KernelSeconds() {
     rusage usage{};
     ::getrusage(RUSAGE_SELF, &usage);
     return static_cast<double>(usage.ru_stime.tv_sec) + static_cast<double>(usage.ru_stime.tv_usec) / 1e6;
+}
+
+// Pages the connection's commits wrote since the last call.
+int KeloPagesWritten(sqlite3* kelo) {
+    int written = 0, highest = 0;
+    sqlite3_db_status(kelo, SQLITE_DBSTATUS_CACHE_WRITE, &written, &highest, 1);
+    return written;
 }
 
 // One timed run on a prepared world; returns what it reported.
@@ -55,6 +66,9 @@ Actions TimedRun(benchmark::State& state, SyncWorld& world, bool full, Totals& t
         duplicate |= !actions.emplace(report.keloId, report.action).second;
     });
     world.Machine().Counters().Reset();
+    // Read and reset: what the Kelo data engine's commits write from here on.
+    sqlite3* const kelo = world.Machine().Kelo().Data()->Db().getHandle();
+    KeloPagesWritten(kelo);
     const double kernelBefore = KernelSeconds();
     state.ResumeTiming();
     world.Sync()->Synchronize(full);
@@ -67,6 +81,7 @@ Actions TimedRun(benchmark::State& state, SyncWorld& world, bool full, Totals& t
     totals.work.statements += work.statements;
     totals.work.mapiOpens += work.mapiOpens;
     totals.work.storePagesWritten += work.storePagesWritten;
+    totals.keloPages += static_cast<double>(KeloPagesWritten(kelo));
     totals.pairs += static_cast<double>(world.Pairs().size());
     // A pair reported twice cannot match the expected actions.
     if (duplicate) actions.emplace("(reported twice)", PairReport::Action::Skipped);
@@ -108,6 +123,7 @@ void Report(benchmark::State& state, const Totals& totals, double peakBefore) {
     state.counters["storePages"] = static_cast<double>(totals.work.storePagesWritten) / runs;
     if (totals.changedPairs > 0) {
         state.counters["storePagesPerChange"] = static_cast<double>(totals.work.storePagesWritten) / totals.changedPairs;
+        state.counters["keloPagesPerChange"] = totals.keloPages / totals.changedPairs;
     }
     state.counters["kernelMs"] = totals.kernelSeconds * 1000.0 / runs;
     state.counters["peakMB"] = PeakMegabytes();

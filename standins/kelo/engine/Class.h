@@ -1,12 +1,16 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <unordered_map>
 
 #include "contracts/kelo/IClass.h"
 #include "standins/kelo/engine/Fields.h"
 
 namespace ostrellix::standin::kelo {
+
+struct FieldPath;
 
 // What a class is made of, for the schema-building API.
 struct ClassSpec {
@@ -37,12 +41,32 @@ public:
     std::string Table() const { return "rec_" + std::to_string(id_); }
     const std::vector<Ptr<Field>>& FieldList() const { return fields_->List(); }
     Ptr<Field> FieldNamed(std::string_view name) const { return fields_->Named(name); }
-    void Append(Ptr<Field> field) { fields_->Append(std::move(field)); }
+    void Append(Ptr<Field> field);
+    // The fields that have a column, in order, and the SQL that reads them
+    // from the table alias "r" (", r.f1, r.f2"): every select of records
+    // reads them all.
+    const std::vector<Ptr<Field>>& StoredFields() const { return storedFields_; }
+    const std::string& StoredColumns() const { return storedColumns_; }
+
+    // The names resolved against this class so far, as they were written
+    // (FieldPath keeps them). Fields are only ever added, never under a name
+    // already taken, so a name that resolved once resolves the same way for
+    // as long as the class lives; names that failed are not kept.
+    std::shared_ptr<const FieldPath> KnownPath(std::string_view name) const {
+        const auto found = paths_.find(std::string(name));
+        return found == paths_.end() ? nullptr : found->second;
+    }
+    void KeepPath(std::string_view name, std::shared_ptr<const FieldPath> path) const {
+        paths_.emplace(std::string(name), std::move(path));
+    }
 
 private:
     std::int32_t id_;
     ClassSpec spec_;
     Ptr<kelo::Fields> fields_ = std::make_shared<kelo::Fields>();
+    std::vector<Ptr<Field>> storedFields_;
+    std::string storedColumns_;
+    mutable std::unordered_map<std::string, std::shared_ptr<const FieldPath>> paths_;
 };
 
 }  // namespace ostrellix::standin::kelo

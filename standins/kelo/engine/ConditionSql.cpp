@@ -93,11 +93,11 @@ std::string ConditionSql::Make(const Ptr<Class>& cls, const std::string& fieldOr
     // records up by id or by the indexed relation column, instead of
     // probing the linked class once per record of this one.
     if (path.field->IsRelationToOne()) {
-        return "r." + path.field->Column() + " IN (SELECT t.id FROM " + path.targetClass->Table() + " t WHERE " +
+        return "r." + path.field->Column() + " IN (SELECT t.id FROM " + path.TargetClass()->Table() + " t WHERE " +
                test + ")";
     }
     return "r.id IN (SELECT t." + path.field->CounterpartField()->Column() + " FROM " +
-           path.targetClass->Table() + " t WHERE " + test + ")";
+           path.TargetClass()->Table() + " t WHERE " + test + ")";
 }
 
 }  // namespace ostrellix::standin::kelo

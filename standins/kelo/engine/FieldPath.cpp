@@ -58,7 +58,6 @@ std::optional<FieldPath> Analyse(const Ptr<Class>& cls, std::string_view name, P
     FieldPath target;
     if (!ResolveName(path.field->RelatedClass(), parts[1], target, problem)) return std::nullopt;
     path.kind = FieldPath::Kind::Path;
-    path.targetClass = path.field->RelatedClass();
     path.targetKind = target.kind;
     path.target = target.field;
     return path;
@@ -67,15 +66,20 @@ std::optional<FieldPath> Analyse(const Ptr<Class>& cls, std::string_view name, P
 }  // namespace
 
 FieldPath FieldPath::Resolve(const Ptr<Class>& cls, std::string_view name) {
+    if (const auto known = cls->KnownPath(name)) return *known;
     Problem problem;
     std::optional<FieldPath> path = Analyse(cls, name, problem);
     if (!path) RaiseEngineError(problem.number, problem.description);
+    cls->KeepPath(name, std::make_shared<const FieldPath>(*path));
     return std::move(*path);
 }
 
 std::optional<FieldPath> FieldPath::Find(const Ptr<Class>& cls, std::string_view name) {
+    if (const auto known = cls->KnownPath(name)) return *known;
     Problem problem;
-    return Analyse(cls, name, problem);
+    std::optional<FieldPath> path = Analyse(cls, name, problem);
+    if (path) cls->KeepPath(name, std::make_shared<const FieldPath>(*path));
+    return path;
 }
 
 }  // namespace ostrellix::standin::kelo

@@ -22,11 +22,14 @@ struct FieldPath {
 
     Kind kind = Kind::Field;
     std::string text;        // as the caller wrote it
-    Ptr<Field> field;        // Field: the field; Path: the relation
-    Ptr<Class> targetClass;  // Path: the related class
+    Ptr<Field> field;  // Field: the field; Path: the relation
     // Path: what is read in the related class (Field, Id, Timestamp or Descriptive).
     Kind targetKind = Kind::Field;
     Ptr<Field> target;
+
+    // Path: the related class. Not held here: classes keep the paths
+    // resolved against them, and two related classes would hold each other.
+    Ptr<Class> TargetClass() const { return field->RelatedClass(); }
 };
 
 }  // namespace ostrellix::standin::kelo

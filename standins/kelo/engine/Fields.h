@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "contracts/kelo/IFields.h"
@@ -20,10 +22,13 @@ public:
 
     const std::vector<Ptr<Field>>& List() const { return fields_; }
     Ptr<Field> Named(std::string_view name) const;
-    void Append(Ptr<Field> field) { fields_.push_back(std::move(field)); }
+    void Append(Ptr<Field> field);
 
 private:
     std::vector<Ptr<Field>> fields_;
+    // By name in lower case: a run looks names up thousands of times, and a
+    // scan comparing each without regard to case was a good part of it.
+    std::unordered_map<std::string, Ptr<Field>> byName_;
 };
 
 }  // namespace ostrellix::standin::kelo

@@ -39,6 +39,7 @@ void Record::Assign(RecordRow row) {
     values_ = std::move(row.values);
     paths_ = std::move(row.paths);
     changed_.clear();
+    unwritten_.clear();
     state_ = recordstate::Loaded;
 }
 
@@ -48,6 +49,7 @@ void Record::New(const Ptr<ostrellix::kelo::IClass>& cls) {
     timestamp_ = Date();
     values_.Clear();
     changed_.clear();
+    unwritten_.clear();
     paths_.clear();
     state_ = recordstate::New;
 }
@@ -96,7 +98,7 @@ Variant Record::ValueOf(const FieldPath& path) {
     }
     const Ptr<Record> linked = LinkedRecord(path.field);
     if (!linked) return Variant::Null();
-    return linked->ValueOf(FieldPath::Resolve(path.targetClass, text::Split(path.text, ".")[1]));
+    return linked->ValueOf(FieldPath::Resolve(path.TargetClass(), text::Split(path.text, ".")[1]));
 }
 
 std::string Record::TextOf(const FieldPath& path) {
@@ -214,8 +216,18 @@ void Record::SetValue(std::string_view name, const Variant& value) {
                                                               ": there is no such record");
         }
     }
+    if (KeepsStoredValue(*field, stored)) unwritten_.insert(field->Id());
+    else unwritten_.erase(field->Id());
     values_.Set(field->Id(), stored);
     changed_.insert(field->Id());
+}
+
+bool Record::KeepsStoredValue(Field& field, const Variant& value) const {
+    if (state_ != recordstate::Loaded || field.IsDocument()) return false;
+    // Once set to another value, the value held is no longer the stored one.
+    if (changed_.contains(field.Id()) && !unwritten_.contains(field.Id())) return false;
+    const Variant* held = values_.Find(field.Id());
+    return held && FieldCodec::ToColumn(field, *held) == FieldCodec::ToColumn(field, value);
 }
 
 Ptr<Record> Record::LinkedRecord(const Ptr<Field>& relation) {
@@ -308,7 +320,7 @@ void Record::Update() {
     std::vector<std::pair<Ptr<Document>, std::int32_t>> documentIds;
     RecordStore store(*engine_);
     const auto [id, timestamp] = engine_->Transact([&] {
-        RecordStore::Values values;
+        RecordStore::Values values, kept;
         for (const auto& [field, document] : documents) {
             const std::int32_t documentId = document->WriteRow();
             documentIds.emplace_back(document, documentId);
@@ -317,6 +329,10 @@ void Record::Update() {
         for (std::int32_t fieldId : changed_) {
             const Ptr<Field> field = FieldById(fieldId);
             const Variant& value = *values_.Find(fieldId);  // every changed field was set
+            if (unwritten_.contains(fieldId)) {
+                kept.emplace_back(field, FieldCodec::ToColumn(*field, value));
+                continue;
+            }
             if (field->IsDocument() && value.IsObject()) {
                 const std::int32_t stored = value.ToObjectAs<Document>()->ID();
                 if (stored > 0) values.emplace_back(field, std::int64_t(stored));
@@ -334,7 +350,7 @@ void Record::Update() {
         }
         const Date stamp = engine_->NextTimestamp();
         if (state_ == recordstate::New) return std::pair{store.Insert(*class_, values, stamp), stamp};
-        store.Update(*class_, id_, values, stamp);
+        store.Update(*class_, id_, values, kept, stamp);
         return std::pair{id_, stamp};
     });
     for (const auto& [document, documentId] : documentIds) document->MarkStored(documentId);
@@ -342,6 +358,7 @@ void Record::Update() {
     timestamp_ = timestamp;
     state_ = recordstate::Loaded;
     changed_.clear();
+    unwritten_.clear();
 }
 
 void Record::Probe() {
@@ -362,6 +379,7 @@ void Record::Delete() {
     state_ = 0;
     values_.Clear();
     changed_.clear();
+    unwritten_.clear();
     paths_.clear();
 }
 

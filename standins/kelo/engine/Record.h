@@ -56,6 +56,7 @@ private:
     void Assign(RecordRow row);
     FieldPath Resolve(std::string_view name) const;
     Variant FieldValue(const Ptr<Field>& field);
+    bool KeepsStoredValue(Field& field, const Variant& value) const;
     std::string FieldText(const Ptr<Field>& field, const Variant& value);
     Ptr<Record> LinkedRecord(const Ptr<Field>& relation);
     std::vector<Ptr<Record>> LinkingRecords(const Ptr<Field>& relation);
@@ -70,6 +71,10 @@ private:
     Date timestamp_;
     RecordValues values_;
     std::set<std::int32_t> changed_;
+    // Of the changed fields, those set to the value they have stored: Update
+    // leaves their columns alone (a column written rewrites its index
+    // entries, and a run sets every field it maps, changed or not).
+    std::set<std::int32_t> unwritten_;
     std::vector<std::pair<std::string, Variant>> paths_;
 };
 

@@ -27,14 +27,14 @@ std::vector<PathColumn> PathColumns(const Ptr<Class>& cls, const std::vector<std
         if (path.kind != FieldPath::Kind::Path || path.targetKind == FieldPath::Kind::Descriptive) continue;
         if (!path.field->IsRelationToOne()) {
             RaiseEngineError(engineerror::BadPath, "The relation path " + Quoted(name) + " leads to many records of " +
-                                                       Quoted(path.targetClass->Spec().name) +
+                                                       Quoted(path.TargetClass()->Spec().name) +
                                                        "; a field list reads paths through relations to one record");
         }
         const std::string target = path.targetKind == FieldPath::Kind::Id          ? "t.id"
                                    : path.targetKind == FieldPath::Kind::Timestamp ? "t.timestamp"
                                                                                    : "t." + path.target->Column();
         columns.push_back({name,
-                           "(SELECT " + target + " FROM " + path.targetClass->Table() + " t WHERE t.id = r." +
+                           "(SELECT " + target + " FROM " + path.TargetClass()->Table() + " t WHERE t.id = r." +
                                path.field->Column() + ")",
                            std::move(path)});
     }
@@ -57,13 +57,8 @@ std::vector<RecordRow> RecordStore::Select(const Ptr<Class>& cls, const SqlCondi
                                            const std::vector<std::string>& fields, std::int32_t maxRows,
                                            const std::string* poolJson) {
     const std::vector<PathColumn> paths = PathColumns(cls, fields);
-    std::vector<Ptr<Field>> stored;
-    std::string sql = "SELECT r.id, r.timestamp";
-    for (const auto& field : cls->FieldList()) {
-        if (!field->HasColumn()) continue;
-        stored.push_back(field);
-        sql += ", r." + field->Column();
-    }
+    const std::vector<Ptr<Field>>& stored = cls->StoredFields();
+    std::string sql = "SELECT r.id, r.timestamp" + cls->StoredColumns();
     for (const auto& path : paths) sql += ", " + path.sql;
     sql += " FROM " + cls->Table() + " r";
     if (poolJson) sql += " JOIN json_each(?) pool ON pool.value = r.id";
@@ -127,17 +122,26 @@ std::int32_t RecordStore::Insert(const Class& cls, const Values& values, Date ti
     return id;
 }
 
-void RecordStore::Update(const Class& cls, std::int32_t id, const Values& values, Date timestamp) {
-    std::string assignments = "timestamp = ?";
-    for (const auto& [field, value] : values) assignments += ", " + field->Column() + " = ?";
-    const int updated = engine_.WithStatement(
-        "UPDATE " + cls.Table() + " SET " + assignments + " WHERE id = ?", [&](SQLite::Statement& update) {
-            update.bind(1, FieldCodec::DateToColumn(timestamp));
-            int index = 2;
-            for (const auto& [field, value] : values) Bind(update, index++, value);
-            update.bind(index, id);
-            return update.exec();
-        });
+void RecordStore::Update(const Class& cls, std::int32_t id, const Values& values, const Values& kept, Date timestamp) {
+    // Binary comparison: a text changed in case only differs too.
+    std::string sql = "UPDATE " + cls.Table() + " SET timestamp = ?";
+    for (const auto& [field, value] : values) sql += ", " + field->Column() + " = ?";
+    sql += " WHERE id = ?";
+    for (const auto& [field, value] : kept) sql += " AND " + field->Column() + " IS ? COLLATE BINARY";
+    int updated = engine_.WithStatement(sql, [&](SQLite::Statement& update) {
+        update.bind(1, FieldCodec::DateToColumn(timestamp));
+        int index = 2;
+        for (const auto& [field, value] : values) Bind(update, index++, value);
+        update.bind(index++, id);
+        for (const auto& [field, value] : kept) Bind(update, index++, value);
+        return update.exec();
+    });
+    if (updated == 0 && !kept.empty()) {
+        Values all = values;
+        all.insert(all.end(), kept.begin(), kept.end());
+        Update(cls, id, all, {}, timestamp);
+        return;
+    }
     if (updated == 0) {
         RaiseEngineError(engineerror::RecordNotFound, "The " + cls.Spec().name + " with id " + std::to_string(id) +
                                                           " no longer exists");

@@ -33,7 +33,10 @@ public:
 
     // Call inside Engine::Transact.
     std::int32_t Insert(const Class& cls, const Values& values, Date timestamp);
-    void Update(const Class& cls, std::int32_t id, const Values& values, Date timestamp);
+    // `kept` are fields the caller set to the values it read: they are left
+    // alone (each column written rewrites its index entries) unless another
+    // writer changed them meanwhile, when they are written as well.
+    void Update(const Class& cls, std::int32_t id, const Values& values, const Values& kept, Date timestamp);
     // Removes the record and its documents; relations that pointed to it
     // are emptied (and those records' time stamps advance).
     void Delete(const Class& cls, std::int32_t id);

@@ -2,6 +2,7 @@
 
 #include <SQLiteCpp/Column.h>
 #include <SQLiteCpp/Statement.h>
+#include <sqlite3.h>
 
 namespace ostrellix::standin::kelo {
 
@@ -20,14 +21,16 @@ void Bind(SQLite::Statement& statement, int index, const SqlValue& value) {
 }
 
 SqlValue ReadColumn(const SQLite::Column& column) {
-    if (column.isNull()) return {};
-    if (column.isInteger()) return static_cast<std::int64_t>(column.getInt64());
-    if (column.isFloat()) return column.getDouble();
-    if (column.isBlob()) {
-        const auto* data = static_cast<const std::uint8_t*>(column.getBlob());
-        return Bytes(data, data + column.getBytes());
+    switch (column.getType()) {
+        case SQLITE_NULL: return {};
+        case SQLITE_INTEGER: return static_cast<std::int64_t>(column.getInt64());
+        case SQLITE_FLOAT: return column.getDouble();
+        case SQLITE_BLOB: {
+            const auto* data = static_cast<const std::uint8_t*>(column.getBlob());
+            return Bytes(data, data + column.getBytes());
+        }
+        default: return column.getString();
     }
-    return column.getString();
 }
 
 }  // namespace ostrellix::standin::kelo

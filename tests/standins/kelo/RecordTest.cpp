@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <SQLiteCpp/Database.h>
+#include <sqlite3.h>
 
 #include "contracts/kelo/Codes.h"
 #include "runtime/ComError.h"
@@ -263,6 +264,74 @@ TEST_F(RecordTest, TimeStampsStayAheadWhenTheDatabaseIsOpenedAgain) {
     company->SetValue("name", Variant("Three"));
     company->Update();
     EXPECT_GT(company->Timestamp(), last);
+}
+
+// A run sets every field it maps: fields set to the value they hold are not
+// written, so their index entries stay as they are, yet the record is stored
+// all the same, and another writer's change to such a field is overwritten
+// as it would be had the field been written.
+TEST_F(RecordTest, FieldsSetToTheValueTheyHoldAreStoredWithoutRewritingTheirColumns) {
+    const std::string path = (dir.Path() / "shared.kelo").string();
+    auto mine = std::make_shared<kelo::Engine>(kelo::Engine::Setup{path, "", "", dir.Path()}, *clock);
+    DemoData::CreateSchema(*mine);
+    DemoData::Seed(mine);
+    auto theirs = std::make_shared<kelo::Engine>(kelo::Engine::Setup{path, "", "", dir.Path()}, *clock);
+    const auto load = [](const std::shared_ptr<kelo::Engine>& engine, std::int32_t id) {
+        auto record = std::make_shared<Record>(engine);
+        record->Load(engine->Metadata().Require("person"), id);
+        return record;
+    };
+    auto dahl = std::make_shared<Record>(mine);
+    dahl->New(mine->Metadata().Require("person"));
+    dahl->SetValue("lastname", Variant("Dahl"));
+    dahl->SetValue("email", Variant("dahl@example.org"));
+    dahl->Update();
+    const std::int32_t id = dahl->ID();
+
+    // Only an unindexed field changes: as many pages as when nothing else is set.
+    dahl->SetValue("jobtitle", Variant("Buyer"));
+    const auto pagesWritten = [&] {
+        int written = 0, highest = 0;
+        sqlite3_db_status(mine->Db().getHandle(), SQLITE_DBSTATUS_CACHE_WRITE, &written, &highest, 1);
+        return written;
+    };
+    pagesWritten();
+    dahl->Update();
+    const int alone = pagesWritten();
+    dahl->SetValue("jobtitle", Variant("Head buyer"));
+    dahl->SetValue("email", Variant("dahl@example.org"));
+    dahl->SetValue("lastname", Variant("Dahl"));
+    dahl->Update();
+    EXPECT_EQ(pagesWritten(), alone);
+    EXPECT_GT(alone, 0);
+
+    // Set to the same value only: still stored, with a new time stamp.
+    std::vector<Engine::RecordChange> told;
+    const Connection listening = mine->RecordChanged.Connect([&](const Engine::RecordChange& change) { told.push_back(change); });
+    const Date stamped = dahl->Timestamp();
+    dahl->SetValue("email", Variant("dahl@example.org"));
+    EXPECT_TRUE(dahl->HasChanges());
+    dahl->Update();
+    EXPECT_GT(load(theirs, id)->Timestamp(), stamped);
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_EQ(told[0].kind, Engine::RecordChange::Kind::Modified);
+
+    // Another client changes what my object still holds; I set the held values again.
+    const auto other = load(theirs, id);
+    other->SetValue("email", Variant("someone@example.org"));
+    other->SetValue("lastname", Variant("DAHL"));  // a change of case is a change
+    other->Update();
+    dahl->SetValue("email", Variant("dahl@example.org"));
+    dahl->SetValue("lastname", Variant("Dahl"));
+    dahl->Update();
+    EXPECT_EQ(load(theirs, id)->Text("email"), "dahl@example.org");
+    EXPECT_EQ(load(theirs, id)->Text("lastname"), "Dahl");
+
+    // Set to the held value first and to another one after: the last one is stored.
+    dahl->SetValue("jobtitle", Variant("Head buyer"));
+    dahl->SetValue("jobtitle", Variant("Director"));
+    dahl->Update();
+    EXPECT_EQ(load(theirs, id)->Text("jobtitle"), "Director");
 }
 
 TEST(RecordValuesTest, FindsEachFieldWhateverOrderItWasSetIn) {

@@ -61,6 +61,32 @@ TEST_F(SchemaTest, FieldLookupsFollowLabelsTypesAndRelations) {
     EXPECT_EQ(person->Fields()->FindByLabel(999), nullptr);
 }
 
+// Names are looked up in a table by lower case and kept once resolved: a name
+// must still ignore case over all of Unicode, and one that named nothing must
+// name the field added after.
+TEST_F(SchemaTest, RecordNamesIgnoreCaseAndFindFieldsAddedLater) {
+    auto ek = Load("person", IdOf("person", "lastname", Variant("Ek")));
+    ek->SetValue("nickname", Variant("Kim"));
+    EXPECT_EQ(ek->Text("LastName"), "Ek");
+    EXPECT_EQ(ek->Text("nic\u212Aname"), "Kim");  // the Kelvin sign folds to "k"
+    EXPECT_EQ(ek->Text("Company.NAME"), ek->Linked("company")->Text("name"));
+    EXPECT_EQ(Class("person")->Fields()->FindByName("EMAIL")->Name(), "email");
+    EXPECT_EQ(Class("person")->Fields()->FindByName("e-mail"), nullptr);
+    for (const char* name : {"rating", "company.rating"}) {
+        const auto error = Raised([&] { ek->Value(name); });
+        ASSERT_TRUE(error) << name;
+        EXPECT_EQ(error->Number(), engineerror::UnknownField) << name;
+    }
+
+    Engine()->Metadata().AddField(Class("company"), {.name = "rating", .type = fieldtype::Integer});
+    const auto company = ek->Linked("company");
+    company->SetValue("RATING", Variant(4));
+    company->Update();
+    EXPECT_EQ(Class("company")->Fields()->FindByName("Rating")->Name(), "rating");
+    EXPECT_EQ(Load("company", company->ID())->Value("rating").ToLong(), 4);
+    EXPECT_EQ(ek->Value("company.rating").ToLong(), 4);
+}
+
 TEST_F(SchemaTest, BadSchemaRequestsAreRefusedAndLeaveNothingBehind) {
     Schema& schema = Engine()->Metadata();
     FieldSpec spec;
