@@ -108,7 +108,10 @@ private:
 
     FilterQuery Query(const Filter& filter, std::string_view folderEntryId);
     void StampTimes(msg::MessageData& data, bool isNew);
-    void WriteIndex(std::int64_t itemId, std::int64_t folderId, const msg::MessageData& data);
+    // Brings the item's index rows to `data`'s entries; `held` is the
+    // message they were written from, when known, else they are read.
+    void WriteIndex(std::int64_t itemId, std::int64_t folderId, const msg::MessageData& data,
+                    const msg::MessageData* held);
     void Keep(const StoredMessage& message);
     // The kept message when it is `entryId`'s and nothing changed since.
     const StoredMessage* Kept(std::string_view entryId) const;
@@ -123,7 +126,8 @@ private:
     // The message decoded or written last and the change serial it was
     // read or written at: the object model and the MAPI library often open
     // one message one after the other, and while nothing changed the
-    // second open needs no read.
+    // second open needs no read. While its revision is the item's, it is
+    // also what the item's index rows hold, whatever else changed.
     std::optional<StoredMessage> lastLoaded_;
     std::uint64_t lastLoadedSerial_ = 0;
     system::WorkCounters ownCounters_;
