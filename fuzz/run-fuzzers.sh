@@ -17,13 +17,12 @@ seconds="${2:-13}"
 jobs="${OSTRELLIX_FUZZ_JOBS:-$(nproc)}"
 shift $(($# < 2 ? $# : 2))
 
-# name, binary (under the build directory), seed corpus (the stored
-# messages have none: the store writes them)
+# name, binary (under the build directory), seed corpus
 fuzzers=(
   "msg fuzz/message/fuzz_msg_reader $here/message/corpus/msg"
   "eml fuzz/message/fuzz_eml_reader $here/message/corpus/eml"
   "vcard fuzz/message/fuzz_vcard_reader $here/message/corpus/vcf"
-  "stored fuzz/outlook/fuzz_stored_message"
+  "stored fuzz/outlook/fuzz_stored_message $here/outlook/corpus/stored"
   "filter fuzz/outlook/fuzz_filter $here/outlook/corpus/filter"
   "view fuzz/outlook/fuzz_view_definition $here/outlook/corpus/view"
   "cache fuzz/sync/fuzz_synchronization_cache $here/sync/corpus"

@@ -164,7 +164,12 @@ std::optional<FolderInfo> FolderTable::FolderWhere(const char* condition, const 
 }
 
 std::optional<FolderInfo> FolderTable::Folder(std::string_view entryId) {
-    return FolderWhere("f.entry_id = ?", ids::Normalized(entryId));
+    std::string key = ids::Normalized(entryId);
+    if (const auto known = infos_.find(key); known != infos_.end()) return known->second;
+    std::optional<FolderInfo> folder = FolderWhere("f.entry_id = ?", key);
+    // As with rows: a committed folder stays as it is, one read inside a transaction could still be rolled back.
+    if (folder && db_.Depth() == 0) infos_.emplace(std::move(key), *folder);
+    return folder;
 }
 
 std::optional<FolderInfo> FolderTable::FolderByPath(std::string_view path) {

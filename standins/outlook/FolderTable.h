@@ -51,8 +51,11 @@ private:
 
     StoreDatabase& db_;
     std::mt19937_64 random_;
-    // Every search and store asks for its folder's row.
+    // Every search and store asks for its folder's row, and every folder
+    // object call for its folder. Folders are never renamed, moved or
+    // deleted, so what was committed once stays true.
     std::unordered_map<std::string, std::int64_t> rowIds_;
+    std::unordered_map<std::string, FolderInfo> infos_;
 };
 
 }  // namespace ostrellix::standin::outlook

@@ -4,8 +4,6 @@
 #include <cmath>
 #include <limits>
 
-#include <nlohmann/json.hpp>
-
 #include "runtime/ComError.h"
 #include "standins/outlook/Errors.h"
 #include "standins/outlook/MessageDecoder.h"
@@ -14,7 +12,6 @@ namespace ostrellix::standin::outlook {
 
 namespace {
 
-using json = nlohmann::json;
 using Type = Variant::Type;
 
 // Writes the CBOR of a message straight into bytes, as the general JSON
@@ -177,8 +174,6 @@ Bytes MessageCodec::Encode(const msg::MessageData& message) {
 msg::MessageData MessageCodec::Decode(std::span<const std::uint8_t> bytes) {
     try {
         return MessageDecoder::Decode(bytes);
-    } catch (const json::exception& error) {
-        errors::Raise(errors::kStoreFailed, std::string("A stored message cannot be read: ") + error.what());
     } catch (const ComError& error) {
         errors::Raise(errors::kStoreFailed, "A stored message cannot be read: " + error.Description());
     }

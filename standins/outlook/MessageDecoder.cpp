@@ -1,5 +1,9 @@
 #include "standins/outlook/MessageDecoder.h"
 
+#include <bit>
+#include <cmath>
+#include <limits>
+#include <memory>
 #include <utility>
 
 #include "runtime/ComError.h"
@@ -11,12 +15,13 @@ namespace {
 
 using Type = Variant::Type;
 
+constexpr std::uint8_t kUnsigned = 0, kNegative = 1, kBinary = 2, kText = 3, kArray = 4, kMap = 5, kSimple = 7;
+constexpr std::uint8_t kFalse = 20, kTrue = 21, kNull = 22, kHalf = 25, kSingle = 26, kDouble = 27;
+constexpr std::uint8_t kIndefinite = 31, kBreak = 0xFF;
+
 // A message nests a bag, an entry, a value and its elements; an embedded
 // message adds three levels, and nothing stored goes near this.
 constexpr std::size_t kMaxDepth = 64;
-
-// The members of each object, one bit each; all of them must be there.
-unsigned MemberBit(bool known, unsigned bit) { return known ? bit : 0; }
 
 bool KnownType(Type type) {
     switch (type) {
@@ -35,24 +40,32 @@ bool KnownType(Type type) {
     return false;
 }
 
-}  // namespace
-
-MessageDecoder::MessageDecoder(msg::MessageData& message, std::size_t size, std::vector<Frame>& stack)
-    : message_(message), size_(size), stack_(stack) {
-    stack_.clear();
+bool IsFloat(std::uint8_t major, std::uint8_t info) {
+    return major == kSimple && (info == kHalf || info == kSingle || info == kDouble);
 }
 
+// Which of an object's one-letter members `key` is, as a bit; raises for
+// another key and for one already seen.
+unsigned Member(const std::string& key, std::string_view members, unsigned& seen) {
+    const std::size_t index = key.size() == 1 ? members.find(key.front()) : std::string_view::npos;
+    const unsigned bit = index == std::string_view::npos ? 0 : 1u << index;
+    if (bit == 0 || (seen & bit) != 0) {
+        throw ComError(::ostrellix::errors::TypeMismatch, errors::kSource,
+                       "an unknown or repeated member \"" + key + "\"");
+    }
+    seen |= bit;
+    return bit;
+}
+
+}  // namespace
+
 msg::MessageData MessageDecoder::Decode(std::span<const std::uint8_t> bytes) {
-    // One stack for every message decoded on this thread: a block made and
-    // given back for each message, among the many messages a run keeps,
-    // costs the heap more than the decoding. A decoder never runs inside
-    // another (embedded messages are parts of the one being read).
-    thread_local std::vector<Frame> stack;
+    MessageDecoder decoder(bytes);
     msg::MessageData message;
-    MessageDecoder decoder(message, bytes.size(), stack);
-    nlohmann::json::sax_parse(bytes.data(), bytes.data() + bytes.size(), &decoder,
-                              nlohmann::json::input_format_t::cbor);
-    if (!decoder.started_ || !decoder.stack_.empty()) Fail("the message ends early");
+    const Head head = decoder.ReadHead();
+    if (head.major != kMap) Fail("not a stored message");
+    decoder.Message(message, head, 0);
+    if (decoder.at_ != decoder.end_) Fail("more after the message");
     return message;
 }
 
@@ -60,245 +73,332 @@ void MessageDecoder::Fail(const std::string& what) {
     throw ComError(::ostrellix::errors::TypeMismatch, errors::kSource, what);
 }
 
-void MessageDecoder::Open(Frame frame) {
-    if (stack_.size() >= kMaxDepth) Fail("the message nests too deeply");
-    stack_.push_back(std::move(frame));
+std::size_t MessageDecoder::Enter(std::size_t depth) {
+    if (depth >= kMaxDepth) Fail("the message nests too deeply");
+    return depth + 1;
 }
 
-// ---- objects: a message, a property bag, an attachment
+// ---- the message's parts
 
-bool MessageDecoder::start_object(std::size_t) {
-    if (!started_) {
-        started_ = true;
-        Open({.part = Part::Message, .message = &message_});
-        return true;
-    }
-    if (stack_.empty()) Fail("more than one message");
-    Frame& top = stack_.back();
-    if (top.part == Part::Message && top.key == "p") {
-        Open({.part = Part::Bag, .bag = &top.message->properties});
-    } else if (top.part == Part::Attachment && top.key == "p") {
-        Open({.part = Part::Bag, .bag = &top.attachment->properties});
-    } else if (top.part == Part::Attachment && top.key == "e") {
-        top.attachment->embedded = std::make_shared<msg::MessageData>();
-        Open({.part = Part::Message, .message = top.attachment->embedded.get()});
-    } else if (top.part == Part::Recipients) {
-        top.message->recipients.emplace_back();
-        Open({.part = Part::Bag, .bag = &top.message->recipients.back().properties});
-    } else if (top.part == Part::Attachments) {
-        top.message->attachments.emplace_back();
-        Open({.part = Part::Attachment, .attachment = &top.message->attachments.back()});
-    } else {
-        Fail("an object where none belongs");
-    }
-    return true;
-}
-
-bool MessageDecoder::key(string_t& value) {
-    if (stack_.empty()) Fail("a member outside the message");
-    Frame& top = stack_.back();
-    unsigned bit = 0;
-    switch (top.part) {
-        case Part::Message:
-            bit = MemberBit(value == "p", 1) | MemberBit(value == "r", 2) | MemberBit(value == "a", 4);
-            break;
-        case Part::Bag: bit = MemberBit(value == "t", 1) | MemberBit(value == "n", 2); break;
-        case Part::Attachment: bit = MemberBit(value == "p", 1) | MemberBit(value == "e", 2); break;
-        default: break;
-    }
-    if (bit == 0 || (top.seen & bit) != 0) Fail("an unknown or repeated member \"" + value + "\"");
-    top.seen |= bit;
-    top.key = std::move(value);
-    return true;
-}
-
-bool MessageDecoder::end_object() {
-    const Frame& top = stack_.back();
-    const unsigned all = top.part == Part::Message ? 7 : 3;
-    if (top.seen != all) Fail("a part of the message is missing");
-    stack_.pop_back();
-    return true;
-}
-
-// ---- arrays: recipients, attachments, property entries, values
-
-bool MessageDecoder::start_array(std::size_t elements) {
-    if (stack_.empty()) Fail("not a stored message");
-    Frame& top = stack_.back();
-    // Every entry takes at least a byte, so a count beyond the input's size is a lie not to allocate for.
-    const std::size_t entries = elements <= size_ ? elements : 0;
-    if (top.part == Part::Message && top.key == "r") {
-        Open({.part = Part::Recipients, .message = top.message});
-    } else if (top.part == Part::Message && top.key == "a") {
-        Open({.part = Part::Attachments, .message = top.message});
-    } else if (top.part == Part::Bag && top.key == "t") {
-        top.bag->ReserveTagged(entries);
-        Open({.part = Part::Tagged, .bag = top.bag});
-    } else if (top.part == Part::Bag && top.key == "n") {
-        top.bag->ReserveNamed(entries);
-        Open({.part = Part::Named, .bag = top.bag});
-    } else if (top.part == Part::Tagged) {
-        Open({.part = Part::TaggedEntry, .bag = top.bag});
-    } else if (top.part == Part::Named) {
-        Open({.part = Part::NamedEntry, .bag = top.bag});
-    } else if ((top.part == Part::TaggedEntry && top.position == 2) ||
-               (top.part == Part::NamedEntry && top.position == 3) || top.part == Part::Elements) {
-        ++top.position;
-        Open({.part = Part::Value});
-    } else if (top.part == Part::Value && top.position == 1 && top.valueType == Type::Array) {
-        ++top.position;
-        Open({.part = Part::Elements});
-    } else {
-        Fail("an array where none belongs");
-    }
-    return true;
-}
-
-bool MessageDecoder::end_array() {
-    Frame& top = stack_.back();
-    switch (top.part) {
-        case Part::TaggedEntry:
-            if (top.position != 3) Fail("a property without its value");
-            top.bag->Set(top.id, msg::PropertyValue{top.type, std::move(top.value)});
-            break;
-        case Part::NamedEntry:
-            if (top.position != 4) Fail("a named property without its value");
-            top.bag->SetNamed(msg::PropertyName{top.propertySet, std::move(top.name)},
-                              msg::PropertyValue{top.type, std::move(top.value)});
-            break;
-        case Part::Value: {
-            const bool bare = top.valueType == Type::Empty || top.valueType == Type::Null;
-            if (top.position == 0 || (!bare && top.position != 2)) Fail("a value without its type or content");
-            Variant value = top.valueType == Type::Null ? Variant::Null() : std::move(top.value);
-            stack_.pop_back();
-            Deliver(std::move(value));
-            return true;
+void MessageDecoder::Message(msg::MessageData& message, const Head& head, std::size_t depth) {
+    depth = Enter(depth);
+    unsigned seen = 0;
+    Items members = Open(head);
+    while (More(members)) {
+        const unsigned member = Member(Text(Expect(kText, "a member name was expected")), "pra", seen);
+        if (member == 1) {
+            Bag(message.properties, Expect(kMap, "properties were expected"), depth);
+        } else if (member == 2) {
+            const std::size_t inside = Enter(depth);
+            Items recipients = Open(Expect(kArray, "a list of recipients was expected"));
+            while (More(recipients)) {
+                const Head recipient = Expect(kMap, "a recipient was expected");
+                Bag(message.recipients.emplace_back().properties, recipient, inside);
+            }
+        } else {
+            const std::size_t inside = Enter(depth);
+            Items attachments = Open(Expect(kArray, "a list of attachments was expected"));
+            while (More(attachments)) {
+                const Head attachment = Expect(kMap, "an attachment was expected");
+                Attachment(message.attachments.emplace_back(), attachment, inside);
+            }
         }
-        case Part::Elements: {
-            VariantArray elements = std::move(top.elements);
-            stack_.pop_back();
-            stack_.back().value = Variant(std::move(elements));
-            return true;
-        }
-        default: break;
     }
-    stack_.pop_back();
-    return true;
+    if (seen != 7) Fail("a part of the message is missing");
 }
 
-void MessageDecoder::Deliver(Variant value) {
-    Frame& top = stack_.back();
-    if (top.part == Part::Elements) {
-        top.elements.push_back(std::move(value));
-    } else {
-        top.value = std::move(value);
+void MessageDecoder::Attachment(msg::AttachmentData& attachment, const Head& head, std::size_t depth) {
+    depth = Enter(depth);
+    unsigned seen = 0;
+    Items members = Open(head);
+    while (More(members)) {
+        if (Member(Text(Expect(kText, "a member name was expected")), "pe", seen) == 1) {
+            Bag(attachment.properties, Expect(kMap, "properties were expected"), depth);
+            continue;
+        }
+        const Head embedded = ReadHead();
+        if (embedded.major == kMap) {
+            attachment.embedded = std::make_shared<msg::MessageData>();
+            Message(*attachment.embedded, embedded, depth);
+        } else if (embedded.major != kSimple || embedded.info != kNull) {
+            Fail("an embedded message or nothing was expected");
+        }
     }
+    if (seen != 3) Fail("a part of the attachment is missing");
 }
 
-// ---- scalars: ids, types, names and the values themselves
-
-bool MessageDecoder::Take(Scalar scalar) {
-    if (stack_.empty()) Fail("not a stored message");
-    Frame& top = stack_.back();
-    const auto number = [&]() -> std::int64_t {
-        if (const auto* signedNumber = std::get_if<std::int64_t>(&scalar)) return *signedNumber;
-        if (const auto* unsignedNumber = std::get_if<std::uint64_t>(&scalar)) {
-            return static_cast<std::int64_t>(*unsignedNumber);
+void MessageDecoder::Bag(msg::PropertyBag& bag, const Head& head, std::size_t depth) {
+    depth = Enter(depth);
+    unsigned seen = 0;
+    Items members = Open(head);
+    while (More(members)) {
+        const bool tagged = Member(Text(Expect(kText, "a member name was expected")), "tn", seen) == 1;
+        const Head list = Expect(kArray, "a list of properties was expected");
+        const std::size_t inside = Enter(depth);
+        // Every entry takes at least a byte, so a count beyond what is left is a lie not to allocate for.
+        const auto left = static_cast<std::uint64_t>(end_ - at_);
+        const std::size_t entries = !list.indefinite && list.argument <= left ? list.argument : 0;
+        if (tagged) {
+            bag.ReserveTagged(entries);
+        } else {
+            bag.ReserveNamed(entries);
         }
-        if (const auto* real = std::get_if<double>(&scalar)) {
-            // Not-a-number and reals past the 64-bit range have no whole number to stand for.
-            if (*real >= -0x1p63 && *real < 0x1p63) return static_cast<std::int64_t>(*real);
-        }
-        Fail("a number was expected");
-    };
-    const auto real = [&]() -> double {
-        if (const auto* value = std::get_if<double>(&scalar)) return *value;
-        return static_cast<double>(number());
-    };
-    const auto text = [&]() -> std::string& {
-        if (auto* value = std::get_if<std::string>(&scalar)) return *value;
-        Fail("a text was expected");
-    };
-    switch (top.part) {
-        case Part::Attachment:
-            if (top.key != "e" || !std::holds_alternative<std::nullptr_t>(scalar)) Fail("a value where none belongs");
-            return true;
-        case Part::TaggedEntry:
-            if (top.position == 0) {
-                top.id = static_cast<std::uint16_t>(number());
-            } else if (top.position == 1) {
-                top.type = static_cast<std::uint16_t>(number());
+        Items items = Open(list);
+        while (More(items)) {
+            const Head entry = Expect(kArray, "a property entry was expected");
+            if (tagged) {
+                TaggedEntry(bag, entry, inside);
             } else {
-                Fail("a property entry of the wrong shape");
+                NamedEntry(bag, entry, inside);
             }
-            break;
-        case Part::NamedEntry:
-            if (top.position == 0) {
-                top.propertySet = Guid::Parse(text());
-            } else if (top.position == 1) {
-                if (std::holds_alternative<std::string>(scalar)) {
-                    top.name = std::move(text());
-                } else {
-                    top.name = static_cast<std::uint32_t>(number());
-                }
-            } else if (top.position == 2) {
-                top.type = static_cast<std::uint16_t>(number());
-            } else {
-                Fail("a named property entry of the wrong shape");
-            }
-            break;
-        case Part::Value:
-            if (top.position == 0) {
-                top.valueType = static_cast<Type>(number());
-                if (!KnownType(top.valueType)) {
-                    Fail("Unknown value type " + std::to_string(static_cast<int>(top.valueType)));
-                }
-                break;
-            }
-            if (top.position > 1) Fail("a value of the wrong shape");
-            switch (top.valueType) {
-                case Type::Empty:
-                case Type::Null: break;
-                case Type::Integer: top.value = Variant(static_cast<std::int16_t>(number())); break;
-                case Type::Long: top.value = Variant(static_cast<std::int32_t>(number())); break;
-                case Type::Double: top.value = Variant(real()); break;
-                case Type::Date: top.value = Variant(Date(real())); break;
-                case Type::String: top.value = Variant(std::move(text())); break;
-                case Type::Boolean:
-                    if (!std::holds_alternative<bool>(scalar)) Fail("a yes or no was expected");
-                    top.value = Variant(std::get<bool>(scalar));
-                    break;
-                case Type::ByteArray:
-                    if (!std::holds_alternative<Bytes>(scalar)) Fail("bytes were expected");
-                    top.value = Variant(std::move(std::get<Bytes>(scalar)));
-                    break;
-                default: Fail("a list of values was expected");
-            }
-            break;
-        default: Fail("a value where none belongs");
+        }
     }
-    ++top.position;
+    if (seen != 3) Fail("a part of a property bag is missing");
+}
+
+void MessageDecoder::TaggedEntry(msg::PropertyBag& bag, const Head& head, std::size_t depth) {
+    depth = Enter(depth);
+    Items items = Open(head);
+    if (!More(items)) Fail("a property without its id");
+    const auto id = static_cast<std::uint16_t>(Number(ReadHead()));
+    if (!More(items)) Fail("a property without its type");
+    const auto type = static_cast<std::uint16_t>(Number(ReadHead()));
+    if (!More(items)) Fail("a property without its value");
+    Variant value = Value(Expect(kArray, "a value was expected"), depth);
+    if (More(items)) Fail("a property entry of the wrong shape");
+    bag.Set(id, msg::PropertyValue{type, std::move(value)});
+}
+
+void MessageDecoder::NamedEntry(msg::PropertyBag& bag, const Head& head, std::size_t depth) {
+    depth = Enter(depth);
+    Items items = Open(head);
+    if (!More(items)) Fail("a named property without its set");
+    msg::PropertyName name{.propertySet = Guid::Parse(Text(Expect(kText, "a property set was expected")))};
+    if (!More(items)) Fail("a named property without its name");
+    const Head id = ReadHead();
+    if (id.major == kText) {
+        name.id = Text(id);
+    } else {
+        name.id = static_cast<std::uint32_t>(Number(id));
+    }
+    if (!More(items)) Fail("a named property without its type");
+    const auto type = static_cast<std::uint16_t>(Number(ReadHead()));
+    if (!More(items)) Fail("a named property without its value");
+    Variant value = Value(Expect(kArray, "a value was expected"), depth);
+    if (More(items)) Fail("a named property entry of the wrong shape");
+    bag.SetNamed(std::move(name), msg::PropertyValue{type, std::move(value)});
+}
+
+// A value is its type alone (empty and null), or its type and content.
+Variant MessageDecoder::Value(const Head& head, std::size_t depth) {
+    depth = Enter(depth);
+    Items items = Open(head);
+    if (!More(items)) Fail("a value without its type");
+    const auto type = static_cast<Type>(Number(ReadHead()));
+    if (!KnownType(type)) Fail("Unknown value type " + std::to_string(static_cast<int>(type)));
+    const bool bare = type == Type::Empty || type == Type::Null;
+    if (!More(items)) {
+        if (!bare) Fail("a value without its content");
+        return type == Type::Null ? Variant::Null() : Variant();
+    }
+    const Head content = ReadHead();
+    Variant value;
+    switch (type) {
+        case Type::Empty:
+        case Type::Null:
+            // Older stores may hold a content after the type; it says nothing.
+            Skip(content);
+            if (type == Type::Null) value = Variant::Null();
+            break;
+        case Type::Integer: value = Variant(static_cast<std::int16_t>(Number(content))); break;
+        case Type::Long: value = Variant(static_cast<std::int32_t>(Number(content))); break;
+        case Type::Double: value = Variant(Real(content)); break;
+        case Type::Date: value = Variant(Date(Real(content))); break;
+        case Type::String:
+            if (content.major != kText) Fail("a text was expected");
+            value = Variant(Text(content));
+            break;
+        case Type::Boolean:
+            if (content.major != kSimple || (content.info != kFalse && content.info != kTrue)) {
+                Fail("a yes or no was expected");
+            }
+            value = Variant(content.info == kTrue);
+            break;
+        case Type::ByteArray:
+            if (content.major != kBinary) Fail("bytes were expected");
+            value = Variant(Binary(content));
+            break;
+        case Type::Array: {
+            if (content.major != kArray) Fail("a list of values was expected");
+            const std::size_t inside = Enter(depth);
+            VariantArray elements;
+            Items list = Open(content);
+            while (More(list)) elements.push_back(Value(Expect(kArray, "a value was expected"), inside));
+            value = Variant(std::move(elements));
+            break;
+        }
+        case Type::Object: break;
+    }
+    if (More(items)) Fail("a value of the wrong shape");
+    return value;
+}
+
+// ---- CBOR items
+
+std::uint8_t MessageDecoder::Byte() {
+    if (at_ == end_) Fail("the message ends early");
+    return *at_++;
+}
+
+std::uint64_t MessageDecoder::Big(unsigned bytes) {
+    if (static_cast<std::size_t>(end_ - at_) < bytes) Fail("the message ends early");
+    std::uint64_t number = 0;
+    for (unsigned i = 0; i < bytes; ++i) number = (number << 8) | *at_++;
+    return number;
+}
+
+MessageDecoder::Head MessageDecoder::ReadHead() {
+    const std::uint8_t first = Byte();
+    Head head{.major = static_cast<std::uint8_t>(first >> 5), .info = static_cast<std::uint8_t>(first & 0x1F)};
+    if (head.major == kSimple) {
+        switch (head.info) {
+            case kFalse:
+            case kTrue:
+            case kNull: return head;
+            case kHalf: head.argument = Big(2); return head;
+            case kSingle: head.argument = Big(4); return head;
+            case kDouble: head.argument = Big(8); return head;
+            default: Fail("an unknown simple value");
+        }
+    }
+    if (head.major == 6) Fail("a tagged item");
+    if (head.info < 24) {
+        head.argument = head.info;
+    } else if (head.info < 28) {
+        head.argument = Big(1u << (head.info - 24));
+    } else if (head.info == kIndefinite && head.major >= kBinary) {
+        head.indefinite = true;
+    } else {
+        Fail("a reserved item head");
+    }
+    // An array or map whose 8-byte length is all ones is one of indefinite length, as the JSON library reads it.
+    if ((head.major == kArray || head.major == kMap) && head.argument == std::numeric_limits<std::uint64_t>::max()) {
+        head.indefinite = true;
+    }
+    return head;
+}
+
+MessageDecoder::Head MessageDecoder::Expect(std::uint8_t major, const char* what) {
+    const Head head = ReadHead();
+    if (head.major != major) Fail(what);
+    return head;
+}
+
+MessageDecoder::Items MessageDecoder::Open(const Head& head) {
+    return {.left = head.indefinite ? 0 : head.argument, .indefinite = head.indefinite};
+}
+
+bool MessageDecoder::More(Items& items) {
+    if (items.indefinite) {
+        if (at_ == end_) Fail("the message ends early");
+        if (*at_ != kBreak) return true;
+        ++at_;
+        return false;
+    }
+    if (items.left == 0) return false;
+    --items.left;
     return true;
 }
 
-bool MessageDecoder::null() { return Take(nullptr); }
-
-bool MessageDecoder::boolean(bool value) { return Take(value); }
-
-bool MessageDecoder::number_integer(number_integer_t value) { return Take(std::int64_t{value}); }
-
-bool MessageDecoder::number_unsigned(number_unsigned_t value) { return Take(std::uint64_t{value}); }
-
-bool MessageDecoder::number_float(number_float_t value, const string_t&) { return Take(double{value}); }
-
-bool MessageDecoder::string(string_t& value) { return Take(std::move(value)); }
-
-bool MessageDecoder::binary(binary_t& value) {
-    return Take(Bytes(std::move(static_cast<std::vector<std::uint8_t>&>(value))));
+std::span<const std::uint8_t> MessageDecoder::Take(std::uint64_t length) {
+    if (static_cast<std::uint64_t>(end_ - at_) < length) Fail("the message ends early");
+    const std::span<const std::uint8_t> bytes(at_, static_cast<std::size_t>(length));
+    at_ += length;
+    return bytes;
 }
 
-bool MessageDecoder::parse_error(std::size_t, const std::string&, const nlohmann::detail::exception& error) {
-    Fail(error.what());
+std::span<const std::uint8_t> MessageDecoder::Chunk(std::uint8_t major, std::size_t& open) {
+    const std::uint8_t first = Byte();
+    if (first == kBreak) {
+        --open;
+        return {};
+    }
+    // The JSON library also takes a chunk that is itself made of chunks.
+    if (first == ((major << 5) | kIndefinite)) {
+        ++open;
+        return {};
+    }
+    const std::uint8_t info = first & 0x1F;
+    if (first >> 5 != major || info >= 28) Fail("a piece of a string was expected");
+    return Take(info < 24 ? info : Big(1u << (info - 24)));
+}
+
+std::string MessageDecoder::Text(const Head& head) {
+    if (!head.indefinite) {
+        const auto bytes = Take(head.argument);
+        return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
+    }
+    std::string text;
+    for (std::size_t open = 1; open > 0;) {
+        const auto bytes = Chunk(kText, open);
+        text.append(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    }
+    return text;
+}
+
+Bytes MessageDecoder::Binary(const Head& head) {
+    if (!head.indefinite) {
+        const auto bytes = Take(head.argument);
+        return {bytes.begin(), bytes.end()};
+    }
+    Bytes binary;
+    for (std::size_t open = 1; open > 0;) {
+        const auto bytes = Chunk(kBinary, open);
+        binary.insert(binary.end(), bytes.begin(), bytes.end());
+    }
+    return binary;
+}
+
+void MessageDecoder::Skip(const Head& head) {
+    if (head.major == kText) {
+        Text(head);
+    } else if (head.major == kBinary) {
+        Binary(head);
+    } else if (head.major == kArray || head.major == kMap) {
+        Fail("a value where none belongs");
+    }
+}
+
+std::int64_t MessageDecoder::Number(const Head& head) {
+    if (head.major == kUnsigned) return static_cast<std::int64_t>(head.argument);
+    if (head.major == kNegative) return std::int64_t{-1} - static_cast<std::int64_t>(head.argument);
+    if (IsFloat(head.major, head.info)) {
+        const double real = Float(head);
+        // Not-a-number and reals past the 64-bit range have no whole number to stand for.
+        if (real >= -0x1p63 && real < 0x1p63) return static_cast<std::int64_t>(real);
+    }
+    Fail("a number was expected");
+}
+
+double MessageDecoder::Real(const Head& head) {
+    return IsFloat(head.major, head.info) ? Float(head) : static_cast<double>(Number(head));
+}
+
+double MessageDecoder::Float(const Head& head) {
+    if (head.info == kSingle) return static_cast<double>(std::bit_cast<float>(static_cast<std::uint32_t>(head.argument)));
+    if (head.info == kDouble) return std::bit_cast<double>(head.argument);
+    const auto half = static_cast<unsigned>(head.argument);
+    const int exponent = static_cast<int>((half >> 10u) & 0x1Fu);
+    const unsigned mantissa = half & 0x3FFu;
+    double magnitude = 0;
+    if (exponent == 0) {
+        magnitude = std::ldexp(mantissa, -24);
+    } else if (exponent == 31) {
+        magnitude = mantissa == 0 ? std::numeric_limits<double>::infinity() : std::numeric_limits<double>::quiet_NaN();
+    } else {
+        magnitude = std::ldexp(mantissa + 1024, exponent - 25);
+    }
+    return (half & 0x8000u) != 0 ? -magnitude : magnitude;
 }
 
 }  // namespace ostrellix::standin::outlook

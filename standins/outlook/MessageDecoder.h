@@ -1,85 +1,79 @@
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
-#include <variant>
-#include <vector>
 
-#include <nlohmann/json.hpp>
-
-#include "runtime/Guid.h"
 #include "runtime/Variant.h"
 #include "standins/message/MessageData.h"
 #include "standins/outlook/Names.h"
 
 namespace ostrellix::standin::outlook {
 
-// Reads a stored message's CBOR (see MessageCodec) straight into the
-// message as the parser meets its parts, with no document in between: a
-// run reads every synchronized item, and building a document for each
-// costs more than the message itself. Anything but the store's layout
-// (a missing or unknown part, a value of the wrong kind, nesting deeper
-// than a message has) raises a ComError with what is wrong.
-class MessageDecoder final : public nlohmann::json_sax<nlohmann::json> {
+// Reads a stored message's CBOR (see MessageCodec) by walking the bytes
+// along the message's layout: a run reads every synchronized item, and a
+// general CBOR parser handing out events costs several times the message.
+//
+// It takes exactly the bytes the JSON library's CBOR reader takes (see
+// LibraryMessageDecoder, which the fuzzer holds it to): every head form
+// (lengths that are not the shortest, indefinite lengths and strings made
+// of chunks, which the library also lets nest; an 8-byte length of all
+// ones, which the library reads as indefinite), half, single and double
+// floats, and no tags or other simple values. Anything but the store's
+// layout (a missing or unknown part, a value of the wrong kind, nesting
+// deeper than a message has, bytes after the message) raises a ComError
+// with what is wrong.
+class MessageDecoder {
 public:
     static msg::MessageData Decode(std::span<const std::uint8_t> bytes);
 
-    bool null() override;
-    bool boolean(bool value) override;
-    bool number_integer(number_integer_t value) override;
-    bool number_unsigned(number_unsigned_t value) override;
-    bool number_float(number_float_t value, const string_t& text) override;
-    bool string(string_t& value) override;
-    bool binary(binary_t& value) override;
-    bool start_object(std::size_t elements) override;
-    bool key(string_t& value) override;
-    bool end_object() override;
-    bool start_array(std::size_t elements) override;
-    bool end_array() override;
-    bool parse_error(std::size_t position, const std::string& token, const nlohmann::detail::exception& error) override;
-
 private:
-    // What an open object or array is: the message's parts and the entries of its property bags.
-    enum class Part {
-        Message, Bag, Recipients, Attachments, Attachment, Tagged, TaggedEntry, Named, NamedEntry, Value, Elements
+    // A CBOR item's first byte and what follows it up to its content.
+    struct Head {
+        std::uint8_t major = 0;
+        std::uint8_t info = 0;        // the low five bits: for simple values, which one
+        std::uint64_t argument = 0;   // the number, the length, or a float's bits
+        bool indefinite = false;
     };
-    // A scalar as the parser gives it.
-    using Scalar = std::variant<std::nullptr_t, bool, std::int64_t, std::uint64_t, double, std::string, Bytes>;
-
-    struct Frame {
-        Part part;
-        msg::MessageData* message = nullptr;
-        msg::PropertyBag* bag = nullptr;
-        msg::AttachmentData* attachment = nullptr;
-        int position = 0;       // members or elements seen
-        std::string key{};      // the member whose value comes next
-        unsigned seen = 0;      // members seen, one bit each
-        // An entry or a value being read.
-        std::uint16_t id = 0;
-        std::uint16_t type = 0;
-        Guid propertySet{};
-        std::variant<std::uint32_t, std::string> name{};
-        Variant::Type valueType = Variant::Type::Empty;
-        Variant value{};
-        VariantArray elements{};
+    // Where an array or map stands: how many items are left, or that a break ends it.
+    struct Items {
+        std::uint64_t left = 0;
+        bool indefinite = false;
     };
 
-    MessageDecoder(msg::MessageData& message, std::size_t size, std::vector<Frame>& stack);
+    explicit MessageDecoder(std::span<const std::uint8_t> bytes) : at_(bytes.data()), end_(at_ + bytes.size()) {}
 
-    void Open(Frame frame);
-    bool Take(Scalar scalar);
-    void Close();
-    // The value of a finished Value frame goes to the entry or array it belongs to.
-    void Deliver(Variant value);
+    void Message(msg::MessageData& message, const Head& head, std::size_t depth);
+    void Bag(msg::PropertyBag& bag, const Head& head, std::size_t depth);
+    void TaggedEntry(msg::PropertyBag& bag, const Head& head, std::size_t depth);
+    void NamedEntry(msg::PropertyBag& bag, const Head& head, std::size_t depth);
+    void Attachment(msg::AttachmentData& attachment, const Head& head, std::size_t depth);
+    Variant Value(const Head& head, std::size_t depth);
+
+    std::uint8_t Byte();
+    std::uint64_t Big(unsigned bytes);
+    Head ReadHead();
+    // The next item's head, which must be of `major`.
+    Head Expect(std::uint8_t major, const char* what);
+    Items Open(const Head& head);
+    bool More(Items& items);
+    std::span<const std::uint8_t> Take(std::uint64_t length);
+    // The next piece of an indefinite string of `major`: its bytes, or none
+    // at a nested start or a break, which `open` counts.
+    std::span<const std::uint8_t> Chunk(std::uint8_t major, std::size_t& open);
+    std::string Text(const Head& head);
+    Bytes Binary(const Head& head);
+    // The rest of a scalar whose head was read, checked and dropped.
+    void Skip(const Head& head);
+    std::int64_t Number(const Head& head);
+    double Real(const Head& head);
+    static double Float(const Head& head);
+    static std::size_t Enter(std::size_t depth);
     [[noreturn]] static void Fail(const std::string& what);
 
-    msg::MessageData& message_;
-    std::size_t size_;  // of the input, in bytes
-    bool started_ = false;
-    std::vector<Frame>& stack_;  // the open parts, innermost last
+    const std::uint8_t* at_;
+    const std::uint8_t* end_;
 };
 
 }  // namespace ostrellix::standin::outlook

@@ -1,6 +1,7 @@
 #include "standins/outlook/MessageStore.h"
 
 #include <algorithm>
+#include <iterator>
 #include <tuple>
 
 #include <SQLiteCpp/Database.h>
@@ -44,7 +45,11 @@ void MessageStore::CommitWrite() {
 }
 
 void MessageStore::RollbackWrite() {
-    ++serial_;  // what was read inside the transaction is gone
+    // What was read or written inside the transaction is gone, also as
+    // what an item's index rows hold.
+    ++serial_;
+    lastLoaded_.reset();
+    lastRows_.reset();
     db_.Rollback();
     if (db_.Depth() == 0) pending_.clear();
 }
@@ -102,36 +107,54 @@ void BindValue(SQLite::Statement& statement, int index, const ItemIndex::Value& 
     }
 }
 
+bool RowBefore(const ItemIndex::Entry& a, const ItemIndex::Entry& b) {
+    return std::tie(a.key, a.value) < std::tie(b.key, b.value);
+}
+
 }  // namespace
 
-void MessageStore::WriteIndex(std::int64_t itemId, std::int64_t folderId, const msg::MessageData& data) {
+// An item's index entries in the order of the table's key, each once: an
+// entry is its item, key and value, so repeats are kept once.
+std::vector<ItemIndex::Entry> MessageStore::IndexRows(const msg::MessageData& data) {
+    std::vector<ItemIndex::Entry> rows = ItemIndex::Entries(data);
+    std::ranges::sort(rows, RowBefore);
+    rows.erase(std::unique(rows.begin(), rows.end(),
+                           [](const auto& a, const auto& b) { return !RowBefore(a, b) && !RowBefore(b, a); }),
+               rows.end());
+    return rows;
+}
+
+void MessageStore::WriteIndex(std::int64_t itemId, std::int64_t folderId, const std::vector<ItemIndex::Entry>& rows,
+                              const std::vector<ItemIndex::Entry>* held) {
     // A save changes a few of an item's index entries (its modification
     // time, a user property or two): only those rows are written, a changed
     // value in its own row, which keeps a save's pages, and so its commit,
-    // few. An entry is its item, key and value, so repeats are kept once.
-    std::vector<ItemIndex::Entry> wanted = ItemIndex::Entries(data);
-    const auto order = [](const ItemIndex::Entry& entry) { return std::tie(entry.key, entry.value); };
-    std::sort(wanted.begin(), wanted.end(), [&](const auto& a, const auto& b) { return order(a) < order(b); });
-    wanted.erase(std::unique(wanted.begin(), wanted.end(),
-                             [&](const auto& a, const auto& b) { return order(a) == order(b); }),
-                 wanted.end());
+    // few.
+    std::vector<ItemIndex::Entry> wanted;
     std::vector<ItemIndex::Entry> stale;
-    SQLite::Statement& existing = db_.Prepared("SELECT key, value FROM item_values WHERE item_id = ?");
-    existing.bind(1, itemId);
-    while (existing.executeStep()) {
-        const SQLite::Column value = existing.getColumn(1);
-        ItemIndex::Entry stored{existing.getColumn(0).getString(),
-                                value.isText() ? ItemIndex::Value(value.getString()) : ItemIndex::Value(value.getDouble())};
-        const auto same = std::ranges::find_if(wanted, [&](const ItemIndex::Entry& entry) {
-            return entry.key == stored.key && entry.value == stored.value;
-        });
-        if (same == wanted.end()) {
-            stale.push_back(std::move(stored));
-        } else {
-            wanted.erase(same);
+    if (held) {
+        std::ranges::set_difference(*held, rows, std::back_inserter(stale), RowBefore);
+        std::ranges::set_difference(rows, *held, std::back_inserter(wanted), RowBefore);
+    } else {
+        wanted = rows;
+        SQLite::Statement& existing = db_.Prepared("SELECT key, value FROM item_values WHERE item_id = ?");
+        existing.bind(1, itemId);
+        while (existing.executeStep()) {
+            const SQLite::Column value = existing.getColumn(1);
+            ItemIndex::Entry stored{existing.getColumn(0).getString(), value.isText()
+                                                                           ? ItemIndex::Value(value.getString())
+                                                                           : ItemIndex::Value(value.getDouble())};
+            const auto same = std::ranges::find_if(wanted, [&](const ItemIndex::Entry& entry) {
+                return entry.key == stored.key && entry.value == stored.value;
+            });
+            if (same == wanted.end()) {
+                stale.push_back(std::move(stored));
+            } else {
+                wanted.erase(same);
+            }
         }
+        existing.reset();
     }
-    existing.reset();
     SQLite::Statement& change =
         db_.Prepared("UPDATE item_values SET value = ? WHERE item_id = ? AND key = ? AND value = ?");
     SQLite::Statement& remove = db_.Prepared("DELETE FROM item_values WHERE item_id = ? AND key = ? AND value = ?");
@@ -164,6 +187,7 @@ void MessageStore::WriteIndex(std::int64_t itemId, std::int64_t folderId, const 
 std::int64_t MessageStore::Create(std::string_view folderEntryId, std::string_view entryId, msg::MessageData& data) {
     StampTimes(data, true);
     const Bytes blob = MessageCodec::Encode(data);
+    std::vector<ItemIndex::Entry> rows = IndexRows(data);
     db_.Guard("store a message", [&] {
         StoreTransaction transaction(*this);
         const std::int64_t folderId = folders_.RowId(folderEntryId);
@@ -174,12 +198,12 @@ std::int64_t MessageStore::Create(std::string_view folderEntryId, std::string_vi
         insert.bind(3, blob.data(), static_cast<int>(blob.size()));
         insert.exec();
         insert.reset();
-        WriteIndex(db_.Sql().getLastInsertRowid(), folderId, data);
+        WriteIndex(db_.Sql().getLastInsertRowid(), folderId, rows, nullptr);
         Notify({StoreChange::Kind::Added, ids::Normalized(folderEntryId), ids::Normalized(entryId)});
         // Readers follow a save at once (the other API's copy, the change
         // event's item): what was written needs no read while nothing else
         // changes. A rollback moves the serial on and so drops it.
-        Keep({ids::Normalized(entryId), ids::Normalized(folderEntryId), 1, data});
+        Keep({ids::Normalized(entryId), ids::Normalized(folderEntryId), 1, data}, std::move(rows));
         transaction.Commit();
     });
     return 1;
@@ -188,6 +212,7 @@ std::int64_t MessageStore::Create(std::string_view folderEntryId, std::string_vi
 std::int64_t MessageStore::Update(std::string_view entryId, msg::MessageData& data) {
     StampTimes(data, false);
     const Bytes blob = MessageCodec::Encode(data);
+    std::vector<ItemIndex::Entry> rows = IndexRows(data);
     return db_.Guard("store a message", [&] {
         StoreTransaction transaction(*this);
         SQLite::Statement& query = db_.Prepared(
@@ -196,18 +221,22 @@ std::int64_t MessageStore::Update(std::string_view entryId, msg::MessageData& da
         BindId(query, 1, entryId);
         if (!query.executeStep()) errors::RaiseMovedOrDeleted();
         const std::int64_t id = query.getColumn(0).getInt64(), folderId = query.getColumn(1).getInt64();
-        const std::int64_t next = query.getColumn(2).getInt64() + 1;
+        const std::int64_t revision = query.getColumn(2).getInt64(), next = revision + 1;
         const std::string folderEntryId = query.getColumn(3).getString();
         query.reset();
+        // The message kept from the item's last read or save is what its
+        // index rows were written from, as long as nothing saved it since.
+        const bool held = lastLoaded_ && lastLoaded_->revision == revision && lastLoaded_->entryId == ids::Normalized(entryId);
         SQLite::Statement& update = db_.Prepared("UPDATE items SET revision = ?, data = ? WHERE id = ?");
         update.bind(1, next);
         update.bind(2, blob.data(), static_cast<int>(blob.size()));
         update.bind(3, id);
         update.exec();
         update.reset();
-        WriteIndex(id, folderId, data);
+        if (held && !lastRows_) lastRows_ = IndexRows(lastLoaded_->data.Read());
+        WriteIndex(id, folderId, rows, held ? &*lastRows_ : nullptr);
         Notify({StoreChange::Kind::Modified, folderEntryId, ids::Normalized(entryId)});
-        Keep({ids::Normalized(entryId), folderEntryId, next, data});
+        Keep({ids::Normalized(entryId), folderEntryId, next, data}, std::move(rows));
         transaction.Commit();
         return next;
     });
@@ -294,15 +323,17 @@ std::optional<StoredMessage> MessageStore::Load(std::string_view entryId) {
     return found;
 }
 
-void MessageStore::Keep(const StoredMessage& message) {
+void MessageStore::Keep(const StoredMessage& message, std::optional<std::vector<ItemIndex::Entry>> rows) {
     // Embedded messages are shared between copies, so a message with one is read afresh each time.
     const bool shareable =
         std::ranges::none_of(message.data.Read().attachments,
                              [](const msg::AttachmentData& attachment) { return attachment.embedded != nullptr; });
     lastLoaded_.reset();
+    lastRows_.reset();
     if (shareable) {
         lastLoaded_ = message;
         lastLoadedSerial_ = serial_;
+        lastRows_ = std::move(rows);
     }
 }
 

@@ -13,6 +13,7 @@
 #include "standins/outlook/Filter.h"
 #include "standins/outlook/FilterQuery.h"
 #include "standins/outlook/FolderTable.h"
+#include "standins/outlook/ItemIndex.h"
 #include "standins/outlook/NamedPropertyMap.h"
 #include "standins/outlook/StoreTypes.h"
 
@@ -108,8 +109,12 @@ private:
 
     FilterQuery Query(const Filter& filter, std::string_view folderEntryId);
     void StampTimes(msg::MessageData& data, bool isNew);
-    void WriteIndex(std::int64_t itemId, std::int64_t folderId, const msg::MessageData& data);
-    void Keep(const StoredMessage& message);
+    static std::vector<ItemIndex::Entry> IndexRows(const msg::MessageData& data);
+    // Brings the item's index rows to `rows`; `held` is what they hold, when known, else they are read.
+    void WriteIndex(std::int64_t itemId, std::int64_t folderId, const std::vector<ItemIndex::Entry>& rows,
+                    const std::vector<ItemIndex::Entry>* held);
+    // `rows`: the message's index rows, when they are at hand.
+    void Keep(const StoredMessage& message, std::optional<std::vector<ItemIndex::Entry>> rows = std::nullopt);
     // The kept message when it is `entryId`'s and nothing changed since.
     const StoredMessage* Kept(std::string_view entryId) const;
 
@@ -123,9 +128,12 @@ private:
     // The message decoded or written last and the change serial it was
     // read or written at: the object model and the MAPI library often open
     // one message one after the other, and while nothing changed the
-    // second open needs no read.
+    // second open needs no read. While its revision is the item's, it is
+    // also what the item's index rows hold, whatever else changed.
     std::optional<StoredMessage> lastLoaded_;
     std::uint64_t lastLoadedSerial_ = 0;
+    // The kept message's index rows (IndexRows), once worked out.
+    std::optional<std::vector<ItemIndex::Entry>> lastRows_;
     system::WorkCounters ownCounters_;
     system::WorkCounters* counters_ = &ownCounters_;
 };

@@ -380,6 +380,38 @@ TEST_F(StoreTest, TheIndexFollowsEverySave) {
     EXPECT_FALSE(finds("[KeloID] = 'task:1'"));
     EXPECT_FALSE(finds("[Categories] = 'b'"));
     EXPECT_TRUE(finds("[Categories] = 'c'"));
+
+    // Read, then another item saved before this one is.
+    store.Load(entryId);
+    message::MessageData other = Note("Other");
+    const std::string otherId = store.NewEntryId(calendar);
+    store.Create(calendar, otherId, other);
+    data.properties.Set(tag::PR_SUBJECT, Variant("Breakfast"));
+    store.Update(entryId, data);
+    EXPECT_EQ(indexed(), expected());
+    EXPECT_TRUE(finds("[Subject] = 'breakfast'"));
+
+    // Moved since it was read.
+    store.Load(entryId);
+    const std::string tasks = store.DefaultFolder(profile->Mailbox(), ol::olFolderTasks).entryId;
+    store.Move(entryId, tasks);
+    store.Move(entryId, calendar);
+    data.properties.Set(tag::PR_SUBJECT, Variant("Tea"));
+    store.Update(entryId, data);
+    EXPECT_EQ(indexed(), expected());
+    EXPECT_TRUE(finds("[Subject] = 'tea'"));
+
+    // Made anew under its EntryID, at the revision it has, and rolled back.
+    {
+        StoreTransaction transaction(store);
+        store.Delete(otherId);
+        message::MessageData reborn = Note("Reborn");
+        store.Create(calendar, otherId, reborn);
+    }
+    other.properties.Set(tag::PR_SUBJECT, Variant("Brunch"));
+    store.Update(otherId, other);
+    EXPECT_TRUE(finds("[Subject] = 'brunch'"));
+    EXPECT_FALSE(finds("[Subject] = 'other'"));
 }
 
 // Pages a save writes to the log: the item's row, and of its index entries
