@@ -124,37 +124,33 @@ std::vector<ItemIndex::Entry> MessageStore::IndexRows(const msg::MessageData& da
     return rows;
 }
 
+// The item's index rows as the table holds them, in IndexRows' order.
+std::vector<ItemIndex::Entry> MessageStore::StoredRows(std::int64_t itemId) {
+    std::vector<ItemIndex::Entry> rows;
+    SQLite::Statement& existing = db_.Prepared("SELECT key, value FROM item_values WHERE item_id = ?");
+    existing.bind(1, itemId);
+    while (existing.executeStep()) {
+        const SQLite::Column value = existing.getColumn(1);
+        rows.push_back({existing.getColumn(0).getString(),
+                        value.isText() ? ItemIndex::Value(value.getString()) : ItemIndex::Value(value.getDouble())});
+    }
+    existing.reset();
+    std::ranges::sort(rows, RowBefore);
+    return rows;
+}
+
 void MessageStore::WriteIndex(std::int64_t itemId, std::int64_t folderId, const std::vector<ItemIndex::Entry>& rows,
                               const std::vector<ItemIndex::Entry>* held) {
     // A save changes a few of an item's index entries (its modification
     // time, a user property or two): only those rows are written, a changed
     // value in its own row, which keeps a save's pages, and so its commit,
     // few.
+    const std::vector<ItemIndex::Entry> before = held ? std::vector<ItemIndex::Entry>() : StoredRows(itemId);
+    const std::vector<ItemIndex::Entry>& was = held ? *held : before;
     std::vector<ItemIndex::Entry> wanted;
     std::vector<ItemIndex::Entry> stale;
-    if (held) {
-        std::ranges::set_difference(*held, rows, std::back_inserter(stale), RowBefore);
-        std::ranges::set_difference(rows, *held, std::back_inserter(wanted), RowBefore);
-    } else {
-        wanted = rows;
-        SQLite::Statement& existing = db_.Prepared("SELECT key, value FROM item_values WHERE item_id = ?");
-        existing.bind(1, itemId);
-        while (existing.executeStep()) {
-            const SQLite::Column value = existing.getColumn(1);
-            ItemIndex::Entry stored{existing.getColumn(0).getString(), value.isText()
-                                                                           ? ItemIndex::Value(value.getString())
-                                                                           : ItemIndex::Value(value.getDouble())};
-            const auto same = std::ranges::find_if(wanted, [&](const ItemIndex::Entry& entry) {
-                return entry.key == stored.key && entry.value == stored.value;
-            });
-            if (same == wanted.end()) {
-                stale.push_back(std::move(stored));
-            } else {
-                wanted.erase(same);
-            }
-        }
-        existing.reset();
-    }
+    std::ranges::set_difference(was, rows, std::back_inserter(stale), RowBefore);
+    std::ranges::set_difference(rows, was, std::back_inserter(wanted), RowBefore);
     SQLite::Statement& change =
         db_.Prepared("UPDATE item_values SET value = ? WHERE item_id = ? AND key = ? AND value = ?");
     SQLite::Statement& remove = db_.Prepared("DELETE FROM item_values WHERE item_id = ? AND key = ? AND value = ?");

@@ -111,6 +111,7 @@ private:
     void StampTimes(msg::MessageData& data, bool isNew);
     static std::vector<ItemIndex::Entry> IndexRows(const msg::MessageData& data);
     // Brings the item's index rows to `rows`; `held` is what they hold, when known, else they are read.
+    std::vector<ItemIndex::Entry> StoredRows(std::int64_t itemId);
     void WriteIndex(std::int64_t itemId, std::int64_t folderId, const std::vector<ItemIndex::Entry>& rows,
                     const std::vector<ItemIndex::Entry>* held);
     // `rows`: the message's index rows, when they are at hand.
