@@ -169,20 +169,42 @@ Date Date::AddDays(double days) const { return FromLinear(Linear() + days); }
 
 Date Date::AddSeconds(double seconds) const { return AddDays(seconds / kSecondsPerDay); }
 
+namespace {
+
+// Checksums turn many thousands of dates into text in a run: the digits go
+// down directly rather than through the formatted printer.
+char* TwoDigits(char* out, int value, char after) {
+    out[0] = static_cast<char>('0' + value / 10);
+    out[1] = static_cast<char>('0' + value % 10);
+    out[2] = after;
+    return out + (after ? 3 : 2);
+}
+
+}  // namespace
+
 std::string Date::ToString() const {
     const Parts p = Split();
-    char buffer[32];
+    char buffer[24];
+    char* end = buffer;
     const bool timeOnly = p.year == 1899 && p.month == 12 && p.day == 30;
     const bool midnight = p.hour == 0 && p.minute == 0 && p.second == 0;
-    if (timeOnly && !midnight) {
-        std::snprintf(buffer, sizeof buffer, "%02d:%02d:%02d", p.hour, p.minute, p.second);
-    } else if (midnight) {
-        std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d", p.year, p.month, p.day);
-    } else {
-        std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d:%02d", p.year, p.month, p.day,
-                      p.hour, p.minute, p.second);
+    if (p.year < 0 || p.year > 9999) {
+        // Beyond four digits (no date of the platform's range): as the printer writes it.
+        char wide[64];
+        if (midnight) {
+            std::snprintf(wide, sizeof wide, "%04d-%02d-%02d", p.year, p.month, p.day);
+        } else {
+            std::snprintf(wide, sizeof wide, "%04d-%02d-%02d %02d:%02d:%02d", p.year, p.month, p.day, p.hour,
+                          p.minute, p.second);
+        }
+        return wide;
     }
-    return buffer;
+    if (!timeOnly || midnight) {
+        end = TwoDigits(TwoDigits(end, p.year / 100, 0), p.year % 100, '-');
+        end = TwoDigits(TwoDigits(end, p.month, '-'), p.day, midnight ? 0 : ' ');
+    }
+    if (!midnight) end = TwoDigits(TwoDigits(TwoDigits(end, p.hour, ':'), p.minute, ':'), p.second, 0);
+    return {buffer, end};
 }
 
 }  // namespace ostrellix

@@ -20,6 +20,7 @@ class Dictionary : public virtual Object {
 public:
     using Entry = std::pair<const std::string, Variant>;
     using const_iterator = std::list<Entry>::const_iterator;
+    using iterator = std::list<Entry>::iterator;
 
     void Add(std::string key, Variant item);
     bool Exists(std::string_view key) const;
@@ -35,6 +36,9 @@ public:
     std::vector<Variant> Items() const;
     const_iterator begin() const { return entries_.begin(); }
     const_iterator end() const { return entries_.end(); }
+    // The items can be replaced in place; the keys and their order stay.
+    iterator begin() { return entries_.begin(); }
+    iterator end() { return entries_.end(); }
 
 private:
     std::list<Entry> entries_;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <type_traits>
 #include <vector>
 
 #include "contracts/kelo/Codes.h"
@@ -120,7 +121,7 @@ void SynchronizationRun::Synchronize(bool full) {
         GetSynchronizedItems(items, Variant());
         if (items.Count() > 0) {
             GetMatchingSynchronizationRecords(items, records);
-            SynchronizeItemsWithRecords(items, records, true);
+            SynchronizePairs(items, records, true);
         }
         AddProgressLog("Completed full synchronization.", "Synchronize");
         return;
@@ -133,7 +134,7 @@ void SynchronizationRun::Synchronize(bool full) {
     GetSynchronizedItems(items, Variant(outlookStamp));
     GetModifiedRecordItems(items, keloStamp);
     GetMatchingSynchronizationRecords(items, records);
-    SynchronizeItemsWithRecords(items, records, false);
+    SynchronizePairs(items, records, false);
     AddProgressLog("Completed partial synchronization.", "Synchronize");
 }
 
@@ -272,6 +273,12 @@ void SynchronizationRun::GetMatchingSynchronizationRecords(const Dictionary& ite
 
 void SynchronizationRun::SynchronizeItemsWithRecords(const Dictionary& itemList, const Dictionary& recordList,
                                                      bool fullSynch) {
+    SynchronizePairs(itemList, recordList, fullSynch);
+}
+
+template <class List>
+void SynchronizationRun::SynchronizePairs(List& itemList, List& recordList, bool fullSynch) {
+    constexpr bool ownLists = !std::is_const_v<List>;
     if (!Enabled()) return;
     Log("SynchronizeItemsWithRecords started.");
     const auto options = Globals::Options();
@@ -281,14 +288,16 @@ void SynchronizationRun::SynchronizeItemsWithRecords(const Dictionary& itemList,
 
     const std::int32_t total = itemList.Count();
     std::int32_t n = 0;
-    for (const auto& [keloId, entry] : itemList) {
+    for (auto& [keloId, entry] : itemList) {
         ++n;
         if (Cancelled()) return;
         if (dialog_) dialog_->SetProgress(Progress(n, total));
-        const auto item = entry.ToObjectAs<outlook::IItem>();
+        const Variant& held = entry;
+        const Ptr<outlook::IItem> item = held.ToObjectAs<outlook::IItem>();
         const std::string entryId = item->EntryID();
         if (recordList.Exists(keloId)) {
-            const auto record = recordList.Item(keloId).ToObjectAs<kelo::IRecord>();
+            const Variant partner = recordList.Item(keloId);
+            const Ptr<kelo::IRecord> record = partner.ToObjectAs<kelo::IRecord>();
             if (!IsRecordValidForSynchronization(record)) {
                 Disable(item, keloId, PairReport::Reason::InvalidRecord);
             } else {
@@ -302,6 +311,10 @@ void SynchronizationRun::SynchronizeItemsWithRecords(const Dictionary& itemList,
             Report(item, keloId, PairReport::Action::Skipped, PairReport::Reason::RecordNotFound);
         }
         OpenedMessages::Release(entryId);
+        if constexpr (ownLists) {
+            entry = Variant();
+            if (recordList.Exists(keloId)) recordList.SetItem(keloId, Variant());
+        }
     }
     options->SetOutlookTimestamp(outlookStamp);
     options->SetKeloTimestamp(keloStamp);

@@ -67,6 +67,12 @@ private:
     Ptr<outlook::IFolder> TasksFolder();
     const ResponsibleField& Responsible(const Ptr<kelo::IClass>& todoClass);
 
+    // The pairing loop. Given the run's own lists (not const), it lets each
+    // pair's item and record go once the pair is done: freed while they are
+    // still in the processor's caches rather than all at the end.
+    template <class List>
+    void SynchronizePairs(List& itemList, List& recordList, bool fullSynch);
+
     bool Cancelled();
     Ptr<outlook::IItem> FindMarkedItem(const std::string& keloId, std::int32_t classLabel);
     void Disable(const Ptr<outlook::IItem>& item, const std::string& keloId, PairReport::Reason why);

@@ -4,7 +4,9 @@
 #include <cmath>
 #include <limits>
 #include <memory>
+#include <string_view>
 #include <utility>
+#include <vector>
 
 #include "runtime/ComError.h"
 #include "standins/outlook/Errors.h"
@@ -173,7 +175,7 @@ void MessageDecoder::NamedEntry(msg::PropertyBag& bag, const Head& head, std::si
     depth = Enter(depth);
     Items items = Open(head);
     if (!More(items)) Fail("a named property without its set");
-    msg::PropertyName name{.propertySet = Guid::Parse(Text(Expect(kText, "a property set was expected")))};
+    msg::PropertyName name{.propertySet = PropertySet(Expect(kText, "a property set was expected"))};
     if (!More(items)) Fail("a named property without its name");
     const Head id = ReadHead();
     if (id.major == kText) {
@@ -344,6 +346,28 @@ std::string MessageDecoder::Text(const Head& head) {
         text.append(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     }
     return text;
+}
+
+// A store names a handful of property sets in every message: each text is
+// parsed once per thread, and a definite text is compared where it lies.
+Guid MessageDecoder::PropertySet(const Head& head) {
+    constexpr std::size_t kKept = 16;
+    thread_local std::vector<std::pair<std::string, Guid>> known;
+    std::string copy;
+    std::string_view text;
+    if (head.indefinite) {
+        copy = Text(head);
+        text = copy;
+    } else {
+        const auto bytes = Take(head.argument);
+        text = {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
+    }
+    for (const auto& [seen, guid] : known) {
+        if (seen == text) return guid;
+    }
+    const Guid guid = Guid::Parse(text);
+    if (known.size() < kKept) known.emplace_back(text, guid);
+    return guid;
 }
 
 Bytes MessageDecoder::Binary(const Head& head) {

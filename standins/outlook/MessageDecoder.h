@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 
+#include "runtime/Guid.h"
 #include "runtime/Variant.h"
 #include "standins/message/MessageData.h"
 #include "standins/outlook/Names.h"
@@ -63,6 +64,7 @@ private:
     // at a nested start or a break, which `open` counts.
     std::span<const std::uint8_t> Chunk(std::uint8_t major, std::size_t& open);
     std::string Text(const Head& head);
+    Guid PropertySet(const Head& head);
     Bytes Binary(const Head& head);
     // The rest of a scalar whose head was read, checked and dropped.
     void Skip(const Head& head);

@@ -52,6 +52,10 @@ TEST(DateTest, FixedTextForm) {
     EXPECT_EQ(Date::FromParts(2024, 5, 1, 9, 5, 7).ToString(), "2024-05-01 09:05:07");
     EXPECT_EQ(Date::FromTime(9, 30).ToString(), "09:30:00");
     EXPECT_EQ(Date().ToString(), "1899-12-30");
+    // The ends of the range keep four-digit years with their leading zeros.
+    EXPECT_EQ(Date::FromParts(100, 1, 1, 0, 0, 1).ToString(), "0100-01-01 00:00:01");
+    EXPECT_EQ(Date::FromParts(9999, 12, 31, 23, 59, 59).ToString(), "9999-12-31 23:59:59");
+    EXPECT_EQ(Date::FromParts(1899, 12, 30, 0, 0, 1).ToString(), "00:00:01");
 }
 
 TEST(DateTest, ParseAcceptsTheFixedFormsOnly) {
