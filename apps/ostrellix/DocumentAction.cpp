@@ -14,6 +14,7 @@
 #include "contracts/outlook/IInspector.h"
 #include "runtime/ComError.h"
 #include "runtime/ErrorHandling.h"
+#include "runtime/Text.h"
 #include "standins/kelo/client/Application.h"
 #include "standins/kelo/client/KeloClient.h"
 #include "standins/kelo/client/MenuCommands.h"
@@ -104,8 +105,9 @@ void DocumentAction::ShowDocument(ActionOutput& output, const std::string& actio
                    {"subject", subject},
                    {"body", body}},
                   [&](std::ostream& out) {
+                      const std::string oneLine = text::Replace(text::Replace(body, "\r\n", " "), "\n", " ");
                       out << "The document's mail (" << document->Name() << "." << document->Extension()
-                          << "):\n  Subject: " << subject << "\n  Body: " << body << "\n";
+                          << "):\n  Subject: " << subject << "\n  Body: " << oneLine << "\n";
                   });
 }
 

@@ -19,6 +19,7 @@ namespace {
 class DocumentViewerTest : public ComposeTest {
 protected:
     DocumentViewerTest() {
+        Globals::Options()->SetAllowEditMessages(true);
         const auto record = DocumentRecord(SaveAsMsg(ReceiveFromMaria(), "order.msg"));
         document = Cast<kelo::IDocument>(record->Value("file").ToObject());
         stored = document->Data();
