@@ -11,15 +11,11 @@
 #include "contracts/mapi/Constants.h"
 #include "contracts/outlook/Constants.h"
 #include "core/Globals.h"
-#include "runtime/ComError.h"
 #include "standins/kelo/engine/DocumentTemplate.h"
 #include "tests/compose/ComposeFixture.h"
-#include "tests/support/Raised.h"
 
 namespace ostrellix::addin::composetest {
 namespace {
-
-using testing::Raised;
 
 struct TemplateMail {
     std::string subject, to, cc, bcc, body, html;
@@ -97,16 +93,6 @@ TEST_F(DocumentFactoryTest, HtmlBodiesMergeAsHtmlAndPlainBodiesAsText) {
     const auto plain = Made({.subject = "s", .body = content}, person);
     EXPECT_EQ(plain->BodyFormat(), outlook::olFormatPlain);
     EXPECT_EQ(plain->Body(), "Dear &lt;lastname&gt; / Dahl & Son");
-}
-
-TEST_F(DocumentFactoryTest, ReturningTheMailItemIsNotSupported) {
-    const auto error = Raised([&] {
-        std::make_shared<DocumentFactory>()->CreateAndReturnMailItemFromTemplate(nullptr, maria, "x.msg");
-    });
-    ASSERT_TRUE(error);
-    EXPECT_EQ(error->Number(), 1001);
-    EXPECT_EQ(error->Source(), "DocumentFactory.CreateAndReturnMailItemFromTemplate");
-    EXPECT_EQ(error->Description(), "Not Implemented");
 }
 
 }  // namespace

@@ -60,7 +60,7 @@ TEST_F(MenuCommandsTest, MailingsAreNotInTheAddinYet) {
     EXPECT_TRUE(Boxes().empty());
 }
 
-TEST_F(MenuCommandsTest, MailTemplatesBecomeShownMailsAndNewDocumentsThatOpenAndPrint) {
+TEST_F(MenuCommandsTest, MailTemplatesBecomeShownMailsAndNewDocuments) {
     standin::kelo::DemoData::SeedMailTemplates(world.Kelo().DataEngine());
     const auto offer = menu.MailTemplates(world.Kelo().Classes()->FindByName("person"), nullptr)->Item(1);
     const auto window = world.User().OpenRecord("person", 1);
@@ -87,17 +87,6 @@ TEST_F(MenuCommandsTest, MailTemplatesBecomeShownMailsAndNewDocumentsThatOpenAnd
     EXPECT_EQ(made->Extension(), "msg");
     EXPECT_EQ(made->ID(), 0) << "the client stores it with the record that takes it";
     EXPECT_EQ(mailFiles(), 0u);
-
-    ASSERT_TRUE(menu.OpenDocument(made));
-    const auto opened = world.Outlook()->ActiveInspector();
-    ASSERT_TRUE(opened);
-    EXPECT_EQ(opened->CurrentItem()->Subject(), "Offer for Maria Sjöberg");
-    standin::outlook::SimulatedUser(world.Outlook()).Close(opened, false);
-
-    ASSERT_TRUE(menu.PrintDocument(made));
-    const auto& printed = world.Machine().OutlookProfile().Printed();
-    ASSERT_EQ(printed.size(), 1u);
-    EXPECT_EQ(printed[0], "Offer for Maria Sjöberg");
     EXPECT_TRUE(Boxes().empty());
 }
 
