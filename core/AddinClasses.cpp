@@ -1,5 +1,7 @@
 #include "core/AddinClasses.h"
 
+#include "compose/DocumentFactory.h"
+#include "compose/DocumentViewer.h"
 #include "compose/NewAppointment.h"
 #include "compose/NewAppointmentEx.h"
 #include "compose/NewMail.h"
@@ -38,6 +40,8 @@ void AddinClasses::Register(ClassFactory& factory, win::ISystem& system, std::st
     factory.Register("KeloOstrellix.NewMeeting", [] { return std::make_shared<NewMeeting>(); });
     factory.Register("KeloOstrellix.NewTask", [] { return std::make_shared<NewTask>(); });
     factory.Register("KeloOstrellix.SendContacts", [] { return std::make_shared<SendContacts>(); });
+    factory.Register("KeloOstrellix.DocumentFactory", [] { return std::make_shared<DocumentFactory>(); });
+    factory.Register("KeloOstrellix.DocumentViewer", [] { return std::make_shared<DocumentViewer>(); });
 }
 
 }  // namespace ostrellix::addin

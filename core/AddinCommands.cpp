@@ -1,5 +1,9 @@
 // The commands the Kelo client calls through its host interfaces. Each
 // finds its input and hands the work to the class that does it.
+#include <cstdio>
+
+#include "compose/DocumentFactory.h"
+#include "compose/DocumentViewer.h"
 #include "compose/NewAppointment.h"
 #include "compose/NewAppointmentEx.h"
 #include "compose/NewMail.h"
@@ -41,8 +45,7 @@ constexpr std::int32_t kYesNoQuestion = 36;
 constexpr std::int32_t kAnswerYes = 6;
 constexpr std::int32_t kAnswerNo = 7;
 
-// Commands whose composer, exporter, document or messenger class is not
-// part of the add-in yet.
+// Commands whose messenger class is not part of the add-in yet.
 [[noreturn]] void NotYet(std::string_view member) { RaiseNotImplemented(kAddinProgID, member); }
 
 bool IsMailExtension(const Variant& value) {
@@ -175,11 +178,20 @@ void Addin::IMailer_Send(const Variant& recipients, std::string_view subject, st
     mail->Display();
 }
 
-void Addin::IMailer_SendTemplate(const Ptr<kelo::IDocumentTemplate>& /*documentTemplate*/,
-                                 const Ptr<kelo::IRecord>& /*record*/, const ObjectPtr& /*object*/,
-                                 const Variant& /*recipients*/, const ObjectPtr& /*attachments*/,
-                                 std::int32_t /*flags*/, const ObjectPtr& /*context*/) {
-    NotYet("IMailer_SendTemplate");
+void Addin::IMailer_SendTemplate(const Ptr<kelo::IDocumentTemplate>& documentTemplate, const Ptr<kelo::IRecord>& record,
+                                 const ObjectPtr& /*object*/, const Variant& recipients, const ObjectPtr& attachments,
+                                 std::int32_t flags, const ObjectPtr& context) {
+    const WaitCursor wait;
+    const std::string path = Tools::MakeTempFileName(documentTemplate->Extension());
+    std::make_shared<DocumentFactory>()->CreateMailFromTemplate(documentTemplate, record, path);
+    const auto mail = std::make_shared<addin::NewMail>();
+    mail->SetFlags(flags);
+    mail->SetTemplate(Variant(path));
+    mail->SetAttachments(Variant(attachments));
+    mail->SetRecipients(recipients);
+    mail->SetContext(context ? Variant(context) : Variant(ObjectPtr(record)));
+    mail->Display();
+    IgnoreErrors([&] { std::remove(path.c_str()); });
 }
 
 void Addin::IMailer_SendURL(const Variant& records, std::string_view subject, const Variant& recipients,
@@ -206,9 +218,15 @@ void Addin::IMailer_SendURLEx(const Variant& records, std::string_view subject, 
 std::string Addin::IDocumentFactory_Name() { return "Outlook 2000 document factory"; }
 std::string Addin::IDocumentFactory_GUID() { return "{D2EC499E-2FBB-4207-B373-7339D09958CB}"; }
 
-Ptr<kelo::IDocument> Addin::IDocumentFactory_Create(const Ptr<kelo::IRecord>& /*record*/,
-                                                    const Ptr<kelo::IDocumentTemplate>& /*documentTemplate*/) {
-    NotYet("IDocumentFactory_Create");
+Ptr<kelo::IDocument> Addin::IDocumentFactory_Create(const Ptr<kelo::IRecord>& record,
+                                                    const Ptr<kelo::IDocumentTemplate>& documentTemplate) {
+    const std::string path = Tools::MakeTempFileName(documentTemplate->Extension());
+    std::make_shared<DocumentFactory>()->CreateMailFromTemplate(documentTemplate, record, path);
+    const auto document = Cast<kelo::IDocument>(Globals::Application()->CreateObject("QVR.Document"));
+    document->LoadFromFile(path);
+    document->SetName(Tools::FitDocumentName(document, documentTemplate->Name()));
+    IgnoreErrors([&] { std::remove(path.c_str()); });
+    return document;
 }
 
 bool Addin::IDocumentFactory_Supports(std::int32_t kind, const Variant& value) {
@@ -221,10 +239,12 @@ bool Addin::IDocumentFactory_Supports(std::int32_t kind, const Variant& value) {
     return supported;
 }
 
-void Addin::IDocumentViewer_Open(const Ptr<kelo::IDocument>& /*document*/) { NotYet("IDocumentViewer_Open"); }
+void Addin::IDocumentViewer_Open(const Ptr<kelo::IDocument>& document) {
+    std::make_shared<DocumentViewer>()->Display(document);
+}
 
-void Addin::IDocumentViewer_PrintOut(const Ptr<kelo::IDocument>& /*document*/) {
-    Trap([] { NotYet("IDocumentViewer_PrintOut"); },
+void Addin::IDocumentViewer_PrintOut(const Ptr<kelo::IDocument>& document) {
+    Trap([&] { std::make_shared<DocumentViewer>()->PrintOut(document); },
          [](const ComError& error) { Tools::ReportError(error, "Addin.IDocumentViewer_PrintOut"); });
 }
 

@@ -23,6 +23,7 @@ Host::Host(Setup setup)
     machine.workingFolder = workspace_.Work();
     machine.keloDatabase = workspace_.KeloDatabase().string();
     machine.createDemo = true;
+    machine.demoMailTemplates = true;
     machine.outlookStore = workspace_.OutlookStore().string();
     machine.moduleFolder = setup.moduleFolder;
     machine.language = setup.language;

@@ -8,6 +8,7 @@
 #include "apps/ostrellix/ActionGroup.h"
 #include "apps/ostrellix/BookingAction.h"
 #include "apps/ostrellix/DetailMailAction.h"
+#include "apps/ostrellix/DocumentAction.h"
 #include "apps/ostrellix/MailComposeAction.h"
 #include "standins/kelo/client/MenuCommands.h"
 
@@ -32,6 +33,8 @@ namespace ostrellix::host {
 //                        a mail of record details (DetailMailAction)
 //   drop FILE...         message files dropped on the window (as `file`)
 //   templates            the mail templates offered for a class (and field)
+//   mail-template, new-document, open-document, print-document
+//                        mail templates and stored mails (DocumentAction)
 //   pick-recipient       "pick from Outlook": one name from Outlook's
 //                        address book (--pick NAME, --cancel, or asked on
 //                        a terminal; otherwise the dialog is cancelled)
@@ -75,6 +78,7 @@ private:
     MailComposeAction mail_;
     BookingAction booking_;
     DetailMailAction details_;
+    DocumentAction documents_;
 };
 
 }  // namespace ostrellix::host

@@ -74,6 +74,7 @@ Machine::Machine(Setup setup) {
     kelo.databasePath = setup.keloDatabase;
     kelo.createDemo = setup.createDemo;
     kelo.demoDocumentClass = setup.demoDocumentClass;
+    kelo.demoMailTemplates = setup.demoMailTemplates;
     kelo.application.workingFolder = setup.workingFolder;
     kelo.application.language = setup.language;
     kelo_ = std::make_unique<standin::kelo::KeloClient>(factory_, *system_, std::move(kelo));

@@ -33,6 +33,7 @@ public:
         std::string keloDatabase = ":memory:";
         bool createDemo = true;                 // a new database gets the demo schema and data
         bool demoDocumentClass = true;          // the demo schema has the document class
+        bool demoMailTemplates = false;         // the demo data has mail templates
         bool keloAddressList = true;            // Outlook's address book has "Kelo Address Book"
         std::string outlookStore = ":memory:";
         std::string moduleFolder;               // where the add-in's "translation" folder is

@@ -12,8 +12,8 @@ namespace ostrellix::kelo {
 // A document kept in the database ("QVR.Document"): its bytes, a name and
 // a file extension (without point). A new document is stored with the
 // record that holds it in a document field. Filename materialises it as a
-// file in the working folder; Update takes that file back (documentupdate
-// modes). State flags: documentstate.
+// file in the working folder ("" for a document without content); Update
+// takes that file back (documentupdate modes). State flags: documentstate.
 class IDocument : public virtual Object {
 public:
     virtual std::int32_t ID() = 0;  // 0 until stored

@@ -242,14 +242,51 @@ TEST_F(KeloActionsTest, TemplatesAreThoseOfferedForTheClassAndField) {
         standin::kelo::DocumentTemplate::Create(engine, "Quote", "company", "msg", {});
     }
     ASSERT_EQ(Kelo({"templates", "--class", "person"}), 0) << error;
-    EXPECT_TRUE(Says("1 mail template for person")) << out.str();
+    EXPECT_TRUE(Says("2 mail templates for person")) << out.str() << "the demo's Offer and Welcome";
     EXPECT_TRUE(Says("Welcome  .msg")) << out.str();
     ASSERT_EQ(Kelo({"templates", "--class", "person", "--field", "email"}), 0) << error;
-    EXPECT_TRUE(Says("2 mail templates for person.email")) << out.str();
+    EXPECT_TRUE(Says("3 mail templates for person.email")) << out.str();
     EXPECT_TRUE(Says("Reminder  .eml")) << out.str();
 
     EXPECT_EQ(Kelo({"templates", "--class", "nobody"}), 2);
     EXPECT_EQ(Kelo({"templates", "--class", "person", "--field", "colour"}), 2);
+}
+
+TEST_F(KeloActionsTest, MailTemplatesBecomeMailsAndDocumentsThatOpenAndPrint) {
+    ASSERT_EQ(Kelo({"mail-template", "--template", "Offer", "--context", "person:1"}), 0) << error;
+    EXPECT_TRUE(Says("Outlook shows mail ")) << out.str();
+    EXPECT_TRUE(Says("Subject: Offer for Maria Sjöberg")) << out.str();
+
+    out.str("");
+    ASSERT_EQ(Kelo({"new-document", "--template", "Offer", "--context", "person:1"}), 0) << error;
+    std::smatch made;
+    const std::string created = out.str();
+    ASSERT_TRUE(std::regex_search(created, made, std::regex("record made: document ([0-9]+)"))) << created;
+    EXPECT_TRUE(Says("The document's mail (Offer.msg):\n  Subject: Offer for Maria Sjöberg")) << created;
+    const std::string id = made[1].str();
+
+    // Outlook stores the save after announcing it: the document gets the mail as it was before the edit.
+    out.str("");
+    ASSERT_EQ(Kelo({"open-document", id, "--subject", "Changed", "--save"}), 0) << error;
+    EXPECT_TRUE(Says("Subject: Offer for Maria Sjöberg\n")) << out.str();
+    EXPECT_TRUE(Says("Written back into the document:")) << out.str();
+    EXPECT_FALSE(Says("Subject: Changed")) << out.str();
+    ASSERT_EQ(Kelo({"open-document", id, "--subject", "Changed", "--json"}), 0) << error;
+    nlohmann::json after;
+    for (const auto& line : JsonLines()) {
+        if (line.value("action", "") == "unchanged" || line.value("action", "") == "written-back") after = line;
+    }
+    EXPECT_EQ(after["action"], "unchanged") << json.str() << "closed without saving";
+    EXPECT_EQ(after["subject"], "Offer for Maria Sjöberg");
+
+    out.str("");
+    ASSERT_EQ(Kelo({"print-document", id}), 0) << error;
+    EXPECT_TRUE(Says("Printed: Offer for Maria Sjöberg")) << out.str();
+
+    EXPECT_EQ(Kelo({"new-document", "--template", "Nothing", "--context", "person:1"}), 2);
+    EXPECT_EQ(error, "There is no document template \"Nothing\"");
+    EXPECT_EQ(Kelo({"print-document", "1"}), 2) << "the demo's own document is a text file";
+    EXPECT_EQ(error, "The add-in does not print .txt documents");
 }
 
 TEST_F(KeloActionsTest, PickRecipientPrintsTheNamePickedInOutlook) {
@@ -294,7 +331,8 @@ TEST_F(KeloProgramTest, MistakesAreUsageErrors) {
     const std::string workspace = "--workspace '" + (folder.Path() / "workspace").string() + "' ";
     for (const char* mistake : {"kelo", "kelo fly", "kelo new-mail", "kelo reply --context", "kelo templates",
                                 "kelo drop", "kelo send-links --links all --context person:1",
-                                "kelo pick-recipient --pick Erik --cancel"}) {
+                                "kelo pick-recipient --pick Erik --cancel", "kelo open-document 2 --save --send",
+                                "kelo mail-template --context person:1", "kelo print-document"}) {
         const auto [status, errors] = Run(workspace + mistake);
         EXPECT_EQ(status, 2) << mistake;
         EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << mistake << ": " << errors;

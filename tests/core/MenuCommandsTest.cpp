@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -7,7 +8,11 @@
 
 #include "contracts/kelo/IDocument.h"
 #include "contracts/kelo/IUser.h"
+#include "contracts/kelo/IClasses.h"
+#include "contracts/kelo/IDocumentTemplates.h"
 #include "contracts/outlook/Constants.h"
+#include "contracts/outlook/IInspector.h"
+#include "contracts/outlook/IMailItem.h"
 #include "contracts/outlook/IRecipient.h"
 #include "core/Globals.h"
 #include "core/Options.h"
@@ -16,6 +21,7 @@
 #include "standins/kelo/client/Explorer.h"
 #include "standins/kelo/client/Inspector.h"
 #include "standins/kelo/client/MenuCommands.h"
+#include "standins/kelo/engine/DemoData.h"
 #include "standins/kelo/engine/DocumentTemplate.h"
 #include "standins/outlook/SimulatedUser.h"
 #include "tests/support/AddinWorld.h"
@@ -45,26 +51,42 @@ protected:
     const auto& Boxes() { return world.Kelo().Boxes().History(); }
 };
 
-TEST_F(MenuCommandsTest, CommandsWhoseWorkIsNotInTheAddinYetSaySo) {
+TEST_F(MenuCommandsTest, MailingsAreNotInTheAddinYet) {
+    const auto error = Raised([&] { menu.NewMailing(); });
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->Number(), errors::NotImplemented);
+    EXPECT_EQ(error->Source(), "KeloOstrellix.Addin");
+    EXPECT_EQ(error->Description(), "Not implemented: IMessengerFactory_Create");
+    EXPECT_TRUE(Boxes().empty());
+}
+
+TEST_F(MenuCommandsTest, MailTemplatesBecomeShownMailsAndNewDocuments) {
+    standin::kelo::DemoData::SeedMailTemplates(world.Kelo().DataEngine());
+    const auto offer = menu.MailTemplates(world.Kelo().Classes()->FindByName("person"), nullptr)->Item(1);
     const auto window = world.User().OpenRecord("person", 1);
-    const auto msgTemplate =
-        standin::kelo::DocumentTemplate::Create(world.Kelo().DataEngine(), "Offer", "", "msg", {});
-    const struct {
-        const char* member;
-        std::function<void()> command;
-    } commands[] = {
-        {"IDocumentViewer_Open", [&] { menu.OpenDocument(Document("EML")); }},
-        {"IDocumentFactory_Create", [&] { menu.NewDocument(window->Record(), msgTemplate); }},
-        {"IMessengerFactory_Create", [&] { menu.NewMailing(); }},
+    const auto work = std::filesystem::path(Globals::Application()->Utility()->WorkingFolder());
+    const auto mailFiles = [&] {
+        std::size_t files = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(work)) files += entry.path().extension() == ".msg";
+        return files;
     };
-    for (const auto& each : commands) {
-        SCOPED_TRACE(each.member);
-        const auto error = Raised(each.command);
-        ASSERT_TRUE(error);
-        EXPECT_EQ(error->Number(), errors::NotImplemented);
-        EXPECT_EQ(error->Source(), "KeloOstrellix.Addin");
-        EXPECT_EQ(error->Description(), std::string("Not implemented: ") + each.member);
-    }
+
+    menu.MailFromTemplate(window, offer);
+    const auto shown = As<outlook::IMailItem>(world.Outlook()->ActiveInspector()->CurrentItem());
+    ASSERT_TRUE(shown);
+    EXPECT_EQ(shown->Subject(), "Offer for Maria Sjöberg");
+    EXPECT_EQ(shown->To(), "maria.sjoberg@nordvik.se");
+    EXPECT_EQ(shown->CC(), "") << "Maria has no second address";
+    EXPECT_NE(shown->Body().find("our offer for Nordvik Trading AB"), std::string::npos);
+    EXPECT_EQ(mailFiles(), 0u) << "the merged file is removed once the mail is shown";
+    standin::outlook::SimulatedUser(world.Outlook()).Close(world.Outlook()->ActiveInspector(), false);
+
+    const auto made = menu.NewDocument(window->Record(), offer);
+    ASSERT_TRUE(made);
+    EXPECT_EQ(made->Name(), "Offer");
+    EXPECT_EQ(made->Extension(), "msg");
+    EXPECT_EQ(made->ID(), 0) << "the client stores it with the record that takes it";
+    EXPECT_EQ(mailFiles(), 0u);
     EXPECT_TRUE(Boxes().empty());
 }
 

@@ -37,6 +37,7 @@ KeloClient::KeloClient(ClassFactory& factory, win::ISystem& system, Setup setup)
     if (engine_->Created() && setup.createDemo) {
         DemoData::CreateSchema(*engine_, setup.demoDocumentClass);
         DemoData::Seed(engine_);
+        if (setup.demoMailTemplates) DemoData::SeedMailTemplates(engine_);
     }
     application_ = std::make_shared<Application>(factory, system, engine_, std::move(setup.application));
     Register();

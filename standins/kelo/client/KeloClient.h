@@ -33,6 +33,7 @@ public:
         std::string serverName = "localhost";
         bool createDemo = false;   // a new database gets the demo schema and data
         bool demoDocumentClass = true;  // the demo schema has the document class
+        bool demoMailTemplates = false;  // the demo data has mail templates
         Application::Setup application;  // its working folder is made when absent
     };
 

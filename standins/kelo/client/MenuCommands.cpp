@@ -3,6 +3,7 @@
 #include "contracts/kelo/IDocumentFactory.h"
 #include "contracts/kelo/IDocumentViewer.h"
 #include "contracts/kelo/IExplorer.h"
+#include "contracts/kelo/IInspector.h"
 #include "contracts/kelo/IMailer.h"
 #include "contracts/kelo/IMessengerFactory.h"
 #include "contracts/kelo/IOutlookAddin.h"
@@ -18,6 +19,8 @@ namespace {
 
 // Kinds of the viewer's and the factory's questions: does it handle files of this extension.
 constexpr std::int32_t kSupportsExtension = 1;
+// The mailer's flag for a mail shown for editing rather than sent at once.
+constexpr std::int32_t kDisplayMail = 1;
 
 }  // namespace
 
@@ -88,6 +91,15 @@ bool MenuCommands::PrintDocument(const Ptr<k::IDocument>& document) {
 
 Ptr<k::IDocumentTemplates> MenuCommands::MailTemplates(const Ptr<k::IClass>& cls, const Ptr<k::IField>& field) {
     return Addin<k::IMailer>()->IMailer_Templates(cls, field);
+}
+
+void MenuCommands::MailFromTemplate(const ObjectPtr& window, const Ptr<k::IDocumentTemplate>& documentTemplate) {
+    const auto inspector = As<k::IInspector>(window);
+    if (!inspector) {
+        throw ComError(errors::InvalidProcedureCall, "Kelo.Application", "Mail from template needs a record window");
+    }
+    Addin<k::IMailer>()->IMailer_SendTemplate(documentTemplate, inspector->Record(), nullptr, Variant(), nullptr,
+                                              kDisplayMail, window);
 }
 
 Ptr<k::IDocument> MenuCommands::NewDocument(const Ptr<k::IRecord>& record,

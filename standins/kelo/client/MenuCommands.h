@@ -57,6 +57,9 @@ public:
     // The mail templates the add-in offers for a class (and a field of it).
     Ptr<ostrellix::kelo::IDocumentTemplates> MailTemplates(const Ptr<ostrellix::kelo::IClass>& cls,
                                                            const Ptr<ostrellix::kelo::IField>& field);
+    // "Mail from template": a new mail from the template with the record of
+    // the window merged in, shown by the add-in (as the client's mailer).
+    void MailFromTemplate(const ObjectPtr& window, const Ptr<ostrellix::kelo::IDocumentTemplate>& documentTemplate);
     // A new document for a record from a template, when the add-in's factory
     // makes documents of the template's extension; otherwise nothing.
     Ptr<ostrellix::kelo::IDocument> NewDocument(const Ptr<ostrellix::kelo::IRecord>& record,

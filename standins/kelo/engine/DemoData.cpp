@@ -5,10 +5,13 @@
 #include "contracts/kelo/Codes.h"
 #include "runtime/Date.h"
 #include "standins/kelo/engine/Document.h"
+#include "standins/kelo/engine/DocumentTemplate.h"
 #include "standins/kelo/engine/Engine.h"
 #include "standins/kelo/engine/Record.h"
 #include "standins/kelo/engine/Schema.h"
 #include "standins/kelo/engine/Users.h"
+#include "standins/message/MsgWriter.h"
+#include "standins/message/PropertyTag.h"
 
 namespace ostrellix::standin::kelo {
 
@@ -186,6 +189,25 @@ void DemoData::Seed(const std::shared_ptr<Engine>& engine) {
                {"sent", Date::FromParts(2024, 4, 29, 14, 5)}, {"contact", "Maria Sjöberg"},
                {"coworker", Variant(anna->ID())}, {"person", Variant(maria->ID())}, {"company", Variant(nordvik->ID())}});
     });
+}
+
+void DemoData::SeedMailTemplates(const std::shared_ptr<Engine>& engine) {
+    namespace tag = message::tag;
+    message::MessageData offer;
+    offer.properties.Set(tag::PR_MESSAGE_CLASS, Variant("IPM.Note"));
+    offer.properties.Set(tag::PR_SUBJECT, Variant("Offer for <firstname> <lastname>"));
+    offer.properties.Set(tag::PR_BODY, Variant("Dear <firstname> <lastname>,\n\nas agreed, our offer for "
+                                               "<company.name> follows.\n\nBest regards\n"));
+    for (const auto& [code, type] : {std::pair{"<email>", message::MAPI_TO}, std::pair{"<email2>", message::MAPI_CC}}) {
+        message::RecipientData recipient;
+        recipient.properties.Set(tag::PR_DISPLAY_NAME, Variant(code));
+        recipient.properties.Set(tag::PR_EMAIL_ADDRESS, Variant(code));
+        recipient.properties.Set(tag::PR_ADDRTYPE, Variant("SMTP"));
+        recipient.properties.Set(tag::PR_RECIPIENT_TYPE, Variant(type));
+        offer.recipients.push_back(std::move(recipient));
+    }
+    offer.properties.Set(tag::PR_MESSAGE_FLAGS, Variant(message::MSGFLAG_READ | message::MSGFLAG_UNSENT));
+    DocumentTemplate::Create(engine, "Offer", "person", "msg", message::MsgWriter::Write(offer));
 }
 
 }  // namespace ostrellix::standin::kelo

@@ -29,6 +29,9 @@ public:
     static void CreateSchema(Engine& engine, bool documentClass = true);
     // Records and users (a document only when the schema has its class); needs the demo schema.
     static void Seed(const std::shared_ptr<Engine>& engine);
+    // Mail templates (".msg") whose recipients, subject and body hold field
+    // codes: "Offer" for persons, to <email> with a copy to <email2>.
+    static void SeedMailTemplates(const std::shared_ptr<Engine>& engine);
 };
 
 }  // namespace ostrellix::standin::kelo

@@ -105,6 +105,8 @@ void Document::SetData(const Bytes& data) {
 
 std::string Document::Filename() {
     Fetch();
+    // Nothing was ever put into the document: there is no file to hand out.
+    if (data_.empty() && file_.empty()) return {};
     if (file_.empty()) {
         const std::string folder = id_ > 0 ? std::to_string(id_) : "new-" + text::Mid(Guid::New().ToString(), 2, 36);
         const std::string name = FileAccess::SafeFileName(name_.empty() ? std::string("document") : name_);

@@ -15,7 +15,8 @@ class Engine;
 // that holds it in a document field is stored; a stored one is read from
 // the database when first needed. Filename writes its bytes to a file of
 // its own below the working folder ("documents"), once per object, so that
-// a program may edit it there; Update(Commit) takes the file back.
+// a program may edit it there; Update(Commit) takes the file back. A
+// document that never held content has no file name.
 class Document final : public ostrellix::kelo::IDocument {
 public:
     explicit Document(std::shared_ptr<Engine> engine);

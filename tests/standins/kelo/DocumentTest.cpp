@@ -4,10 +4,13 @@
 
 #include "contracts/kelo/Codes.h"
 #include "runtime/ComError.h"
+#include "standins/kelo/engine/DemoData.h"
 #include "standins/kelo/engine/Document.h"
 #include "standins/kelo/engine/DocumentTemplate.h"
 #include "standins/kelo/engine/DocumentTemplates.h"
 #include "standins/kelo/engine/FileAccess.h"
+#include "standins/message/MsgReader.h"
+#include "standins/message/PropertyTag.h"
 #include "tests/standins/kelo/KeloFixture.h"
 
 namespace ostrellix::standin::kelo {
@@ -106,6 +109,28 @@ TEST_F(DocumentTest, TemplatesAreKeptInTheDatabaseAndWrittenOut) {
     chosen->Add(templates->Item(2));
     EXPECT_EQ(chosen->Count(), 1);
     EXPECT_THROW(chosen->Item(2), ComError);
+}
+
+TEST_F(DocumentTest, ADocumentThatNeverHeldContentHasNoFile) {
+    auto document = std::make_shared<Document>(Engine());
+    document->SetExtension("msg");
+    EXPECT_EQ(document->Filename(), "");
+    document->SetData({'x'});
+    EXPECT_FALSE(document->Filename().empty());
+}
+
+TEST_F(DocumentTest, TheDemoMailTemplateIsAMessageFileWithFieldCodes) {
+    DemoData::SeedMailTemplates(Engine());
+    const auto templates = App().Database()->Templates();
+    ASSERT_EQ(templates->Count(), 1);
+    EXPECT_EQ(templates->Item(1)->Extension(), "msg");
+    const auto path = dir.Path() / "offer.msg";
+    templates->Item(1)->WriteFile(path.string());
+    const message::MessageData mail = message::MsgReader().ReadFile(path);
+    EXPECT_EQ(mail.properties.GetValue(message::tag::PR_SUBJECT).ToString(), "Offer for <firstname> <lastname>");
+    ASSERT_EQ(mail.recipients.size(), 2u);
+    EXPECT_EQ(mail.recipients[0].properties.GetValue(message::tag::PR_DISPLAY_NAME).ToString(), "<email>");
+    EXPECT_EQ(mail.recipients[1].properties.GetValue(message::tag::PR_RECIPIENT_TYPE).ToLong(), message::MAPI_CC);
 }
 
 }  // namespace
