@@ -55,7 +55,6 @@ TEST_F(MenuCommandsTest, CommandsWhoseWorkIsNotInTheAddinYetSaySo) {
     } commands[] = {
         {"IDocumentViewer_Open", [&] { menu.OpenDocument(Document("EML")); }},
         {"IDocumentFactory_Create", [&] { menu.NewDocument(window->Record(), msgTemplate); }},
-        {"IMessengerFactory_Create", [&] { menu.NewMailing(); }},
     };
     for (const auto& each : commands) {
         SCOPED_TRACE(each.member);
