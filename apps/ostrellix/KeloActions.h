@@ -9,6 +9,7 @@
 #include "apps/ostrellix/BookingAction.h"
 #include "apps/ostrellix/DetailMailAction.h"
 #include "apps/ostrellix/MailComposeAction.h"
+#include "apps/ostrellix/MailingAction.h"
 #include "standins/kelo/client/MenuCommands.h"
 
 namespace ostrellix::host {
@@ -30,6 +31,8 @@ namespace ostrellix::host {
 //   send-links           a mail of links to one or more records
 //   send-contacts, please-call, all-details
 //                        a mail of record details (DetailMailAction)
+//   mailing              a mass mailing of records through the add-in's
+//                        sending engine (MailingAction)
 //   drop FILE...         message files dropped on the window (as `file`)
 //   templates            the mail templates offered for a class (and field)
 //   pick-recipient       "pick from Outlook": one name from Outlook's
@@ -75,6 +78,7 @@ private:
     MailComposeAction mail_;
     BookingAction booking_;
     DetailMailAction details_;
+    MailingAction mailing_;
 };
 
 }  // namespace ostrellix::host
