@@ -87,18 +87,5 @@ TEST_F(MessengerRecipientsTest, TheListNeedsTheMailingsSettingsAndTakesARecordOn
     EXPECT_EQ(twice->Number(), 457) << "the list is keyed by record id";
 }
 
-TEST_F(MessengerRecipientsTest, RemovingFromThePoolKeepsTheRecordInTheList) {
-    const auto first = AddPerson("Berg", "ulla.berg@example.org");
-    const auto second = AddPerson("Lund", "per.lund@example.org");
-    messenger->IMessenger_OpenRecipients(Pool({first, second}));
-    auto& list = *messenger->CurrentRecipients();
-    list.RemoveRecipientFromPool(first);
-    EXPECT_EQ(Ids(list.RecipientsIdPool()), std::vector{second->ID()});
-    EXPECT_EQ(list.Recipients()->Count(), 2);
-    list.RemoveAllRecipientsFromPool();
-    EXPECT_EQ(list.Count(), 0);
-    EXPECT_EQ(list.Recipients()->Count(), 2);
-}
-
 }  // namespace
 }  // namespace ostrellix::addin::messengertest
