@@ -15,6 +15,8 @@
 #include "core/WaitCursor.h"
 #include "mail/ItemToXML.h"
 #include "mail/OutboxListener.h"
+#include "messenger/Messenger.h"
+#include "messenger/MessengerRecipients.h"
 #include "sync/Export.h"
 #include "sync/StartupSynchronizer.h"
 #include "sync/SynchronizationCache.h"
@@ -42,6 +44,8 @@ void AddinClasses::Register(ClassFactory& factory, win::ISystem& system, std::st
     factory.Register("KeloOstrellix.SendContacts", [] { return std::make_shared<SendContacts>(); });
     factory.Register("KeloOstrellix.DocumentFactory", [] { return std::make_shared<DocumentFactory>(); });
     factory.Register("KeloOstrellix.DocumentViewer", [] { return std::make_shared<DocumentViewer>(); });
+    factory.Register("KeloOstrellix.Messenger", [] { return std::make_shared<Messenger>(); });
+    factory.Register("KeloOstrellix.MessengerRecipients", [] { return std::make_shared<MessengerRecipients>(); });
 }
 
 }  // namespace ostrellix::addin

@@ -31,6 +31,7 @@
 #include "core/TemplateMatcher.h"
 #include "core/Tools.h"
 #include "core/WaitCursor.h"
+#include "messenger/Messenger.h"
 #include "runtime/ErrorHandling.h"
 #include "runtime/Text.h"
 #include "sync/Export.h"
@@ -44,9 +45,6 @@ constexpr std::int32_t kControlKey = 17;
 constexpr std::int32_t kYesNoQuestion = 36;
 constexpr std::int32_t kAnswerYes = 6;
 constexpr std::int32_t kAnswerNo = 7;
-
-// Commands whose messenger class is not part of the add-in yet.
-[[noreturn]] void NotYet(std::string_view member) { RaiseNotImplemented(kAddinProgID, member); }
 
 bool IsMailExtension(const Variant& value) {
     const std::string extension = text::LCase(value.ToString());
@@ -260,6 +258,6 @@ bool Addin::IDocumentViewer_Supports(std::int32_t kind, const Variant& value) {
 
 std::string Addin::IMessengerFactory_LocalName() { return Tools::GetText("MessengerDisplayName"); }
 std::string Addin::IMessengerFactory_Name() { return Tools::GetText("MessengerName"); }
-Ptr<kelo::IMessenger> Addin::IMessengerFactory_Create() { NotYet("IMessengerFactory_Create"); }
+Ptr<kelo::IMessenger> Addin::IMessengerFactory_Create() { return std::make_shared<Messenger>(); }
 
 }  // namespace ostrellix::addin

@@ -10,6 +10,7 @@
 #include "apps/ostrellix/DetailMailAction.h"
 #include "apps/ostrellix/DocumentAction.h"
 #include "apps/ostrellix/MailComposeAction.h"
+#include "apps/ostrellix/MailingAction.h"
 #include "standins/kelo/client/MenuCommands.h"
 
 namespace ostrellix::host {
@@ -31,6 +32,8 @@ namespace ostrellix::host {
 //   send-links           a mail of links to one or more records
 //   send-contacts, please-call, all-details
 //                        a mail of record details (DetailMailAction)
+//   mailing              a mass mailing of records through the add-in's
+//                        sending engine (MailingAction)
 //   drop FILE...         message files dropped on the window (as `file`)
 //   templates            the mail templates offered for a class (and field)
 //   mail-template, new-document, open-document, print-document
@@ -79,6 +82,7 @@ private:
     BookingAction booking_;
     DetailMailAction details_;
     DocumentAction documents_;
+    MailingAction mailing_;
 };
 
 }  // namespace ostrellix::host

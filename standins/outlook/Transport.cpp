@@ -36,8 +36,16 @@ void Transport::ResolveRecipients(msg::MessageData& data) {
         if (!entry) errors::Raise(errors::kFailed, "Outlook does not recognize one or more names (\"" + name + "\").");
         AddressBook::FillRecipient(recipient.properties, *entry);
     }
+    for (const msg::RecipientData& recipient : data.recipients) {
+        const std::string address = recipient.properties.GetValue(tag::PR_SMTP_ADDRESS).ToString();
+        if (refused_.contains(text::LCase(address))) {
+            errors::Raise(errors::kFailed, "The server refused the recipient \"" + address + "\".");
+        }
+    }
     RecipientTable::UpdateDisplayLines(data);
 }
+
+void Transport::Refuse(std::string_view smtpAddress) { refused_.insert(text::LCase(smtpAddress)); }
 
 std::string Transport::Send(msg::MessageData data, std::string_view entryId) {
     ResolveRecipients(data);
@@ -72,6 +80,9 @@ std::string Transport::Send(msg::MessageData data, std::string_view entryId) {
     }
     for (const MailboxInfo& mailbox : store_.Mailboxes()) Deliver(data, mailbox);
     transaction.Commit();
+    Sent.Raise(SentMail{std::string(entryId), sentId, bag.GetValue(tag::PR_SUBJECT).ToString(),
+                        bag.GetValue(tag::PR_DISPLAY_TO).ToString(), bag.GetValue(tag::PR_DISPLAY_CC).ToString(),
+                        bag.GetValue(tag::PR_DISPLAY_BCC).ToString()});
     return sentId;
 }
 

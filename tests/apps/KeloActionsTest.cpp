@@ -332,7 +332,8 @@ TEST_F(KeloProgramTest, MistakesAreUsageErrors) {
     for (const char* mistake : {"kelo", "kelo fly", "kelo new-mail", "kelo reply --context", "kelo templates",
                                 "kelo drop", "kelo send-links --links all --context person:1",
                                 "kelo pick-recipient --pick Erik --cancel", "kelo open-document 2 --save --send",
-                                "kelo mail-template --context person:1", "kelo print-document"}) {
+                                "kelo mail-template --context person:1", "kelo print-document",
+                                "kelo mailing --class person --ids 1 --draft 00AB --subject News"}) {
         const auto [status, errors] = Run(workspace + mistake);
         EXPECT_EQ(status, 2) << mistake;
         EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << mistake << ": " << errors;
@@ -371,6 +372,44 @@ TEST_F(KeloProgramTest, TheGuideWorksAsWritten) {
     EXPECT_TRUE(std::filesystem::exists(home / "day" / "config")) << "the guide works on its own workspace";
 }
 #endif
+
+TEST_F(KeloActionsTest, AMailingSendsEachRecordItsOwnMailAndKeepsOnlyTheFirst) {
+    ASSERT_EQ(Kelo({"mailing", "--class", "person", "--ids", "1,3,5", "--subject", "News for <firstname>", "--body",
+                    "Dear <firstname>,"}),
+              0)
+        << error;
+    EXPECT_TRUE(Says("Recipient person 1: Maria Sjöberg <maria.sjoberg@nordvik.se>\n"
+                     "Recipient person 3: Lena Virtanen <lena@tallbacka.com>\n"))
+        << out.str();
+    EXPECT_TRUE(Says("Sending mailing... 33%: Sending to maria.sjoberg@nordvik.se...\n")) << out.str();
+    EXPECT_TRUE(Says("To: maria.sjoberg@nordvik.se\n  Subject: News for Maria\n  Kept in Sent Items as ")) << out.str();
+    EXPECT_TRUE(Says("To: sofie.dahl@example.org\n  Subject: News for Sofie\n  Not kept in Sent Items\n")) << out.str();
+    EXPECT_TRUE(Says("Not sent: none\n")) << out.str();
+
+    ASSERT_EQ(Kelo({"mailing", "--class", "person", "--ids", "1,3", "--subject", "News", "--one-mail", "--dry-run",
+                    "--json"}),
+              0)
+        << error;
+    std::optional<nlohmann::json> notSent;
+    for (const auto& line : JsonLines()) {
+        EXPECT_NE(line.value("action", ""), "sent") << line;
+        if (line.value("action", "") == "not-sent") notSent = line;
+    }
+    EXPECT_EQ(notSent, nlohmann::json({{"action", "not-sent"},
+                                       {"class", "person"},
+                                       {"ids", nlohmann::json::array({1, 3})},
+                                       {"dryRun", true}}))
+        << json.str();
+
+    EXPECT_EQ(Kelo({"mailing", "--class", "person", "--ids", "1", "--draft", "00000000DEAD"}), 1);
+    EXPECT_EQ(error, "Please create the message to send.");
+    for (const std::vector<std::string>& mistake :
+         {std::vector<std::string>{"mailing", "--class", "person", "--ids", "1"},
+          {"mailing", "--class", "nosuch", "--ids", "1", "--subject", "News"},
+          {"mailing", "--class", "person", "--ids", "1,x", "--subject", "News"}}) {
+        EXPECT_EQ(Kelo(mistake), 2) << mistake[2] << " " << mistake[4];
+    }
+}
 
 TEST_F(KeloActionsTest, DetailMailsShowTheMailItsCardsAndTheProgressOfTheirDialog) {
     ASSERT_EQ(Kelo({"please-call", "--selection", "person:1,3"}), 0) << error;

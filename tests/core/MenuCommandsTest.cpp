@@ -51,15 +51,6 @@ protected:
     const auto& Boxes() { return world.Kelo().Boxes().History(); }
 };
 
-TEST_F(MenuCommandsTest, MailingsAreNotInTheAddinYet) {
-    const auto error = Raised([&] { menu.NewMailing(); });
-    ASSERT_TRUE(error);
-    EXPECT_EQ(error->Number(), errors::NotImplemented);
-    EXPECT_EQ(error->Source(), "KeloOstrellix.Addin");
-    EXPECT_EQ(error->Description(), "Not implemented: IMessengerFactory_Create");
-    EXPECT_TRUE(Boxes().empty());
-}
-
 TEST_F(MenuCommandsTest, MailTemplatesBecomeShownMailsAndNewDocuments) {
     standin::kelo::DemoData::SeedMailTemplates(world.Kelo().DataEngine());
     const auto offer = menu.MailTemplates(world.Kelo().Classes()->FindByName("person"), nullptr)->Item(1);

@@ -94,6 +94,10 @@ class RecipientList : public mapi::IRecipients {
 public:
     explicit RecipientList(std::vector<Ptr<mapi::IRecipient>> recipients) : recipients_(std::move(recipients)) {}
     Ptr<mapi::IRecipient> Add(std::string_view) override { return nullptr; }
+    Ptr<mapi::IRecipient> AddEx(std::string_view, std::string_view, std::string_view, std::int32_t) override {
+        return nullptr;
+    }
+    void AddMultiple(const std::vector<std::string>&, std::int32_t) override {}
     std::int32_t Count() override { return static_cast<std::int32_t>(recipients_.size()); }
     Ptr<mapi::IRecipient> Item(std::int32_t index) override { return recipients_.at(static_cast<std::size_t>(index - 1)); }
     void Remove(std::int32_t) override {}

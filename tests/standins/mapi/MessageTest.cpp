@@ -157,6 +157,23 @@ TEST_F(MessageTest, RecipientsAreAddedTypedAndResolvedWithoutDialogs) {
     EXPECT_EQ(item->Recipients()->Item(1)->Address(), bo->Address()) << "Outlook sees the same resolved entry";
 }
 
+TEST_F(MessageTest, RecipientsGivenWholeNeedNoLookupAndSeveralComeInOneCall) {
+    const auto message = SavedDraft("Mailing");
+    const auto recipients = message->Recipients();
+    const auto one = recipients->AddEx("ulla@far.example", "ulla@far.example", "SMTP", ol::olTo);
+    EXPECT_TRUE(one->Resolved());
+    EXPECT_EQ(one->AddressEntry()->Type(), "SMTP");
+    EXPECT_EQ(one->Fields(api::PR_SMTP_ADDRESS).ToString(), "ulla@far.example");
+    recipients->AddMultiple({"per@far.example", "Bo"}, ol::olBCC);
+    EXPECT_EQ(ErrorOf([&] { recipients->AddMultiple({"x@far.example"}, 4); })->Number(), errors::kInvalidArgument);
+    ASSERT_EQ(recipients->Count(), 3);
+    EXPECT_FALSE(recipients->Item(3)->Resolved());
+    EXPECT_TRUE(recipients->ResolveAll(false));
+    EXPECT_EQ(recipients->Item(3)->Type(), ol::olBCC);
+    EXPECT_EQ(message->To(), "ulla@far.example");
+    EXPECT_EQ(message->BCC(), "per@far.example; Bo Lind");
+}
+
 TEST_F(MessageTest, PropertiesByTagAndBySchemaName) {
     const auto message = SavedDraft("Tagged");
     EXPECT_EQ(message->Fields(api::PR_SUBJECT).ToString(), "Tagged");

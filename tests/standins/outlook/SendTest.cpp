@@ -83,6 +83,28 @@ TEST_F(SendTest, SendingCanBeCancelledOrRefused) {
     EXPECT_EQ(Only(ol::olFolderSentMail)->Subject(), "Quick note");
 }
 
+TEST_F(SendTest, TheServerRefusesAnAddressItWasToldToAndLogsWhatItSends) {
+    std::vector<SentMail> log;
+    Connection logged = profile->Mailer().Sent.Connect([&](const SentMail& mail) { log.push_back(mail); });
+    profile->Mailer().Refuse("Dan@Kund.example");
+    auto mail = Create<ol::IMailItem>(ol::olMailItem);
+    mail->SetTo("Bo; dan@kund.example");
+    mail->Save();
+    EXPECT_EQ(ErrorOf([&] { mail->Send(); }), errors::kFailed);
+    EXPECT_EQ(Folder(ol::olFolderSentMail)->Items()->Count(), 0);
+    EXPECT_EQ(Folder(ol::olFolderDrafts)->Items()->Count(), 1) << "the mail stays where it was";
+    EXPECT_TRUE(log.empty());
+    const std::string entryId = mail->EntryID();
+    mail->SetTo("Bo");
+    mail->SetSubject("Agenda");
+    mail->Send();
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_EQ(log[0].entryId, entryId);
+    EXPECT_EQ(log[0].keptAs, Only(ol::olFolderSentMail)->EntryID());
+    EXPECT_EQ(log[0].to, "Bo Lind");
+    EXPECT_EQ(log[0].subject, "Agenda");
+}
+
 TEST_F(SendTest, RepliesAndForwardsAddressTheRightPeople) {
     const auto mail = user->Receive({"Dan Kund", "dan@kund.example", "Offer", "Our offer.", "", {"Anna Berg"},
                                      {"cecilia.berg@ostrellix.example"}, {{"offer.pdf", Bytes{'%', 'P'}}}});
