@@ -116,7 +116,8 @@ std::optional<FilterQuery::Part> FilterQuery::Candidates(const Filter::Node& nod
                 std::size_t best = 0;
                 std::int64_t bestCount = cap;
                 // Each lookup is counted only as far as the best one so far: past that it cannot win.
-                for (std::size_t i = 0; i < options.size() && bestCount > 0; ++i) {
+                // One that finds a single item is not bettered by enough to be worth a count.
+                for (std::size_t i = 0; i < options.size() && bestCount > 1; ++i) {
                     std::vector<Parameter> parameters = options[i].parameters;
                     parameters.emplace_back(bestCount);
                     const std::int64_t found = count("SELECT 1 FROM (" + options[i].sql + ") LIMIT ?", parameters);

@@ -8,6 +8,7 @@
 
 #include "runtime/ErrorHandling.h"
 #include "standins/outlook/Errors.h"
+#include "standins/sqlite/BatchedLogVfs.h"
 
 namespace ostrellix::standin::outlook {
 
@@ -106,8 +107,12 @@ StoreDatabase::StoreDatabase(std::string path) : path_(std::move(path)) {
             std::filesystem::create_directories(file.parent_path(), ignored);
         }
     }
+    // Outlook uses its store from one thread only, so the connection goes
+    // without SQLite's lock around every call.
     Guard("open", [&] {
-        db_ = std::make_unique<SQLite::Database>(path_, SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
+        db_ = std::make_unique<SQLite::Database>(path_.c_str(),
+                                                 SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE | SQLite::OPEN_NOMUTEX, 0,
+                                                 sqlite::BatchedLogVfs::Name());
     });
     OpenOrCreate();
 }

@@ -11,6 +11,7 @@
 #include "standins/kelo/engine/EngineError.h"
 #include "standins/kelo/engine/Schema.h"
 #include "standins/kelo/engine/SqlFunctions.h"
+#include "standins/sqlite/BatchedLogVfs.h"
 
 namespace ostrellix::standin::kelo {
 
@@ -37,7 +38,11 @@ void Engine::Open() {
     if (!InMemory(setup_.path) && std::filesystem::path(setup_.path).has_parent_path()) {
         std::filesystem::create_directories(std::filesystem::path(setup_.path).parent_path());
     }
-    db_ = std::make_unique<SQLite::Database>(setup_.path, SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
+    // The client works its data engine from its user-interface thread only,
+    // so the connection goes without SQLite's lock around every call.
+    db_ = std::make_unique<SQLite::Database>(setup_.path.c_str(),
+                                             SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE | SQLite::OPEN_NOMUTEX, 0,
+                                             sqlite::BatchedLogVfs::Name());
     SqlFunctions::Register(db_->getHandle());
     sqlite3_trace_v2(db_->getHandle(), SQLITE_TRACE_STMT, &Engine::Trace, this);
     db_->exec("PRAGMA foreign_keys = ON");
