@@ -21,6 +21,7 @@
 #include "sync/StartupSynchronizer.h"
 #include "sync/SynchronizationCache.h"
 #include "sync/Synchronizer.h"
+#include "ui/OutlookView.h"
 
 namespace ostrellix::addin {
 
@@ -46,6 +47,7 @@ void AddinClasses::Register(ClassFactory& factory, win::ISystem& system, std::st
     factory.Register("KeloOstrellix.DocumentViewer", [] { return std::make_shared<DocumentViewer>(); });
     factory.Register("KeloOstrellix.Messenger", [] { return std::make_shared<Messenger>(); });
     factory.Register("KeloOstrellix.MessengerRecipients", [] { return std::make_shared<MessengerRecipients>(); });
+    factory.Register("KeloOstrellix.OutlookView", [] { return std::make_shared<OutlookView>(); });
 }
 
 }  // namespace ostrellix::addin
