@@ -11,6 +11,7 @@
 #include "apps/ostrellix/DocumentAction.h"
 #include "apps/ostrellix/MailComposeAction.h"
 #include "apps/ostrellix/MailingAction.h"
+#include "apps/ostrellix/PanesAction.h"
 #include "standins/kelo/client/MenuCommands.h"
 
 namespace ostrellix::host {
@@ -41,6 +42,8 @@ namespace ostrellix::host {
 //   pick-recipient       "pick from Outlook": one name from Outlook's
 //                        address book (--pick NAME, --cancel, or asked on
 //                        a terminal; otherwise the dialog is cancelled)
+//   panes, panes-dialog  the side panes of Outlook folders and the Panes
+//                        dialog (PanesAction)
 // Each prints the Outlook windows the command left open (a new item shown
 // for the user to finish). A failure the add-in raises reaches the user as
 // the client shows it: the program prints it and exits 1.
@@ -83,6 +86,7 @@ private:
     DetailMailAction details_;
     DocumentAction documents_;
     MailingAction mailing_;
+    PanesAction panes_;
 };
 
 }  // namespace ostrellix::host

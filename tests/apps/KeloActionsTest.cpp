@@ -318,6 +318,40 @@ TEST_F(KeloActionsTest, PickRecipientPrintsTheNamePickedInOutlook) {
     EXPECT_EQ(error, "Outlook's address book has no one (or more than one) by the name \"Nobody Known\"");
 }
 
+TEST_F(KeloActionsTest, PanesFollowTheListThePanesDialogStores) {
+    ASSERT_EQ(Kelo({"panes-dialog", "--add", "Tasks", "--show-calendar", "on", "--up", "Calendar"}), 0) << error;
+    EXPECT_TRUE(Says("The Panes dialog was OK'd")) << out.str();
+    EXPECT_TRUE(Says("  Show: Calendar Tasks\n")) << out.str();
+    EXPECT_TRUE(Says("\\Calendar\n    \\\\")) << "Calendar moved up before Tasks: " << out.str();
+
+    // The next start of the client shows them; the user works in one.
+    ASSERT_EQ(Kelo({"panes", "--pane", "Calendar", "--arrangement", "month", "--json"}), 0) << error;
+    const auto panes = JsonLines();
+    ASSERT_EQ(panes.size(), 2u) << json.str();
+    EXPECT_EQ(panes[0]["pane"], "Calendar");
+    EXPECT_EQ(panes[0]["type"], "APPOINTMENT");
+    EXPECT_EQ(panes[0]["view"], "Calendar");
+    EXPECT_EQ(panes[0]["arrangement"], "month");
+    EXPECT_EQ(panes[1]["pane"], "Tasks");
+    EXPECT_EQ(panes[1]["arrangement"], "");
+    ASSERT_EQ(Kelo({"panes"}), 0) << error;
+    EXPECT_TRUE(Says("  Calendar  APPOINTMENT\n    Folder: \\\\")) << out.str();
+    EXPECT_TRUE(Says("    Calendar: month\n")) << "the arrangement is kept for the folder: " << out.str();
+
+    EXPECT_EQ(Kelo({"panes", "--pane", "Tasks", "--arrangement", "week"}), 2);
+    EXPECT_EQ(error, "The view of Tasks is not a calendar view");
+    EXPECT_EQ(Kelo({"panes-dialog", "--delete", "Nowhere"}), 2);
+    EXPECT_TRUE(error.starts_with("The Panes dialog lists no folder \"Nowhere\" (it lists: \\\\")) << error;
+
+    // Emptied while the pane bar is hidden: the panes go at once, without the restart message.
+    ASSERT_EQ(Kelo({"panes-dialog", "--delete", "Tasks", "--show-calendar", "off", "--pane-bar", "hidden"}), 0)
+        << error;
+    EXPECT_TRUE(Says("0 panes\n")) << out.str();
+    EXPECT_FALSE(Says("next time you start Kelo")) << out.str();
+    ASSERT_EQ(Kelo({"panes"}), 0) << error;
+    EXPECT_TRUE(Says("0 panes\n")) << out.str();
+}
+
 #ifdef OSTRELLIX_PROGRAM
 // Runs the program with a shell command line from the source tree's root.
 class KeloProgramTest : public ActionsFixture {
@@ -333,6 +367,7 @@ TEST_F(KeloProgramTest, MistakesAreUsageErrors) {
                                 "kelo drop", "kelo send-links --links all --context person:1",
                                 "kelo pick-recipient --pick Erik --cancel", "kelo open-document 2 --save --send",
                                 "kelo mail-template --context person:1", "kelo print-document",
+                                "kelo panes-dialog --show-inbox maybe", "kelo panes --view List",
                                 "kelo mailing --class person --ids 1 --draft 00AB --subject News"}) {
         const auto [status, errors] = Run(workspace + mistake);
         EXPECT_EQ(status, 2) << mistake;
