@@ -11,6 +11,7 @@
 #include "apps/ostrellix/DocumentAction.h"
 #include "apps/ostrellix/MailComposeAction.h"
 #include "apps/ostrellix/MailingAction.h"
+#include "apps/ostrellix/OptionsDialogAction.h"
 #include "apps/ostrellix/PanesAction.h"
 #include "standins/kelo/client/MenuCommands.h"
 
@@ -44,6 +45,8 @@ namespace ostrellix::host {
 //                        a terminal; otherwise the dialog is cancelled)
 //   panes, panes-dialog  the side panes of Outlook folders and the Panes
 //                        dialog (PanesAction)
+//   options-dialog       the options dialog's Outlook page and its dialogs
+//                        (OptionsDialogAction)
 // Each prints the Outlook windows the command left open (a new item shown
 // for the user to finish). A failure the add-in raises reaches the user as
 // the client shows it: the program prints it and exits 1.
@@ -87,6 +90,7 @@ private:
     DocumentAction documents_;
     MailingAction mailing_;
     PanesAction panes_;
+    OptionsDialogAction options_;
 };
 
 }  // namespace ostrellix::host

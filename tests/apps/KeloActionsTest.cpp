@@ -352,6 +352,33 @@ TEST_F(KeloActionsTest, PanesFollowTheListThePanesDialogStores) {
     EXPECT_TRUE(Says("0 panes\n")) << out.str();
 }
 
+TEST_F(KeloActionsTest, OptionsDialogWorksThePageAndOneOfItsDialogs) {
+    ASSERT_EQ(Kelo({"options-dialog", "--allow-export", "off", "--open", "outgoing-mail", "--act",
+                    "CtrlSaveKeloOption(2)", "--act", "CtrlUseSendOnBehalfOf", "--act", "CtrlPickSender",
+                    "--pick-name", "Erik Holm"}),
+              0)
+        << error;
+    EXPECT_TRUE(Says("FormOutgoingMail was closed\n")) << out.str();
+    EXPECT_TRUE(Says("  CtrlSendOnBehalfOf: \"Erik Holm\"\n")) << out.str();
+    EXPECT_TRUE(Says("    SaveOutgoingMailMode = 2\n")) << out.str();
+    EXPECT_TRUE(Says("The options dialog was applied\n  AllowExport = False\n")) << out.str();
+    EXPECT_FALSE(Says("SendOnBehalfOf = \n")) << out.str();
+
+    // A typed sender nobody is known by keeps the dialog open; the program closes it.
+    ASSERT_EQ(Kelo({"options-dialog", "--open", "outgoing-mail", "--act", "CtrlSendOnBehalfOf=Nobody Known",
+                    "--cancel", "--json"}),
+              0)
+        << error;
+    const auto results = JsonLines();
+    ASSERT_EQ(results.size(), 2u) << json.str();
+    EXPECT_EQ(results[0]["closedByUser"], false);
+    EXPECT_NE(results[0]["options"]["SendOnBehalfOf"], "");
+    EXPECT_EQ(results[1]["page"], "cancelled");
+
+    EXPECT_EQ(Kelo({"options-dialog", "--open", "folders", "--act", "CtrlNothing"}), 2);
+    EXPECT_EQ(error, "FormFolders has no control \"CtrlNothing\"");
+}
+
 #ifdef OSTRELLIX_PROGRAM
 // Runs the program with a shell command line from the source tree's root.
 class KeloProgramTest : public ActionsFixture {
@@ -368,6 +395,7 @@ TEST_F(KeloProgramTest, MistakesAreUsageErrors) {
                                 "kelo pick-recipient --pick Erik --cancel", "kelo open-document 2 --save --send",
                                 "kelo mail-template --context person:1", "kelo print-document",
                                 "kelo panes-dialog --show-inbox maybe", "kelo panes --view List",
+                                "kelo options-dialog --open nowhere", "kelo options-dialog --act CtrlOK",
                                 "kelo mailing --class person --ids 1 --draft 00AB --subject News"}) {
         const auto [status, errors] = Run(workspace + mistake);
         EXPECT_EQ(status, 2) << mistake;
