@@ -5,6 +5,7 @@
 #include "apps/ostrellix/KeloActions.h"
 #include "apps/ostrellix/OutlookFolderName.h"
 #include "contracts/kelo/IImage.h"
+#include "contracts/outlook/Constants.h"
 #include "contracts/outlook/IApplication.h"
 #include "contracts/outlook/INameSpace.h"
 #include "core/Globals.h"
@@ -90,6 +91,9 @@ PanesAction::PanesAction(ActionGroup& group) {
         ->check(CLI::IsMember({"day", "work-week", "week", "month"}))
         ->needs(pane);
     panes.add_flag("--new-item", newItem_, "The user clicks the pane's icon for a new item of its kind")->needs(pane);
+    panes.add_option("--other-user", otherUser_,
+                     "The pane shows this person's folder of the same kind instead (picked in Outlook's address book)")
+        ->needs(pane);
 
     auto& dialog = group.Add("panes-dialog", "The Panes dialog worked and OK'd: what it stored and the panes shown",
                              [this](Host& host, ActionOutput& output) { return Dialog(host, output); });
@@ -144,6 +148,11 @@ int PanesAction::Panes(Host& host, ActionOutput& output) {
             if (text::EqualsIgnoreCase(panes->Item(i)->Caption(), *pane_)) view = As<addin::OutlookView>(panes->Item(i)->Control());
         }
         if (!view) Mistake("The client shows no Outlook pane \"" + *pane_ + "\"");
+        if (otherUser_) {
+            standin::outlook::SimulatedUser outlookUser(host.TheMachine().Outlook().Running());
+            outlookUser.WillChooseNames({{*otherUser_, outlook::olTo}});
+            view->OpenSharedFolder();
+        }
         if (view_) {
             const auto views = view->State("CtrlViews").list;
             std::int32_t index = -1;

@@ -12,9 +12,9 @@ namespace ostrellix::host {
 // Kelo client, one per Outlook folder of the pane list.
 //   panes          the panes the client shows after start-up (the add-in's
 //                  with their folder, view and calendar arrangement);
-//                  --pane NAME with --view, --arrangement and --new-item is
-//                  what the user then does in that pane; --remove takes the
-//                  add-in's panes away
+//                  --pane NAME with --other-user, --view, --arrangement and
+//                  --new-item is what the user then does in that pane (in
+//                  that order); --remove takes the add-in's panes away
 //   panes-dialog   the Panes dialog, worked as the options say and then
 //                  OK'd (or cancelled): folders added with Outlook's folder
 //                  picker, the four show-pane boxes set, entries deleted
@@ -34,7 +34,7 @@ private:
 
     // panes
     bool remove_ = false;
-    std::optional<std::string> pane_, view_, arrangement_;
+    std::optional<std::string> pane_, view_, arrangement_, otherUser_;
     bool newItem_ = false;
     // panes-dialog
     std::vector<std::string> add_, delete_, up_, down_;

@@ -338,6 +338,9 @@ TEST_F(KeloActionsTest, PanesFollowTheListThePanesDialogStores) {
     EXPECT_TRUE(Says("  Calendar  APPOINTMENT\n    Folder: \\\\")) << out.str();
     EXPECT_TRUE(Says("    Calendar: month\n")) << "the arrangement is kept for the folder: " << out.str();
 
+    ASSERT_EQ(Kelo({"panes", "--pane", "Calendar", "--other-user", "Erik Holm"}), 0) << error;
+    EXPECT_TRUE(Says("    Folder: \\\\Mailbox - Erik Holm\\Calendar\n")) << out.str();
+
     EXPECT_EQ(Kelo({"panes", "--pane", "Tasks", "--arrangement", "week"}), 2);
     EXPECT_EQ(error, "The view of Tasks is not a calendar view");
     EXPECT_EQ(Kelo({"panes-dialog", "--delete", "Nowhere"}), 2);
