@@ -36,6 +36,17 @@ protected:
     Ptr<ol::IView> CalendarView() { return DefaultFolder(ol::olFolderCalendar)->Views()->Item("Calendar"); }
 };
 
+TEST_F(OutlookViewTest, ANewControlShowsNothingUntilItIsGivenAFolderOrAView) {
+    const auto view = Cast<OutlookView>(world_.Kelo().CreateObject("KeloOstrellix.OutlookView"));
+    EXPECT_EQ(view->ViewControl()->ViewXML(), "<view/>");
+    EXPECT_EQ(view->ViewControl()->Folder(), "");
+    EXPECT_FALSE(view->CurrentView());
+
+    const auto list = DefaultFolder(ol::olFolderCalendar)->Views()->Item("List");
+    Cast<IDispatch>(view)->Invoke("CurrentView", InvokeKind::PropertyPutRef, {Variant(list)});
+    EXPECT_EQ(view->ViewControl()->ViewXML(), list->XML());
+}
+
 TEST_F(OutlookViewTest, AFolderWithNothingStoredShowsItsFirstViewByDay) {
     const auto view = ShowFolder(ol::olFolderCalendar);
 
