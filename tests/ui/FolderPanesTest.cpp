@@ -1,4 +1,7 @@
+#include <gmock/gmock.h>
+
 #include "contracts/kelo/IImage.h"
+#include "contracts/mapi/ISession.h"
 #include "standins/kelo/client/KeloClient.h"
 #include "standins/kelo/client/MenuCommands.h"
 #include "tests/ui/UiFixture.h"
@@ -38,6 +41,36 @@ TEST_F(FolderPanesTest, EachResolvableFolderBecomesAPaneInListOrder) {
     EXPECT_EQ(view->Folder()->EntryID(), tasks->EntryID());
     EXPECT_EQ(view->ViewControl()->Folder(), tasks->FolderPath());
     EXPECT_TRUE(Boxes().empty()) << "a folder that is gone is passed over in silence";
+}
+
+// The MAPI library's session in the one case the stand-ins do not reach:
+// Outlook does not find a folder that the library might.
+class SessionDouble : public mapi::ISession {
+public:
+    MOCK_METHOD(ObjectPtr, MAPIOBJECT, (), (override));
+    MOCK_METHOD(void, SetMAPIOBJECT, (const ObjectPtr&), (override));
+    MOCK_METHOD(bool, LoggedOn, (), (override));
+    MOCK_METHOD(Ptr<mapi::IMessage>, GetMessageFromID, (std::string_view), (override));
+    MOCK_METHOD(Ptr<mapi::IAddressEntry>, GetAddressEntryFromID, (std::string_view), (override));
+    MOCK_METHOD(Ptr<mapi::IAddressBook>, AddressBook, (), (override));
+    MOCK_METHOD(Ptr<mapi::IFolder>, GetDefaultFolder, (std::int32_t), (override));
+    MOCK_METHOD(Ptr<mapi::IFolder>, GetFolderFromID, (std::string_view), (override));
+    MOCK_METHOD(Ptr<mapi::IMessage>, GetMessageFromMsgFile, (std::string_view, bool), (override));
+    MOCK_METHOD(Ptr<mapi::IAddressEntry>, CurrentUser, (), (override));
+};
+
+TEST_F(FolderPanesTest, AFolderOutlookDoesNotFindIsAskedForOnceMoreThroughTheMapiLibrary) {
+    const auto session = std::make_shared<::testing::NiceMock<SessionDouble>>();
+    world_.Machine().Factory().Register("ZQOutRed.ZQRDOSession", [session] { return session; });
+    ASSERT_TRUE(SameObject(Globals::Redemption(), session));
+    EXPECT_CALL(*session, GetFolderFromID(::testing::Eq(Gone())))
+        .WillOnce(::testing::Throw(ComError(-2147221233, "ZQOutRed", "The folder does not exist.")));
+    EXPECT_CALL(*session, GetFolderFromID(::testing::Ne(Gone()))).Times(0);
+    Globals::Options()->SetPanes({Gone(), EntryID(ol::olFolderCalendar)});
+
+    AddPanes();
+    EXPECT_EQ(Captions(), std::vector<std::string>{"Calendar"});
+    EXPECT_TRUE(Boxes().empty());
 }
 
 TEST_F(FolderPanesTest, WithoutA32BitOfficeNoPaneIsMade) {
