@@ -21,6 +21,9 @@ namespace {
 
 constexpr DebugLog Log("Addin - ");
 
+// The client unloads the add-in because the user told it to (not because it closes).
+constexpr std::int32_t kRemoveModeUserClosed = 1;
+
 // Window style 8: show Outlook in its current size without activating it.
 constexpr std::int32_t kShowNoActivate = 8;
 
@@ -50,9 +53,10 @@ void Addin::OnConnection(const ObjectPtr& application, std::int32_t /*connectMod
     IgnoreErrors([&] { addInInst->SetObject(self); });
 }
 
-void Addin::OnDisconnection(std::int32_t /*removeMode*/, Variant& /*custom*/) {
+void Addin::OnDisconnection(std::int32_t removeMode, Variant& /*custom*/) {
     Log("OnDisconnection");
     IgnoreErrors([] { Globals::Application()->SetTimer(kConnectionTimerId, 0); });
+    if (removeMode == kRemoveModeUserClosed) IgnoreErrors([this] { RemoveFolderPanes(); });
     IgnoreErrors([] { Globals::Application()->SetValue(kInstanceValue, Variant()); });
     IgnoreErrors([&] {
         workDialogWork_.Disconnect();
@@ -78,8 +82,9 @@ std::string Addin::StartupScript() {
 void Addin::OnStartUpComplete() {
     Log("StartUpComplete");
     // The client must never see an error from here: the first one ends the handler.
-    IgnoreErrors([] {
+    IgnoreErrors([this] {
         Globals::ConnectToOutlook(false);
+        AddFolderPanes();
         Globals::Application()->SetTimer(kConnectionTimerId, kConnectionTimerInterval);
         if (Globals::Synchronizer()->IsSynchronizationEnabled() && Globals::Options()->SynchronizeAtStartup()) {
             Globals::ConnectToOutlook(true);

@@ -45,6 +45,7 @@ class Addin : public kelo::IDTExtensibility2,
 public:
     void OnConnection(const ObjectPtr& application, std::int32_t connectMode,
                       const Ptr<kelo::IAddInInstance>& addInInst, Variant& custom) override;
+    // The folder panes go only when the user unloads the add-in (removeMode 1).
     void OnDisconnection(std::int32_t removeMode, Variant& custom) override;
     void OnAddInsUpdate(Variant& custom) override;
     void OnStartupComplete(Variant& custom) override;
@@ -62,6 +63,12 @@ public:
     void StartOutlook();
     // A partial synchronization (full when the time stamps are unset), without a work dialog.
     void Synchronize();
+    // One side pane of the client per folder of the option Panes, each
+    // showing its folder in an OutlookView; nothing without a 32-bit Office.
+    // A folder that no longer resolves gets no pane.
+    void AddFolderPanes();
+    // Takes away the panes AddFolderPanes made, and no others.
+    void RemoveFolderPanes();
 
     // Shortened one-line description: at most nMax characters, cut near a
     // blank and ended with "...", line breaks and tabs as blanks.

@@ -21,6 +21,8 @@
 #include "sync/StartupSynchronizer.h"
 #include "sync/SynchronizationCache.h"
 #include "sync/Synchronizer.h"
+#include "ui/OutlookView.h"
+#include "ui/UserOptions.h"
 
 namespace ostrellix::addin {
 
@@ -46,6 +48,8 @@ void AddinClasses::Register(ClassFactory& factory, win::ISystem& system, std::st
     factory.Register("KeloOstrellix.DocumentViewer", [] { return std::make_shared<DocumentViewer>(); });
     factory.Register("KeloOstrellix.Messenger", [] { return std::make_shared<Messenger>(); });
     factory.Register("KeloOstrellix.MessengerRecipients", [] { return std::make_shared<MessengerRecipients>(); });
+    factory.Register("KeloOstrellix.OutlookView", [] { return std::make_shared<OutlookView>(); });
+    factory.Register("KeloOstrellix.UserOptions", [] { return std::make_shared<UserOptions>(); });
 }
 
 }  // namespace ostrellix::addin

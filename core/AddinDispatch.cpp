@@ -50,6 +50,8 @@ const std::array kMembers = {
     Member{"AllowShutdownWithExternalReferences", 0, Sub<&Addin::AllowShutdownWithExternalReferences>},
     Member{"StartOutlook", 0, Sub<&Addin::StartOutlook>},
     Member{"Synchronize", 0, Sub<&Addin::Synchronize>},
+    Member{"AddFolderPanes", 0, Sub<&Addin::AddFolderPanes>},
+    Member{"RemoveFolderPanes", 0, Sub<&Addin::RemoveFolderPanes>},
     Member{"TruncateDescription", 2,
            [](Addin&, const Arguments& a) {
                return Variant(Addin::TruncateDescription(a[0].ToString(), a[1].ToInteger()));

@@ -94,7 +94,7 @@ std::int32_t Tools::ShowMessage(std::string_view text, std::int32_t buttons) {
 
 void Tools::LocalizeForm(Form& form) {
     form.SetCaption(GetText(form.Name() + "." + form.Caption()));
-    for (FormControl& control : form.Controls()) {
+    for (FormControl& control : form.ControlList()) {
         if (control.HasCaption()) control.caption = GetText(form.Name() + "." + control.caption);
     }
 }

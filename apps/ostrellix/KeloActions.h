@@ -11,6 +11,8 @@
 #include "apps/ostrellix/DocumentAction.h"
 #include "apps/ostrellix/MailComposeAction.h"
 #include "apps/ostrellix/MailingAction.h"
+#include "apps/ostrellix/OptionsDialogAction.h"
+#include "apps/ostrellix/PanesAction.h"
 #include "standins/kelo/client/MenuCommands.h"
 
 namespace ostrellix::host {
@@ -41,6 +43,10 @@ namespace ostrellix::host {
 //   pick-recipient       "pick from Outlook": one name from Outlook's
 //                        address book (--pick NAME, --cancel, or asked on
 //                        a terminal; otherwise the dialog is cancelled)
+//   panes, panes-dialog  the side panes of Outlook folders and the Panes
+//                        dialog (PanesAction)
+//   options-dialog       the options dialog's Outlook page and its dialogs
+//                        (OptionsDialogAction)
 // Each prints the Outlook windows the command left open (a new item shown
 // for the user to finish). A failure the add-in raises reaches the user as
 // the client shows it: the program prints it and exits 1.
@@ -83,6 +89,8 @@ private:
     DetailMailAction details_;
     DocumentAction documents_;
     MailingAction mailing_;
+    PanesAction panes_;
+    OptionsDialogAction options_;
 };
 
 }  // namespace ostrellix::host

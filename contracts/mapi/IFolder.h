@@ -14,6 +14,8 @@ class IFolder : public virtual Object {
 public:
     virtual std::string EntryID() = 0;
     virtual std::string Name() = 0;
+    // The EntryID of the store that holds the folder.
+    virtual std::string StoreID() = 0;
     virtual Ptr<IMessages> Items() = 0;
     // Stores the messages of a file (format as IMessage::Import, or 0 to
     // tell a message file from a MIME message by its content) in the folder

@@ -22,6 +22,8 @@ public:
     virtual Ptr<IAddressEntry> GetAddressEntryFromID(std::string_view entryId) = 0;
     virtual Ptr<IAddressBook> AddressBook() = 0;
     virtual Ptr<IFolder> GetDefaultFolder(std::int32_t folderType) = 0;
+    // Any folder of the stores the session reaches.
+    virtual Ptr<IFolder> GetFolderFromID(std::string_view entryId) = 0;
     // A message file opened (or created new) as a message; SaveAs writes it back.
     virtual Ptr<IMessage> GetMessageFromMsgFile(std::string_view path, bool createNew = false) = 0;
     virtual Ptr<IAddressEntry> CurrentUser() = 0;

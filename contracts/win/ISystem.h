@@ -4,6 +4,7 @@
 
 #include "contracts/win/IClock.h"
 #include "contracts/win/IDebugOutput.h"
+#include "contracts/win/IFormHost.h"
 #include "contracts/win/IMessageBox.h"
 #include "contracts/win/IRunningObjectTable.h"
 #include "contracts/win/ISettingsStore.h"
@@ -13,8 +14,9 @@ namespace ostrellix::win {
 
 // The operating system as the add-in sees it: the current user's settings,
 // the debugger output, the platform message box, the running-object table,
-// the clock, and object creation by ProgID (the platform's CreateObject,
-// for example "WScript.Shell" or "Outlook.Application"). One per process.
+// the clock, the window system's part in the program's own dialogs, and
+// object creation by ProgID (the platform's CreateObject, for example
+// "WScript.Shell" or "Outlook.Application"). One per process.
 class ISystem {
 public:
     virtual ~ISystem() = default;
@@ -24,6 +26,7 @@ public:
     virtual IMessageBox& MessageBox() = 0;
     virtual IRunningObjectTable& RunningObjects() = 0;
     virtual IClock& Clock() = 0;
+    virtual IFormHost& Forms() = 0;
     // Raises 429 when no class is registered under the ProgID.
     virtual ObjectPtr CreateObject(std::string_view progId) = 0;
 };

@@ -20,6 +20,12 @@ std::string Folder::Name() {
     return folder->name;
 }
 
+std::string Folder::StoreID() {
+    const auto folder = link_->Profile().Store().Folder(entryId_);
+    if (!folder) errors::Raise(errors::kNotFound, "The folder " + entryId_ + " no longer exists.");
+    return folder->storeId;
+}
+
 Ptr<api::IMessages> Folder::Items() {
     link_->Profile();
     return std::make_shared<Messages>(link_, entryId_);

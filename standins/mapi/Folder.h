@@ -15,6 +15,7 @@ public:
 
     std::string EntryID() override;
     std::string Name() override;
+    std::string StoreID() override;
     Ptr<api::IMessages> Items() override;
     std::vector<Ptr<api::IMessage>> Import(std::string_view path, std::int32_t format) override;
 

@@ -58,6 +58,13 @@ Ptr<api::IFolder> Session::GetDefaultFolder(std::int32_t folderType) {
     return std::make_shared<Folder>(link, profile.Store().DefaultFolder(profile.Mailbox(), folderType).entryId);
 }
 
+Ptr<api::IFolder> Session::GetFolderFromID(std::string_view entryId) {
+    const Ptr<SessionLink>& link = Link();
+    const auto folder = link->Profile().Store().Folder(entryId);
+    if (!folder) errors::Raise(errors::kNotFound, "No folder has the EntryID \"" + std::string(entryId) + "\".");
+    return std::make_shared<Folder>(link, folder->entryId);
+}
+
 Ptr<api::IMessage> Session::GetMessageFromMsgFile(std::string_view path, bool createNew) {
     const Ptr<SessionLink>& link = Link();
     const std::filesystem::path file{std::string(path)};

@@ -19,6 +19,7 @@ public:
     Ptr<api::IAddressEntry> GetAddressEntryFromID(std::string_view entryId) override;
     Ptr<api::IAddressBook> AddressBook() override;
     Ptr<api::IFolder> GetDefaultFolder(std::int32_t folderType) override;
+    Ptr<api::IFolder> GetFolderFromID(std::string_view entryId) override;
     // createNew writes a new, empty message file at once (replacing one
     // that is there); otherwise the file is read.
     Ptr<api::IMessage> GetMessageFromMsgFile(std::string_view path, bool createNew) override;

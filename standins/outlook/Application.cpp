@@ -52,8 +52,7 @@ Ptr<ol::INameSpace> Application::GetNamespace(std::string_view type) {
 }
 
 std::string Application::Version() {
-    Live();
-    return kVersion;
+    return Live().Settings().Version();
 }
 
 Ptr<ol::IItem> Application::CreateItem(std::int32_t itemType) {

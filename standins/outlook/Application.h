@@ -14,8 +14,6 @@ class NameSpace;
 // disconnected error (RPC_E_DISCONNECTED).
 class Application final : public ol::IApplication, protected InstanceBound {
 public:
-    static constexpr const char* kVersion = "16.0.0.0";
-
     explicit Application(Ptr<Instance> instance);
 
     Ptr<ol::INameSpace> Session() override;

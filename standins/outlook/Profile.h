@@ -58,6 +58,11 @@ public:
     // The user's own mailbox.
     const MailboxInfo& Mailbox() const { return mailbox_; }
 
+    // The version every Outlook started on the profile reports ("16.0.0.0"
+    // unless an older Outlook is installed).
+    const std::string& Version() const { return version_; }
+    void SetVersion(std::string version) { version_ = std::move(version); }
+
     // Printing: what was printed, in order (the titles of the printed items).
     void Print(std::string title) { printed_.push_back(std::move(title)); }
     const std::vector<std::string>& Printed() const { return printed_; }
@@ -72,6 +77,7 @@ private:
     CategoryList categories_;
     MailboxInfo mailbox_;
     std::vector<std::string> printed_;
+    std::string version_ = "16.0.0.0";
 };
 
 }  // namespace ostrellix::standin::outlook

@@ -10,6 +10,7 @@
 #include "standins/system/ConsoleMessageBox.h"
 #include "standins/system/DebuggerOutput.h"
 #include "standins/system/FaultSwitch.h"
+#include "standins/system/FormHost.h"
 #include "standins/system/Programs.h"
 #include "standins/system/RunningObjectTable.h"
 #include "standins/system/SettingsStore.h"
@@ -17,8 +18,8 @@
 namespace ostrellix::standin::system {
 
 // The operating system of the process: owns the settings store, debugger
-// output, message box, running-object table, clock and program table, and
-// creates objects through the class factory it was given. Registers the
+// output, message box, modal dialogs, running-object table, clock and
+// program table, and creates objects through the class factory it was given. Registers the
 // shell object ("WScript.Shell") there. Its ANSI code page (the one 8-bit
 // text of programs is in when nothing says otherwise) is 1252, Western
 // European, until set otherwise.
@@ -40,6 +41,7 @@ public:
     ConsoleMessageBox& MessageBox() override { return messageBox_; }
     RunningObjectTable& RunningObjects() override { return runningObjects_; }
     win::IClock& Clock() override { return *clock_; }
+    FormHost& Forms() override { return forms_; }
     ObjectPtr CreateObject(std::string_view progId) override { return factory_.Create(progId); }
 
     std::uint32_t AnsiCodePage() const { return ansiCodePage_; }
@@ -57,6 +59,7 @@ private:
     ConsoleMessageBox messageBox_;
     RunningObjectTable runningObjects_;
     std::unique_ptr<win::IClock> clock_;
+    FormHost forms_;
     Programs programs_;
     FaultSwitch faults_;
     std::uint32_t ansiCodePage_ = 1252;

@@ -318,6 +318,70 @@ TEST_F(KeloActionsTest, PickRecipientPrintsTheNamePickedInOutlook) {
     EXPECT_EQ(error, "Outlook's address book has no one (or more than one) by the name \"Nobody Known\"");
 }
 
+TEST_F(KeloActionsTest, PanesFollowTheListThePanesDialogStores) {
+    ASSERT_EQ(Kelo({"panes-dialog", "--add", "Tasks", "--show-calendar", "on", "--up", "Calendar"}), 0) << error;
+    EXPECT_TRUE(Says("The Panes dialog was OK'd")) << out.str();
+    EXPECT_TRUE(Says("  Show: Calendar Tasks\n")) << out.str();
+    EXPECT_TRUE(Says("\\Calendar\n    \\\\")) << "Calendar moved up before Tasks: " << out.str();
+
+    // The next start of the client shows them; the user works in one.
+    ASSERT_EQ(Kelo({"panes", "--pane", "Calendar", "--arrangement", "month", "--json"}), 0) << error;
+    const auto panes = JsonLines();
+    ASSERT_EQ(panes.size(), 2u) << json.str();
+    EXPECT_EQ(panes[0]["pane"], "Calendar");
+    EXPECT_EQ(panes[0]["type"], "APPOINTMENT");
+    EXPECT_EQ(panes[0]["view"], "Calendar");
+    EXPECT_EQ(panes[0]["arrangement"], "month");
+    EXPECT_EQ(panes[1]["pane"], "Tasks");
+    EXPECT_EQ(panes[1]["arrangement"], "");
+    ASSERT_EQ(Kelo({"panes"}), 0) << error;
+    EXPECT_TRUE(Says("  Calendar  APPOINTMENT\n    Folder: \\\\")) << out.str();
+    EXPECT_TRUE(Says("    Calendar: month\n")) << "the arrangement is kept for the folder: " << out.str();
+
+    ASSERT_EQ(Kelo({"panes", "--pane", "Calendar", "--other-user", "Erik Holm"}), 0) << error;
+    EXPECT_TRUE(Says("    Folder: \\\\Mailbox - Erik Holm\\Calendar\n")) << out.str();
+
+    EXPECT_EQ(Kelo({"panes", "--pane", "Tasks", "--arrangement", "week"}), 2);
+    EXPECT_EQ(error, "The view of Tasks is not a calendar view");
+    EXPECT_EQ(Kelo({"panes-dialog", "--delete", "Nowhere"}), 2);
+    EXPECT_TRUE(error.starts_with("The Panes dialog lists no folder \"Nowhere\" (it lists: \\\\")) << error;
+
+    // Emptied while the pane bar is hidden: the panes go at once, without the restart message.
+    ASSERT_EQ(Kelo({"panes-dialog", "--delete", "Tasks", "--show-calendar", "off", "--pane-bar", "hidden"}), 0)
+        << error;
+    EXPECT_TRUE(Says("0 panes\n")) << out.str();
+    EXPECT_FALSE(Says("next time you start Kelo")) << out.str();
+    ASSERT_EQ(Kelo({"panes"}), 0) << error;
+    EXPECT_TRUE(Says("0 panes\n")) << out.str();
+}
+
+TEST_F(KeloActionsTest, OptionsDialogWorksThePageAndOneOfItsDialogs) {
+    ASSERT_EQ(Kelo({"options-dialog", "--allow-export", "off", "--open", "outgoing-mail", "--act",
+                    "CtrlSaveKeloOption(2)", "--act", "CtrlUseSendOnBehalfOf", "--act", "CtrlPickSender",
+                    "--pick-name", "Erik Holm"}),
+              0)
+        << error;
+    EXPECT_TRUE(Says("FormOutgoingMail was closed\n")) << out.str();
+    EXPECT_TRUE(Says("  CtrlSendOnBehalfOf: \"Erik Holm\"\n")) << out.str();
+    EXPECT_TRUE(Says("    SaveOutgoingMailMode = 2\n")) << out.str();
+    EXPECT_TRUE(Says("The options dialog was applied\n  AllowExport = False\n")) << out.str();
+    EXPECT_FALSE(Says("SendOnBehalfOf = \n")) << out.str();
+
+    // A typed sender nobody is known by keeps the dialog open; the program closes it.
+    ASSERT_EQ(Kelo({"options-dialog", "--open", "outgoing-mail", "--act", "CtrlSendOnBehalfOf=Nobody Known",
+                    "--cancel", "--json"}),
+              0)
+        << error;
+    const auto results = JsonLines();
+    ASSERT_EQ(results.size(), 2u) << json.str();
+    EXPECT_EQ(results[0]["closedByUser"], false);
+    EXPECT_NE(results[0]["options"]["SendOnBehalfOf"], "");
+    EXPECT_EQ(results[1]["page"], "cancelled");
+
+    EXPECT_EQ(Kelo({"options-dialog", "--open", "folders", "--act", "CtrlNothing"}), 2);
+    EXPECT_EQ(error, "FormFolders has no control \"CtrlNothing\"");
+}
+
 #ifdef OSTRELLIX_PROGRAM
 // Runs the program with a shell command line from the source tree's root.
 class KeloProgramTest : public ActionsFixture {
@@ -333,6 +397,8 @@ TEST_F(KeloProgramTest, MistakesAreUsageErrors) {
                                 "kelo drop", "kelo send-links --links all --context person:1",
                                 "kelo pick-recipient --pick Erik --cancel", "kelo open-document 2 --save --send",
                                 "kelo mail-template --context person:1", "kelo print-document",
+                                "kelo panes-dialog --show-inbox maybe", "kelo panes --view List",
+                                "kelo options-dialog --open nowhere", "kelo options-dialog --act CtrlOK",
                                 "kelo mailing --class person --ids 1 --draft 00AB --subject News"}) {
         const auto [status, errors] = Run(workspace + mistake);
         EXPECT_EQ(status, 2) << mistake;

@@ -219,6 +219,7 @@ public:
     MOCK_METHOD(Ptr<mapi::IAddressEntry>, GetAddressEntryFromID, (std::string_view), (override));
     MOCK_METHOD(Ptr<mapi::IAddressBook>, AddressBook, (), (override));
     MOCK_METHOD(Ptr<mapi::IFolder>, GetDefaultFolder, (std::int32_t), (override));
+    MOCK_METHOD(Ptr<mapi::IFolder>, GetFolderFromID, (std::string_view), (override));
     MOCK_METHOD(Ptr<mapi::IMessage>, GetMessageFromMsgFile, (std::string_view, bool), (override));
     MOCK_METHOD(Ptr<mapi::IAddressEntry>, CurrentUser, (), (override));
 };

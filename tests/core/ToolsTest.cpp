@@ -213,9 +213,9 @@ TEST(FileNameTest, TempFilesAndDocumentNames) {
 TEST(LocalizeFormTest, CaptionsOfCaptionedControlsAreKeys) {
     AddinWorld world;
     Form form("FormPanes", "Caption",
-              {{"CtrlAdd", FormControl::Kind::CommandButton, "Add"},
-               {"CtrlList", FormControl::Kind::ListBox, "Add"},
-               {"CtrlUnknown", FormControl::Kind::Label, "NoSuchCaption"}});
+              {{.name = "CtrlAdd", .kind = FormControl::Kind::CommandButton, .caption = "Add"},
+               {.name = "CtrlList", .kind = FormControl::Kind::ListBox, .caption = "Add"},
+               {.name = "CtrlUnknown", .kind = FormControl::Kind::Label, .caption = "NoSuchCaption"}});
     Tools::LocalizeForm(form);
     EXPECT_NE(form.Caption(), "Caption");
     EXPECT_EQ(form.Control("CtrlAdd")->caption, Tools::GetText("FormPanes.Add"));

@@ -21,6 +21,8 @@ public:
                                     std::string_view controlProgId, std::int32_t style) override;
     void Remove(std::int32_t index) override;
     bool Active() override { return active_; }
+    // The user shows or hides the client's pane bar.
+    void SetActive(bool active) { active_ = active; }
 
 private:
     Creator create_;
