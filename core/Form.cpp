@@ -1,6 +1,8 @@
 #include "core/Form.h"
 
+#include "core/Tools.h"
 #include "runtime/ComError.h"
+#include "runtime/ErrorHandling.h"
 #include "runtime/Text.h"
 
 namespace ostrellix::addin {
@@ -10,6 +12,10 @@ namespace {
 constexpr const char* kSource = "Forms";
 
 }  // namespace
+
+void Form::Handle(const char* location, const std::function<void()>& body) {
+    Trap(body, [location](const ComError& error) { Tools::ReportError(error, location); });
+}
 
 FormControl* Form::Control(std::string_view name) {
     for (FormControl& control : controls_) {

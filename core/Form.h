@@ -51,6 +51,9 @@ protected:
     void On(std::string control, std::function<void()> handler) {
         handlers_.emplace_back(std::move(control), std::move(handler));
     }
+    // Runs a handler under the error trap every handler of a dialog has: a
+    // failure goes to the standard error report at the handler's location.
+    static void Handle(const char* location, const std::function<void()>& body);
     virtual void Form_Load() {}
     // The close box: by default the same as hiding.
     virtual void Form_Close() { Hide(); }

@@ -51,10 +51,6 @@ std::vector<FormControl> FolderControls() {
     return controls;
 }
 
-void Handle(const char* location, const std::function<void()>& body) {
-    Trap(body, [location](const ComError& error) { Tools::ReportError(error, location); });
-}
-
 }  // namespace
 
 FormFolders::FormFolders()

@@ -45,10 +45,6 @@ std::vector<FormControl> MailControls() {
     return controls;
 }
 
-void Handle(const char* location, const std::function<void()>& body) {
-    Trap(body, [location](const ComError& error) { Tools::ReportError(error, location); });
-}
-
 std::int16_t Selected(Form& form, const char* array) {
     for (std::int32_t i = 0; i < kModes; ++i) {
         if (form.Ctrl(Button(array, i)).value.ToBoolean()) return static_cast<std::int16_t>(i);

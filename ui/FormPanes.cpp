@@ -41,11 +41,6 @@ std::vector<FormControl> PaneControls() {
     return controls;
 }
 
-// Runs a handler under the error trap that reports at its location.
-void Handle(const char* location, const std::function<void()>& body) {
-    Trap(body, [location](const ComError& error) { Tools::ReportError(error, location); });
-}
-
 Ptr<ol::IFolder> Resolve(const std::string& entryId) {
     Ptr<ol::IFolder> folder;
     IgnoreErrors([&] { folder = Globals::Outlook()->Session()->GetFolderFromID(entryId); });

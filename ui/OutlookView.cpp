@@ -88,10 +88,6 @@ OutlookView::OutlookView() : Form("OutlookView", "", ChildControls()) {
     On("CtrlIcon", [this] { Handle("OutlookView.CtrlIcon_Click", [this] { NewItem(); }); });
 }
 
-void OutlookView::Handle(const char* location, const std::function<void()>& body) {
-    Trap(body, [location](const ComError& error) { Tools::ReportError(error, location); });
-}
-
 void OutlookView::Start() {
     if (ctrlOutlook_) return;
     Load();

@@ -47,8 +47,6 @@ private:
     std::int32_t PressedMode();
     void Press(std::int32_t mode);
     void NewItem();
-    // Runs a handler under the error trap that reports at its location.
-    static void Handle(const char* location, const std::function<void()>& body);
 
     Ptr<outlook::IFolder> folder_;
     Ptr<kelo::IProperties> settings_;

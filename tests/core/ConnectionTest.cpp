@@ -3,7 +3,6 @@
 
 #include "contracts/outlook/Constants.h"
 #include "contracts/win/IShell.h"
-#include "contracts/mapi/ISession.h"
 #include "contracts/outlook/IItem.h"
 #include "core/Addin.h"
 #include "core/AddinConstants.h"
@@ -13,6 +12,7 @@
 #include "runtime/Dictionary.h"
 #include "runtime/IDispatch.h"
 #include "tests/support/AddinWorld.h"
+#include "tests/support/MapiSessionDouble.h"
 #include "tests/support/Raised.h"
 
 namespace ostrellix::addin {
@@ -208,25 +208,9 @@ TEST(RedemptionTest, TheSessionLogsOnWithOutlooksOwnSessionOnce) {
     EXPECT_TRUE(world.Logged("Globals - IsRedemptionRunning = False, Err.Description = "));
 }
 
-// A session of the MAPI library in states the library does not reach
-// while its Outlook runs: not logged on, or failing to answer at all.
-class SessionDouble : public mapi::ISession {
-public:
-    MOCK_METHOD(ObjectPtr, MAPIOBJECT, (), (override));
-    MOCK_METHOD(void, SetMAPIOBJECT, (const ObjectPtr&), (override));
-    MOCK_METHOD(bool, LoggedOn, (), (override));
-    MOCK_METHOD(Ptr<mapi::IMessage>, GetMessageFromID, (std::string_view), (override));
-    MOCK_METHOD(Ptr<mapi::IAddressEntry>, GetAddressEntryFromID, (std::string_view), (override));
-    MOCK_METHOD(Ptr<mapi::IAddressBook>, AddressBook, (), (override));
-    MOCK_METHOD(Ptr<mapi::IFolder>, GetDefaultFolder, (std::int32_t), (override));
-    MOCK_METHOD(Ptr<mapi::IFolder>, GetFolderFromID, (std::string_view), (override));
-    MOCK_METHOD(Ptr<mapi::IMessage>, GetMessageFromMsgFile, (std::string_view, bool), (override));
-    MOCK_METHOD(Ptr<mapi::IAddressEntry>, CurrentUser, (), (override));
-};
-
 TEST(RedemptionTest, ASessionRunsWhileAPropertyOfItCanBeRead) {
     AddinWorld world(AddinWorld::Options{.outlookRunning = true, .start = true});
-    const auto session = std::make_shared<::testing::NiceMock<SessionDouble>>();
+    const auto session = std::make_shared<::testing::NiceMock<testing::MapiSessionDouble>>();
     world.Machine().Factory().Register("ZQOutRed.ZQRDOSession", [session] { return session; });
     ON_CALL(*session, LoggedOn()).WillByDefault(::testing::Return(false));
 

@@ -1,9 +1,9 @@
 #include <gmock/gmock.h>
 
 #include "contracts/kelo/IImage.h"
-#include "contracts/mapi/ISession.h"
 #include "standins/kelo/client/KeloClient.h"
 #include "standins/kelo/client/MenuCommands.h"
+#include "tests/support/MapiSessionDouble.h"
 #include "tests/ui/UiFixture.h"
 #include "ui/OutlookView.h"
 
@@ -43,24 +43,8 @@ TEST_F(FolderPanesTest, EachResolvableFolderBecomesAPaneInListOrder) {
     EXPECT_TRUE(Boxes().empty()) << "a folder that is gone is passed over in silence";
 }
 
-// The MAPI library's session in the one case the stand-ins do not reach:
-// Outlook does not find a folder that the library might.
-class SessionDouble : public mapi::ISession {
-public:
-    MOCK_METHOD(ObjectPtr, MAPIOBJECT, (), (override));
-    MOCK_METHOD(void, SetMAPIOBJECT, (const ObjectPtr&), (override));
-    MOCK_METHOD(bool, LoggedOn, (), (override));
-    MOCK_METHOD(Ptr<mapi::IMessage>, GetMessageFromID, (std::string_view), (override));
-    MOCK_METHOD(Ptr<mapi::IAddressEntry>, GetAddressEntryFromID, (std::string_view), (override));
-    MOCK_METHOD(Ptr<mapi::IAddressBook>, AddressBook, (), (override));
-    MOCK_METHOD(Ptr<mapi::IFolder>, GetDefaultFolder, (std::int32_t), (override));
-    MOCK_METHOD(Ptr<mapi::IFolder>, GetFolderFromID, (std::string_view), (override));
-    MOCK_METHOD(Ptr<mapi::IMessage>, GetMessageFromMsgFile, (std::string_view, bool), (override));
-    MOCK_METHOD(Ptr<mapi::IAddressEntry>, CurrentUser, (), (override));
-};
-
 TEST_F(FolderPanesTest, AFolderOutlookDoesNotFindIsAskedForOnceMoreThroughTheMapiLibrary) {
-    const auto session = std::make_shared<::testing::NiceMock<SessionDouble>>();
+    const auto session = std::make_shared<::testing::NiceMock<testing::MapiSessionDouble>>();
     world_.Machine().Factory().Register("ZQOutRed.ZQRDOSession", [session] { return session; });
     ASSERT_TRUE(SameObject(Globals::Redemption(), session));
     EXPECT_CALL(*session, GetFolderFromID(::testing::Eq(Gone())))
