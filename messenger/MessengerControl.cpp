@@ -140,7 +140,7 @@ void MessengerControl::CtrlNewButton_Click() {
         {
             const WaitCursor wait;
             Ptr<kelo::IDocumentTemplates> found;
-            Globals::Addin()->GetTemplates(MailingClass(), nullptr, found);
+            Must(Globals::Addin()).GetTemplates(MailingClass(), nullptr, found);
             for (std::int32_t i = 1; i <= found->Count(); ++i) templates.push_back(found->Item(i));
             std::stable_sort(templates.begin(), templates.end(), [](const auto& a, const auto& b) {
                 return text::StrComp(a->Name(), b->Name(), text::Compare::Text) < 0;
@@ -280,7 +280,7 @@ void MessengerControl::RefreshMessageLabel() {
             return;
         }
         const std::string entryId = properties_->Value("Message").ToString();
-        if (!entryId.empty()) subject = Globals::Outlook()->Session()->GetItemFromID(entryId)->Subject();
+        if (!entryId.empty()) subject = Must(Globals::Outlook()->Session()->GetItemFromID(entryId)).Subject();
     });
     Ctrl("CtrlTemplate").caption = subject.empty() ? Tools::GetText("MissingSubject") : subject;
 }

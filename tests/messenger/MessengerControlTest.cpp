@@ -278,6 +278,19 @@ TEST_F(MessengerControlTest, TheChosenFieldIsTheMailingsAndAClassWithoutOneSaysS
     EXPECT_EQ(items[0].text, "This class has no e-mail field.");
 }
 
+TEST_F(MessengerControlTest, AMessageGoneFromOutlookIsReportedWhereTheUserAskedForIt) {
+    Set("Message", Variant(std::string("00000000DEADBEEF")));
+    Compose([&](FormMessenger& dialog, Panel& panel) {
+        panel.Click("CtrlEditButton");
+        EXPECT_FALSE(panel.MessageInspector());
+        EXPECT_TRUE(dialog.Visible());
+        dialog.Click("CtrlCancel");
+    });
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_NE(Boxes()[0].text.find("Source: MessengerControl.CtrlEditButton_Click"), std::string::npos)
+        << Boxes()[0].text;
+}
+
 TEST_F(MessengerControlTest, TheClientCreatesThePanelAndSavesThroughIt) {
     const auto control = Cast<kelo::IMessengerOptionsControl>(messenger->IMessenger_OptionsControl());
     EXPECT_EQ(control->IMessengerOptionsControl_HelpText(), "");
