@@ -37,30 +37,45 @@ constexpr std::int32_t kNewFilter = 101;
 constexpr std::int32_t kNewMessage = 100;
 constexpr std::int32_t kFirstTemplate = 101;
 
+// The panel's layout: three switches above the message, filter and field frames.
 std::vector<FormControl> PanelControls() {
-    const auto box = [](const char* name, const char* key) {
-        return FormControl{.name = name, .kind = Kind::CheckBox, .caption = key, .value = Variant(std::int16_t{0})};
+    struct Place {
+        const char* name;
+        Kind kind;
+        const char* key;
+        const char* frame;
+        std::int32_t left, top, width, height;
     };
-    const auto in = [](const char* name, Kind kind, const char* key, const char* frame) {
-        return FormControl{.name = name, .kind = kind, .caption = key, .container = frame};
+    static constexpr Place kPlaces[] = {
+        {"CtrlSendOneByOne", Kind::CheckBox, "SendOneByOne", "", 8, 8, 320, 20},
+        {"CtrlSaveOnlyFirstMail", Kind::CheckBox, "SaveOnlyFirstMail", "", 8, 32, 320, 20},
+        {"CtrlIgnoreDuplicates", Kind::CheckBox, "IgnoreDuplicates", "", 8, 56, 320, 20},
+        {"CtrlMessageFrame", Kind::Frame, "MessageFrame", "", 8, 84, 420, 64},
+        {"CtrlLabelTemplate", Kind::Label, "Message", "CtrlMessageFrame", 16, 104, 80, 20},
+        {"CtrlTemplate", Kind::Label, "", "CtrlMessageFrame", 100, 104, 320, 20},
+        {"CtrlNewButton", Kind::CommandButton, "NewMessage", "CtrlMessageFrame", 100, 124, 110, 22},
+        {"CtrlEditButton", Kind::CommandButton, "EditMessage", "CtrlMessageFrame", 216, 124, 110, 22},
+        {"CtrlFilterFrame", Kind::Frame, "FilterFrame", "", 8, 156, 420, 56},
+        {"CtrlFilter", Kind::Label, "", "CtrlFilterFrame", 16, 176, 290, 20},
+        {"CtrlFilterButton", Kind::CommandButton, "SelectFilter", "CtrlFilterFrame", 312, 176, 110, 22},
+        {"CtrlFieldFrame", Kind::Frame, "FieldFrame", "", 8, 220, 420, 56},
+        {"CtrlLabelField", Kind::Label, "Field", "CtrlFieldFrame", 16, 240, 80, 20},
+        {"CtrlField", Kind::Label, "", "CtrlFieldFrame", 100, 240, 200, 20},
+        {"CtrlFieldButton", Kind::CommandButton, "SelectField", "CtrlFieldFrame", 312, 240, 110, 22},
     };
-    return {
-        box("CtrlSendOneByOne", "SendOneByOne"),
-        box("CtrlSaveOnlyFirstMail", "SaveOnlyFirstMail"),
-        box("CtrlIgnoreDuplicates", "IgnoreDuplicates"),
-        in("CtrlMessageFrame", Kind::Frame, "MessageFrame", ""),
-        in("CtrlLabelTemplate", Kind::Label, "Message", "CtrlMessageFrame"),
-        in("CtrlTemplate", Kind::Label, "", "CtrlMessageFrame"),
-        in("CtrlNewButton", Kind::CommandButton, "NewMessage", "CtrlMessageFrame"),
-        in("CtrlEditButton", Kind::CommandButton, "EditMessage", "CtrlMessageFrame"),
-        in("CtrlFilterFrame", Kind::Frame, "FilterFrame", ""),
-        in("CtrlFilter", Kind::Label, "", "CtrlFilterFrame"),
-        in("CtrlFilterButton", Kind::CommandButton, "SelectFilter", "CtrlFilterFrame"),
-        in("CtrlFieldFrame", Kind::Frame, "FieldFrame", ""),
-        in("CtrlLabelField", Kind::Label, "Field", "CtrlFieldFrame"),
-        in("CtrlField", Kind::Label, "", "CtrlFieldFrame"),
-        in("CtrlFieldButton", Kind::CommandButton, "SelectField", "CtrlFieldFrame"),
-    };
+    std::vector<FormControl> controls;
+    for (const Place& place : kPlaces) {
+        controls.push_back({.name = place.name,
+                            .kind = place.kind,
+                            .caption = place.key,
+                            .value = place.kind == Kind::CheckBox ? Variant(std::int16_t{0}) : Variant(),
+                            .container = place.frame,
+                            .left = place.left,
+                            .top = place.top,
+                            .width = place.width,
+                            .height = place.height});
+    }
+    return controls;
 }
 
 void Handle(const char* location, const std::function<void()>& body) {
@@ -119,6 +134,11 @@ bool MessengerControl::IMessengerOptionsControl_Save(bool validate) {
     return true;
 }
 
+std::pair<std::int32_t, std::int32_t> MessengerControl::Below(std::string_view button) {
+    const FormControl& control = Ctrl(button);
+    return {control.left, control.top + control.height};
+}
+
 Ptr<kelo::IClass> MessengerControl::MailingClass() {
     return Globals::Application()->Classes()->FindByName(properties_->Value("Class").ToString());
 }
@@ -149,7 +169,8 @@ void MessengerControl::CtrlNewButton_Click() {
                 items.push_back({kFirstTemplate + static_cast<std::int32_t>(i), templates[i]->Name(), true, {}});
             }
         }
-        const std::int32_t chosen = Globals::System().Menus().Show(items, 0, 0, 0);
+        const auto [x, y] = Below("CtrlNewButton");
+        const std::int32_t chosen = Globals::System().Menus().Show(items, x, y, 0);
         if (chosen == kNewMessage) {
             OpenForEditing(Globals::Outlook()->CreateItem(outlook::olMailItem));
         } else if (chosen >= kFirstTemplate && chosen - kFirstTemplate < static_cast<std::int32_t>(templates.size())) {
@@ -183,7 +204,8 @@ void MessengerControl::CtrlFieldButton_Click() {
         menu->SetFields(Must(MailingClass()).Fields());
         menu->SetFieldTypes(Variant(kelo::fieldtype::EMail));
         menu->SetEmptyMenuText(Tools::GetText("EmailFieldMissing"));
-        const std::string chosen = menu->Show(0, 0, 0);
+        const auto [x, y] = Below("CtrlFieldButton");
+        const std::string chosen = menu->Show(x, y, 0);
         if (chosen.empty()) return;
         properties_->SetValue("Field", Variant(chosen));
         Refresh();
@@ -197,7 +219,8 @@ void MessengerControl::CtrlFilterButton_Click() {
         if (current) items.push_back({kRemoveFilter, Tools::GetText("RemoveFilter"), true, {}});
         items.push_back({kEditFilter, Tools::GetText("EditFilter"), true, {}});
         items.push_back({kNewFilter, Tools::GetText("NewFilter"), true, {}});
-        const std::int32_t chosen = Globals::System().Menus().Show(items, 0, 0, 0);
+        const auto [x, y] = Below("CtrlFilterButton");
+        const std::int32_t chosen = Globals::System().Menus().Show(items, x, y, 0);
         const auto fresh = [] { return Cast<kelo::IFilter>(Globals::Application()->CreateObject("QVR.Filter")); };
         switch (chosen) {
             case kRemoveFilter: properties_->SetValue("Filter", Variant()); break;
@@ -221,8 +244,10 @@ void MessengerControl::OpenForEditing(const Ptr<outlook::IItem>& item) {
     sendPressed_ = false;
     mailWritten_ = false;
     Must(item);
+    const auto inspector = item->GetInspector();
+    Must(inspector);
     m_OutlookMail = item;
-    m_OutlookInspector = item->GetInspector();
+    m_OutlookInspector = inspector;
     mailSend_ = item->Events().Send.Connect([this](bool& cancel) { OnMailSend(cancel); });
     mailWrite_ = item->Events().Write.Connect([this](bool&) {
         mailWritten_ = true;
@@ -251,7 +276,7 @@ void MessengerControl::OnInspectorClose() {
             const auto document = Cast<kelo::IDocument>(Globals::Application()->CreateObject("QVR.Document"));
             PassOn(
                 [&] {
-                    Globals::Redemption()->GetMessageFromID(entryId)->SaveAs(path, mapi::olMSG);
+                    Must(Globals::Redemption()->GetMessageFromID(entryId)).SaveAs(path, mapi::olMSG);
                     document->LoadFromFile(path);
                 },
                 [&] { std::remove(path.c_str()); });

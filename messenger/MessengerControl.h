@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "contracts/kelo/IFilter.h"
 #include "contracts/kelo/IMessenger.h"
@@ -55,6 +58,8 @@ private:
     void Refresh();
     void RefreshMessageLabel();
 
+    // Where a menu of the button opens: its bottom left corner.
+    std::pair<std::int32_t, std::int32_t> Below(std::string_view button);
     Ptr<kelo::IClass> MailingClass();
     Ptr<kelo::IFilter> CurrentFilter();
 

@@ -72,20 +72,19 @@ MailingComposeAction::MailingComposeAction(ActionGroup& group) {
                              [this](Host& host, ActionOutput& output) { return Run(host, output); });
     action.add_option("--class", className_, "The class of the records mailed, by name (person ...)")->required();
     auto* blank = action.add_flag("--new-message", newMessage_, "Start a blank message (New message)");
-    auto* from = action.add_option("--template", template_, "Start the message from this mail template, by name")
+    action.add_option("--template", template_, "Start the message from this mail template, by name")
                      ->excludes(blank);
     action.add_option("--subject", subject_, "Type this subject into the message window");
     action.add_option("--body", body_, "Type this body into the message window");
     action.add_flag("--close-box", closeBox_, "End the message with the window's close box (saving) instead of Send");
     action.add_option("--field", field_, "Choose the e-mail field from the field menu, by its entry's text");
-    auto* filter = action.add_option("--filter-new", filterNew_,
-                                     "Make a new filter with the condition FIELD=VALUE (repeat for more)");
-    action.add_flag("--remove-filter", removeFilter_, "Remove the filter (after any new one)")->excludes(filter);
+    action.add_option("--filter-new", filterNew_, "Make a new filter with the condition FIELD=VALUE (repeat for more)");
+    action.add_flag("--remove-filter", removeFilter_,
+                    "Remove the filter, after making any new one (a new mailing has none to remove)");
     action.add_option("--one-by-one", oneByOne_, "Set the one-mail-per-recipient box: on or off");
     action.add_option("--save-only-first", saveOnlyFirst_, "Set the keep-only-the-first-sent-mail box: on or off");
     action.add_option("--ignore-duplicates", ignoreDuplicates_, "Set the skip-duplicate-addresses box: on or off");
     action.add_flag("--cancel", cancel_, "Cancel the dialog instead of OK");
-    (void)from;
 }
 
 int MailingComposeAction::Run(Host& host, ActionOutput& output) {

@@ -17,7 +17,8 @@ struct MenuItem {
 };
 
 // The window system's pop-up (context) menus. Show puts the menu up at a
-// screen position, owned by a window, and waits: the number of the entry
+// position (pixels from the top left of the owning window's client area;
+// window 0 is the active window) and waits: the number of the entry
 // the person chose, or 0 when they dismissed the menu.
 class IPopupMenus {
 public:

@@ -72,7 +72,9 @@ protected:
 
 TEST_F(MessengerControlTest, SendInTheMessageWindowKeepsTheMessageForTheMailingAndSendsNothing) {
     const auto ulla = AddPerson("Berg", "ulla.berg@example.org");
+    win::FormControl newButton;
     const bool confirmed = Compose([&](FormMessenger& dialog, Panel& panel) {
+        newButton = panel.State("CtrlNewButton");
         EXPECT_FALSE(panel.State("CtrlEditButton").enabled) << "nothing to edit before a message exists";
         EXPECT_EQ(panel.State("CtrlTemplate").caption, "(no subject)");
         EXPECT_EQ(panel.State("CtrlNewButton").caption, "New message");
@@ -91,6 +93,10 @@ TEST_F(MessengerControlTest, SendInTheMessageWindowKeepsTheMessageForTheMailingA
     EXPECT_EQ(Mails(outlook::olFolderSentMail).size(), sentBefore);
     ASSERT_EQ(Menus().History().size(), 1u);
     EXPECT_EQ(Numbers(Menus().History()[0].items), (std::vector<std::int32_t>{100}));
+    // The menu opens below its button.
+    ASSERT_GT(newButton.height, 0);
+    EXPECT_EQ(Menus().History()[0].x, newButton.left);
+    EXPECT_EQ(Menus().History()[0].y, newButton.top + newButton.height);
 
     const std::string entryId = Setting("Message").ToString();
     ASSERT_FALSE(entryId.empty());
