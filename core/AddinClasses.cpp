@@ -16,6 +16,7 @@
 #include "mail/ItemToXML.h"
 #include "mail/OutboxListener.h"
 #include "messenger/Messenger.h"
+#include "messenger/MessengerControl.h"
 #include "messenger/MessengerRecipients.h"
 #include "sync/Export.h"
 #include "sync/StartupSynchronizer.h"
@@ -47,6 +48,7 @@ void AddinClasses::Register(ClassFactory& factory, win::ISystem& system, std::st
     factory.Register("KeloOstrellix.DocumentFactory", [] { return std::make_shared<DocumentFactory>(); });
     factory.Register("KeloOstrellix.DocumentViewer", [] { return std::make_shared<DocumentViewer>(); });
     factory.Register("KeloOstrellix.Messenger", [] { return std::make_shared<Messenger>(); });
+    factory.Register("KeloOstrellix.MessengerControl", [] { return std::make_shared<MessengerControl>(); });
     factory.Register("KeloOstrellix.MessengerRecipients", [] { return std::make_shared<MessengerRecipients>(); });
     factory.Register("KeloOstrellix.OutlookView", [] { return std::make_shared<OutlookView>(); });
     factory.Register("KeloOstrellix.UserOptions", [] { return std::make_shared<UserOptions>(); });

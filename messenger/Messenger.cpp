@@ -17,6 +17,7 @@
 #include "core/AddinConstants.h"
 #include "core/Globals.h"
 #include "core/Tools.h"
+#include "messenger/FormMessenger.h"
 #include "runtime/ErrorHandling.h"
 
 namespace ostrellix::addin {
@@ -56,10 +57,7 @@ ObjectPtr Messenger::IMessenger_OptionsControl() {
     return control;
 }
 
-bool Messenger::IMessenger_Compose() {
-    // The compose dialog that holds the options control is not part of the add-in yet.
-    RaiseNotImplemented(kAddinProgID, "IMessenger_Compose");
-}
+bool Messenger::IMessenger_Compose() { return std::make_shared<FormMessenger>()->Show(SelfAs<kelo::IMessenger>()); }
 
 void Messenger::IMessenger_SetClass(const Ptr<kelo::IClass>& cls) {
     properties_->SetValue("Class", Variant(cls->Name()));

@@ -11,6 +11,7 @@
 #include "apps/ostrellix/DocumentAction.h"
 #include "apps/ostrellix/MailComposeAction.h"
 #include "apps/ostrellix/MailingAction.h"
+#include "apps/ostrellix/MailingComposeAction.h"
 #include "apps/ostrellix/OptionsDialogAction.h"
 #include "apps/ostrellix/PanesAction.h"
 #include "standins/kelo/client/MenuCommands.h"
@@ -36,6 +37,8 @@ namespace ostrellix::host {
 //                        a mail of record details (DetailMailAction)
 //   mailing              a mass mailing of records through the add-in's
 //                        sending engine (MailingAction)
+//   mailing-compose      the engine's compose dialog of a new mailing
+//                        (MailingComposeAction)
 //   drop FILE...         message files dropped on the window (as `file`)
 //   templates            the mail templates offered for a class (and field)
 //   mail-template, new-document, open-document, print-document
@@ -89,6 +92,7 @@ private:
     DetailMailAction details_;
     DocumentAction documents_;
     MailingAction mailing_;
+    MailingComposeAction compose_;
     PanesAction panes_;
     OptionsDialogAction options_;
 };

@@ -27,6 +27,9 @@ struct FormControl {
     std::int32_t listIndex = -1;
     std::string container;  // the name of its frame; "" on the dialog itself
     std::string fontName;   // "" for the dialog's own
+    // Where it sits, in pixels from the top left of its dialog; all 0 for a
+    // control whose dialog does not lay it out.
+    std::int32_t left = 0, top = 0, width = 0, height = 0;
 
     // The kinds whose caption is a text key to be localized.
     bool HasCaption() const {

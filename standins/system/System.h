@@ -11,6 +11,7 @@
 #include "standins/system/DebuggerOutput.h"
 #include "standins/system/FaultSwitch.h"
 #include "standins/system/FormHost.h"
+#include "standins/system/PopupMenus.h"
 #include "standins/system/Programs.h"
 #include "standins/system/RunningObjectTable.h"
 #include "standins/system/SettingsStore.h"
@@ -18,7 +19,7 @@
 namespace ostrellix::standin::system {
 
 // The operating system of the process: owns the settings store, debugger
-// output, message box, modal dialogs, running-object table, clock and
+// output, message box, modal dialogs, pop-up menus, running-object table, clock and
 // program table, and creates objects through the class factory it was given. Registers the
 // shell object ("WScript.Shell") there. Its ANSI code page (the one 8-bit
 // text of programs is in when nothing says otherwise) is 1252, Western
@@ -42,6 +43,7 @@ public:
     RunningObjectTable& RunningObjects() override { return runningObjects_; }
     win::IClock& Clock() override { return *clock_; }
     FormHost& Forms() override { return forms_; }
+    PopupMenus& Menus() override { return menus_; }
     ObjectPtr CreateObject(std::string_view progId) override { return factory_.Create(progId); }
 
     std::uint32_t AnsiCodePage() const { return ansiCodePage_; }
@@ -60,6 +62,7 @@ private:
     RunningObjectTable runningObjects_;
     std::unique_ptr<win::IClock> clock_;
     FormHost forms_;
+    PopupMenus menus_;
     Programs programs_;
     FaultSwitch faults_;
     std::uint32_t ansiCodePage_ = 1252;

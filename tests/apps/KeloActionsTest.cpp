@@ -399,7 +399,8 @@ TEST_F(KeloProgramTest, MistakesAreUsageErrors) {
                                 "kelo mail-template --context person:1", "kelo print-document",
                                 "kelo panes-dialog --show-inbox maybe", "kelo panes --view List",
                                 "kelo options-dialog --open nowhere", "kelo options-dialog --act CtrlOK",
-                                "kelo mailing --class person --ids 1 --draft 00AB --subject News"}) {
+                                "kelo mailing --class person --ids 1 --draft 00AB --subject News",
+                                "kelo mailing-compose --class person --template Nothing"}) {
         const auto [status, errors] = Run(workspace + mistake);
         EXPECT_EQ(status, 2) << mistake;
         EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << mistake << ": " << errors;
@@ -474,6 +475,44 @@ TEST_F(KeloActionsTest, AMailingSendsEachRecordItsOwnMailAndKeepsOnlyTheFirst) {
           {"mailing", "--class", "nosuch", "--ids", "1", "--subject", "News"},
           {"mailing", "--class", "person", "--ids", "1,x", "--subject", "News"}}) {
         EXPECT_EQ(Kelo(mistake), 2) << mistake[2] << " " << mistake[4];
+    }
+}
+
+TEST_F(KeloActionsTest, AMailingComposedInTheDialogIsSentAsADraft) {
+    ASSERT_EQ(Kelo({"mailing-compose", "--class", "person", "--new-message", "--subject", "News for <firstname>",
+                    "--field", "E-mail", "--filter-new", "lastname=Ek", "--save-only-first", "off", "--json"}),
+              0)
+        << error;
+    std::optional<nlohmann::json> mailing;
+    std::vector<nlohmann::json> menus;
+    for (const auto& line : JsonLines()) {
+        if (line.value("action", "") == "mailing") mailing = line;
+        if (line.value("action", "") == "menu") menus.push_back(line);
+    }
+    ASSERT_TRUE(mailing) << json.str();
+    EXPECT_TRUE((*mailing)["confirmed"].get<bool>());
+    EXPECT_EQ((*mailing)["subject"], "News for <firstname>");
+    EXPECT_EQ((*mailing)["filter"], "lastname = \"Ek\"");
+    EXPECT_FALSE((*mailing)["saveOnlyFirstMail"].get<bool>());
+    ASSERT_EQ(menus.size(), 3u);
+    EXPECT_EQ(menus[0]["chosen"], 100);
+    EXPECT_EQ(menus[2]["chosen"], 101);
+
+    // The message it made waits in Drafts for the mailing to send it.
+    const std::string draft = (*mailing)["message"].get<std::string>();
+    ASSERT_EQ(Kelo({"mailing", "--class", "person", "--ids", "1", "--draft", draft}), 0) << error;
+    EXPECT_TRUE(Says("Subject: News for Maria\n")) << out.str();
+
+    // An e-mail field the class lacks: the menu says so, and OK is refused.
+    EXPECT_EQ(Kelo({"mailing-compose", "--class", "company", "--field", "E-mail"}), 1);
+    EXPECT_TRUE(Says("This class has no e-mail field. (disabled)\n  Chosen: nothing\n")) << out.str();
+    EXPECT_TRUE(Says("Not confirmed\n")) << out.str();
+    for (const std::vector<std::string>& mistake :
+         {std::vector<std::string>{"mailing-compose", "--class", "person", "--subject", "News"},
+          {"mailing-compose", "--class", "person", "--template", "Nothing such"},
+          {"mailing-compose", "--class", "person", "--one-by-one", "maybe"},
+          {"mailing-compose", "--class", "person", "--filter-new", "lastname"}}) {
+        EXPECT_EQ(Kelo(mistake), 2) << mistake[3];
     }
 }
 
