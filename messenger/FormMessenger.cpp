@@ -10,10 +10,6 @@ namespace {
 
 using Kind = FormControl::Kind;
 
-void Handle(const char* location, const std::function<void()>& body) {
-    Trap(body, [location](const ComError& error) { Tools::ReportError(error, location); });
-}
-
 }  // namespace
 
 FormMessenger::FormMessenger()

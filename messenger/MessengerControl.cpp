@@ -78,10 +78,6 @@ std::vector<FormControl> PanelControls() {
     return controls;
 }
 
-void Handle(const char* location, const std::function<void()>& body) {
-    Trap(body, [location](const ComError& error) { Tools::ReportError(error, location); });
-}
-
 // The local names along a field path ("company.email"), joined as the path is.
 std::string LocalNameOf(Ptr<kelo::IClass> cls, const std::string& path) {
     std::string shown;
