@@ -6,6 +6,7 @@
 #include "core/Options.h"
 #include "core/Tools.h"
 #include "runtime/ErrorHandling.h"
+#include "sync/SyncFolders.h"
 
 namespace ostrellix::addin {
 
@@ -74,13 +75,10 @@ void FormFolders::Form_Load() {
     Handle("FormFolders.Form_Load", [this] {
         Tools::LocalizeForm(*this);
         const auto options = Globals::Options();
-        const auto session = Globals::Outlook()->Session();
         for (std::size_t i = 0; i < kFolders.size(); ++i) {
-            const std::string stored = ((*options).*kFolders[i].get)();
-            Ptr<ol::IFolder> folder;
-            if (!stored.empty()) IgnoreErrors([&] { folder = session->GetFolderFromID(stored); });
-            if (!folder) folder = session->GetDefaultFolder(kFolders[i].defaultFolder);
-            Ctrl(Indexed("CtrlFolderName", i)).value = Variant(folder->FolderPath());
+            // The folder the synchronization would use: the stored one, or the default when it is gone.
+            const auto folder = SyncFolders::Folder(((*options).*kFolders[i].get)(), kFolders[i].defaultFolder);
+            Ctrl(Indexed("CtrlFolderName", i)).value = Variant(Must(folder).FolderPath());
             entryIds_[i] = folder->EntryID();
         }
         organizer_.Load(options->MeetingOrganizer());
