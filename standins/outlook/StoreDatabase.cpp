@@ -9,6 +9,8 @@
 #include "runtime/ErrorHandling.h"
 #include "standins/outlook/Errors.h"
 #include "standins/sqlite/BatchedLogVfs.h"
+#include "standins/sqlite/FileClaim.h"
+#include "standins/sqlite/LogCheckpointer.h"
 
 namespace ostrellix::standin::outlook {
 
@@ -107,6 +109,14 @@ StoreDatabase::StoreDatabase(std::string path) : path_(std::move(path)) {
             std::filesystem::create_directories(file.parent_path(), ignored);
         }
     }
+    // A store belongs to the one Outlook that opened it, as long as that
+    // one runs. The file layer keeps the file locked against other programs
+    // from the first read to the close; within this program the claim
+    // refuses a second Outlook.
+    if (path_ != kInMemory) {
+        claim_ = std::make_unique<sqlite::FileClaim>(path_);
+        if (!claim_->Held()) RaiseInUse();
+    }
     // Outlook uses its store from one thread only, so the connection goes
     // without SQLite's lock around every call.
     Guard("open", [&] {
@@ -121,22 +131,13 @@ StoreDatabase::~StoreDatabase() = default;
 
 void StoreDatabase::OpenOrCreate() {
     int applicationId = 0, version = 0, objects = 0;
-    // A store belongs to the one Outlook that opened it, as long as that
-    // one runs: it keeps the file locked from its first read to its close,
-    // so that a save takes no file locks and no shared index of the log.
-    // Set before the first read, which then takes the lock whole; another
-    // process opening the store meanwhile is refused and reads nothing.
-    Guard("open", [&] { db_->exec("PRAGMA locking_mode=EXCLUSIVE"); });
     try {
         applicationId = db_->execAndGet("PRAGMA application_id").getInt();
         version = db_->execAndGet("PRAGMA user_version").getInt();
         objects = db_->execAndGet("SELECT count(*) FROM sqlite_master").getInt();
     } catch (const std::runtime_error& error) {
         const auto* refused = dynamic_cast<const SQLite::Exception*>(&error);
-        if (refused && refused->getErrorCode() == SQLITE_BUSY) {
-            errors::Raise(errors::kStoreFailed,
-                          "The message store \"" + path_ + "\" is in use by another program and cannot be opened.");
-        }
+        if (refused && refused->getErrorCode() == SQLITE_BUSY) RaiseInUse();
         errors::Raise(errors::kStoreFailed,
                       "The file \"" + path_ + "\" is not an Outlook message store (" + error.what() + ").");
     }
@@ -164,8 +165,9 @@ void StoreDatabase::OpenOrCreate() {
         // A save writes a handful of pages, several of them the same hot
         // ones (the index's inner pages, the newest modification times):
         // copying the log into the file every 8,192 pages rather than every
-        // 1,000 copies each such page once instead of several times.
-        db_->exec("PRAGMA wal_autocheckpoint=8192");
+        // 1,000 copies each such page once instead of several times. The
+        // copy runs beside the saves rather than in one of them.
+        if (path_ != kInMemory) checkpointer_ = std::make_unique<sqlite::LogCheckpointer>(db_->getHandle(), path_, 8192);
     });
     if (applicationId == kApplicationId && version == 1) MigrateFromLayout1();
 }
@@ -234,6 +236,11 @@ StoreDatabase::Transaction::~Transaction() {
 void StoreDatabase::Transaction::Commit() {
     db_.Commit();
     done_ = true;
+}
+
+void StoreDatabase::RaiseInUse() const {
+    errors::Raise(errors::kStoreFailed,
+                  "The message store \"" + path_ + "\" is in use by another program and cannot be opened.");
 }
 
 void StoreDatabase::Fail(std::string_view action, const std::exception& error) const {

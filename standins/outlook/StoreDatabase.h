@@ -11,6 +11,11 @@ class Database;
 class Statement;
 }
 
+namespace ostrellix::standin::sqlite {
+class FileClaim;
+class LogCheckpointer;
+}
+
 namespace ostrellix::standin::outlook {
 
 // The SQLite file of a message store. Opening a file that is not a message
@@ -73,12 +78,15 @@ public:
 
 private:
     void OpenOrCreate();
+    [[noreturn]] void RaiseInUse() const;
     void CreateSchema();
     void MigrateFromLayout1();
 
     std::string path_;
+    std::unique_ptr<sqlite::FileClaim> claim_;
     std::unique_ptr<SQLite::Database> db_;
-    // Declared after db_, so finalized before the connection closes.
+    // Declared after db_, so stopped and finalized before the connection closes.
+    std::unique_ptr<sqlite::LogCheckpointer> checkpointer_;
     std::unordered_map<std::string, std::unique_ptr<SQLite::Statement>> prepared_;
     int depth_ = 0;
 };

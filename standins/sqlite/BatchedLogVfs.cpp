@@ -14,6 +14,11 @@ namespace ostrellix::standin::sqlite {
 namespace {
 
 constexpr const char* kName = "ostrellix-batched-log";
+// The platform's layer that keeps a database to the first process that
+// reads it, until its last connection closes: the process's connections
+// share the log's index in its memory, and a transaction takes no file
+// lock.
+constexpr const char* kBase = "unix-excl";
 
 // A log frame's header: page number, then the database size after the
 // commit, which only a transaction's last frame carries.
@@ -177,8 +182,8 @@ int Open(sqlite3_vfs* /*self*/, sqlite3_filename name, sqlite3_file* file, int f
 }
 
 sqlite3_vfs Made() {
-    base = sqlite3_vfs_find(nullptr);
-    if (!base) throw std::runtime_error("SQLite has no default file system layer");
+    base = sqlite3_vfs_find(kBase);
+    if (!base) throw std::runtime_error(std::string("SQLite has no file system layer \"") + kBase + "\"");
     sqlite3_vfs vfs = *base;
     vfs.zName = kName;
     vfs.szOsFile = RealOffset() + base->szOsFile;

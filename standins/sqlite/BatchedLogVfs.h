@@ -13,6 +13,11 @@ namespace ostrellix::standin::sqlite {
 // truncation, closing it) first writes out what is gathered, so no reader
 // ever sees the file without its own writes. Database files and their
 // shared-memory index go to the platform's layer unchanged.
+//
+// That layer is the one that keeps a database to the first process that
+// reads it, until the process's last connection to it closes: another
+// process is refused, connections within the process share it (see
+// LogCheckpointer), and a transaction takes no file lock.
 class BatchedLogVfs {
 public:
     // The registered name to open a database with (registered on first call).

@@ -368,6 +368,22 @@ TEST_F(OutlookActionsTest, TheProgramTellsMistakesFromFailures) {
     EXPECT_EQ(run("outlook --help").first, 0);
     EXPECT_EQ(run("outlook edit --help").first, 0);
 }
+
+// A workspace whose Outlook runs in another program is refused whole, and
+// that program's store goes on as before.
+TEST_F(OutlookActionsTest, TheProgramIsRefusedAStoreInUseElsewhere) {
+    ASSERT_EQ(Outlook({"receive", "--from", "maria@nordvik.example", "--subject", "Held"}), 0) << error;
+    const std::string held = MadeId();
+    const auto host = NewHost(true);
+    host->Start();
+    const auto [status, errors] =
+        RunProgram(std::string(OSTRELLIX_PROGRAM) + " --workspace '" + (folder.Path() / "workspace").string() +
+                   "' outlook list");
+    EXPECT_EQ(status, 1);
+    EXPECT_NE(errors.find("is in use by another program"), std::string::npos) << errors;
+    EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+    EXPECT_TRUE(host->TheMachine().StartOutlook()->Session()->GetItemFromID(held));
+}
 #endif
 
 }  // namespace

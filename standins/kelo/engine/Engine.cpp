@@ -55,8 +55,11 @@ void Engine::Open() {
     // A record store writes the same hot pages again and again (the inner
     // pages of the indexes, the newest time stamps): copying the log into
     // the file every 8,192 pages rather than every 1,000 copies each such
-    // page once instead of several times.
-    db_->exec("PRAGMA wal_autocheckpoint = 8192");
+    // page once instead of several times. The copy runs beside the stores
+    // rather than in one of them.
+    if (!InMemory(setup_.path)) {
+        checkpointer_ = std::make_unique<sqlite::LogCheckpointer>(db_->getHandle(), setup_.path, 8192);
+    }
     // Reading a whole class (a synchronization's pools) walks more pages
     // than the cache holds: read through a mapping of the file they cost
     // neither a read call nor a copy.

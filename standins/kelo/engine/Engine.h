@@ -15,6 +15,7 @@
 #include "runtime/ErrorHandling.h"
 #include "runtime/Signal.h"
 #include "standins/system/FaultSwitch.h"
+#include "standins/sqlite/LogCheckpointer.h"
 #include "standins/system/WorkCounters.h"
 
 namespace SQLite {
@@ -123,6 +124,8 @@ private:
     Setup setup_;
     win::IClock& clock_;
     std::unique_ptr<SQLite::Database> db_;
+    // Declared after the connection, so stopped before it closes.
+    std::unique_ptr<sqlite::LogCheckpointer> checkpointer_;
     std::unique_ptr<Schema> schema_;
     std::string name_;
     std::string server_;
