@@ -56,6 +56,7 @@ void LogCheckpointer::Committed(int logged) {
         case State::Copying: return;
         case State::Idle:
             if (logged - handedOver_ >= pages_) {
+                handedOver_ = logged;
                 rounds_ = 0;
                 Wake();
             }
@@ -70,14 +71,15 @@ void LogCheckpointer::Committed(int logged) {
             if (sqlite3_wal_checkpoint_v2(writer_, "main", SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr) == SQLITE_OK) {
                 ++copies_;
             }
-            // All copied, the log starts over at the next commit.
-            handedOver_ = 0;
+            // Once all of it is copied, the log starts over at the next
+            // commit; should some of it stay, `pages` more pages wake the
+            // thread again.
+            handedOver_ = logged;
             return;
     }
 }
 
 void LogCheckpointer::Wake() {
-    handedOver_ = 0;
     state_ = State::Copying;
     {
         const std::lock_guard lock(mutex_);
