@@ -2,30 +2,18 @@
 #include <SQLiteCpp/Statement.h>
 #include <SQLiteCpp/Transaction.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <filesystem>
 #include <memory>
 #include <string>
 
 #include "standins/sqlite/BatchedLogVfs.h"
+#include "tests/standins/system/TempDirectory.h"
 
 namespace ostrellix::standin::sqlite {
 namespace {
 
-namespace fs = std::filesystem;
-
 class BatchedLogVfsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() / ("batched-log-" + std::to_string(::getpid()) + "-" +
-                                               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-        path_ = (folder_ / "test.db").string();
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
     std::unique_ptr<SQLite::Database> Open(const char* vfs) {
         auto db =
             std::make_unique<SQLite::Database>(path_.c_str(), SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE, 0, vfs);
@@ -36,8 +24,8 @@ protected:
     static std::int64_t Count(SQLite::Database& db) { return db.execAndGet("SELECT count(*) FROM t").getInt64(); }
     static std::string Check(SQLite::Database& db) { return db.execAndGet("PRAGMA integrity_check").getString(); }
 
-    fs::path folder_;
-    std::string path_;
+    testing::TempDirectory folder_;
+    const std::string path_ = (folder_.Path() / "test.db").string();
 };
 
 // A blob a few pages long, different for each row.

@@ -2,7 +2,6 @@
 #include <SQLiteCpp/Statement.h>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
@@ -11,6 +10,7 @@
 #include <thread>
 
 #include "standins/sqlite/BatchedLogVfs.h"
+#include "tests/standins/system/TempDirectory.h"
 #include "standins/sqlite/LogCheckpointer.h"
 
 namespace ostrellix::standin::sqlite {
@@ -24,21 +24,13 @@ constexpr int kFrameSize = kPageSize + 24;
 class LogCheckpointerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder_ = fs::temp_directory_path() / ("log-checkpointer-" + std::to_string(::getpid()) + "-" +
-                                               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-        path_ = (folder_ / "test.db").string();
         db_ = std::make_unique<SQLite::Database>(path_.c_str(), SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE, 0,
                                                  BatchedLogVfs::Name());
         db_->exec("PRAGMA journal_mode=WAL");
         db_->exec("PRAGMA synchronous=NORMAL");
         db_->exec("CREATE TABLE t(id INTEGER PRIMARY KEY, data BLOB)");
     }
-    void TearDown() override {
-        db_.reset();
-        fs::remove_all(folder_);
-    }
+    void TearDown() override { db_.reset(); }
 
     // One commit of a row a page long: a commit of two frames (the row's
     // page and the table's root) once the table has grown.
@@ -52,8 +44,8 @@ protected:
     std::uintmax_t LogBytes() const { return fs::file_size(path_ + "-wal"); }
     std::uintmax_t FileBytes() const { return fs::file_size(path_); }
 
-    fs::path folder_;
-    std::string path_;
+    testing::TempDirectory folder_;
+    const std::string path_ = (folder_.Path() / "test.db").string();
     std::unique_ptr<SQLite::Database> db_;
 };
 
