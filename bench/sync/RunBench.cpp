@@ -41,14 +41,25 @@ struct Totals {
     standin::system::WorkCounters work;
     double pairs = 0;
     double changedPairs = 0;  // of partial runs: pairs the run is expected to write
-    double kernelSeconds = 0;  // of the CPU time: what the system spent on the run's calls (file writes, locks)
+    double kernelSeconds = 0;  // what the system spent on the run's calls (file writes, syncs), every thread
+    double processSeconds = 0;  // CPU time of every thread, the stores' log copies on their own threads included
     double keloPages = 0;      // pages the Kelo data engine's commits wrote
 };
+
+double Seconds(const timeval& time) {
+    return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_usec) / 1e6;
+}
 
 double KernelSeconds() {
     rusage usage{};
     ::getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_stime.tv_sec) + static_cast<double>(usage.ru_stime.tv_usec) / 1e6;
+    return Seconds(usage.ru_stime);
+}
+
+double ProcessSeconds() {
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return Seconds(usage.ru_utime) + Seconds(usage.ru_stime);
 }
 
 // Pages the connection's commits wrote since the last call.
@@ -70,10 +81,12 @@ Actions TimedRun(benchmark::State& state, SyncWorld& world, bool full, Totals& t
     sqlite3* const kelo = world.Machine().Kelo().Data()->Db().getHandle();
     KeloPagesWritten(kelo);
     const double kernelBefore = KernelSeconds();
+    const double processBefore = ProcessSeconds();
     state.ResumeTiming();
     world.Sync()->Synchronize(full);
     state.PauseTiming();
     totals.kernelSeconds += KernelSeconds() - kernelBefore;
+    totals.processSeconds += ProcessSeconds() - processBefore;
     const auto& work = world.Machine().Counters();
     totals.work.messageLoads += work.messageLoads;
     totals.work.searches += work.searches;
@@ -126,6 +139,7 @@ void Report(benchmark::State& state, const Totals& totals, double peakBefore) {
         state.counters["keloPagesPerChange"] = totals.keloPages / totals.changedPairs;
     }
     state.counters["kernelMs"] = totals.kernelSeconds * 1000.0 / runs;
+    state.counters["processCpuMs"] = totals.processSeconds * 1000.0 / runs;
     state.counters["peakMB"] = PeakMegabytes();
     state.counters["peakGrowthMB"] = PeakMegabytes() - peakBefore;
 }
