@@ -6,6 +6,7 @@
 
 #include "contracts/kelo/Codes.h"
 #include "contracts/kelo/IClasses.h"
+#include "contracts/kelo/IDatabase.h"
 #include "contracts/kelo/IDocument.h"
 #include "contracts/kelo/IDocumentTemplates.h"
 #include "contracts/kelo/IField.h"
@@ -34,6 +35,7 @@ using Kind = FormControl::Kind;
 constexpr std::int32_t kRemoveFilter = 99;
 constexpr std::int32_t kEditFilter = 100;
 constexpr std::int32_t kNewFilter = 101;
+constexpr std::int32_t kFirstStoredFilter = 102;
 constexpr std::int32_t kNewMessage = 100;
 constexpr std::int32_t kFirstTemplate = 101;
 
@@ -215,6 +217,12 @@ void MessengerControl::CtrlFilterButton_Click() {
         if (current) items.push_back({kRemoveFilter, Tools::GetText("RemoveFilter"), true, {}});
         items.push_back({kEditFilter, Tools::GetText("EditFilter"), true, {}});
         items.push_back({kNewFilter, Tools::GetText("NewFilter"), true, {}});
+        const auto cls = MailingClass();
+        const auto stored = cls ? Globals::Application()->Database()->Filters(cls) : nullptr;
+        const std::int32_t storedCount = stored ? stored->Count() : 0;
+        for (std::int32_t i = 1; i <= storedCount; ++i) {
+            items.push_back({kFirstStoredFilter + i - 1, stored->Name(i), true, {}});
+        }
         const auto [x, y] = Below("CtrlFilterButton");
         const std::int32_t chosen = Globals::System().Menus().Show(items, x, y, 0);
         const auto fresh = [] { return Cast<kelo::IFilter>(Globals::Application()->CreateObject("QVR.Filter")); };
@@ -222,7 +230,13 @@ void MessengerControl::CtrlFilterButton_Click() {
             case kRemoveFilter: properties_->SetValue("Filter", Variant()); break;
             case kEditFilter: EditFilter(current ? current : fresh()); break;
             case kNewFilter: EditFilter(fresh()); break;
-            default: break;
+            default:
+                // A stored filter is taken as it is, as a filter of the mailing's own.
+                if (chosen >= kFirstStoredFilter && chosen < kFirstStoredFilter + storedCount) {
+                    properties_->SetValue("Filter",
+                                          Variant(ObjectPtr(stored->Filter(chosen - kFirstStoredFilter + 1))));
+                }
+                break;
         }
         Refresh();
     });

@@ -97,7 +97,14 @@ void ShowWindow(ActionOutput& output, const Ptr<ol::IItem>& item) {
 }  // namespace
 
 KeloActions::KeloActions(ActionGroup& group)
-    : mail_(group), booking_(group), details_(group), documents_(group), mailing_(group), compose_(group), panes_(group),
+    : mail_(group),
+      booking_(group),
+      details_(group),
+      documents_(group),
+      mailing_(group),
+      compose_(group),
+      filters_(group),
+      panes_(group),
       options_(group) {
     auto& synchronize = group.Add("synchronize", "Outlook > Synchronize: a full run, or a partial one with --partial",
                                   [this](Host& host, ActionOutput& output) { return Synchronize(host, output); });

@@ -14,6 +14,7 @@
 #include "apps/ostrellix/MailingComposeAction.h"
 #include "apps/ostrellix/OptionsDialogAction.h"
 #include "apps/ostrellix/PanesAction.h"
+#include "apps/ostrellix/StoreFilterAction.h"
 #include "standins/kelo/client/MenuCommands.h"
 
 namespace ostrellix::host {
@@ -39,6 +40,8 @@ namespace ostrellix::host {
 //                        sending engine (MailingAction)
 //   mailing-compose      the engine's compose dialog of a new mailing
 //                        (MailingComposeAction)
+//   store-filter         a filter of a class stored under a name
+//                        (StoreFilterAction)
 //   drop FILE...         message files dropped on the window (as `file`)
 //   templates            the mail templates offered for a class (and field)
 //   mail-template, new-document, open-document, print-document
@@ -93,6 +96,7 @@ private:
     DocumentAction documents_;
     MailingAction mailing_;
     MailingComposeAction compose_;
+    StoreFilterAction filters_;
     PanesAction panes_;
     OptionsDialogAction options_;
 };

@@ -79,6 +79,7 @@ MailingComposeAction::MailingComposeAction(ActionGroup& group) {
     action.add_flag("--close-box", closeBox_, "End the message with the window's close box (saving) instead of Send");
     action.add_option("--field", field_, "Choose the e-mail field from the field menu, by its entry's text");
     action.add_option("--filter-new", filterNew_, "Make a new filter with the condition FIELD=VALUE (repeat for more)");
+    action.add_option("--filter-stored", filterStored_, "Choose this stored filter of the class from the filter menu");
     action.add_flag("--remove-filter", removeFilter_,
                     "Remove the filter, after making any new one (a new mailing has none to remove)");
     action.add_option("--one-by-one", oneByOne_, "Set the one-mail-per-recipient box: on or off");
@@ -153,6 +154,13 @@ int MailingComposeAction::Run(Host& host, ActionOutput& output) {
                                            true});
             menus.PlanChoice(101);
             panel.Click("CtrlFilterButton");
+        }
+        if (filterStored_) {
+            menus.PlanChoice(*filterStored_);
+            panel.Click("CtrlFilterButton");
+            if (menus.History().back().chosen == 0) {
+                Mistake("The filter menu offers no stored filter \"" + *filterStored_ + "\"");
+            }
         }
         if (removeFilter_) {
             menus.PlanChoice(99);

@@ -14,7 +14,7 @@ namespace ostrellix::host {
 // message started blank or from a template, given a subject and body in
 // its Outlook window and ended with Send (or the window's close box), the
 // e-mail field chosen from the field menu, a new filter made in the
-// client's filter editor or the filter removed. Prints every pop-up menu
+// client's filter editor, a stored one chosen, or the filter removed. Prints every pop-up menu
 // shown, whether the dialog was confirmed and the mailing's settings (the
 // messages the user saw are printed as every command's are). The message stays in Outlook's Drafts, where
 // `kelo mailing --draft` can send it.
@@ -28,7 +28,7 @@ private:
     int Run(Host& host, ActionOutput& output);
 
     std::string className_;
-    std::optional<std::string> template_, subject_, body_, field_;
+    std::optional<std::string> template_, subject_, body_, field_, filterStored_;
     std::optional<std::string> oneByOne_, saveOnlyFirst_, ignoreDuplicates_;
     std::vector<std::string> filterNew_;
     bool newMessage_ = false, closeBox_ = false, removeFilter_ = false, cancel_ = false;

@@ -516,6 +516,30 @@ TEST_F(KeloActionsTest, AMailingComposedInTheDialogIsSentAsADraft) {
     }
 }
 
+// A filter stored under a name is offered where a mailing's filter is
+// chosen; a name stored again in other letters is replaced.
+TEST_F(KeloActionsTest, AStoredFilterIsChosenForAMailing) {
+    ASSERT_EQ(Kelo({"store-filter", "--class", "person", "--name", "Nordvik", "--where", "lastname=Dahl"}), 0) << error;
+    ASSERT_EQ(Kelo({"store-filter", "--class", "person", "--name", "NORDVIK", "--where", "lastname=Ek", "--where",
+                    "firstname=Johan"}),
+              0)
+        << error;
+    EXPECT_TRUE(Says("Filter stored for person: \"NORDVIK\" (lastname = \"Ek\" and firstname = \"Johan\")\n"))
+        << out.str();
+    ASSERT_EQ(Kelo({"mailing-compose", "--class", "person", "--new-message", "--filter-stored", "nordvik"}), 0)
+        << error;
+    EXPECT_TRUE(Says("  102 Nordvik\n  Chosen: 102\n")) << out.str();
+    EXPECT_TRUE(Says("  Filter: lastname = \"Ek\" and firstname = \"Johan\"\n")) << out.str();
+
+    for (const std::vector<std::string>& mistake :
+         {std::vector<std::string>{"store-filter", "--class", "nosuch", "--name", "N", "--where", "a=b"},
+          {"store-filter", "--class", "person", "--name", "N", "--where", "nosuch=1"},
+          {"store-filter", "--class", "person", "--name", "N", "--where", "lastname"},
+          {"mailing-compose", "--class", "person", "--filter-stored", "Nobody"}}) {
+        EXPECT_EQ(Kelo(mistake), 2) << mistake[2] << " " << mistake.back();
+    }
+}
+
 TEST_F(KeloActionsTest, DetailMailsShowTheMailItsCardsAndTheProgressOfTheirDialog) {
     ASSERT_EQ(Kelo({"please-call", "--selection", "person:1,3"}), 0) << error;
     EXPECT_TRUE(Says("Subject: Please call: 2 Persons")) << out.str();

@@ -7,6 +7,7 @@
 
 #include "contracts/kelo/Codes.h"
 #include "contracts/kelo/IClass.h"
+#include "contracts/kelo/IDatabase.h"
 #include "contracts/kelo/IDocument.h"
 #include "contracts/kelo/IMessengerOptionsControl.h"
 #include "contracts/kelo/IProperties.h"
@@ -18,6 +19,9 @@
 #include "messenger/FormMessenger.h"
 #include "standins/kelo/client/Application.h"
 #include "standins/kelo/engine/DocumentTemplate.h"
+#include "standins/kelo/engine/Filter.h"
+#include "standins/kelo/engine/StoredFilters.h"
+#include "standins/kelo/client/KeloClient.h"
 #include "standins/outlook/SimulatedUser.h"
 #include "tests/messenger/MessengerFixture.h"
 
@@ -237,6 +241,42 @@ TEST_F(MessengerControlTest, RemoveFilterIsOfferedOnlyWhileAFilterIsSet) {
     const auto& reports = world.Kelo().Dialogs()->Reports();
     ASSERT_EQ(reports.size(), 2u);
     EXPECT_EQ(reports[0].parameters, (std::vector<std::string>{"Class", "Filter"}));
+}
+
+// The class's stored filters follow the two editing items; one chosen
+// becomes the mailing's filter as it is, and the stored one stays as it was.
+TEST_F(MessengerControlTest, StoredFiltersOfTheClassAreOfferedAfterTheEditingItems) {
+    const auto storeFor = [&](const char* className, const char* name, const char* lastname) {
+        standin::kelo::Filter filter;
+        filter.Add("lastname", kelo::op::Equal, Variant(lastname));
+        standin::kelo::StoredFilters::Store(*world.Client().Data(),
+                                            *std::dynamic_pointer_cast<standin::kelo::Class>(Class(className)), name,
+                                            filter);
+    };
+    storeFor("person", "Nordvik people", "Ek");
+    storeFor("person", "Dahl family", "Dahl");
+    storeFor("coworker", "Colleagues", "Holm");
+    Compose([&](FormMessenger& dialog, Panel& panel) {
+        Menus().PlanChoice("Nordvik people");
+        panel.Click("CtrlFilterButton");
+        EXPECT_EQ(panel.State("CtrlFilter").caption, "lastname = \"Ek\"");
+        const auto chosen = panel.WorkingProperties()->Value("Filter").ToObjectAs<kelo::IFilter>();
+        ASSERT_TRUE(chosen);
+        chosen->Add("firstname", kelo::op::Equal, Variant("Johan"));
+        Menus().PlanDismiss();
+        panel.Click("CtrlFilterButton");
+        dialog.Click("CtrlOK");
+    });
+    const auto& menus = Menus().History();
+    ASSERT_EQ(menus.size(), 2u);
+    EXPECT_EQ(Numbers(menus[0].items), (std::vector<std::int32_t>{100, 101, 102, 103}));
+    EXPECT_EQ(menus[0].items[2].text, "Dahl family");
+    EXPECT_EQ(menus[0].items[3].text, "Nordvik people");
+    EXPECT_EQ(Numbers(menus[1].items), (std::vector<std::int32_t>{99, 100, 101, 102, 103}));
+    const auto stored = Globals::Application()->Database()->Filters(Class("person"));
+    EXPECT_EQ(stored->Filter(2)->Description(), "lastname = \"Ek\"");
+    EXPECT_EQ(Setting("Filter").ToObjectAs<kelo::IFilter>()->Description(),
+              "lastname = \"Ek\" and firstname = \"Johan\"");
 }
 
 TEST_F(MessengerControlTest, TheFieldMenuOffersEmailFieldsThroughRelationsEachClassOnce) {

@@ -19,6 +19,7 @@ public:
     Ptr<ostrellix::kelo::IProperties> Settings() override;
     Ptr<ostrellix::kelo::IDocumentTemplates> Templates() override;
     Ptr<ostrellix::kelo::IClasses> Classes() override;
+    Ptr<ostrellix::kelo::IStoredFilters> Filters(const Ptr<ostrellix::kelo::IClass>& cls) override;
 
 private:
     std::shared_ptr<Engine> engine_;

@@ -17,7 +17,14 @@ namespace ostrellix::standin::kelo {
 
 namespace {
 
-constexpr std::int64_t kSchemaVersion = 1;
+constexpr std::int64_t kSchemaVersion = 2;
+
+// Layout 2 added the filters users store for a class.
+constexpr const char* kFilterTable = R"sql(
+    CREATE TABLE kelo_filter(
+        id INTEGER PRIMARY KEY, class_id INTEGER NOT NULL REFERENCES kelo_class(id),
+        name TEXT NOT NULL COLLATE KELO_NOCASE, terms TEXT NOT NULL, UNIQUE(class_id, name));
+)sql";
 constexpr double kMillisecondsPerDay = 86400000.0;
 
 bool InMemory(const std::string& path) { return path.empty() || path == ":memory:"; }
@@ -78,7 +85,13 @@ void Engine::Open() {
         Transact([&] { CreateTables(); });
     } else {
         const std::int64_t version = db_->execAndGet("SELECT value FROM kelo_meta WHERE key = 'schema_version'").getInt64();
-        if (version != kSchemaVersion) {
+        if (version == 1) {
+            Transact([&] {
+                db_->exec(kFilterTable);
+                db_->exec("UPDATE kelo_meta SET value = " + std::to_string(kSchemaVersion) +
+                          " WHERE key = 'schema_version'");
+            });
+        } else if (version != kSchemaVersion) {
             throw ComError(engineerror::BadSchema, kEngineSource,
                            "The database " + Quoted(setup_.path) + " has layout version " + std::to_string(version) +
                                "; this data engine reads version " + std::to_string(kSchemaVersion));
@@ -121,6 +134,7 @@ void Engine::CreateTables() {
         CREATE TABLE kelo_usage(id INTEGER PRIMARY KEY, time REAL NOT NULL, tags TEXT NOT NULL);
         INSERT INTO kelo_setting(parent_id, name, is_collection) VALUES (NULL, '', 1);
     )sql");
+    db_->exec(kFilterTable);
     SQLite::Statement meta(*db_, "INSERT INTO kelo_meta(key, value) VALUES (?, ?)");
     for (const auto& [key, value] : {std::pair{"name", name_}, std::pair{"server", server_}}) {
         meta.bind(1, key);

@@ -1,11 +1,14 @@
 #include "standins/kelo/engine/Filter.h"
 
+#include <nlohmann/json.hpp>
+
 #include "contracts/kelo/Codes.h"
 #include "contracts/kelo/IRecord.h"
 #include "runtime/ComError.h"
 #include "standins/kelo/engine/ConditionSql.h"
 #include "standins/kelo/engine/EngineError.h"
 #include "standins/kelo/engine/Pool.h"
+#include "standins/kelo/engine/TypedValue.h"
 
 namespace ostrellix::standin::kelo {
 
@@ -78,6 +81,61 @@ SqlCondition Filter::Sql(const Ptr<Class>& cls) const {
     for (const Term& term : terms_) parts.push_back(TermSql(cls, term, condition.parameters));
     condition.sql = Joined(parts, " AND ");
     return condition;
+}
+
+nlohmann::json Filter::TermJson(const Term& term) {
+    if (const auto* condition = std::get_if<Condition>(&term)) {
+        Variant value = condition->value;
+        if (value.IsObject() && !value.IsNothing()) {
+            const auto record = value.ToObjectAs<ostrellix::kelo::IRecord>();
+            if (!record) {
+                throw ComError(errors::TypeMismatch, kEngineSource,
+                               "The filter condition on " + condition->path + " holds an object that is not a record");
+            }
+            value = Variant(record->ID());
+        }
+        return {{"field", condition->path},
+                {"op", condition->op},
+                {"value", TypedValue::ToJson(value, "the filter condition on " + condition->path)}};
+    }
+    if (const auto* pool = std::get_if<Ptr<ostrellix::kelo::IPool>>(&term)) {
+        return {{"pool", nlohmann::json::parse(Pool::Json(*pool))}};
+    }
+    const auto& group = *std::get<std::shared_ptr<const Group>>(term);
+    nlohmann::json terms = nlohmann::json::array();
+    for (const Term& inner : group.terms) terms.push_back(TermJson(inner));
+    return {{"logic", group.logic}, {"terms", std::move(terms)}};
+}
+
+Filter::Term Filter::JsonTerm(const nlohmann::json& json) {
+    if (json.contains("field")) {
+        return Condition{json.at("field").get<std::string>(), json.at("op").get<std::int32_t>(),
+                         TypedValue::FromJson(json.at("value"))};
+    }
+    if (json.contains("pool")) {
+        auto pool = std::make_shared<Pool>();
+        for (const auto& id : json.at("pool")) pool->Add(id.get<std::int32_t>());
+        return Ptr<ostrellix::kelo::IPool>(pool);
+    }
+    auto group = std::make_shared<Group>(Group{json.at("logic").get<std::int32_t>(), {}});
+    for (const auto& inner : json.at("terms")) group->terms.push_back(JsonTerm(inner));
+    return std::shared_ptr<const Group>(std::move(group));
+}
+
+std::string Filter::Json() const {
+    nlohmann::json terms = nlohmann::json::array();
+    for (const Term& term : terms_) terms.push_back(TermJson(term));
+    return terms.dump();
+}
+
+Ptr<Filter> Filter::FromJson(std::string_view json) {
+    auto filter = std::make_shared<Filter>();
+    try {
+        for (const auto& term : nlohmann::json::parse(json)) filter->terms_.push_back(JsonTerm(term));
+    } catch (const nlohmann::json::exception& error) {
+        RaiseEngineError(engineerror::BadSchema, std::string("A stored filter cannot be read: ") + error.what());
+    }
+    return filter;
 }
 
 std::string Filter::TermDescription(const Term& term) {

@@ -1,9 +1,12 @@
 #pragma once
 
 #include <memory>
+#include <string_view>
 #include <string>
 #include <variant>
 #include <vector>
+
+#include <nlohmann/json_fwd.hpp>
 
 #include "contracts/kelo/IFilter.h"
 #include "standins/kelo/engine/Class.h"
@@ -26,6 +29,12 @@ public:
     // The filter as a condition on the records of `cls` (alias r).
     SqlCondition Sql(const Ptr<Class>& cls) const;
 
+    // The terms as JSON text, to be stored; a record as a condition's value
+    // is kept as its id. FromJson makes a filter of such text and raises
+    // when the text is not one.
+    std::string Json() const;
+    static Ptr<Filter> FromJson(std::string_view json);
+
 private:
     struct Condition {
         std::string path;
@@ -40,6 +49,8 @@ private:
     };
 
     static std::string TermSql(const Ptr<Class>& cls, const Term& term, std::vector<SqlValue>& parameters);
+    static nlohmann::json TermJson(const Term& term);
+    static Term JsonTerm(const nlohmann::json& json);
     static std::string TermDescription(const Term& term);
     static std::string Joined(const std::vector<std::string>& parts, const char* separator);
 

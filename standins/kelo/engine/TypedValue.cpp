@@ -12,8 +12,6 @@ namespace {
 
 using Type = Variant::Type;
 
-nlohmann::json ToJson(const Variant& value, const std::string& what);
-
 nlohmann::json ToJsonValue(const TypedValue::Stored& stored) {
     return std::visit(
         [](const auto& v) -> nlohmann::json {
@@ -23,11 +21,6 @@ nlohmann::json ToJsonValue(const TypedValue::Stored& stored) {
             else return v;
         },
         stored.value);
-}
-
-nlohmann::json ToJson(const Variant& value, const std::string& what) {
-    const TypedValue::Stored stored = TypedValue::Encode(value, what);
-    return nlohmann::json::array({stored.kind, ToJsonValue(stored)});
 }
 
 SqlValue FromJsonValue(std::int64_t kind, const nlohmann::json& json) {
@@ -59,7 +52,7 @@ TypedValue::Stored TypedValue::Encode(const Variant& value, const std::string& w
         case Type::ByteArray: return {kind, value.ToBytes()};
         case Type::Array: {
             nlohmann::json items = nlohmann::json::array();
-            for (const Variant& item : value.ToArray()) items.push_back(ToJson(item, what));
+            for (const Variant& item : value.ToArray()) items.push_back(TypedValue::ToJson(item, what));
             return {kind, items.dump()};
         }
         case Type::Object: break;
@@ -84,15 +77,28 @@ Variant TypedValue::Decode(std::int64_t kind, const SqlValue& value) {
         case Type::ByteArray: return Variant(std::get<Bytes>(value));
         case Type::Array: {
             VariantArray items;
-            for (const auto& item : nlohmann::json::parse(std::get<std::string>(value))) {
-                const auto itemKind = item.at(0).get<std::int64_t>();
-                items.push_back(Decode(itemKind, FromJsonValue(itemKind, item.at(1))));
-            }
+            for (const auto& item : nlohmann::json::parse(std::get<std::string>(value)))
+                items.push_back(FromJson(item));
             return Variant(std::move(items));
         }
         case Type::Object: break;
     }
     throw ComError(errors::TypeMismatch, kEngineSource, "A stored value has the unknown kind " + std::to_string(kind));
+}
+
+nlohmann::json TypedValue::ToJson(const Variant& value, const std::string& what) {
+    const Stored stored = Encode(value, what);
+    return nlohmann::json::array({stored.kind, ToJsonValue(stored)});
+}
+
+Variant TypedValue::FromJson(const nlohmann::json& pair) {
+    try {
+        const auto kind = pair.at(0).get<std::int64_t>();
+        return Decode(kind, FromJsonValue(kind, pair.at(1)));
+    } catch (const nlohmann::json::exception& error) {
+        throw ComError(errors::TypeMismatch, kEngineSource, std::string("A stored value is not a kind and a value: ") +
+                                                                  error.what());
+    }
 }
 
 }  // namespace ostrellix::standin::kelo

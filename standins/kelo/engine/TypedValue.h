@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include <nlohmann/json_fwd.hpp>
+
 #include "runtime/Variant.h"
 #include "standins/kelo/engine/SqlValue.h"
 
@@ -22,6 +24,12 @@ public:
     // Raises 13 naming `what` for an object or an array holding one.
     static Stored Encode(const Variant& value, const std::string& what);
     static Variant Decode(std::int64_t kind, const SqlValue& value);
+
+    // The value as the pair [kind, value] that arrays hold their items as,
+    // for values kept inside other JSON; FromJson raises 13 for what is
+    // not such a pair.
+    static nlohmann::json ToJson(const Variant& value, const std::string& what);
+    static Variant FromJson(const nlohmann::json& pair);
 };
 
 }  // namespace ostrellix::standin::kelo

@@ -10,6 +10,7 @@
 #include "standins/kelo/engine/Filter.h"
 #include "standins/kelo/engine/Pool.h"
 #include "standins/kelo/engine/Records.h"
+#include "standins/kelo/engine/StoredFilters.h"
 #include "tests/standins/kelo/KeloFixture.h"
 
 namespace ostrellix::standin::kelo {
@@ -149,6 +150,56 @@ TEST_F(FilterTest, OpeningByPoolIsAHandfulOfStatementsAndEmailFiltersUseTheirInd
     std::string detail;
     while (plan.executeStep()) detail += plan.getColumn(3).getString() + "\n";
     EXPECT_NE(detail.find("INDEX " + Class("person")->Table() + "_f"), std::string::npos) << detail;
+}
+
+// Stored filters come back in the order of their names, each a filter of
+// its own that finds what the stored one found: groups, pools, dates and a
+// record as a value (kept as its id) included.
+TEST_F(FilterTest, StoredFiltersComeBackAsFiltersOfTheirOwn) {
+    auto either = Where("lastname", op::Equal, Variant("Dahl"));
+    either->Add("lastname", op::Equal, Variant("Okafor"));
+    either->Combine(logic::Or);
+    either->Add("email", op::Contains, Variant("example.org"));
+    auto pool = std::make_shared<Pool>();
+    pool->Add(IdOf("person", "lastname", Variant("Ek")));
+    pool->Add(IdOf("person", "lastname", Variant("Sjöberg")));
+    auto nordvik = Where("company", op::Equal,
+                         Variant(ObjectPtr(Load("company", IdOf("company", "name", Variant("Nordvik Trading AB"))))));
+    nordvik->AddPool(pool);
+    auto later = Where("start", op::LaterThan, Variant(Date::FromParts(2024, 5, 3)));
+
+    StoredFilters::Store(*Engine(), *Class("person"), "spring", *either);
+    StoredFilters::Store(*Engine(), *Class("person"), "Autumn", *nordvik);
+    StoredFilters::Store(*Engine(), *Class("todo"), "Later", *later);
+    const auto stored = StoredFilters::Of(Engine(), *Class("person"));
+    ASSERT_EQ(stored->Count(), 2);
+    EXPECT_EQ(stored->Name(1), "Autumn");
+    EXPECT_EQ(stored->Name(2), "spring");
+    const auto back = [&](const Ptr<StoredFilters>& filters, std::int32_t i) {
+        return std::dynamic_pointer_cast<Filter>(filters->Filter(i));
+    };
+    EXPECT_EQ(back(stored, 2)->Description(), either->Description());
+    EXPECT_EQ(Matching("person", back(stored, 2)), Matching("person", either));
+    EXPECT_EQ(Matching("person", back(stored, 1)), (Names{"Maria Sjöberg", "Johan Ek"}));
+    EXPECT_EQ(Matching("todo", back(StoredFilters::Of(Engine(), *Class("todo")), 1)),
+              Names{"Send the price list to Brisa"});
+
+    // A filter handed out is the caller's own; storing under a name in
+    // other letters replaces what the name held.
+    const auto mine = back(stored, 2);
+    mine->Add("firstname", op::Equal, Variant("nobody"));
+    EXPECT_EQ(back(stored, 2)->Description(), either->Description());
+    StoredFilters::Store(*Engine(), *Class("person"), "SPRING", *later);
+    const auto again = StoredFilters::Of(Engine(), *Class("person"));
+    ASSERT_EQ(again->Count(), 2);
+    EXPECT_EQ(again->Name(2), "spring");
+    EXPECT_EQ(back(again, 2)->Description(), later->Description());
+    EXPECT_THROW(again->Name(3), ComError);
+    EXPECT_THROW(StoredFilters::Store(*Engine(), *Class("person"), "", *later), ComError);
+
+    // What is stored and is not a filter is refused when it is read.
+    Engine()->Db().exec("UPDATE kelo_filter SET terms = '[{\"field\": 1}' WHERE name = 'Autumn'");
+    EXPECT_THROW(StoredFilters::Of(Engine(), *Class("person"))->Filter(1), ComError);
 }
 
 }  // namespace

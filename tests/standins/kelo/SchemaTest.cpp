@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <SQLiteCpp/Database.h>
+
 #include <fstream>
 
 #include "contracts/kelo/Codes.h"
 #include "runtime/ComError.h"
 #include "standins/kelo/engine/EngineError.h"
+#include "standins/kelo/engine/Filter.h"
+#include "standins/kelo/engine/StoredFilters.h"
 #include "tests/standins/kelo/KeloFixture.h"
 #include "tests/support/Raised.h"
 
@@ -137,6 +141,29 @@ TEST_F(SchemaTest, AFileThatIsNoKeloDatabaseIsRefusedByName) {
     const auto error = Raised([&] { kelo::Engine engine({path.string(), "", "", dir.Path()}, *clock); });
     ASSERT_TRUE(error) << "opened a text file";
     EXPECT_NE(error->Description().find("notes.txt"), std::string::npos) << error->Description();
+}
+
+// A database of the layout before stored filters gains their table when it
+// is opened, and keeps what it held.
+TEST_F(SchemaTest, ADatabaseOfTheFirstLayoutGainsStoredFilters) {
+    const std::string path = (dir.Path() / "old.kelo").string();
+    {
+        kelo::Engine engine({path, "", "server1", dir.Path()}, *clock);
+        engine.Metadata().AddClass({"meeting", "Meeting", "Meetings", 4, "<topic>"});
+        engine.Db().exec("DROP TABLE kelo_filter");
+        engine.Db().exec("UPDATE kelo_meta SET value = 1 WHERE key = 'schema_version'");
+    }
+    {
+        const auto engine = std::make_shared<kelo::Engine>(kelo::Engine::Setup{path, "", "", dir.Path()}, *clock);
+        const auto meeting = engine->Metadata().Require("meeting");
+        EXPECT_EQ(StoredFilters::Of(engine, *meeting)->Count(), 0);
+        Filter plans;
+        plans.Add("topic", ostrellix::kelo::op::Contains, Variant("plan"));
+        StoredFilters::Store(*engine, *meeting, "Plans", plans);
+    }
+    kelo::Engine reopened({path, "", "", dir.Path()}, *clock);
+    EXPECT_EQ(reopened.Db().execAndGet("SELECT value FROM kelo_meta WHERE key = 'schema_version'").getInt64(), 2);
+    EXPECT_EQ(reopened.Db().execAndGet("SELECT name FROM kelo_filter").getString(), "Plans");
 }
 
 }  // namespace
