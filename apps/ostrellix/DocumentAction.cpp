@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "apps/ostrellix/KeloActions.h"
+#include "apps/ostrellix/Mistake.h"
 #include "apps/ostrellix/RecordContext.h"
 #include "contracts/kelo/Codes.h"
 #include "contracts/kelo/IClass.h"
@@ -30,8 +31,6 @@ using standin::kelo::MenuCommands;
 
 // The field a document record is described by.
 constexpr std::int32_t kCommentLabel = 3;
-
-[[noreturn]] void Mistake(const std::string& what) { throw ComError(errors::InvalidProcedureCall, "ostrellix", what); }
 
 Ptr<kelo::IClass> DocumentClass(Host& host) {
     const auto cls = host.TheMachine().KeloApp().Classes()->FindByLabel(kelo::classlabel::Document);

@@ -4,6 +4,7 @@
 #include <regex>
 
 #include "apps/ostrellix/FileCommand.h"
+#include "apps/ostrellix/Mistake.h"
 #include "apps/ostrellix/OutlookItemView.h"
 #include "apps/ostrellix/RecordContext.h"
 #include "apps/ostrellix/TypedValue.h"
@@ -35,10 +36,6 @@ namespace ol = outlook;
 using standin::kelo::MenuCommands;
 
 constexpr std::int32_t kControlKey = 17;
-
-[[noreturn]] void Mistake(const std::string& what) {
-    throw ComError(errors::InvalidProcedureCall, "ostrellix", what);
-}
 
 std::vector<Ptr<ol::IInspector>> OutlookWindows(Host& host) {
     std::vector<Ptr<ol::IInspector>> windows;

@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "apps/ostrellix/Mistake.h"
 #include "contracts/kelo/IClasses.h"
 #include "contracts/kelo/IPool.h"
 #include "contracts/kelo/IProperties.h"
@@ -23,8 +24,6 @@ namespace ostrellix::host {
 namespace {
 
 namespace ol = outlook;
-
-[[noreturn]] void Mistake(const std::string& what) { throw ComError(errors::InvalidProcedureCall, "ostrellix", what); }
 
 std::vector<std::int32_t> ParseIds(const std::string& text) {
     std::vector<std::int32_t> ids;

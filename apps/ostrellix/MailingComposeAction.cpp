@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "apps/ostrellix/Mistake.h"
 #include "contracts/kelo/Codes.h"
 #include "contracts/kelo/IClasses.h"
 #include "contracts/kelo/IDocument.h"
@@ -23,8 +24,6 @@
 namespace ostrellix::host {
 
 namespace {
-
-[[noreturn]] void Mistake(const std::string& what) { throw ComError(errors::InvalidProcedureCall, "ostrellix", what); }
 
 bool OnOff(const std::string& option, const std::string& value) {
     if (value == "on") return true;

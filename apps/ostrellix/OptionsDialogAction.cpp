@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "apps/ostrellix/Mistake.h"
 #include "apps/ostrellix/OutlookFolderName.h"
 #include "contracts/outlook/Constants.h"
 #include "contracts/outlook/IApplication.h"
@@ -20,8 +21,6 @@
 namespace ostrellix::host {
 
 namespace {
-
-[[noreturn]] void Mistake(const std::string& what) { throw ComError(errors::InvalidProcedureCall, "ostrellix", what); }
 
 // The page's buttons, the dialogs they open and the options those store.
 struct Dialog {

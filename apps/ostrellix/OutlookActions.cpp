@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "apps/ostrellix/ActionEffects.h"
+#include "apps/ostrellix/Mistake.h"
 #include "apps/ostrellix/OutgoingMailCapture.h"
 #include "apps/ostrellix/OutlookFolderName.h"
 #include "apps/ostrellix/OutlookItemView.h"
@@ -41,10 +42,6 @@ namespace ol = outlook;
 using standin::outlook::SimulatedUser;
 
 constexpr std::uint64_t kMaxAttachmentBytes = 64u << 20;
-
-[[noreturn]] void Mistake(const std::string& what) {
-    throw ComError(errors::InvalidProcedureCall, "ostrellix", what);
-}
 
 Ptr<ol::IApplication> Outlook(Host& host) {
     const auto running = host.TheMachine().Outlook().Running();

@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "apps/ostrellix/KeloActions.h"
+#include "apps/ostrellix/Mistake.h"
 #include "apps/ostrellix/OutlookFolderName.h"
 #include "contracts/kelo/IImage.h"
 #include "contracts/outlook/Constants.h"
@@ -24,8 +25,6 @@ namespace ostrellix::host {
 namespace {
 
 using standin::kelo::MenuCommands;
-
-[[noreturn]] void Mistake(const std::string& what) { throw ComError(errors::InvalidProcedureCall, "ostrellix", what); }
 
 // The calendar buttons of a pane, by the names the command line uses.
 struct Arrangement {

@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "apps/ostrellix/Mistake.h"
 #include "contracts/kelo/Codes.h"
 #include "contracts/kelo/IClasses.h"
 #include "runtime/ComError.h"
@@ -12,12 +13,6 @@
 #include "standins/kelo/engine/StoredFilters.h"
 
 namespace ostrellix::host {
-
-namespace {
-
-[[noreturn]] void Mistake(const std::string& what) { throw ComError(errors::InvalidProcedureCall, "ostrellix", what); }
-
-}  // namespace
 
 StoreFilterAction::StoreFilterAction(ActionGroup& group) {
     auto& action =
