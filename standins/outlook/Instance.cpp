@@ -91,6 +91,11 @@ Ptr<Item> Instance::ItemFor(std::string_view entryId) {
     return item;
 }
 
+bool Instance::Holds(std::string_view entryId) const {
+    const auto found = items_.find(ids::Normalized(entryId));
+    return found != items_.end() && !found->second.expired();
+}
+
 Ptr<Item> Instance::NewItem(std::int32_t itemType, std::string folderEntryId) {
     Check();
     msg::MessageData data;

@@ -72,6 +72,8 @@ public:
     // The object of a stored message (the one alive, else a new one);
     // nothing when the store has no such message.
     Ptr<Item> ItemFor(std::string_view entryId);
+    // Whether the message's object is alive, so that ItemFor reads nothing.
+    bool Holds(std::string_view entryId) const;
     // A new, unsaved item to be stored in the folder.
     Ptr<Item> NewItem(std::int32_t itemType, std::string folderEntryId);
     Ptr<Item> NewItem(msg::MessageData data, std::string folderEntryId);

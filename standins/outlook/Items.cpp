@@ -1,6 +1,7 @@
 #include "standins/outlook/Items.h"
 
 #include <unordered_set>
+#include <vector>
 
 #include "runtime/Text.h"
 #include "standins/outlook/Errors.h"
@@ -65,9 +66,25 @@ Ptr<ol::IItem> Items::FindNext() {
 
 Ptr<ol::IItem> Items::NextFound() {
     while (nextFound_ < found_.size()) {
+        ReadAhead();
         if (Ptr<outlook::Item> item = Unchecked().ItemFor(found_[nextFound_++])) return item;
     }
     return nullptr;
+}
+
+void Items::ReadAhead() {
+    // A walk through the found items reads them a batch at a time, those
+    // whose objects are not alive; a single find is read as it is asked for.
+    constexpr std::size_t kBatch = 64;
+    Instance& outlook = Unchecked();
+    MessageStore& store = outlook.Store();
+    const std::size_t left = found_.size() - nextFound_;
+    if (left < 2 || store.Prefetched(found_[nextFound_]) || outlook.Holds(found_[nextFound_])) return;
+    std::vector<std::string> batch;
+    for (std::size_t i = nextFound_; i < found_.size() && batch.size() < kBatch; ++i) {
+        if (!outlook.Holds(found_[i])) batch.push_back(found_[i]);
+    }
+    store.Prefetch(batch);
 }
 
 Ptr<ol::IItems> Items::Restrict(std::string_view filter) {

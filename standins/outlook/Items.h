@@ -35,6 +35,8 @@ private:
     const std::vector<std::string>& Ids();
     std::vector<std::string> Search(const std::vector<Filter>& filters);
     Ptr<ol::IItem> NextFound();
+    // Reads the next found items ahead, when the walk is not at its last.
+    void ReadAhead();
     void OnStoreChange(const StoreChange& change);
     void Announce(const StoreChange& change);
 

@@ -296,6 +296,14 @@ std::optional<std::string> MessageStore::FolderOfMessage(std::string_view entryI
 
 std::optional<StoredMessage> MessageStore::Load(std::string_view entryId) {
     if (const StoredMessage* kept = Kept(entryId)) return *kept;
+    if (prefetchedSerial_ == serial_ && !prefetched_.empty()) {
+        if (const auto ahead = prefetched_.find(ids::Normalized(entryId)); ahead != prefetched_.end()) {
+            StoredMessage message = std::move(ahead->second);
+            prefetched_.erase(ahead);
+            Keep(message);
+            return message;
+        }
+    }
     // Decoded straight from the row: a copy of each message's bytes would
     // only pass through the heap, and a run reads every synchronized item.
     std::optional<StoredMessage> found = db_.Guard("read a message", [&]() -> std::optional<StoredMessage> {
@@ -317,6 +325,42 @@ std::optional<StoredMessage> MessageStore::Load(std::string_view entryId) {
     if (!found) return std::nullopt;
     Keep(*found);
     return found;
+}
+
+void MessageStore::Prefetch(std::span<const std::string> entryIds) {
+    prefetched_.clear();
+    prefetchedSerial_ = serial_;
+    std::string list = "[";
+    for (const std::string& entryId : entryIds) {
+        // EntryIDs are hexadecimal digits: nothing in them needs escaping.
+        list += (list.size() > 1 ? ",\"" : "\"") + ids::Normalized(entryId) + "\"";
+    }
+    list += "]";
+    db_.Guard("read messages", [&] {
+        SQLite::Statement& query = db_.Prepared(
+            "SELECT i.entry_id, f.entry_id, i.revision, i.data FROM json_each(?) j "
+            "JOIN items i ON i.entry_id = j.value JOIN folders f ON f.id = i.folder_id");
+        query.bind(1, list);
+        while (query.executeStep()) {
+            ++counters_->messageLoads;
+            StoredMessage stored{query.getColumn(0).getString(), query.getColumn(1).getString(),
+                                 query.getColumn(2).getInt64(), {}};
+            const SQLite::Column blob = query.getColumn(3);
+            const auto* bytes = static_cast<const std::uint8_t*>(blob.getBlob());
+            // A message that cannot be decoded is left to Load, which reads
+            // it alone and raises then.
+            IgnoreErrors([&] {
+                stored.data = MessageCodec::Decode({bytes, static_cast<std::size_t>(blob.getBytes())});
+                std::string key = stored.entryId;
+                prefetched_.emplace(std::move(key), std::move(stored));
+            });
+        }
+        query.reset();
+    });
+}
+
+bool MessageStore::Prefetched(std::string_view entryId) const {
+    return prefetchedSerial_ == serial_ && prefetched_.contains(ids::Normalized(entryId));
 }
 
 void MessageStore::Keep(const StoredMessage& message, std::optional<std::vector<ItemIndex::Entry>> rows) {

@@ -3,8 +3,10 @@
 #include <cstdint>
 #include <optional>
 #include <random>
+#include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "contracts/win/IClock.h"
@@ -86,6 +88,12 @@ public:
     void Delete(std::string_view entryId);
 
     std::optional<StoredMessage> Load(std::string_view entryId);
+    // Reads the messages of `entryIds` in one statement; Load then finds
+    // each of them without a read of its own, as long as nothing in the
+    // store changes meanwhile. For a walk through many found items, whose
+    // reads one by one cost a statement and a read transaction each.
+    void Prefetch(std::span<const std::string> entryIds);
+    bool Prefetched(std::string_view entryId) const;
     // The EntryID of the folder that holds the message; nothing when there is no such message.
     std::optional<std::string> FolderOfMessage(std::string_view entryId);
     // The message's revision; 0 when there is no such message.
@@ -135,6 +143,10 @@ private:
     std::uint64_t lastLoadedSerial_ = 0;
     // The kept message's index rows (IndexRows), once worked out.
     std::optional<std::vector<ItemIndex::Entry>> lastRows_;
+    // Messages read ahead (Prefetch) by EntryID, valid at that serial; each
+    // is handed out once.
+    std::unordered_map<std::string, StoredMessage> prefetched_;
+    std::uint64_t prefetchedSerial_ = 0;
     system::WorkCounters ownCounters_;
     system::WorkCounters* counters_ = &ownCounters_;
 };

@@ -12,6 +12,7 @@
 
 #include "contracts/outlook/Constants.h"
 #include "runtime/ComError.h"
+#include "runtime/Text.h"
 #include "standins/message/PropertyTag.h"
 #include "standins/outlook/Errors.h"
 #include "standins/outlook/Filter.h"
@@ -312,6 +313,40 @@ TEST_F(StoreTest, ARepeatedReadIsServedOnceAndAChangeIsReadAfresh) {
     EXPECT_EQ(store.Revision(entryId), 0);
     EXPECT_FALSE(store.Load(entryId));
     EXPECT_FALSE(store.FolderOfMessage(entryId));
+}
+
+// Messages read ahead are what a read of each would give, read in one go;
+// any change to the store drops them, and a message read ahead changed
+// meanwhile is read afresh.
+TEST_F(StoreTest, MessagesReadAheadAreServedUntilTheStoreChanges) {
+    auto profile = Open();
+    MessageStore& store = profile->Store();
+    const std::string drafts = store.DefaultFolder(profile->Mailbox(), ol::olFolderDrafts).entryId;
+    std::vector<std::string> ids;
+    for (const char* subject : {"one", "two", "three"}) {
+        message::MessageData data = Note(subject);
+        ids.push_back(store.NewEntryId(drafts));
+        store.Create(drafts, ids.back(), data);
+    }
+    const auto subject = [&](const std::string& id) {
+        return store.Load(id)->data.Read().properties.GetValue(tag::PR_SUBJECT).ToString();
+    };
+    const std::int64_t before = store.Counters().messageLoads;
+    store.Prefetch(std::vector<std::string>{text::LCase(ids[0]), ids[1], ids[2], store.NewEntryId(drafts)});
+    EXPECT_EQ(store.Counters().messageLoads - before, 3) << "three found, the unknown one not";
+    EXPECT_TRUE(store.Prefetched(ids[0]));
+    EXPECT_EQ(subject(ids[0]), "one");
+    EXPECT_EQ(store.Load(ids[0])->revision, 1);
+    EXPECT_EQ(subject(ids[1]), "two");
+    EXPECT_EQ(store.Counters().messageLoads - before, 3) << "served from what was read ahead";
+
+    message::MessageData changed = Note("three, changed");
+    store.Update(ids[2], changed);
+    EXPECT_FALSE(store.Prefetched(ids[2]));
+    store.Create(drafts, store.NewEntryId(drafts), changed);
+    EXPECT_EQ(subject(ids[2]), "three, changed");
+    EXPECT_EQ(store.Load(ids[2])->revision, 2);
+    EXPECT_EQ(store.Counters().messageLoads - before, 4);
 }
 
 // A save writes only the index entries that changed; whatever a save adds,
