@@ -1,5 +1,6 @@
 #include "standins/outlook/Items.h"
 
+#include <algorithm>
 #include <unordered_set>
 #include <vector>
 
@@ -56,6 +57,7 @@ Ptr<ol::IItem> Items::Find(std::string_view filter) {
     filters.push_back(Filter::Parse(filter));
     found_ = Search(filters);
     nextFound_ = 0;
+    readAheadTo_ = 0;
     return NextFound();
 }
 
@@ -75,16 +77,17 @@ Ptr<ol::IItem> Items::NextFound() {
 void Items::ReadAhead() {
     // A walk through the found items reads them a batch at a time, those
     // whose objects are not alive; a single find is read as it is asked for.
+    // A batch is read once: after a change to the store the rest of it is
+    // read item by item.
     constexpr std::size_t kBatch = 64;
+    if (nextFound_ < readAheadTo_ || found_.size() - nextFound_ < 2) return;
     Instance& outlook = Unchecked();
-    MessageStore& store = outlook.Store();
-    const std::size_t left = found_.size() - nextFound_;
-    if (left < 2 || store.Prefetched(found_[nextFound_]) || outlook.Holds(found_[nextFound_])) return;
+    readAheadTo_ = std::min(found_.size(), nextFound_ + kBatch);
     std::vector<std::string> batch;
-    for (std::size_t i = nextFound_; i < found_.size() && batch.size() < kBatch; ++i) {
+    for (std::size_t i = nextFound_; i < readAheadTo_; ++i) {
         if (!outlook.Holds(found_[i])) batch.push_back(found_[i]);
     }
-    store.Prefetch(batch);
+    if (!batch.empty()) outlook.Store().Prefetch(batch);
 }
 
 Ptr<ol::IItems> Items::Restrict(std::string_view filter) {

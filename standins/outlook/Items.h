@@ -46,6 +46,8 @@ private:
     std::uint64_t idsSerial_ = 0;
     std::vector<std::string> found_;
     std::size_t nextFound_ = 0;
+    // Found items before this one were read ahead (or left to be read one by one).
+    std::size_t readAheadTo_ = 0;
     Connection storeConnection_;
     ol::ItemsEvents events_;
 };
