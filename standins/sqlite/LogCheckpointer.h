@@ -53,6 +53,7 @@ private:
 
     static int OnCommit(void* self, sqlite3* writer, const char* schema, int logged);
     void Committed(int logged);
+    void SyncDatabaseFile();
     void Wake();
     void Run();
 
