@@ -30,7 +30,9 @@ protected:
 // The item checksum is read from the stored message, so the one stored
 // with a pushed item describes it as it was before that save: the item's
 // next change event finds it changed and carries it back into the record
-// once, with the values the record gave it; that round ends there.
+// once, with the values the record gave it; that round ends there. The
+// record already holds those values, so the data engine does not store
+// it again; the item takes the new checksum in a second save.
 TEST_F(KeloSynchListenerTest, AKeloSaveReachesTheItemAndComesBackOnce) {
     options->SetSynchronizeTasks(true);
     const auto person = Person();
@@ -46,7 +48,7 @@ TEST_F(KeloSynchListenerTest, AKeloSaveReachesTheItemAndComesBackOnce) {
     EXPECT_EQ(Reloaded(person)->Text("jobtitle"), "Buyer");
     EXPECT_EQ(Reloaded(todo)->Text("subject"), "Offer sent");
     for (const auto& [record, item] : {std::pair(person, Ptr<outlook::IItem>(contact)), std::pair(todo, task)}) {
-        EXPECT_EQ(RecordStores(record), 2) << record->Class()->Name();
+        EXPECT_EQ(RecordStores(record), 1) << record->Class()->Name();
         EXPECT_EQ(ItemStores(item->EntryID()), 2) << record->Class()->Name();
         EXPECT_EQ(sync->IsItemModifiedSinceLastSynchronization(Reloaded(item)), Variant(false));
     }

@@ -222,6 +222,15 @@ void Record::SetValue(std::string_view name, const Variant& value) {
     changed_.insert(field->Id());
 }
 
+RecordStore::Values Record::KeptValues() {
+    RecordStore::Values kept;
+    for (std::int32_t fieldId : unwritten_) {
+        const Ptr<Field> field = FieldById(fieldId);
+        kept.emplace_back(field, FieldCodec::ToColumn(*field, *values_.Find(fieldId)));
+    }
+    return kept;
+}
+
 bool Record::KeepsStoredValue(Field& field, const Variant& value) const {
     if (state_ != recordstate::Loaded || field.IsDocument()) return false;
     // Once set to another value, the value held is no longer the stored one.
@@ -317,22 +326,29 @@ void Record::Update() {
     if (state_ == recordstate::Loaded && !HasChanges()) return;
     Check();
     const auto documents = DirtyDocuments();
-    std::vector<std::pair<Ptr<Document>, std::int32_t>> documentIds;
     RecordStore store(*engine_);
+    const RecordStore::Values kept = KeptValues();
+    // Every field set holds the value read: unless another writer changed
+    // one of them meanwhile, storing would change nothing but the time
+    // stamp, and a record's time stamp tells when it changed.
+    if (state_ == recordstate::Loaded && documents.empty() && kept.size() == changed_.size() &&
+        store.Holds(*class_, id_, kept)) {
+        changed_.clear();
+        unwritten_.clear();
+        return;
+    }
+    std::vector<std::pair<Ptr<Document>, std::int32_t>> documentIds;
     const auto [id, timestamp] = engine_->Transact([&] {
-        RecordStore::Values values, kept;
+        RecordStore::Values values;
         for (const auto& [field, document] : documents) {
             const std::int32_t documentId = document->WriteRow();
             documentIds.emplace_back(document, documentId);
             if (document->ID() == 0) values.emplace_back(field, std::int64_t(documentId));
         }
         for (std::int32_t fieldId : changed_) {
+            if (unwritten_.contains(fieldId)) continue;
             const Ptr<Field> field = FieldById(fieldId);
             const Variant& value = *values_.Find(fieldId);  // every changed field was set
-            if (unwritten_.contains(fieldId)) {
-                kept.emplace_back(field, FieldCodec::ToColumn(*field, value));
-                continue;
-            }
             if (field->IsDocument() && value.IsObject()) {
                 const std::int32_t stored = value.ToObjectAs<Document>()->ID();
                 if (stored > 0) values.emplace_back(field, std::int64_t(stored));

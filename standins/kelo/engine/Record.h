@@ -10,6 +10,7 @@
 #include "standins/kelo/engine/Class.h"
 #include "standins/kelo/engine/FieldPath.h"
 #include "standins/kelo/engine/RecordRow.h"
+#include "standins/kelo/engine/RecordStore.h"
 
 namespace ostrellix::standin::kelo {
 
@@ -57,6 +58,8 @@ private:
     FieldPath Resolve(std::string_view name) const;
     Variant FieldValue(const Ptr<Field>& field);
     bool KeepsStoredValue(Field& field, const Variant& value) const;
+    // The fields set to the values read, as their columns hold them.
+    RecordStore::Values KeptValues();
     std::string FieldText(const Ptr<Field>& field, const Variant& value);
     Ptr<Record> LinkedRecord(const Ptr<Field>& relation);
     std::vector<Ptr<Record>> LinkingRecords(const Ptr<Field>& relation);

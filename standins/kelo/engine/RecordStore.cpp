@@ -50,6 +50,12 @@ Variant PathValue(const FieldPath& path, const SqlValue& column) {
     }
 }
 
+// Binary comparison: a text changed in case only differs too.
+std::string HoldingAll(const RecordStore::Values& values) {
+    std::string sql = " WHERE id = ?";
+    for (const auto& [field, value] : values) sql += " AND " + field->Column() + " IS ? COLLATE BINARY";
+    return sql;
+}
 
 }  // namespace
 
@@ -122,12 +128,21 @@ std::int32_t RecordStore::Insert(const Class& cls, const Values& values, Date ti
     return id;
 }
 
+bool RecordStore::Holds(const Class& cls, std::int32_t id, const Values& values) {
+    return engine_.Guard("looking a record up", [&] {
+        return engine_.WithStatement("SELECT 1 FROM " + cls.Table() + HoldingAll(values), [&](SQLite::Statement& query) {
+            query.bind(1, id);
+            int index = 2;
+            for (const auto& [field, value] : values) Bind(query, index++, value);
+            return query.executeStep();
+        });
+    });
+}
+
 void RecordStore::Update(const Class& cls, std::int32_t id, const Values& values, const Values& kept, Date timestamp) {
-    // Binary comparison: a text changed in case only differs too.
     std::string sql = "UPDATE " + cls.Table() + " SET timestamp = ?";
     for (const auto& [field, value] : values) sql += ", " + field->Column() + " = ?";
-    sql += " WHERE id = ?";
-    for (const auto& [field, value] : kept) sql += " AND " + field->Column() + " IS ? COLLATE BINARY";
+    sql += HoldingAll(kept);
     int updated = engine_.WithStatement(sql, [&](SQLite::Statement& update) {
         update.bind(1, FieldCodec::DateToColumn(timestamp));
         int index = 2;

@@ -30,6 +30,9 @@ public:
                                   const std::string* poolJson = nullptr);
     std::optional<RecordRow> Read(const Ptr<Class>& cls, std::int32_t id);
     bool Exists(const Class& cls, std::int32_t id);
+    // Whether the stored record still holds every one of `values` (compared
+    // as Update compares what it keeps).
+    bool Holds(const Class& cls, std::int32_t id, const Values& values);
 
     // Call inside Engine::Transact.
     std::int32_t Insert(const Class& cls, const Values& values, Date timestamp);
