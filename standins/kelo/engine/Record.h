@@ -21,7 +21,8 @@ class Document;
 // the caller edits and stores. Values keep their kinds (FieldCodec);
 // relations hold the linked id, documents a Document object. Update stores
 // the changed fields and new or changed documents in one transaction and
-// advances the time stamp; a record that fails the check, or a failing
+// advances the time stamp (fields set to the values the database still
+// holds are no change); a record that fails the check, or a failing
 // statement, leaves the database and the object as they were.
 class Record final : public ostrellix::kelo::IRecord {
 public:
