@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -50,7 +51,22 @@ protected:
     using HostFixture::JsonLines;
     std::vector<nlohmann::json> JsonLines() const { return JsonLines(json.str()); }
 
-    bool Says(const std::string& expected) const { return out.str().find(expected) != std::string::npos; }
+    // Whether the output holds every text; either way the message shows the output.
+    template <class... Texts>
+    ::testing::AssertionResult Says(const Texts&... expected) const {
+        const std::string text = out.str();
+        for (const std::string_view each : {std::string_view(expected)...}) {
+            if (text.find(each) == std::string::npos) {
+                return ::testing::AssertionFailure() << "no \"" << each << "\" in:\n" << text;
+            }
+        }
+        return ::testing::AssertionSuccess() << "output:\n" << text;
+    }
+    // Whether the action exits 0; else the message shows its error.
+    static ::testing::AssertionResult Ok(int status, const std::string& failure) {
+        if (status == 0) return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << "exit status " << status << ": " << failure;
+    }
 
     // Runs a shell command line with its standard output thrown away: the
     // exit status and what it wrote to standard error.

@@ -37,6 +37,7 @@ protected:
             for (const std::string& event : claimed) host.TheMachine().KeloApp().ScriptEvents().Claim(event);
         });
     }
+    ::testing::AssertionResult Runs(std::vector<std::string> args) { return Ok(Outlook(std::move(args)), error); }
 
     // The EntryID of the item an action reported as made.
     std::string MadeId() {
@@ -83,59 +84,48 @@ protected:
 TEST_F(OutlookActionsTest, ReceivedMailIsListedAndShown) {
     const auto attachment = folder.Path() / "order.txt";
     std::ofstream(attachment) << "two pallets";
-    ASSERT_EQ(Outlook({"receive", "--from", "maria@nordvik.example", "--from-name", "Maria Sjöberg", "--subject",
-                       "Spring order", "--body", "Please confirm.", "--attach", attachment.string()}),
-              0)
-        << error;
-    EXPECT_TRUE(Says("Received in the Inbox: ")) << out.str();
+    ASSERT_TRUE(Runs({"receive", "--from", "maria@nordvik.example", "--from-name", "Maria Sjöberg", "--subject",
+                      "Spring order", "--body", "Please confirm.", "--attach", attachment.string()}));
+    EXPECT_TRUE(Says("Received in the Inbox: "));
     const std::string id = MadeId();
-    EXPECT_TRUE(Says("item made: " + id + " mail \"Spring order\" in Inbox")) << out.str();
+    EXPECT_TRUE(Says("item made: " + id + " mail \"Spring order\" in Inbox"));
 
-    ASSERT_EQ(Outlook({"list"}), 0) << error;
-    EXPECT_TRUE(Says("Inbox (\\\\Mailbox - Anna Lindqvist\\Inbox): 1 item")) << out.str();
-    EXPECT_TRUE(Says(id + "  mail  \"Spring order\"")) << out.str();
-    EXPECT_TRUE(Says("Nothing changed in Kelo or Outlook, and no message was shown.")) << out.str();
+    ASSERT_TRUE(Runs({"list"}));
+    EXPECT_TRUE(Says("Inbox (\\\\Mailbox - Anna Lindqvist\\Inbox): 1 item", id + "  mail  \"Spring order\"",
+                     "Nothing changed in Kelo or Outlook, and no message was shown."));
 
-    ASSERT_EQ(Outlook({"show", id}), 0) << error;
-    for (const char* expected : {"Subject: Spring order", "SenderName: Maria Sjöberg",
-                                 "SenderEmailAddress: maria@nordvik.example", "To: Anna Lindqvist",
-                                 "Body: Please confirm.", "Attachment: order.txt"}) {
-        EXPECT_TRUE(Says(expected)) << expected << "\n" << out.str();
-    }
+    ASSERT_TRUE(Runs({"show", id}));
+    EXPECT_TRUE(Says("Subject: Spring order", "SenderName: Maria Sjöberg", "SenderEmailAddress: maria@nordvik.example",
+                     "To: Anna Lindqvist", "Body: Please confirm.", "Attachment: order.txt"));
 }
 
 TEST_F(OutlookActionsTest, ComposedMailIsSavedInDraftsOrSent) {
-    ASSERT_EQ(Outlook({"compose", "--to", "erik.holm@demo.example", "--subject", "Draft only"}), 0) << error;
+    ASSERT_TRUE(Runs({"compose", "--to", "erik.holm@demo.example", "--subject", "Draft only"}));
     const std::string draft = MadeId();
-    EXPECT_TRUE(Says("Saved in Drafts: " + draft)) << out.str();
-    ASSERT_EQ(Outlook({"compose", "--to", "erik.holm@demo.example", "--cc", "maria@nordvik.example", "--subject",
-                       "Off it goes", "--body", "Hello", "--send"}),
-              0)
-        << error;
-    EXPECT_TRUE(Says("Sent \"Off it goes\" to erik.holm@demo.example")) << out.str();
-    EXPECT_TRUE(Says("mail \"Off it goes\" in Sent Items")) << out.str();
+    EXPECT_TRUE(Says("Saved in Drafts: " + draft));
+    ASSERT_TRUE(Runs({"compose", "--to", "erik.holm@demo.example", "--cc", "maria@nordvik.example", "--subject",
+                      "Off it goes", "--body", "Hello", "--send"}));
+    EXPECT_TRUE(Says("Sent \"Off it goes\" to erik.holm@demo.example", "mail \"Off it goes\" in Sent Items"));
 
     ASSERT_EQ(Outlook({"list", "drafts"}), 0);
-    EXPECT_TRUE(Says(draft + "  mail  \"Draft only\"")) << out.str();
+    EXPECT_TRUE(Says(draft + "  mail  \"Draft only\""));
     EXPECT_FALSE(Says("Off it goes"));
     ASSERT_EQ(Outlook({"list", "Sent Items"}), 0);
-    EXPECT_TRUE(Says("\"Off it goes\"")) << out.str();
+    EXPECT_TRUE(Says("\"Off it goes\""));
 }
 
 TEST_F(OutlookActionsTest, EditKeepsChangesOnlyWhenSaved) {
-    ASSERT_EQ(Outlook({"receive", "--from", "maria@nordvik.example", "--subject", "Before"}), 0) << error;
+    ASSERT_TRUE(Runs({"receive", "--from", "maria@nordvik.example", "--subject", "Before"}));
     const std::string id = MadeId();
-    ASSERT_EQ(Outlook({"edit", id, "--set", "Subject=After"}), 0) << error;
-    EXPECT_TRUE(Says("Not saved: the changes were discarded")) << out.str();
-    EXPECT_TRUE(Says("Nothing changed in Kelo or Outlook")) << out.str();
+    ASSERT_TRUE(Runs({"edit", id, "--set", "Subject=After"}));
+    EXPECT_TRUE(Says("Not saved: the changes were discarded", "Nothing changed in Kelo or Outlook"));
     ASSERT_EQ(Outlook({"show", id}), 0);
-    EXPECT_TRUE(Says("Subject: Before")) << out.str();
+    EXPECT_TRUE(Says("Subject: Before"));
 
-    ASSERT_EQ(Outlook({"edit", id, "--set", "Subject=After", "--set", "Categories=Orders", "--save"}), 0) << error;
-    EXPECT_TRUE(Says("item changed: " + id + " mail \"After\" in Inbox")) << out.str();
+    ASSERT_TRUE(Runs({"edit", id, "--set", "Subject=After", "--set", "Categories=Orders", "--save"}));
+    EXPECT_TRUE(Says("item changed: " + id + " mail \"After\" in Inbox"));
     ASSERT_EQ(Outlook({"show", id}), 0);
-    EXPECT_TRUE(Says("Subject: After")) << out.str();
-    EXPECT_TRUE(Says("Categories: Orders")) << out.str();
+    EXPECT_TRUE(Says("Subject: After", "Categories: Orders"));
 }
 
 TEST_F(OutlookActionsTest, DatesAreTypedIntoAppointments) {
@@ -148,11 +138,9 @@ TEST_F(OutlookActionsTest, DatesAreTypedIntoAppointments) {
         appointment->Save();
         id = appointment->EntryID();
     }
-    ASSERT_EQ(Outlook({"edit", id, "--set", "Start=2024-06-03 10:30", "--set", "Location=Room 2", "--save"}), 0)
-        << error;
+    ASSERT_TRUE(Runs({"edit", id, "--set", "Start=2024-06-03 10:30", "--set", "Location=Room 2", "--save"}));
     ASSERT_EQ(Outlook({"show", id}), 0);
-    EXPECT_TRUE(Says("Start: 2024-06-03 10:30:00")) << out.str();
-    EXPECT_TRUE(Says("Location: Room 2")) << out.str();
+    EXPECT_TRUE(Says("Start: 2024-06-03 10:30:00", "Location: Room 2"));
     // What the program refuses is the user's mistake; nothing is changed.
     EXPECT_EQ(Outlook({"edit", id, "--set", "Start=next monday", "--save"}), 2);
     EXPECT_EQ(error, "Start takes a date, YYYY-MM-DD hh:mm: \"next monday\" is not one");
@@ -164,16 +152,15 @@ TEST_F(OutlookActionsTest, DatesAreTypedIntoAppointments) {
 TEST_F(OutlookActionsTest, DeleteMovesToDeletedItemsThenDeletesForGood) {
     ASSERT_EQ(Outlook({"receive", "--from", "maria@nordvik.example", "--subject", "Old news"}), 0);
     const std::string id = MadeId();
-    ASSERT_EQ(Outlook({"delete", id}), 0) << error;
-    EXPECT_TRUE(Says("Deleted " + id + " from Inbox")) << out.str();
-    EXPECT_TRUE(Says("item moved: " + id + " mail \"Old news\" in Deleted Items")) << out.str();
+    ASSERT_TRUE(Runs({"delete", id}));
+    EXPECT_TRUE(Says("Deleted " + id + " from Inbox", "item moved: " + id + " mail \"Old news\" in Deleted Items"));
     ASSERT_EQ(Outlook({"list"}), 0);
-    EXPECT_TRUE(Says("0 items")) << out.str();
+    EXPECT_TRUE(Says("0 items"));
     ASSERT_EQ(Outlook({"list", "Deleted Items"}), 0);
-    EXPECT_TRUE(Says(id)) << out.str();
+    EXPECT_TRUE(Says(id));
 
-    ASSERT_EQ(Outlook({"delete", id}), 0) << error;
-    EXPECT_TRUE(Says("item deleted: " + id + " from Deleted Items")) << out.str();
+    ASSERT_TRUE(Runs({"delete", id}));
+    EXPECT_TRUE(Says("item deleted: " + id + " from Deleted Items"));
     EXPECT_EQ(Outlook({"show", id}), 1);
     EXPECT_EQ(error, "There is no item with EntryID " + id);
 }
@@ -181,9 +168,8 @@ TEST_F(OutlookActionsTest, DeleteMovesToDeletedItemsThenDeletesForGood) {
 TEST_F(OutlookActionsTest, OpenListsTheButtonsAndRefusesAnUnknownTag) {
     ASSERT_EQ(Outlook({"receive", "--from", "maria@nordvik.example", "--subject", "Look at me"}), 0);
     const std::string id = MadeId();
-    ASSERT_EQ(Outlook({"open", id}), 0) << error;
-    EXPECT_TRUE(Says("Window \"Look at me")) << out.str();
-    EXPECT_TRUE(Says("SaveMailToKelo")) << out.str();
+    ASSERT_TRUE(Runs({"open", id}));
+    EXPECT_TRUE(Says("Window \"Look at me", "SaveMailToKelo"));
     EXPECT_EQ(Outlook({"open", id, "--click", "NoSuchTag"}), 2);
     EXPECT_NE(error.find("The window has no button tagged \"NoSuchTag\" (its tags: SaveMailToKelo"), std::string::npos)
         << error;
@@ -194,14 +180,13 @@ TEST_F(OutlookActionsTest, SaveButtonFilesTheMailOnlyWhenItsWindowIsSaved) {
     const std::string id = MadeId();
 
     ASSERT_EQ(Outlook({"open", id, "--click", "SaveMailToKelo"}), 0) << error << out.str();
-    EXPECT_TRUE(Says("Clicked SaveMailToKelo")) << out.str();
-    EXPECT_TRUE(Says("Record window opened, not saved: document (--save-windows saves it)")) << out.str();
-    EXPECT_FALSE(Says("record made:")) << out.str();
+    EXPECT_TRUE(Says("Clicked SaveMailToKelo", "Record window opened, not saved: document (--save-windows saves it)"));
+    EXPECT_FALSE(Says("record made:"));
 
     ASSERT_EQ(Outlook({"open", id, "--click", "SaveMailToKelo", "--save-windows"}), 0) << error << out.str();
     const std::int32_t document = NumberAfter("Record window opened and saved: document ");
     ASSERT_NE(document, 0) << out.str();
-    EXPECT_TRUE(Says("record made: document " + std::to_string(document))) << out.str();
+    EXPECT_TRUE(Says("record made: document " + std::to_string(document)));
     EXPECT_EQ(StoredDocument(document), "File me");
 }
 
@@ -234,7 +219,7 @@ TEST_F(OutlookActionsTest, SentMailIsFiledOrTheReasonIsTold) {
         if (c.saveWindows) args.push_back("--save-windows");
         ASSERT_EQ(Outlook(args), 0) << label << ": " << error << out.str();
         answers = Policy::DefaultButton;
-        EXPECT_TRUE(Says("Sent \"Sent " + label + "\"")) << out.str();
+        EXPECT_TRUE(Says("Sent \"Sent " + label + "\""));
         if (*c.told != 0) {
             EXPECT_TRUE(Says(c.told)) << label << "\n" << out.str();
             EXPECT_FALSE(Says("record made:")) << label << "\n" << out.str();
@@ -242,7 +227,7 @@ TEST_F(OutlookActionsTest, SentMailIsFiledOrTheReasonIsTold) {
         }
         const std::int32_t document = NumberAfter("Filed in Kelo: document ");
         ASSERT_NE(document, 0) << label << "\n" << out.str();
-        EXPECT_TRUE(Says("Record window opened and saved: document " + std::to_string(document))) << out.str();
+        EXPECT_TRUE(Says("Record window opened and saved: document " + std::to_string(document)));
         EXPECT_EQ(StoredDocument(document), "Sent " + label);
     }
 }
@@ -258,10 +243,9 @@ TEST_F(OutlookActionsTest, SentMailTakenByAClientScriptIsNotFiled) {
                            "--save-windows"}),
                   0)
             << event << ": " << error;
-        EXPECT_TRUE(Says(std::string("Not filed in Kelo: taken by a handler of the client (") + how + ")"))
-            << out.str();
-        EXPECT_FALSE(Says("record made:")) << out.str();
-        EXPECT_FALSE(Says("Record window opened")) << out.str();
+        EXPECT_TRUE(Says(std::string("Not filed in Kelo: taken by a handler of the client (") + how + ")"));
+        EXPECT_FALSE(Says("record made:"));
+        EXPECT_FALSE(Says("Record window opened"));
     }
 }
 
@@ -372,7 +356,7 @@ TEST_F(OutlookActionsTest, TheProgramTellsMistakesFromFailures) {
 // A workspace whose Outlook runs in another program is refused whole, and
 // that program's store goes on as before.
 TEST_F(OutlookActionsTest, TheProgramIsRefusedAStoreInUseElsewhere) {
-    ASSERT_EQ(Outlook({"receive", "--from", "maria@nordvik.example", "--subject", "Held"}), 0) << error;
+    ASSERT_TRUE(Runs({"receive", "--from", "maria@nordvik.example", "--subject", "Held"}));
     const std::string held = MadeId();
     const auto host = NewHost(true);
     host->Start();

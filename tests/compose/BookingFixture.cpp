@@ -39,10 +39,6 @@ std::int32_t BookingTest::LastToDoId() {
     return last;
 }
 
-std::int32_t BookingTest::Count(std::int32_t folderType) {
-    return Globals::Outlook()->Session()->GetDefaultFolder(folderType)->Items()->Count();
-}
-
 Ptr<kelo::IRecord> BookingTest::BareToDo() {
     const auto record = NewRecord("todo");
     record->SetValue("subject", Variant("Think it over"));

@@ -27,7 +27,6 @@ protected:
     // The to-do records the add-in made since the test began (or since the
     // last BareToDo), oldest first.
     std::vector<Ptr<kelo::IRecord>> NewToDos();
-    std::int32_t Count(std::int32_t folderType);
     // A stored to-do with a subject and nothing else.
     Ptr<kelo::IRecord> BareToDo();
     // The record an item's Kelo marks name, or nothing.

@@ -27,16 +27,6 @@ Ptr<outlook::IMailItem> ComposeTest::Shown() {
     return window ? As<outlook::IMailItem>(window->CurrentItem()) : nullptr;
 }
 
-std::int32_t ComposeTest::Count(std::int32_t folderType) {
-    return Globals::Outlook()->Session()->GetDefaultFolder(folderType)->Items()->Count();
-}
-
-std::int32_t ComposeTest::Documents() {
-    const auto records = Cast<kelo::IRecords>(Globals::Application()->CreateObject("QVR.Records"));
-    records->Open(Class("document"), nullptr, {}, 100000);
-    return records->Count();
-}
-
 std::string ComposeTest::WriteFile(const std::string& name, const std::string& content) {
     const std::string path = (world.Folder() / name).string();
     std::ofstream(path, std::ios::binary) << content;

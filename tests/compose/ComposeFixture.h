@@ -19,8 +19,6 @@ protected:
     static Ptr<NewMail> Builder() { return std::make_shared<NewMail>(); }
     // The mail of Outlook's active window, or nothing.
     Ptr<outlook::IMailItem> Shown();
-    std::int32_t Count(std::int32_t folderType);
-    std::int32_t Documents();
     // A file in the world's folder with this content.
     std::string WriteFile(const std::string& name, const std::string& content);
     // A message file of a mail Outlook holds.

@@ -11,30 +11,20 @@
 #include "standins/kelo/client/Explorer.h"
 #include "standins/kelo/client/Inspector.h"
 #include "standins/kelo/client/Windows.h"
-#include "tests/mail/MailFixture.h"
+#include "tests/mail/MailWindowFixture.h"
 
 namespace ostrellix::addin::mailtest {
 namespace {
 
-class DropTest : public MailTest {
+class DropTest : public MailWindowTest {
 protected:
-    std::int32_t Drafts() {
-        return Globals::Outlook()->Session()->GetDefaultFolder(outlook::olFolderDrafts)->Items()->Count();
-    }
-    // The record windows opened since the test began.
-    std::vector<Ptr<standin::kelo::Inspector>> Opened() {
-        auto windows = world.Kelo().WindowList().Inspectors();
-        std::erase_if(windows, [&](const auto& window) { return std::ranges::count(before, window) > 0; });
-        return windows;
-    }
+    std::int32_t Drafts() { return Count(outlook::olFolderDrafts); }
     bool InLog(const std::string& entry) { return std::ranges::count(world.KeloLog(), entry) > 0; }
     std::string Msg(const std::string& name) {
         const std::string path = (world.Folder() / name).string();
         Import(WriteEml(name + ".eml", kFromMaria))->SaveAs(path, 3);
         return path;
     }
-
-    std::vector<Ptr<standin::kelo::Inspector>> before = world.Kelo().WindowList().Inspectors();
 };
 
 TEST_F(DropTest, ADroppedItemOpensInARecordWindowThatWillDeleteIt) {

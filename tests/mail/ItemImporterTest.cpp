@@ -54,9 +54,6 @@ protected:
         contact->Save();
         return contact;
     }
-    std::int32_t Drafts() {
-        return Globals::Outlook()->Session()->GetDefaultFolder(outlook::olFolderDrafts)->Items()->Count();
-    }
     static constexpr const char* kNotFound = "4|Synchronizer.FindRecordFromItem||Did not find a record.";
 };
 
@@ -116,10 +113,10 @@ TEST_F(ItemImporterTest, MailIsImportedByEntryIdAndFromFiles) {
     // The item made from the file goes again.
     const std::string msg = (world.Folder() / "mail.msg").string();
     Import(WriteEml("copy.eml", kFromMaria))->SaveAs(msg, 3);
-    const auto drafts = Drafts();
+    const auto drafts = Count(outlook::olFolderDrafts);
     record = sync->ImportRecordFromFile(msg, nullptr);
     EXPECT_EQ(record->Text("comment"), "Spring order");
-    EXPECT_EQ(Drafts(), drafts);
+    EXPECT_EQ(Count(outlook::olFolderDrafts), drafts);
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include "contracts/kelo/IFilter.h"
 #include "contracts/kelo/IRecords.h"
 #include "contracts/outlook/Constants.h"
+#include "contracts/outlook/IFolder.h"
+#include "contracts/outlook/IItems.h"
 #include "core/Globals.h"
 #include "standins/kelo/engine/Engine.h"
 
@@ -80,6 +82,16 @@ Ptr<mapi::IMessage> MailTest::SentMail(const std::vector<std::pair<std::string, 
     message->SetSent(true);
     message->Save();
     return message;
+}
+
+std::int32_t MailTest::Count(std::int32_t folderType) {
+    return Globals::Outlook()->Session()->GetDefaultFolder(folderType)->Items()->Count();
+}
+
+std::int32_t MailTest::Documents() {
+    const auto records = Cast<kelo::IRecords>(Globals::Application()->CreateObject("QVR.Records"));
+    records->Open(Class("document"), nullptr, {}, 100000);
+    return records->Count();
 }
 
 std::int64_t MailTest::Statements() { return world.Client().Data()->StatementsRun(); }

@@ -38,6 +38,9 @@ protected:
     // A sent mail with these recipients (address, type), in this order.
     Ptr<mapi::IMessage> SentMail(const std::vector<std::pair<std::string, std::int32_t>>& recipients);
 
+    // Items of the user's default folder of the type.
+    std::int32_t Count(std::int32_t folderType);
+    std::int32_t Documents();
     // Statements the data engine has run so far.
     std::int64_t Statements();
 

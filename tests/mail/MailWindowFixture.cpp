@@ -50,8 +50,4 @@ std::vector<Ptr<standin::kelo::Inspector>> MailWindowTest::Opened() {
     return windows;
 }
 
-std::int32_t MailWindowTest::SentItems() {
-    return Globals::Outlook()->Session()->GetDefaultFolder(outlook::olFolderSentMail)->Items()->Count();
-}
-
 }  // namespace ostrellix::addin::mailtest

@@ -26,8 +26,6 @@ protected:
     Ptr<outlook::IInspector> Compose(std::string_view to, std::string_view subject);
     // The Kelo record windows opened since the test began, in the order they opened.
     std::vector<Ptr<standin::kelo::Inspector>> Opened();
-    // Messages of the user's Sent Items folder.
-    std::int32_t SentItems();
 
     standin::outlook::SimulatedUser outlookUser{world.Outlook()};
     std::vector<Ptr<standin::kelo::Inspector>> before;

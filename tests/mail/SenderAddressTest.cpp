@@ -7,6 +7,7 @@
 #include "contracts/outlook/IMailItem.h"
 #include "core/Globals.h"
 #include "runtime/ComError.h"
+#include "standins/mapi/Message.h"
 #include "tests/mail/MailFixture.h"
 
 namespace ostrellix::addin::mailtest {
@@ -107,69 +108,22 @@ private:
     std::vector<Ptr<mapi::IRecipient>> recipients_;
 };
 
-// A sent message of the MAPI library: only its recipients are looked at.
-class SentMessage : public mapi::IMessage {
+// A sent message of the MAPI library with these recipients in place of its own.
+class SentMessage final : public standin::mapi::Message {
 public:
-    explicit SentMessage(Ptr<mapi::IRecipients> recipients) : recipients_(std::move(recipients)) {}
+    SentMessage(const Ptr<mapi::IMessage>& sent, Ptr<mapi::IRecipients> recipients)
+        : Message(Cast<standin::mapi::Message>(sent)->State()), recipients_(std::move(recipients)) {}
     Ptr<mapi::IRecipients> Recipients() override { return recipients_; }
-    std::string ReceivedByName() override { return {}; }
-    Variant Fields(std::uint32_t) override { return {}; }
-
-    void SetFields(std::uint32_t, const Variant&) override {}
-    Ptr<outlook::IPropertyAccessor> PropertyAccessor() override { return nullptr; }
-    std::string EntryID() override { return {}; }
-    std::string MessageClass() override { return "IPM.Note"; }
-    void SetMessageClass(std::string_view) override {}
-    std::string Subject() override { return {}; }
-    void SetSubject(std::string_view) override {}
-    std::string Body() override { return {}; }
-    void SetBody(std::string_view) override {}
-    std::string HTMLBody() override { return {}; }
-    void SetHTMLBody(std::string_view) override {}
-    std::string RtfBody() override { return {}; }
-    void SetRtfBody(std::string_view) override {}
-    std::int32_t BodyFormat() override { return 1; }
-    std::string To() override { return {}; }
-    void SetTo(std::string_view) override {}
-    std::string CC() override { return {}; }
-    void SetCC(std::string_view) override {}
-    std::string BCC() override { return {}; }
-    void SetBCC(std::string_view) override {}
-    std::string SenderName() override { return {}; }
-    Ptr<mapi::IAddressEntry> Sender() override { return nullptr; }
-    void SetSender(const Ptr<mapi::IAddressEntry>&) override {}
-    Ptr<mapi::IAddressEntry> SentOnBehalfOf() override { return nullptr; }
-    std::string SentOnBehalfOfName() override { return {}; }
-    void SetSentOnBehalfOfName(std::string_view) override {}
-    bool Sent() override { return true; }
-    void SetSent(bool) override {}
-    Date SentOn() override { return {}; }
-    void SetSentOn(Date) override {}
-    Date ReceivedTime() override { return {}; }
-    bool DeleteAfterSubmit() override { return false; }
-    void SetDeleteAfterSubmit(bool) override {}
-    Ptr<mapi::IAttachments> Attachments() override { return nullptr; }
-    Ptr<outlook::IUserProperties> UserProperties() override { return nullptr; }
-    void Save() override {}
-    void SaveAs(std::string_view, std::int32_t) override {}
-    void Import(std::string_view, std::int32_t) override {}
-    void CopyTo(const Ptr<mapi::IMessage>&) override {}
-    Ptr<mapi::IMessage> Move(const Ptr<mapi::IFolder>&) override { return nullptr; }
-    void Delete() override {}
-    void Send() override {}
-    Ptr<mapi::IMessage> Reply() override { return nullptr; }
-    Ptr<mapi::IMessage> ReplyAll() override { return nullptr; }
-    Ptr<mapi::IMessage> Forward() override { return nullptr; }
-    void Printout() override {}
 
 private:
     Ptr<mapi::IRecipients> recipients_;
 };
 
 TEST_F(SenderAddressTest, AFailingAddressReadKeepsTheRecipientsType) {
-    const auto message = std::make_shared<SentMessage>(std::make_shared<RecipientList>(std::vector<Ptr<mapi::IRecipient>>{
-        std::make_shared<RecipientDouble>(outlook::olTo, std::nullopt, "lena@tallbacka.com"),
-        std::make_shared<RecipientDouble>(outlook::olTo, "paul.okafor@brisa-logistics.com", "")}));
+    const auto message = std::make_shared<SentMessage>(
+        SentMail({}), std::make_shared<RecipientList>(std::vector<Ptr<mapi::IRecipient>>{
+                          std::make_shared<RecipientDouble>(outlook::olTo, std::nullopt, "lena@tallbacka.com"),
+                          std::make_shared<RecipientDouble>(outlook::olTo, "paul.okafor@brisa-logistics.com", "")}));
     // The first is a "To" recipient with a usable address: it ends the walk.
     EXPECT_EQ(sync->GetSenderAddressFromItem(message), "lena@tallbacka.com");
     EXPECT_TRUE(world.Logged("Synchronizer - GetSenderAddressFromItem, Candidate: Address=, Type=1"));

@@ -23,12 +23,9 @@
 #include "runtime/ComError.h"
 #include "tests/support/AddinWorld.h"
 #include "tests/support/SourceTree.h"
-#include "tests/support/Raised.h"
 
 namespace ostrellix::addin {
 namespace {
-
-using ostrellix::testing::Raised;
 
 using ostrellix::testing::AddinWorld;
 
@@ -287,17 +284,6 @@ TEST_F(ItemToXmlTest, ValuesAreTypedInTheDataTypesNamespace) {
     // Text carries no attribute at all.
     EXPECT_FALSE(ipm.child("PR_SUBJECT").first_attribute());
     EXPECT_STREQ(ipm.child("PR_SUBJECT").text().get(), "Typed");
-}
-
-TEST_F(ItemToXmlTest, ExtractIsNotImplemented) {
-    const auto message = Draft("Anything");
-    message->Save();
-    const auto item = Globals::Outlook()->Session()->GetItemFromID(message->EntryID());
-    const auto error = Raised([&] { ItemToXML().Extract(item, document); });
-    ASSERT_TRUE(error) << "Extract returned";
-    EXPECT_EQ(error->Number(), 1001);
-    EXPECT_EQ(error->Source(), "ItemToXml.Extract");
-    EXPECT_EQ(error->Description(), "Not Implemented");
 }
 
 // npm package msgreader 1.0.1, data/test.msg (see tests/standins/message/data/SOURCES.md).

@@ -22,6 +22,7 @@
 #include "standins/system/ManualClock.h"
 #include "standins/system/System.h"
 #include "tests/standins/message/TestMessages.h"
+#include "tests/support/Raised.h"
 
 namespace ostrellix::standin::mapi::testing {
 
@@ -75,12 +76,7 @@ public:
 
     template <class Call>
     static std::optional<ComError> ErrorOf(Call&& call) {
-        try {
-            call();
-        } catch (const ComError& error) {
-            return error;
-        }
-        return std::nullopt;
+        return ostrellix::testing::Raised(std::forward<Call>(call));
     }
 
     TempDir files;

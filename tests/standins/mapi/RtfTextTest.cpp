@@ -18,20 +18,20 @@ TEST(RtfText, PlainTextMakesADocumentThatReadsBackTheSame) {
     }
 }
 
-TEST(RtfText, TextComesFromTheDocumentNotItsTablesPicturesOrFields) {
-    const std::string rtf =
-        "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss Arial;}{\\f1 Symbol;}}"
-        "{\\colortbl;\\red0\\green0\\blue0;}{\\*\\generator Writer;}{\\info{\\title Secret}}"
-        "\\f0\\fs20 Caf\\'e9 \\b bold\\b0\\par\n"
-        "{\\field{\\*\\fldinst HYPERLINK \"http://x\"}{\\fldrslt link}}\\line"
-        "{\\pict\\pngblip 89504e47}\\uc2\\u8364 EU\\tab\\u-3913?? \\emdash\\~x}";
-    EXPECT_EQ(RtfText::ToPlain(rtf), "Café bold\r\nlink\r\n€\t\uF0B7 —\u00A0x");
-}
-
-TEST(RtfText, ReadsTheCodePageTheDocumentDeclares) {
-    EXPECT_EQ(RtfText::ToPlain("{\\rtf1\\ansi\\ansicpg1251 \\'cf\\'f0\\'e8\\'e2\\'e5\\'f2}"), "Привет");
-    EXPECT_EQ(RtfText::ToPlain("{\\rtf1\\ansi \\'e5\\'e4\\'f6}"), "åäö") << "windows-1252 when none is declared";
-    EXPECT_EQ(RtfText::ToPlain("{\\rtf1 cut short \\'4"), "cut short ");
+// The text of the document, in the code page it declares, not its tables, pictures or fields.
+TEST(RtfText, TextComesFromTheDocumentInItsCodePage) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss Arial;}{\\f1 Symbol;}}"
+         "{\\colortbl;\\red0\\green0\\blue0;}{\\*\\generator Writer;}{\\info{\\title Secret}}"
+         "\\f0\\fs20 Caf\\'e9 \\b bold\\b0\\par\n"
+         "{\\field{\\*\\fldinst HYPERLINK \"http://x\"}{\\fldrslt link}}\\line"
+         "{\\pict\\pngblip 89504e47}\\uc2\\u8364 EU\\tab\\u-3913?? \\emdash\\~x}",
+         "Café bold\r\nlink\r\n€\t\uF0B7 —\u00A0x"},
+        {"{\\rtf1\\ansi\\ansicpg1251 \\'cf\\'f0\\'e8\\'e2\\'e5\\'f2}", "Привет"},
+        {"{\\rtf1\\ansi \\'e5\\'e4\\'f6}", "åäö"},  // windows-1252 when none is declared
+        {"{\\rtf1 cut short \\'4", "cut short "},
+    };
+    for (const auto& [rtf, text] : cases) EXPECT_EQ(RtfText::ToPlain(rtf), text) << rtf;
 }
 
 // An RTF body Outlook wrote (encapsulated HTML), from the npm package

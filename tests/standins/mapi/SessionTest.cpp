@@ -168,15 +168,13 @@ TEST_F(SessionTest, FoldersAddressBookAndCurrentUser) {
     EXPECT_FALSE(draft->EntryID().empty());
     EXPECT_EQ(MapiFolder(ol::olFolderDrafts)->Items()->Item(1)->EntryID(), draft->EntryID());
 
+    // The current user's type and address are those of the sent copy's sender (SentCopyTest).
     const auto me = session->CurrentUser();
     EXPECT_EQ(me->Name(), "Anna Berg");
-    EXPECT_EQ(me->Type(), "EX");
-    EXPECT_EQ(me->SMTPAddress(), kUser);
     EXPECT_EQ(session->GetAddressEntryFromID(me->EntryID())->Name(), "Anna Berg");
 
     const auto book = session->AddressBook();
     EXPECT_EQ(book->ResolveName("Bo")->SMTPAddress(), kColleague);
-    EXPECT_EQ(book->ResolveName("dan@kund.example")->Type(), "SMTP");
     EXPECT_EQ(book->ResolveName("someone@else.example")->Type(), "SMTP") << "an Internet address resolves to itself";
     EXPECT_FALSE(book->ResolveName("Nobody Known"));
 }

@@ -25,6 +25,8 @@ std::string Quote(const std::filesystem::path& path) { return "'" + path.string(
 
 bool Has(const std::string& command) { return RunCommand("command -v " + command + " >/dev/null 2>&1").ok; }
 
+bool HasOlefile() { return RunCommand("/usr/bin/python3 -c 'import olefile' 2>/dev/null").ok; }
+
 std::string Script(const std::string& name) { return Quote(std::filesystem::path(MESSAGE_INTEROP_SCRIPTS) / name); }
 
 std::string NodeWith(const std::string& package) {
@@ -70,9 +72,7 @@ TEST(Interop, MsgconvertTurnsOurMessageIntoTheSameMail) {
 }
 
 TEST(Interop, OlefileSeesTheLayoutAndTheNamedPropertyMap) {
-    if (!RunCommand("/usr/bin/python3 -c 'import olefile' 2>/dev/null").ok) {
-        GTEST_SKIP() << "olefile is not installed for /usr/bin/python3 (Debian python3-olefile)";
-    }
+    if (!HasOlefile()) GTEST_SKIP() << "olefile is not installed for /usr/bin/python3 (Debian python3-olefile)";
     TempDir dir;
     MsgWriter::WriteFile(testing::TypicalMail(), dir / "mail.msg");
     const auto dumped = RunCommand("/usr/bin/python3 " + Script("olefile_dump.py") + " " + Quote(dir / "mail.msg"));
@@ -98,9 +98,7 @@ TEST(Interop, OlefileSeesTheLayoutAndTheNamedPropertyMap) {
 }
 
 TEST(Interop, OlefileFindsOurEightBitTextInTheWritersCodePageUnderEveryMarker) {
-    if (!RunCommand("/usr/bin/python3 -c 'import olefile' 2>/dev/null").ok) {
-        GTEST_SKIP() << "olefile is not installed for /usr/bin/python3 (Debian python3-olefile)";
-    }
+    if (!HasOlefile()) GTEST_SKIP() << "olefile is not installed for /usr/bin/python3 (Debian python3-olefile)";
     struct Language {
         std::uint32_t codePage;
         const char* codec;

@@ -3,7 +3,6 @@
 #include <fstream>
 
 #include "runtime/ComError.h"
-#include "standins/message/CompressedRtf.h"
 #include "standins/message/MessageFileError.h"
 #include "standins/message/MsgReader.h"
 #include "standins/message/MsgWriter.h"
@@ -56,14 +55,6 @@ TEST(MsgRoundTrip, EightBitTextUsesTheMessageCodePageOrFallsBackToUnicode) {
     EXPECT_EQ(back.properties.GetValue(tag::PR_SUBJECT).ToString(), "Привет");
     EXPECT_EQ(back.properties.Get(tag::PR_BODY)->type, pt::Unicode);
     EXPECT_EQ(back.properties.GetValue(tag::PR_BODY).ToString(), "Привет 😀");
-}
-
-TEST(MsgRoundTrip, CompressedRtfBodyIsKeptAsStoredAndDecodes) {
-    MessageData mail;
-    const std::string rtf = "{\\rtf1\\ansi\\ansicpg1252 {\\fonttbl\\f0\\fswiss Arial;}\\f0\\pard Hej Åsa\\par}";
-    mail.properties.Set(tag::PR_RTF_COMPRESSED, Variant(CompressedRtf::Compress(rtf)));
-    const MessageData back = RoundTrip(mail);
-    EXPECT_EQ(CompressedRtf::Decompress(back.properties.GetValue(tag::PR_RTF_COMPRESSED).ToBytes(), 1 << 20), rtf);
 }
 
 // A file on disk is replaced whole, with no temporary file left beside it,

@@ -5,6 +5,7 @@
 #include "standins/message/VCardReader.h"
 #include "standins/message/VCardWriter.h"
 #include "tests/standins/message/TestMessages.h"
+#include "tests/support/Raised.h"
 
 namespace ostrellix::standin::message {
 namespace {
@@ -41,12 +42,14 @@ ContactCard FullCard() {
     return card;
 }
 
-TEST(VCard, EveryFieldSurvivesWritingAndReading) {
+TEST(VCard, EveryFieldSurvivesWritingAndReadingAndAFileIsWrittenWhole) {
     const ContactCard card = FullCard();
-    const std::string text = VCardWriter::Write(card);
-    const auto cards = ReadText(text);
+    const auto cards = ReadText(VCardWriter::Write(card));
     ASSERT_EQ(cards.size(), 1u);
     EXPECT_EQ(cards[0], card);
+    testing::TempDir dir;
+    VCardWriter::WriteFile(card, dir / "asa.vcf");
+    EXPECT_EQ(VCardReader().ReadFile(dir / "asa.vcf"), std::vector<ContactCard>{card});
 }
 
 TEST(VCard, LinesAreFoldedAt75OctetsWithoutSplittingCharactersAndEndInCrLf) {
@@ -142,20 +145,11 @@ TEST(VCard, Version3CardsAndSeveralCardsInOneFile) {
 TEST(VCard, FilesWithoutACompleteCardAreErrorsNamingTheFile) {
     for (const std::string& text : {std::string(), std::string("BEGIN:VCARD\r\nVERSION:4.0\r\nFN:Cut"),
                                     std::string("just some text\r\n")}) {
-        try {
-            ReadText(text);
-            ADD_FAILURE() << "accepted: " << text;
-        } catch (const ComError& error) {
-            EXPECT_EQ(error.Number(), file_error::Corrupt);
-            EXPECT_NE(error.Description().find("'card.vcf'"), std::string::npos);
-        }
+        const auto error = ostrellix::testing::Raised([&] { ReadText(text); });
+        ASSERT_TRUE(error) << "accepted: " << text;
+        EXPECT_EQ(error->Number(), file_error::Corrupt);
+        EXPECT_NE(error->Description().find("'card.vcf'"), std::string::npos);
     }
-}
-
-TEST(VCard, FileIsWrittenWholeAndReadBack) {
-    testing::TempDir dir;
-    VCardWriter::WriteFile(FullCard(), dir / "asa.vcf");
-    EXPECT_EQ(VCardReader().ReadFile(dir / "asa.vcf").at(0), FullCard());
 }
 
 }  // namespace

@@ -256,16 +256,5 @@ TEST_F(BehaviourTest, WindowsFollowTheirItems) {
     EXPECT_EQ(ErrorOf([&] { outlook->Explorers()->Item(2); }), errors::kInvalidArgument);
 }
 
-TEST_F(BehaviourTest, QuitClosesWindowsWhateverTheirHandlersSay) {
-    auto task = outlook->CreateItem(ol::olTaskItem);
-    const auto inspector = user->Open(task);
-    Connection veto = task->Events().Close.Connect([](bool& cancel) { cancel = true; });
-    bool windowClosed = false;
-    Connection onClose = inspector->Events().Close.Connect([&] { windowClosed = true; });
-    outlook->Quit();
-    EXPECT_TRUE(windowClosed);
-    EXPECT_FALSE(program->Running());
-}
-
 }  // namespace
 }  // namespace ostrellix::standin::outlook

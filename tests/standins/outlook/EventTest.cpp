@@ -18,23 +18,16 @@ class EventTest : public OutlookFixture {
 protected:
     testing::EventLog events;
     std::vector<std::string>& log = events.lines;
-    std::vector<Connection> connections;
-
-    template <class Source>
-    void Watch(const Source& source, const std::string& name) {
-        events.Watch(source, name);
-    }
-    void Watch(const Ptr<ol::IInspector>& inspector) { events.Watch(inspector); }
 };
 
 TEST_F(EventTest, SavingRaisesWriteBeforeTheFolderHearsOfIt) {
     const auto calendar = Folder(ol::olFolderCalendar);
     const auto first = calendar->Items(), second = calendar->Items();
-    Watch(first, "Items1");
-    Watch(second, "Items2");
+    events.Watch(first, "Items1");
+    events.Watch(second, "Items2");
     auto item = outlook->CreateItem(ol::olAppointmentItem);
     item->SetSubject("Meeting");
-    Watch(item, "Item");
+    events.Watch(item, "Item");
     std::string idSeenByHandler = "unset";
     Connection check = first->Events().ItemAdd.Connect([&](const Ptr<ol::IItem>& added) {
         idSeenByHandler = added->EntryID();
@@ -49,27 +42,16 @@ TEST_F(EventTest, SavingRaisesWriteBeforeTheFolderHearsOfIt) {
     EXPECT_EQ(idSeenByHandler, item->EntryID());
 }
 
-TEST_F(EventTest, ACancelledWriteStoresNothing) {
-    const auto items = Folder(ol::olFolderTasks)->Items();
-    Watch(items, "Items");
-    auto task = outlook->CreateItem(ol::olTaskItem);
-    Connection veto = task->Events().Write.Connect([](bool& cancel) { cancel = true; });
-    task->Save();
-    EXPECT_EQ(task->EntryID(), "");
-    EXPECT_EQ(items->Count(), 0);
-    EXPECT_TRUE(log.empty());
-}
-
 TEST_F(EventTest, SavingAndClosingAWindowTellsTheFolderAfterTheWindowHasClosed) {
     const auto items = Folder(ol::olFolderCalendar)->Items();
-    Watch(items, "Items");
-    connections.push_back(outlook->Inspectors()->Events().NewInspector.Connect(
+    events.Watch(items, "Items");
+    events.Keep(outlook->Inspectors()->Events().NewInspector.Connect(
         [this](const Ptr<ol::IInspector>& inspector) { log.push_back("NewInspector(" + inspector->Caption() + ")"); }));
     auto item = outlook->CreateItem(ol::olAppointmentItem);
     item->SetSubject("Planning");
-    Watch(item, "Item");
+    events.Watch(item, "Item");
     const auto inspector = user->Open(item);
-    Watch(inspector);
+    events.Watch(inspector);
     EXPECT_TRUE(SameObject(outlook->ActiveInspector(), inspector));
     user->Type(inspector, "Location", Variant("Room 2"));
     user->Close(inspector, true);
@@ -83,10 +65,10 @@ TEST_F(EventTest, SavingAndClosingAWindowTellsTheFolderAfterTheWindowHasClosed) 
 
 TEST_F(EventTest, FolderEventsWaitForTheOutermostCall) {
     const auto items = Folder(ol::olFolderCalendar)->Items();
-    Watch(items, "Items");
+    events.Watch(items, "Items");
     auto outer = outlook->CreateItem(ol::olAppointmentItem);
     outer->SetSubject("Outer");
-    Watch(outer, "Outer");
+    events.Watch(outer, "Outer");
     auto inner = outlook->CreateItem(ol::olAppointmentItem);
     inner->SetSubject("Inner");
     auto passing = outlook->CreateItem(ol::olAppointmentItem);
@@ -108,7 +90,7 @@ TEST_F(EventTest, FolderEventsWaitForTheOutermostCall) {
 TEST_F(EventTest, EventsRaisedWhileDeliveringJoinTheSameDelivery) {
     const auto calendar = Folder(ol::olFolderCalendar);
     const auto first = calendar->Items(), second = calendar->Items();
-    Watch(first, "Items1");
+    events.Watch(first, "Items1");
     auto followUp = outlook->CreateItem(ol::olAppointmentItem);
     followUp->SetSubject("Follow-up");
     Connection chain = first->Events().ItemAdd.Connect([&](const Ptr<ol::IItem>& item) {
@@ -116,7 +98,7 @@ TEST_F(EventTest, EventsRaisedWhileDeliveringJoinTheSameDelivery) {
         followUp->Save();
         log.push_back("handler returned");
     });
-    Watch(second, "Items2");
+    events.Watch(second, "Items2");
     auto planned = outlook->CreateItem(ol::olAppointmentItem);
     planned->SetSubject("Planned");
     planned->Save();
@@ -131,7 +113,7 @@ TEST_F(EventTest, AnErrorLeavingTheCallStillDeliversAndAHandlersErrorGoesNowhere
     const auto fail = [](const Ptr<ol::IItem>&) { throw ComError(5, "Handler", "the handler fails"); };
     Connection failingAdd = first->Events().ItemAdd.Connect(fail);
     Connection failingChange = first->Events().ItemChange.Connect(fail);
-    Watch(second, "Items");
+    events.Watch(second, "Items");
     auto item = outlook->CreateItem(ol::olAppointmentItem);
     item->SetSubject("Stored anyway");
     const auto inspector = user->Open(item);
@@ -152,7 +134,7 @@ TEST_F(EventTest, ClosingWithoutSavingForgetsTheChanges) {
     item->Save();
     const auto inspector = user->Open(item);
     user->Type(inspector, "Subject", Variant("Typed and dropped"));
-    Watch(item, "Item");
+    events.Watch(item, "Item");
     user->Close(inspector, false);
     EXPECT_EQ(log, std::vector<std::string>{"Item.Close"});
     EXPECT_EQ(item->Subject(), "Kept");
@@ -165,13 +147,21 @@ TEST_F(EventTest, ClosingWithoutSavingForgetsTheChanges) {
               "Answered");
 }
 
-TEST_F(EventTest, ACancelledCloseKeepsTheWindowOpen) {
-    auto item = outlook->CreateItem(ol::olTaskItem);
-    const auto inspector = user->Open(item);
-    Connection veto = item->Events().Close.Connect([](bool& cancel) { cancel = true; });
+TEST_F(EventTest, ACancelledWriteStoresNothingAndACancelledCloseKeepsTheWindowOpen) {
+    const auto items = Folder(ol::olFolderTasks)->Items();
+    events.Watch(items, "Items");
+    auto task = outlook->CreateItem(ol::olTaskItem);
+    Connection refuseWrite = task->Events().Write.Connect([](bool& cancel) { cancel = true; });
+    task->Save();
+    EXPECT_EQ(task->EntryID(), "");
+    EXPECT_EQ(items->Count(), 0);
+    EXPECT_TRUE(log.empty());
+
+    const auto inspector = user->Open(task);
+    Connection refuseClose = task->Events().Close.Connect([](bool& cancel) { cancel = true; });
     user->Close(inspector, false);
     EXPECT_EQ(outlook->Inspectors()->Count(), 1);
-    veto.Disconnect();
+    refuseClose.Disconnect();
     user->Close(inspector, false);
     EXPECT_EQ(outlook->Inspectors()->Count(), 0);
 }
@@ -180,8 +170,8 @@ TEST_F(EventTest, ChangesOfTheMapiLibraryReachTheFoldersEvents) {
     const auto inbox = Folder(ol::olFolderInbox);
     const auto items = inbox->Items();
     const auto fromKund = items->Restrict("[SenderEmailAddress] = 'dan@kund.example'");
-    Watch(items, "Items");
-    Watch(fromKund, "FromKund");
+    events.Watch(items, "Items");
+    events.Watch(fromKund, "FromKund");
     MessageStore& store = As<MapiLogon>(session->MAPIOBJECT())->Session().Store();
     message::MessageData data;
     data.properties.Set(message::tag::PR_MESSAGE_CLASS, Variant("IPM.Note"));
@@ -198,8 +188,8 @@ TEST_F(EventTest, DeletingAndMovingTellBothFolders) {
     const auto drafts = Folder(ol::olFolderDrafts);
     const auto projects = Folder(ol::olFolderInbox)->Folders()->Add("Projects", ol::olMailItem);
     const auto draftItems = drafts->Items(), projectItems = projects->Items();
-    Watch(draftItems, "Drafts");
-    Watch(projectItems, "Projects");
+    events.Watch(draftItems, "Drafts");
+    events.Watch(projectItems, "Projects");
     auto mail = outlook->CreateItem(ol::olMailItem);
     mail->SetSubject("Note");
     mail->Save();

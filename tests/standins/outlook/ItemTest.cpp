@@ -12,14 +12,12 @@
 #include "standins/message/PropertySets.h"
 #include "standins/message/PropertyTag.h"
 #include "standins/outlook/Errors.h"
-#include "standins/outlook/MapiLogon.h"
 #include "tests/standins/outlook/OutlookFixture.h"
 
 namespace ostrellix::standin::outlook {
 namespace {
 
 using testing::OutlookFixture;
-namespace tag = message::tag;
 
 bool IsHex(const std::string& text) {
     return !text.empty() && text.find_first_not_of("0123456789ABCDEF") == std::string::npos;
@@ -177,28 +175,6 @@ TEST_F(ItemTest, LateBindingReachesPropertiesByName) {
     EXPECT_EQ(ErrorOf([&] { item->Invoke("LastModificationTime", InvokeKind::PropertyPut, {Variant(1)}); }),
               errors::kInvalidArgument);
     EXPECT_EQ(ErrorOf([&] { item->Invoke("Fly", InvokeKind::Method, {}); }), errors::kNotAvailable);
-}
-
-TEST_F(ItemTest, ChangesThroughTheStoreAreSeenByOutlooksObjects) {
-    auto mail = Create<ol::IMailItem>(ol::olMailItem);
-    mail->SetSubject("Before");
-    mail->Save();
-    // The MAPI library works on the same store through the session's MAPIOBJECT.
-    auto logon = As<MapiLogon>(session->MAPIOBJECT());
-    ASSERT_TRUE(logon);
-    MessageStore& store = logon->Session().Store();
-    auto stored = store.Load(mail->EntryID());
-    stored->data.Edit().properties.Set(tag::PR_SUBJECT, Variant("After"));
-    store.Update(mail->EntryID(), stored->data.Edit());
-    EXPECT_EQ(mail->Subject(), "After");
-    // An object with changes of its own keeps them.
-    mail->SetBody("mine");
-    stored->data.Edit().properties.Set(tag::PR_SUBJECT, Variant("Later"));
-    store.Update(mail->EntryID(), stored->data.Edit());
-    EXPECT_EQ(mail->Subject(), "After");
-    store.Delete(mail->EntryID());
-    mail->Close(ol::olDiscard);
-    EXPECT_EQ(ErrorOf([&] { mail->Subject(); }), ol::kItemMovedOrDeleted);
 }
 
 TEST_F(ItemTest, AttachmentsByValueAndEmbedded) {

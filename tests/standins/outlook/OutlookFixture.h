@@ -16,6 +16,7 @@
 #include "standins/system/ManualClock.h"
 #include "standins/system/System.h"
 #include "tests/standins/system/TempDirectory.h"
+#include "tests/support/Raised.h"
 
 namespace ostrellix::standin::outlook::testing {
 
@@ -67,12 +68,8 @@ public:
     // The number of the error the call raises; nothing when it raises none.
     template <class Call>
     static std::optional<std::int32_t> ErrorOf(Call&& call) {
-        try {
-            call();
-        } catch (const ComError& error) {
-            return error.Number();
-        }
-        return std::nullopt;
+        const std::optional<ComError> error = ostrellix::testing::Raised(std::forward<Call>(call));
+        return error ? std::optional<std::int32_t>(error->Number()) : std::nullopt;
     }
 
     ostrellix::testing::TempDirectory directory;

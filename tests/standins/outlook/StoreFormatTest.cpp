@@ -19,6 +19,7 @@
 #include "standins/outlook/StoreDatabase.h"
 #include "standins/outlook/ViewDefinition.h"
 #include "tests/standins/system/TempDirectory.h"
+#include "tests/support/Raised.h"
 
 namespace ostrellix::standin::outlook {
 namespace {
@@ -134,12 +135,9 @@ TEST(MessageCodecTest, BytesThatAreNoMessageRaiseAClearError) {
                        0xff, 0xfe, 0xff, 0xff, 0x91, 0xc7, 0x35, 0x35, 0x35, 0x35, 0x35, 0x35, 0x35,
                        0x35, 0x35, 0x35, 0x32, 0x35, 0x43, 0xa6, 0x01, 0x00, 0x00, 0x09});
     for (const Bytes& bytes : garbage) {
-        try {
-            MessageCodec::Decode(bytes);
-            ADD_FAILURE() << "decoded garbage of " << bytes.size() << " bytes";
-        } catch (const ComError& error) {
-            EXPECT_NE(error.Description().find("stored message cannot be read"), std::string::npos);
-        }
+        const auto error = ostrellix::testing::Raised([&] { MessageCodec::Decode(bytes); });
+        ASSERT_TRUE(error) << "decoded garbage of " << bytes.size() << " bytes";
+        EXPECT_NE(error->Description().find("stored message cannot be read"), std::string::npos);
     }
 }
 

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -23,6 +23,7 @@
 #include "standins/system/ManualClock.h"
 #include "tests/standins/outlook/OutlookFixture.h"
 #include "tests/standins/system/TempDirectory.h"
+#include "tests/support/FileText.h"
 #include "tests/support/Raised.h"
 
 namespace ostrellix::standin::outlook {
@@ -31,12 +32,7 @@ namespace {
 namespace ol = ::ostrellix::outlook;
 namespace tag = message::tag;
 
-std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
+using ostrellix::testing::FileText;
 
 message::MessageData Note(const std::string& subject) {
     message::MessageData data;
@@ -54,6 +50,22 @@ protected:
     std::unique_ptr<Profile> Open() {
         return std::make_unique<Profile>(testing::OutlookFixture::Setup(path), clock);
     }
+
+    static std::string FolderId(Profile& profile, std::int32_t type) {
+        return profile.Store().DefaultFolder(profile.Mailbox(), type).entryId;
+    }
+
+    // A note of that subject, stored in the folder; its EntryID.
+    static std::string Add(MessageStore& store, const std::string& folder, const std::string& subject) {
+        message::MessageData data = Note(subject);
+        const std::string id = store.NewEntryId(folder);
+        store.Create(folder, id, data);
+        return id;
+    }
+
+    static std::string Subject(MessageStore& store, const std::string& id) {
+        return store.Load(id)->data.Read().properties.GetValue(tag::PR_SUBJECT).ToString();
+    }
 };
 
 TEST_F(StoreTest, WhatIsStoredSurvivesAReopen) {
@@ -61,13 +73,13 @@ TEST_F(StoreTest, WhatIsStoredSurvivesAReopen) {
     {
         auto profile = Open();
         MessageStore& store = profile->Store();
-        const FolderInfo inbox = store.DefaultFolder(profile->Mailbox(), ol::olFolderInbox);
-        folderId = store.CreateFolder(inbox.entryId, "Projects", ol::olMailItem).entryId;
+        const std::string inbox = FolderId(*profile, ol::olFolderInbox);
+        folderId = store.CreateFolder(inbox, "Projects", ol::olMailItem).entryId;
         message::MessageData data = Note("Kept");
         data.properties.SetNamed({message::PublicStrings(), std::string("KeloID")}, {message::pt::Unicode, Variant("person:12")});
         entryId = store.NewEntryId(folderId);
         store.Create(folderId, entryId, data);
-        store.SetViewXml(inbox.entryId, "Compact", "<view type=\"table\"><viewname>Compact</viewname></view>");
+        store.SetViewXml(inbox, "Compact", "<view type=\"table\"><viewname>Compact</viewname></view>");
         profile->Categories().Add("Kelo", 5);
     }
     auto profile = Open();
@@ -80,8 +92,8 @@ TEST_F(StoreTest, WhatIsStoredSurvivesAReopen) {
               "person:12");
     EXPECT_EQ(store.Folder(folderId)->path, "\\\\Mailbox - Anna Berg\\Inbox\\Projects");
     EXPECT_EQ(store.FolderByPath("\\\\mailbox - anna berg\\inbox\\PROJECTS")->entryId, folderId);
-    const FolderInfo inbox = store.DefaultFolder(profile->Mailbox(), ol::olFolderInbox);
-    EXPECT_NE(store.Views(inbox.entryId).front().xml.find("<viewname>Compact</viewname></view>"), std::string::npos);
+    const std::string inbox = FolderId(*profile, ol::olFolderInbox);
+    EXPECT_NE(store.Views(inbox).front().xml.find("<viewname>Compact</viewname></view>"), std::string::npos);
     EXPECT_EQ(profile->Categories().Find("kelo")->color, 5);
     // The mailboxes and the address book are not made twice.
     EXPECT_EQ(store.Mailboxes().size(), 2u);
@@ -93,58 +105,59 @@ TEST_F(StoreTest, AStoreIsOnlyEverOpenInOneOutlook) {
     {
         auto first = Open();
         MessageStore& store = first->Store();
-        const FolderInfo inbox = store.DefaultFolder(first->Mailbox(), ol::olFolderInbox);
-        message::MessageData data = Note("Saved while open");
-        entryId = store.NewEntryId(inbox.entryId);
-        store.Create(inbox.entryId, entryId, data);
-        try {
-            Open();
-            FAIL() << "a store in use must not open a second time";
-        } catch (const ComError& error) {
-            EXPECT_EQ(error.Number(), errors::kStoreFailed);
-            EXPECT_NE(error.Description().find("is in use by another program"), std::string::npos)
-                << error.Description();
-        }
+        const std::string inbox = FolderId(*first, ol::olFolderInbox);
+        entryId = Add(store, inbox, "Saved while open");
+        const std::optional<ComError> error = ostrellix::testing::Raised([&] { Open(); });
+        ASSERT_TRUE(error) << "a store in use must not open a second time";
+        EXPECT_EQ(error->Number(), errors::kStoreFailed);
+        EXPECT_NE(error->Description().find("is in use by another program"), std::string::npos)
+            << error->Description();
         // The refused opener took nothing from the one that has the store.
-        message::MessageData more = Note("Saved after the refusal");
-        store.Create(inbox.entryId, store.NewEntryId(inbox.entryId), more);
+        Add(store, inbox, "Saved after the refusal");
     }
     auto second = Open();
     ASSERT_TRUE(second->Store().Load(entryId));
-    EXPECT_EQ(second->Store().Load(entryId)->data.Read().properties.GetValue(tag::PR_SUBJECT).ToString(),
-              "Saved while open");
+    EXPECT_EQ(Subject(second->Store(), entryId), "Saved while open");
 }
 
-TEST_F(StoreTest, AFileThatIsNotAStoreIsNamedAndLeftAlone) {
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    {
-        std::ofstream out(path, std::ios::binary);
-        out << "This is a letter, not a message store.\n";
+// A file that is no store this Outlook can read is refused with its name and left as it was.
+TEST_F(StoreTest, WhatIsNoReadableStoreIsRefusedNamedAndLeftAlone) {
+    struct Case {
+        const char* what;
+        std::function<void()> make;
+        const char* told;
+    };
+    const Case cases[] = {
+        {"a text file", [&] { std::ofstream(path, std::ios::binary) << "This is a letter, not a message store.\n"; },
+         "is not an Outlook message store"},
+        {"another program's database",
+         [&] {
+             SQLite::Database other(path, SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
+             other.exec("CREATE TABLE notes(text TEXT); INSERT INTO notes VALUES('mine')");
+         },
+         "is not an Outlook message store"},
+        {"a store of a later layout",
+         [&] {
+             Open();
+             SQLite::Database later(path, SQLite::OPEN_READWRITE);
+             later.exec("PRAGMA user_version=3");
+         },
+         "has layout version 3, which this Outlook cannot read"},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.what);
+        std::filesystem::remove_all(std::filesystem::path(path).parent_path());
+        std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+        test.make();
+        const std::string before = FileText(path);
+        ASSERT_FALSE(before.empty());
+        const std::optional<ComError> error = ostrellix::testing::Raised([&] { Open(); });
+        ASSERT_TRUE(error);
+        EXPECT_EQ(error->Number(), errors::kStoreFailed);
+        EXPECT_NE(error->Description().find(path), std::string::npos) << error->Description();
+        EXPECT_NE(error->Description().find(test.told), std::string::npos) << error->Description();
+        EXPECT_EQ(FileText(path), before);
     }
-    try {
-        Open();
-        FAIL() << "opening a text file as a store must fail";
-    } catch (const ComError& error) {
-        EXPECT_NE(error.Description().find(path), std::string::npos) << error.Description();
-        EXPECT_NE(error.Description().find("not an Outlook message store"), std::string::npos);
-    }
-    EXPECT_EQ(ReadFile(path), "This is a letter, not a message store.\n");
-}
-
-TEST_F(StoreTest, AnotherProgramsDatabaseIsNotTakenForAStore) {
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    {
-        SQLite::Database other(path, SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
-        other.exec("CREATE TABLE notes(text TEXT); INSERT INTO notes VALUES('mine')");
-    }
-    const std::string before = ReadFile(path);
-    try {
-        Open();
-        FAIL() << "another program's database must not open as a store";
-    } catch (const ComError& error) {
-        EXPECT_NE(error.Description().find(path), std::string::npos) << error.Description();
-    }
-    EXPECT_EQ(ReadFile(path), before);
 }
 
 // Workspaces outlive the program: a store of the first layout, whose index
@@ -155,15 +168,13 @@ TEST_F(StoreTest, AStoreOfTheFirstLayoutIsConvertedOnOpening) {
     {
         auto profile = Open();
         MessageStore& store = profile->Store();
-        inbox = store.DefaultFolder(profile->Mailbox(), ol::olFolderInbox).entryId;
+        inbox = FolderId(*profile, ol::olFolderInbox);
         message::MessageData data = Note("Lunch");
         data.properties.SetNamed({message::PublicStrings(), std::string("KeloID")},
                                  {message::pt::Unicode, Variant("task:1")});
         lunch = store.NewEntryId(inbox);
         store.Create(inbox, lunch, data);
-        message::MessageData other = Note("Dinner");
-        dinner = store.NewEntryId(inbox);
-        store.Create(inbox, dinner, other);
+        dinner = Add(store, inbox, "Dinner");
     }
     {
         SQLite::Database old(path, SQLite::OPEN_READWRITE);
@@ -195,24 +206,11 @@ TEST_F(StoreTest, AStoreOfTheFirstLayoutIsConvertedOnOpening) {
     EXPECT_EQ(found("[Subject] = 'supper'"), std::vector<std::string>{dinner});
 }
 
-TEST_F(StoreTest, AStoreOfALaterLayoutIsRefusedAndLeftAlone) {
-    Open();
-    {
-        SQLite::Database later(path, SQLite::OPEN_READWRITE);
-        later.exec("PRAGMA user_version=3");
-    }
-    const std::string before = ReadFile(path);
-    const std::optional<ComError> error = ostrellix::testing::Raised([&] { Open(); });
-    ASSERT_TRUE(error);
-    EXPECT_NE(error->Description().find("has layout version 3, which this Outlook cannot read"), std::string::npos)
-        << error->Description();
-    EXPECT_EQ(ReadFile(path), before);
-}
 
 TEST_F(StoreTest, LastModificationTimeMovesOnEverySaveEvenWithAStoppedClock) {
     auto profile = Open();
     MessageStore& store = profile->Store();
-    const std::string drafts = store.DefaultFolder(profile->Mailbox(), ol::olFolderDrafts).entryId;
+    const std::string drafts = FolderId(*profile, ol::olFolderDrafts);
     message::MessageData data = Note("Draft");
     const std::string id = store.NewEntryId(drafts);
     store.Create(drafts, id, data);
@@ -220,8 +218,7 @@ TEST_F(StoreTest, LastModificationTimeMovesOnEverySaveEvenWithAStoppedClock) {
     EXPECT_EQ(first, clock.Now());
     EXPECT_EQ(data.properties.GetValue(tag::PR_CREATION_TIME).ToDate(), clock.Now());
     store.Update(id, data);
-    const Date second = data.properties.GetValue(tag::PR_LAST_MODIFICATION_TIME).ToDate();
-    EXPECT_GT(second, first);
+    EXPECT_GT(data.properties.GetValue(tag::PR_LAST_MODIFICATION_TIME).ToDate(), first);
     clock.AdvanceSeconds(3600);
     store.Update(id, data);
     EXPECT_EQ(data.properties.GetValue(tag::PR_LAST_MODIFICATION_TIME).ToDate(), clock.Now());
@@ -231,27 +228,25 @@ TEST_F(StoreTest, LastModificationTimeMovesOnEverySaveEvenWithAStoppedClock) {
 TEST_F(StoreTest, ATransactionCommitsAllOrNothingAndTellsAfterwards) {
     auto profile = Open();
     MessageStore& store = profile->Store();
-    const std::string drafts = store.DefaultFolder(profile->Mailbox(), ol::olFolderDrafts).entryId;
+    const std::string drafts = FolderId(*profile, ol::olFolderDrafts);
     std::vector<StoreChange::Kind> told;
     std::size_t storedWhenTold = 0;
     Connection listening = store.Changed.Connect([&](const StoreChange& change) {
         told.push_back(change.kind);
         storedWhenTold = store.MessageIds(drafts).size();
     });
-    const std::string kept = store.NewEntryId(drafts), dropped = store.NewEntryId(drafts);
+    std::string dropped;
     {
         StoreTransaction transaction(store);
-        message::MessageData data = Note("never");
-        store.Create(drafts, dropped, data);
+        dropped = Add(store, drafts, "never");
         EXPECT_TRUE(told.empty()) << "nothing is told before the commit";
     }
     EXPECT_FALSE(store.Load(dropped));
     EXPECT_TRUE(told.empty());
     {
         StoreTransaction transaction(store);
-        message::MessageData one = Note("one"), two = Note("two");
-        store.Create(drafts, kept, one);
-        store.Create(drafts, store.NewEntryId(drafts), two);
+        Add(store, drafts, "one");
+        Add(store, drafts, "two");
         transaction.Commit();
     }
     EXPECT_EQ(told, (std::vector<StoreChange::Kind>{StoreChange::Kind::Added, StoreChange::Kind::Added}));
@@ -261,15 +256,13 @@ TEST_F(StoreTest, ATransactionCommitsAllOrNothingAndTellsAfterwards) {
 // A message read twice in a row is decoded once, and one read right after
 // it was saved is what was saved, read from nowhere; a change by anyone
 // else, a rollback of a save read inside its transaction, is read afresh.
+// Moved, it keeps its EntryID; deleted, it is forgotten.
 TEST_F(StoreTest, ARepeatedReadIsServedOnceAndAChangeIsReadAfresh) {
     auto profile = Open();
     MessageStore& store = profile->Store();
-    const std::string drafts = store.DefaultFolder(profile->Mailbox(), ol::olFolderDrafts).entryId;
-    const std::string entryId = store.NewEntryId(drafts);
-    const std::string otherId = store.NewEntryId(drafts);
-    message::MessageData data = Note("first");
-    store.Create(drafts, entryId, data);
-    const auto subject = [&] { return store.Load(entryId)->data.Read().properties.GetValue(tag::PR_SUBJECT).ToString(); };
+    const std::string drafts = FolderId(*profile, ol::olFolderDrafts);
+    const std::string entryId = Add(store, drafts, "first");
+    const auto subject = [&] { return Subject(store, entryId); };
     auto loads = [&, before = store.Counters().messageLoads]() mutable {
         const std::int64_t counted = store.Counters().messageLoads - before;
         before = store.Counters().messageLoads;
@@ -279,8 +272,7 @@ TEST_F(StoreTest, ARepeatedReadIsServedOnceAndAChangeIsReadAfresh) {
     EXPECT_EQ(subject(), "first");
     EXPECT_EQ(store.Load(entryId)->revision, 1);
     EXPECT_EQ(loads(), 0) << "just created";
-    message::MessageData other = Note("other");
-    store.Create(drafts, otherId, other);
+    const std::string otherId = Add(store, drafts, "other");
     EXPECT_EQ(subject(), "first");
     EXPECT_EQ(subject(), "first");
     EXPECT_EQ(loads(), 1);
@@ -302,17 +294,20 @@ TEST_F(StoreTest, ARepeatedReadIsServedOnceAndAChangeIsReadAfresh) {
     EXPECT_EQ(loads(), 1) << "the rolled-back save is not served";
     EXPECT_EQ(store.Revision(entryId), store.Load(entryId)->revision);
 
-    const std::string inbox = store.DefaultFolder(profile->Mailbox(), ol::olFolderInbox).entryId;
+    const std::string inbox = FolderId(*profile, ol::olFolderInbox);
     message::MessageData third = Note("third");
     store.Update(entryId, third);
     store.Move(entryId, inbox);
     EXPECT_EQ(store.FolderOfMessage(entryId), inbox);
     EXPECT_EQ(store.Load(entryId)->folderEntryId, inbox);
+    EXPECT_EQ(store.MessageIds(inbox), std::vector<std::string>{entryId});
+    EXPECT_EQ(store.MessageIds(drafts), std::vector<std::string>{otherId});
     store.Update(entryId, third);
     store.Delete(entryId);
     EXPECT_EQ(store.Revision(entryId), 0);
     EXPECT_FALSE(store.Load(entryId));
     EXPECT_FALSE(store.FolderOfMessage(entryId));
+    EXPECT_THROW(store.Update(entryId, third), ComError);
 }
 
 // Messages read ahead are what a read of each would give, read in one go;
@@ -321,30 +316,23 @@ TEST_F(StoreTest, ARepeatedReadIsServedOnceAndAChangeIsReadAfresh) {
 TEST_F(StoreTest, MessagesReadAheadAreServedUntilTheStoreChanges) {
     auto profile = Open();
     MessageStore& store = profile->Store();
-    const std::string drafts = store.DefaultFolder(profile->Mailbox(), ol::olFolderDrafts).entryId;
+    const std::string drafts = FolderId(*profile, ol::olFolderDrafts);
     std::vector<std::string> ids;
-    for (const char* subject : {"one", "two", "three"}) {
-        message::MessageData data = Note(subject);
-        ids.push_back(store.NewEntryId(drafts));
-        store.Create(drafts, ids.back(), data);
-    }
-    const auto subject = [&](const std::string& id) {
-        return store.Load(id)->data.Read().properties.GetValue(tag::PR_SUBJECT).ToString();
-    };
+    for (const char* subject : {"one", "two", "three"}) ids.push_back(Add(store, drafts, subject));
     const std::int64_t before = store.Counters().messageLoads;
     store.Prefetch(std::vector<std::string>{text::LCase(ids[0]), ids[1], ids[2], store.NewEntryId(drafts)});
     EXPECT_EQ(store.Counters().messageLoads - before, 3) << "three found, the unknown one not";
     EXPECT_TRUE(store.Prefetched(ids[0]));
-    EXPECT_EQ(subject(ids[0]), "one");
+    EXPECT_EQ(Subject(store, ids[0]), "one");
     EXPECT_EQ(store.Load(ids[0])->revision, 1);
-    EXPECT_EQ(subject(ids[1]), "two");
+    EXPECT_EQ(Subject(store, ids[1]), "two");
     EXPECT_EQ(store.Counters().messageLoads - before, 3) << "served from what was read ahead";
 
     message::MessageData changed = Note("three, changed");
     store.Update(ids[2], changed);
     EXPECT_FALSE(store.Prefetched(ids[2]));
-    store.Create(drafts, store.NewEntryId(drafts), changed);
-    EXPECT_EQ(subject(ids[2]), "three, changed");
+    Add(store, drafts, "four");
+    EXPECT_EQ(Subject(store, ids[2]), "three, changed");
     EXPECT_EQ(store.Load(ids[2])->revision, 2);
     EXPECT_EQ(store.Counters().messageLoads - before, 4);
 }
@@ -355,7 +343,7 @@ TEST_F(StoreTest, MessagesReadAheadAreServedUntilTheStoreChanges) {
 TEST_F(StoreTest, TheIndexFollowsEverySave) {
     auto profile = Open();
     MessageStore& store = profile->Store();
-    const std::string calendar = store.DefaultFolder(profile->Mailbox(), ol::olFolderCalendar).entryId;
+    const std::string calendar = FolderId(*profile, ol::olFolderCalendar);
     const std::string entryId = store.NewEntryId(calendar);
     using Rows = std::vector<std::pair<std::string, std::string>>;
     const auto text = [](const ItemIndex::Value& value) {
@@ -428,8 +416,7 @@ TEST_F(StoreTest, TheIndexFollowsEverySave) {
 
     // Moved since it was read.
     store.Load(entryId);
-    const std::string tasks = store.DefaultFolder(profile->Mailbox(), ol::olFolderTasks).entryId;
-    store.Move(entryId, tasks);
+    store.Move(entryId, FolderId(*profile, ol::olFolderTasks));
     store.Move(entryId, calendar);
     data.properties.Set(tag::PR_SUBJECT, Variant("Tea"));
     store.Update(entryId, data);
@@ -454,11 +441,8 @@ TEST_F(StoreTest, TheIndexFollowsEverySave) {
 TEST_F(StoreTest, ASaveOfOneChangedValueWritesThreePages) {
     auto profile = Open();
     MessageStore& store = profile->Store();
-    const std::string inbox = store.DefaultFolder(profile->Mailbox(), ol::olFolderInbox).entryId;
-    for (int i = 0; i < 50; ++i) {
-        message::MessageData other = Note("other " + std::to_string(i));
-        store.Create(inbox, store.NewEntryId(inbox), other);
-    }
+    const std::string inbox = FolderId(*profile, ol::olFolderInbox);
+    for (int i = 0; i < 50; ++i) Add(store, inbox, "other " + std::to_string(i));
     message::MessageData data = Note("Lunch");
     const std::string entryId = store.NewEntryId(inbox);
     store.Create(inbox, entryId, data);
@@ -468,27 +452,10 @@ TEST_F(StoreTest, ASaveOfOneChangedValueWritesThreePages) {
     EXPECT_EQ(store.Counters().storePagesWritten, 3);
 }
 
-TEST_F(StoreTest, MovingKeepsTheEntryIdAndDeletingForgetsIt) {
-    auto profile = Open();
-    MessageStore& store = profile->Store();
-    const std::string drafts = store.DefaultFolder(profile->Mailbox(), ol::olFolderDrafts).entryId;
-    const std::string inbox = store.DefaultFolder(profile->Mailbox(), ol::olFolderInbox).entryId;
-    message::MessageData data = Note("moving");
-    const std::string id = store.NewEntryId(drafts);
-    store.Create(drafts, id, data);
-    store.Move(id, inbox);
-    EXPECT_EQ(store.Load(id)->folderEntryId, inbox);
-    EXPECT_EQ(store.MessageIds(inbox), std::vector<std::string>{id});
-    EXPECT_TRUE(store.MessageIds(drafts).empty());
-    store.Delete(id);
-    EXPECT_EQ(store.Revision(id), 0);
-    EXPECT_THROW(store.Update(id, data), ComError);
-}
-
 TEST_F(StoreTest, FolderNamesAreUniqueAmongSiblings) {
     auto profile = Open();
     MessageStore& store = profile->Store();
-    const std::string inbox = store.DefaultFolder(profile->Mailbox(), ol::olFolderInbox).entryId;
+    const std::string inbox = FolderId(*profile, ol::olFolderInbox);
     store.CreateFolder(inbox, "Kelo", ol::olMailItem);
     EXPECT_THROW(store.CreateFolder(inbox, "KELO", ol::olMailItem), ComError);
     EXPECT_THROW(store.CreateFolder(inbox, "a\\b", ol::olMailItem), ComError);
