@@ -91,6 +91,7 @@ Actions TimedRun(benchmark::State& state, SyncWorld& world, bool full, Totals& t
     totals.work.messageLoads += work.messageLoads;
     totals.work.searches += work.searches;
     totals.work.folderScans += work.folderScans;
+    totals.work.keysIndexed += work.keysIndexed;
     totals.work.statements += work.statements;
     totals.work.mapiOpens += work.mapiOpens;
     totals.work.storePagesWritten += work.storePagesWritten;
@@ -131,6 +132,7 @@ void Report(benchmark::State& state, const Totals& totals, double peakBefore) {
     state.counters["statements"] = static_cast<double>(totals.work.statements) / runs;
     state.counters["searches"] = static_cast<double>(totals.work.searches) / runs;
     state.counters["scans"] = static_cast<double>(totals.work.folderScans) / runs;
+    state.counters["keysIndexed"] = static_cast<double>(totals.work.keysIndexed) / runs;
     state.counters["loadsPerPair"] = perPair(totals.work.messageLoads);
     state.counters["mapiOpensPerPair"] = perPair(totals.work.mapiOpens);
     state.counters["storePages"] = static_cast<double>(totals.work.storePagesWritten) / runs;

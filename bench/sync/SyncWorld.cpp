@@ -23,6 +23,9 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kPairsFile = "pairs.tsv";
+// Goes up when the stand-ins' files or what Build does change, so that
+// worlds an older build kept are built again rather than converted.
+constexpr int kWorldFormat = 3;
 // Pairs per transaction: large enough that commits do not count, small
 // enough that the store's pending change notices stay small.
 constexpr std::size_t kBatch = 2000;
@@ -141,11 +144,15 @@ void SyncWorld::Build(const fs::path& folder, std::int32_t count) {
             transaction.Commit();
         });
     }
+    // As the first runs leave a world: among other things, the store has
+    // indexed the keys the filters of full and partial runs ask for.
+    sync->Synchronize(true);
+    sync->Synchronize(false);
     WritePairs(folder / kPairsFile, pairs);
 }
 
 fs::path SyncWorld::Built(std::int32_t pairs) {
-    const fs::path world = WorldsFolder() / ("pairs-" + std::to_string(pairs));
+    const fs::path world = WorldsFolder() / ("pairs-" + std::to_string(pairs) + "-" + std::to_string(kWorldFormat));
     if (fs::exists(world / kPairsFile)) return world;
     fs::create_directories(WorldsFolder());
     const fs::path building = FreshFolder(WorldsFolder(), "building");

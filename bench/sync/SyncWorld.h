@@ -22,7 +22,7 @@ namespace ostrellix::bench {
 // synchronized and the to-dos are that coworker's, so every pair is valid.
 //
 // Building 100,000 pairs takes a while, so a built world is kept under
-// WorldsFolder() (one folder per size, renamed into place once complete)
+// WorldsFolder() (one folder per size and format, renamed into place once complete)
 // and each SyncWorld works on a fresh copy of it, which it removes again.
 // The add-in is loaded (OnConnection) on the copy but the client is not
 // started, and the world reaches Outlook on its own rather than through the

@@ -57,6 +57,23 @@ FilterQuery::FilterQuery(const Filter& filter, std::int64_t folderId, const Coun
     matchSql_ = "SELECT 1 FROM items i WHERE i.entry_id = ? AND " + predicate_.sql;
 }
 
+std::vector<std::string> FilterQuery::Keys(const Filter& filter) {
+    std::vector<std::string> keys;
+    const std::function<void(const Filter::Node&)> visit = [&](const Filter::Node& node) {
+        for (const Filter::Node& child : node.children) visit(child);
+        if (node.kind != Filter::Node::Kind::Condition) return;
+        // A property that cannot be filtered on has no key: the query refuses it.
+        const OutlookProperty* property = OutlookProperty::Find(node.property);
+        if (!property) {
+            keys.push_back(ItemIndex::KeyOfUserProperty(node.property));
+        } else if (property->filterable) {
+            keys.push_back(ItemIndex::KeyOfProperty(property->name));
+        }
+    };
+    visit(filter.Root());
+    return keys;
+}
+
 std::vector<FilterQuery::Lookup> FilterQuery::Lookups(const Filter::Node& node) const {
     const std::string& value = node.value.text;
     auto fail = [&](const std::string& why) {

@@ -40,6 +40,9 @@ public:
 
     FilterQuery(const Filter& filter, std::int64_t folderId, const Counter& count);
 
+    // The index keys the filter looks up, which the query needs indexed.
+    static std::vector<std::string> Keys(const Filter& filter);
+
     // SELECT giving the EntryIDs of the folder's matching items, in the order they were stored.
     const std::string& Sql() const { return sql_; }
     const std::vector<Parameter>& Parameters() const { return parameters_; }

@@ -42,7 +42,7 @@ std::optional<ItemIndex::Value> ItemIndex::IndexValue(const Variant& value) {
     }
 }
 
-std::vector<ItemIndex::Entry> ItemIndex::Entries(const msg::MessageData& message) {
+std::vector<ItemIndex::Entry> ItemIndex::Entries(const msg::MessageData& message, const Keys& keys) {
     std::vector<Entry> entries;
     static const std::vector<std::pair<const OutlookProperty*, std::string>> filterable = [] {
         std::vector<std::pair<const OutlookProperty*, std::string>> list;
@@ -52,12 +52,14 @@ std::vector<ItemIndex::Entry> ItemIndex::Entries(const msg::MessageData& message
         return list;
     }();
     const msg::PropertyBag& bag = message.properties;
-    for (const auto& [property, key] : filterable) Add(entries, key, property->location.Read(bag));
+    for (const auto& [property, key] : filterable) {
+        if (keys.contains(key)) Add(entries, key, property->location.Read(bag));
+    }
     for (const auto& [name, value] : bag.Named()) {
         const auto* text = std::get_if<std::string>(&name.id);
-        if (name.propertySet == msg::PublicStrings() && text && *text != mapi::kKeywords) {
-            Add(entries, KeyOfUserProperty(*text), value.value);
-        }
+        if (name.propertySet != msg::PublicStrings() || !text || *text == mapi::kKeywords) continue;
+        std::string key = KeyOfUserProperty(*text);
+        if (keys.contains(key)) Add(entries, key, value.value);
     }
     return entries;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -13,9 +15,10 @@
 namespace ostrellix::standin::outlook {
 
 // What the store indexes of an item so that filters need not read items:
-// every filterable Outlook property and every user property it carries,
+// the filterable Outlook properties and the user properties it carries,
 // each under a key (the property's Outlook name, or "u:" and the user
-// property's name, in lower case). Text is kept in lower case, since
+// property's name, in lower case), of the keys the store indexes
+// (IndexedKeys). Text is kept in lower case, since
 // filters compare text without regard to case; numbers and Booleans (1, 0)
 // as numbers, dates as their whole seconds since 1899-12-30 (so that a
 // time and the same time written in a filter compare equal, whatever the
@@ -27,8 +30,10 @@ public:
         std::string key;
         Value value;
     };
+    using Keys = std::set<std::string, std::less<>>;
 
-    static std::vector<Entry> Entries(const msg::MessageData& message);
+    // The message's entries under `keys`.
+    static std::vector<Entry> Entries(const msg::MessageData& message, const Keys& keys);
 
     static std::string KeyOfProperty(std::string_view outlookName);
     static std::string KeyOfUserProperty(std::string_view name);

@@ -14,6 +14,7 @@
 #include "standins/outlook/Errors.h"
 #include "standins/outlook/FilterQuery.h"
 #include "standins/outlook/Identifiers.h"
+#include "standins/outlook/IndexedKeys.h"
 #include "standins/outlook/ItemIndex.h"
 #include "standins/outlook/MessageCodec.h"
 #include "standins/outlook/StoreDatabase.h"
@@ -29,7 +30,7 @@ void BindId(SQLite::Statement& statement, int index, std::string_view id) {
 }  // namespace
 
 MessageStore::MessageStore(StoreDatabase& db, win::IClock& clock)
-    : db_(db), clock_(clock), namedProperties_(db), folders_(db), random_(std::random_device{}()) {}
+    : db_(db), clock_(clock), namedProperties_(db), folders_(db), indexed_(db), random_(std::random_device{}()) {}
 
 // ---- transactions and notification ----
 
@@ -51,6 +52,7 @@ void MessageStore::RollbackWrite() {
     lastLoaded_.reset();
     lastRows_.reset();
     db_.Rollback();
+    indexed_.Reload();
     if (db_.Depth() == 0) pending_.clear();
 }
 
@@ -99,14 +101,6 @@ void MessageStore::StampTimes(msg::MessageData& data, bool isNew) {
 
 namespace {
 
-void BindValue(SQLite::Statement& statement, int index, const ItemIndex::Value& value) {
-    if (const auto* number = std::get_if<double>(&value)) {
-        statement.bind(index, *number);
-    } else {
-        statement.bind(index, std::get<std::string>(value));
-    }
-}
-
 bool RowBefore(const ItemIndex::Entry& a, const ItemIndex::Entry& b) {
     return std::tie(a.key, a.value) < std::tie(b.key, b.value);
 }
@@ -115,8 +109,8 @@ bool RowBefore(const ItemIndex::Entry& a, const ItemIndex::Entry& b) {
 
 // An item's index entries in the order of the table's key, each once: an
 // entry is its item, key and value, so repeats are kept once.
-std::vector<ItemIndex::Entry> MessageStore::IndexRows(const msg::MessageData& data) {
-    std::vector<ItemIndex::Entry> rows = ItemIndex::Entries(data);
+std::vector<ItemIndex::Entry> MessageStore::IndexRows(const msg::MessageData& data) const {
+    std::vector<ItemIndex::Entry> rows = ItemIndex::Entries(data, indexed_.Keys());
     std::ranges::sort(rows, RowBefore);
     rows.erase(std::unique(rows.begin(), rows.end(),
                            [](const auto& a, const auto& b) { return !RowBefore(a, b) && !RowBefore(b, a); }),
@@ -160,24 +154,15 @@ void MessageStore::WriteIndex(std::int64_t itemId, std::int64_t folderId, const 
         const bool replaced = replacement != wanted.end();
         SQLite::Statement& statement = replaced ? change : remove;
         const int first = replaced ? 2 : 1;
-        if (replaced) BindValue(change, 1, replacement->value);
+        if (replaced) IndexedKeys::Bind(change, 1, replacement->value);
         statement.bind(first, itemId);
         statement.bind(first + 1, old.key);
-        BindValue(statement, first + 2, old.value);
+        IndexedKeys::Bind(statement, first + 2, old.value);
         if (replaced) wanted.erase(replacement);
         statement.exec();
         statement.reset();
     }
-    SQLite::Statement& insert =
-        db_.Prepared("INSERT INTO item_values(item_id, key, value, folder_id) VALUES(?, ?, ?, ?)");
-    for (const ItemIndex::Entry& entry : wanted) {
-        insert.bind(1, itemId);
-        insert.bind(2, entry.key);
-        BindValue(insert, 3, entry.value);
-        insert.bind(4, folderId);
-        insert.exec();
-        insert.reset();
-    }
+    indexed_.Insert(itemId, folderId, wanted);
 }
 
 std::int64_t MessageStore::Create(std::string_view folderEntryId, std::string_view entryId, msg::MessageData& data) {
@@ -416,7 +401,19 @@ void BindAll(SQLite::Statement& statement, const std::vector<FilterQuery::Parame
 }
 }  // namespace
 
+void MessageStore::IndexKeysOf(const Filter& filter) {
+    const ItemIndex::Keys missing = indexed_.Missing(FilterQuery::Keys(filter));
+    if (missing.empty()) return;
+    // Rows worked out before know nothing of the new keys.
+    lastRows_.reset();
+    StoreTransaction transaction(*this);
+    indexed_.Add(missing);
+    transaction.Commit();
+    counters_->keysIndexed += static_cast<std::int64_t>(missing.size());
+}
+
 FilterQuery MessageStore::Query(const Filter& filter, std::string_view folderEntryId) {
+    IndexKeysOf(filter);
     const std::int64_t folderId = db_.Guard("search a folder", [&] { return folders_.RowId(folderEntryId); });
     const FilterQuery::Counter count = [&](const std::string& sql, const std::vector<FilterQuery::Parameter>& values) {
         return db_.Guard("search a folder", [&] {

@@ -15,6 +15,7 @@
 #include "standins/outlook/Filter.h"
 #include "standins/outlook/FilterQuery.h"
 #include "standins/outlook/FolderTable.h"
+#include "standins/outlook/IndexedKeys.h"
 #include "standins/outlook/ItemIndex.h"
 #include "standins/outlook/NamedPropertyMap.h"
 #include "standins/outlook/StoreTypes.h"
@@ -44,7 +45,8 @@ class StoreDatabase;
 // written into the caller's data too, before Changed is raised.
 //
 // Search answers an Items filter from the index the store keeps of every
-// message (ItemIndex, FilterQuery), without reading the messages.
+// message (ItemIndex, FilterQuery), without reading the messages; a key
+// no filter used before is first indexed over every message (IndexedKeys).
 class MessageStore {
 public:
     MessageStore(StoreDatabase& db, win::IClock& clock);
@@ -115,9 +117,10 @@ private:
     void RollbackWrite();
     void Notify(StoreChange change);
 
+    void IndexKeysOf(const Filter& filter);
     FilterQuery Query(const Filter& filter, std::string_view folderEntryId);
     void StampTimes(msg::MessageData& data, bool isNew);
-    static std::vector<ItemIndex::Entry> IndexRows(const msg::MessageData& data);
+    std::vector<ItemIndex::Entry> IndexRows(const msg::MessageData& data) const;
     // Brings the item's index rows to `rows`; `held` is what they hold, when known, else they are read.
     std::vector<ItemIndex::Entry> StoredRows(std::int64_t itemId);
     void WriteIndex(std::int64_t itemId, std::int64_t folderId, const std::vector<ItemIndex::Entry>& rows,
@@ -131,6 +134,7 @@ private:
     win::IClock& clock_;
     NamedPropertyMap namedProperties_;
     FolderTable folders_;
+    IndexedKeys indexed_;
     std::mt19937_64 random_;
     std::uint64_t serial_ = 1;
     std::vector<StoreChange> pending_;

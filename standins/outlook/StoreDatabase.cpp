@@ -18,7 +18,7 @@ namespace {
 
 // "OLST" in the file header tells a message store from other SQLite files.
 constexpr int kApplicationId = 0x4F4C5354;
-constexpr int kSchemaVersion = 2;
+constexpr int kSchemaVersion = 3;
 
 constexpr const char* kSchema = R"sql(
 CREATE TABLE mailboxes(
@@ -74,7 +74,8 @@ CREATE INDEX address_entries_list ON address_entries(list_id, id);
 
 // An item's index entries are the table itself, in item order, rather than
 // rows with an index of their own besides: a save that changes a value
-// rewrites pages of two trees, not three.
+// rewrites pages of two trees, not three. They are kept for the keys in
+// indexed_keys only (IndexedKeys).
 constexpr const char* kItemValues = R"sql(
 CREATE TABLE item_values(
   item_id INTEGER NOT NULL,
@@ -83,20 +84,7 @@ CREATE TABLE item_values(
   folder_id INTEGER NOT NULL,
   PRIMARY KEY(item_id, key, value)) WITHOUT ROWID;
 CREATE INDEX item_values_lookup ON item_values(folder_id, key, value);
-)sql";
-
-// Stores of layout 1 kept the index entries in a table of rows with two
-// indexes. Values that SQLite held as NULL (a NaN) matched no filter and
-// are left behind, as are repeats of an item's key and value.
-constexpr const char* kFromLayout1 = R"sql(
-ALTER TABLE item_values RENAME TO item_values_1;
-DROP INDEX item_values_lookup;
-DROP INDEX item_values_item;
-)sql";
-constexpr const char* kFromLayout1Copy = R"sql(
-INSERT OR IGNORE INTO item_values(item_id, key, value, folder_id)
-  SELECT item_id, key, value, folder_id FROM item_values_1 WHERE value IS NOT NULL;
-DROP TABLE item_values_1;
+CREATE TABLE indexed_keys(key TEXT PRIMARY KEY) WITHOUT ROWID;
 )sql";
 
 }  // namespace
@@ -145,7 +133,7 @@ void StoreDatabase::OpenOrCreate() {
         CreateSchema();
     } else if (applicationId != kApplicationId) {
         errors::Raise(errors::kStoreFailed, "The file \"" + path_ + "\" is not an Outlook message store.");
-    } else if (version != kSchemaVersion && version != 1) {
+    } else if (version < 1 || version > kSchemaVersion) {
         errors::Raise(errors::kStoreFailed, "The message store \"" + path_ + "\" has layout version " +
                                                 std::to_string(version) + ", which this Outlook cannot read.");
     }
@@ -169,7 +157,7 @@ void StoreDatabase::OpenOrCreate() {
         // copy runs beside the saves rather than in one of them.
         if (path_ != kInMemory) checkpointer_ = std::make_unique<sqlite::LogCheckpointer>(db_->getHandle(), path_, 8192);
     });
-    if (applicationId == kApplicationId && version == 1) MigrateFromLayout1();
+    if (applicationId == kApplicationId && version < kSchemaVersion) DropIndex();
 }
 
 void StoreDatabase::CreateSchema() {
@@ -183,12 +171,14 @@ void StoreDatabase::CreateSchema() {
     });
 }
 
-void StoreDatabase::MigrateFromLayout1() {
+// Stores of earlier layouts indexed every key of every message, layout 1
+// in a table of rows with two indexes. The index is dropped: filters
+// build what they need of it again.
+void StoreDatabase::DropIndex() {
     Guard("convert to the current layout", [&] {
         Transaction transaction(*this);
-        db_->exec(kFromLayout1);
+        db_->exec("DROP TABLE item_values");
         db_->exec(kItemValues);
-        db_->exec(kFromLayout1Copy);
         db_->exec("PRAGMA user_version=" + std::to_string(kSchemaVersion));
         transaction.Commit();
     });

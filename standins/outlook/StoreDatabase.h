@@ -80,7 +80,7 @@ private:
     void OpenOrCreate();
     [[noreturn]] void RaiseInUse() const;
     void CreateSchema();
-    void MigrateFromLayout1();
+    void DropIndex();
 
     std::string path_;
     std::unique_ptr<sqlite::FileClaim> claim_;

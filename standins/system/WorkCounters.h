@@ -19,6 +19,9 @@ struct WorkCounters {
     std::int64_t folderScans = 0;
     // SQL statements the Kelo data engine executed.
     std::int64_t statements = 0;
+    // Keys the Outlook store indexed when a filter first asked for them,
+    // each batch a read of every stored message.
+    std::int64_t keysIndexed = 0;
     // Stored messages opened through the MAPI library.
     std::int64_t mapiOpens = 0;
     // Pages the Outlook store wrote to its log when its transactions

@@ -141,7 +141,7 @@ TEST(MessageCodecTest, BytesThatAreNoMessageRaiseAClearError) {
     }
 }
 
-TEST(ItemIndexTest, IndexesFilterablePropertiesAndUserPropertiesInLowerCase) {
+TEST(ItemIndexTest, IndexesFilterablePropertiesAndUserPropertiesInLowerCaseUnderTheKeysAsked) {
     message::MessageData data;
     data.properties.Set(tag::PR_SUBJECT, Variant("Lunch WITH Bo"));
     data.properties.Set(tag::PR_BODY, Variant("not indexed"));
@@ -150,8 +150,16 @@ TEST(ItemIndexTest, IndexesFilterablePropertiesAndUserPropertiesInLowerCase) {
     data.properties.SetNamed(mapi::UserPropertyName(mapi::kKeywords),
                              {pt::MultiValued | pt::Unicode, Variant(VariantArray{Variant("Kelo"), Variant("VIP")})});
     data.properties.Set(tag::PR_LAST_MODIFICATION_TIME, Variant(Date::FromParts(2024, 5, 1, 10, 15, 30)));
+    data.properties.Set(mapi::tag::PR_IMPORTANCE, Variant(2));
+    data.properties.SetNamed(mapi::UserPropertyName("Unasked"), {pt::Unicode, Variant("no")});
+    const ItemIndex::Keys keys{"subject",    "body",        "u:keloid",
+                               "u:checked",  "categories",  "u:keywords",
+                               "u:missing",  "lastmodificationtime"};
     std::map<std::string, std::vector<ItemIndex::Value>> entries;
-    for (const ItemIndex::Entry& entry : ItemIndex::Entries(data)) entries[entry.key].push_back(entry.value);
+    for (const ItemIndex::Entry& entry : ItemIndex::Entries(data, keys)) entries[entry.key].push_back(entry.value);
+    EXPECT_FALSE(entries.contains("importance"));
+    EXPECT_FALSE(entries.contains("u:unasked"));
+    EXPECT_FALSE(entries.contains("u:missing"));
     EXPECT_EQ(entries["subject"], std::vector<ItemIndex::Value>{std::string("lunch with bo")});
     EXPECT_FALSE(entries.contains("body"));
     EXPECT_EQ(entries["u:keloid"], std::vector<ItemIndex::Value>{std::string("person:12")});

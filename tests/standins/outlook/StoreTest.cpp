@@ -140,9 +140,9 @@ TEST_F(StoreTest, WhatIsNoReadableStoreIsRefusedNamedAndLeftAlone) {
          [&] {
              Open();
              SQLite::Database later(path, SQLite::OPEN_READWRITE);
-             later.exec("PRAGMA user_version=3");
+             later.exec("PRAGMA user_version=4");
          },
-         "has layout version 3, which this Outlook cannot read"},
+         "has layout version 4, which this Outlook cannot read"},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.what);
@@ -160,10 +160,10 @@ TEST_F(StoreTest, WhatIsNoReadableStoreIsRefusedNamedAndLeftAlone) {
     }
 }
 
-// Workspaces outlive the program: a store of the first layout, whose index
-// entries were rows with two indexes (and could repeat, or hold a NULL),
-// is converted when it opens, and filters and saves go on from there.
-TEST_F(StoreTest, AStoreOfTheFirstLayoutIsConvertedOnOpening) {
+// Workspaces outlive the program: a store of an earlier layout, which
+// indexed every key (the first in rows with two indexes), drops its index
+// when it opens, and filters build again what they need of it.
+TEST_F(StoreTest, AStoreOfAnEarlierLayoutDropsItsIndexOnOpening) {
     std::string inbox, lunch, dinner;
     {
         auto profile = Open();
@@ -179,12 +179,10 @@ TEST_F(StoreTest, AStoreOfTheFirstLayoutIsConvertedOnOpening) {
     {
         SQLite::Database old(path, SQLite::OPEN_READWRITE);
         old.exec(R"sql(
-            CREATE TABLE rows(item_id INTEGER NOT NULL, folder_id INTEGER NOT NULL, key TEXT NOT NULL, value);
-            INSERT INTO rows SELECT item_id, folder_id, key, value FROM item_values;
-            INSERT INTO rows SELECT item_id, folder_id, key, value FROM item_values WHERE key = 'subject';
-            INSERT INTO rows SELECT item_id, folder_id, 'u:score', NULL FROM item_values WHERE key = 'subject';
             DROP TABLE item_values;
-            ALTER TABLE rows RENAME TO item_values;
+            DROP TABLE indexed_keys;
+            CREATE TABLE item_values(item_id INTEGER NOT NULL, folder_id INTEGER NOT NULL, key TEXT NOT NULL, value);
+            INSERT INTO item_values VALUES(1, 1, 'subject', 'stale');
             CREATE INDEX item_values_lookup ON item_values(folder_id, key, value);
             CREATE INDEX item_values_item ON item_values(item_id, key, value);
             PRAGMA user_version=1;)sql");
@@ -192,12 +190,9 @@ TEST_F(StoreTest, AStoreOfTheFirstLayoutIsConvertedOnOpening) {
     auto profile = Open();
     MessageStore& store = profile->Store();
     SQLite::Database& sql = store.Database().Sql();
-    EXPECT_EQ(sql.execAndGet("PRAGMA user_version").getInt(), 2);
-    EXPECT_NE(sql.execAndGet("SELECT sql FROM sqlite_master WHERE name = 'item_values'").getString().find("WITHOUT ROWID"),
-              std::string::npos);
+    EXPECT_EQ(sql.execAndGet("PRAGMA user_version").getInt(), 3);
     EXPECT_EQ(sql.execAndGet("SELECT count(*) FROM sqlite_master WHERE name = 'item_values_item'").getInt(), 0);
-    EXPECT_EQ(sql.execAndGet("SELECT count(*) FROM item_values WHERE key = 'subject'").getInt(), 2);
-    EXPECT_EQ(sql.execAndGet("SELECT count(*) FROM item_values WHERE key = 'u:score'").getInt(), 0);
+    EXPECT_EQ(sql.execAndGet("SELECT count(*) FROM item_values").getInt(), 0);
     const auto found = [&](const char* filter) { return store.Search(inbox, Filter::Parse(filter)); };
     EXPECT_EQ(found("[KeloID] = 'task:1' AND [Subject] = 'lunch'"), std::vector<std::string>{lunch});
     message::MessageData renamed = Note("Supper");
@@ -206,6 +201,43 @@ TEST_F(StoreTest, AStoreOfTheFirstLayoutIsConvertedOnOpening) {
     EXPECT_EQ(found("[Subject] = 'supper'"), std::vector<std::string>{dinner});
 }
 
+// Only keys a filter asked for are indexed: a save of anything else
+// writes no index entry. The first filter on a key indexes it over every
+// stored message, once for the store, also across opening it again; a
+// rolled-back transaction takes the key back with the entries.
+TEST_F(StoreTest, AKeyIsIndexedWhenAFilterFirstAsksForIt) {
+    std::string inbox, lunch;
+    const auto rows = [](MessageStore& store, const char* key) {
+        SQLite::Statement query(store.Database().Sql(), "SELECT count(*) FROM item_values WHERE key = ?");
+        query.bind(1, key);
+        query.executeStep();
+        return query.getColumn(0).getInt();
+    };
+    {
+        auto profile = Open();
+        MessageStore& store = profile->Store();
+        inbox = FolderId(*profile, ol::olFolderInbox);
+        lunch = Add(store, inbox, "Lunch");
+        Add(store, inbox, "Dinner");
+        EXPECT_EQ(rows(store, "subject"), 0);
+        {
+            StoreTransaction undone(store);
+            EXPECT_EQ(store.Search(inbox, Filter::Parse("[Subject] = 'lunch'")), std::vector<std::string>{lunch});
+            EXPECT_EQ(rows(store, "subject"), 2);
+        }
+        EXPECT_EQ(rows(store, "subject"), 0);
+        EXPECT_EQ(store.Search(inbox, Filter::Parse("[Subject] = 'lunch'")), std::vector<std::string>{lunch});
+        EXPECT_EQ(store.Counters().keysIndexed, 2);
+        const std::string supper = Add(store, inbox, "Supper");
+        EXPECT_EQ(store.Search(inbox, Filter::Parse("[Subject] = 'supper'")), std::vector<std::string>{supper});
+        EXPECT_EQ(rows(store, "subject"), 3);
+        EXPECT_EQ(rows(store, "messageclass"), 0);
+    }
+    auto profile = Open();
+    MessageStore& store = profile->Store();
+    EXPECT_EQ(store.Search(inbox, Filter::Parse("NOT [Subject] <> 'lunch'")), std::vector<std::string>{lunch});
+    EXPECT_EQ(store.Counters().keysIndexed, 0);
+}
 
 TEST_F(StoreTest, LastModificationTimeMovesOnEverySaveEvenWithAStoppedClock) {
     auto profile = Open();
@@ -338,8 +370,8 @@ TEST_F(StoreTest, MessagesReadAheadAreServedUntilTheStoreChanges) {
 }
 
 // A save writes only the index entries that changed; whatever a save adds,
-// changes or drops, the index says what the message says and filters find
-// the item by its new values only.
+// changes or drops, the index says what the message says of the keys
+// filters asked for, and filters find the item by its new values only.
 TEST_F(StoreTest, TheIndexFollowsEverySave) {
     auto profile = Open();
     MessageStore& store = profile->Store();
@@ -363,9 +395,10 @@ TEST_F(StoreTest, TheIndexFollowsEverySave) {
         }
         return rows;
     };
+    const ItemIndex::Keys asked{"categories", "subject", "u:keloid"};
     const auto expected = [&] {
         Rows rows;
-        for (const ItemIndex::Entry& entry : ItemIndex::Entries(store.Load(entryId)->data.Read())) {
+        for (const ItemIndex::Entry& entry : ItemIndex::Entries(store.Load(entryId)->data.Read(), asked)) {
             rows.emplace_back(entry.key, text(entry.value));
         }
         std::ranges::sort(rows);
@@ -380,6 +413,7 @@ TEST_F(StoreTest, TheIndexFollowsEverySave) {
         return message::PropertyValue{message::pt::MultiValued | message::pt::Unicode, Variant(std::move(values))};
     };
 
+    EXPECT_FALSE(finds("[Categories] = 'a' OR [Subject] = 'lunch' OR [KeloID] = 'task:1'"));
     message::MessageData data = Note("Lunch");
     data.properties.SetNamed(user("KeloID"), {message::pt::Unicode, Variant("task:1")});
     data.properties.SetNamed(user("Keywords"), keywords({"a", "b"}));
@@ -437,8 +471,9 @@ TEST_F(StoreTest, TheIndexFollowsEverySave) {
 }
 
 // Pages a save writes to the log: the item's row, and of its index entries
-// only the one the changed value sits in and that value's lookup entry.
-TEST_F(StoreTest, ASaveOfOneChangedValueWritesThreePages) {
+// only the one the changed value sits in and that value's lookup entry,
+// and only when a filter asked for the value's key.
+TEST_F(StoreTest, ASaveOfOneChangedValueWritesThreePagesOrOneWhenNoFilterAskedForIt) {
     auto profile = Open();
     MessageStore& store = profile->Store();
     const std::string inbox = FolderId(*profile, ol::olFolderInbox);
@@ -448,6 +483,11 @@ TEST_F(StoreTest, ASaveOfOneChangedValueWritesThreePages) {
     store.Create(inbox, entryId, data);
     store.Counters().Reset();
     data.properties.Set(tag::PR_SUBJECT, Variant("Dinner"));
+    store.Update(entryId, data);
+    EXPECT_EQ(store.Counters().storePagesWritten, 1);
+    EXPECT_EQ(store.Search(inbox, Filter::Parse("[Subject] = 'dinner'")), std::vector<std::string>{entryId});
+    store.Counters().Reset();
+    data.properties.Set(tag::PR_SUBJECT, Variant("Supper"));
     store.Update(entryId, data);
     EXPECT_EQ(store.Counters().storePagesWritten, 3);
 }
