@@ -61,8 +61,9 @@ std::string MessageState::EntryId() {
 void MessageState::FollowStore() {
     if (entryId_.empty() || dirty_) return;
     outlook::MessageStore& store = link_->Profile().Store();
-    if (seenSerial_ == store.ChangeSerial()) return;
+    const bool unchanged = store.UnchangedSince(entryId_, seenSerial_);
     seenSerial_ = store.ChangeSerial();
+    if (unchanged) return;
     const std::int64_t revision = store.Revision(entryId_);
     if (revision != 0 && revision == revision_) return;
     std::optional<outlook::StoredMessage> stored;

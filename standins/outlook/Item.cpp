@@ -48,8 +48,9 @@ void Item::CheckUsable() {
 void Item::Refresh() {
     if (entryId_.empty() || dirty_) return;
     MessageStore& store = Unchecked().Store();
-    if (seenSerial_ == store.ChangeSerial()) return;
+    const bool unchanged = store.UnchangedSince(entryId_, seenSerial_);
     seenSerial_ = store.ChangeSerial();
+    if (unchanged) return;
     const std::int64_t revision = store.Revision(entryId_);
     std::optional<StoredMessage> stored;
     if (revision != 0 && revision == revision_) return;

@@ -48,7 +48,7 @@ void MessageStore::CommitWrite() {
 void MessageStore::RollbackWrite() {
     // What was read or written inside the transaction is gone, also as
     // what an item's index rows hold.
-    ++serial_;
+    rolledBackAt_ = ++serial_;
     lastLoaded_.reset();
     lastRows_.reset();
     db_.Rollback();
@@ -57,8 +57,15 @@ void MessageStore::RollbackWrite() {
 }
 
 void MessageStore::Notify(StoreChange change) {
-    ++serial_;
+    changedAt_[change.entryId] = ++serial_;
     pending_.push_back(std::move(change));
+}
+
+bool MessageStore::UnchangedSince(std::string_view entryId, std::uint64_t seen) const {
+    if (seen == 0 || seen < rolledBackAt_) return false;
+    if (seen == serial_) return true;
+    const auto changed = changedAt_.find(ids::Normalized(entryId));
+    return changed == changedAt_.end() || changed->second <= seen;
 }
 
 StoreTransaction::StoreTransaction(MessageStore& store) : store_(store) { store_.BeginWrite(); }

@@ -107,6 +107,9 @@ public:
 
     // Grows with every change; a reader that saw the same number has seen everything.
     std::uint64_t ChangeSerial() const { return serial_; }
+    // True when the message surely did not change after the change serial
+    // `seen` (0: not known): a reader that saw it then need not look again.
+    bool UnchangedSince(std::string_view entryId, std::uint64_t seen) const;
 
     Signal<const StoreChange&> Changed;
 
@@ -137,6 +140,11 @@ private:
     IndexedKeys indexed_;
     std::mt19937_64 random_;
     std::uint64_t serial_ = 1;
+    // The change serial of each message's last change in this process
+    // (which alone writes the store), and of the last rollback, which may
+    // have undone any change made inside it.
+    std::unordered_map<std::string, std::uint64_t> changedAt_;
+    std::uint64_t rolledBackAt_ = 0;
     std::vector<StoreChange> pending_;
     // The message decoded or written last and the change serial it was
     // read or written at: the object model and the MAPI library often open

@@ -12,6 +12,7 @@
 #include "standins/message/PropertySets.h"
 #include "standins/message/PropertyTag.h"
 #include "standins/outlook/Errors.h"
+#include "standins/outlook/MessageStore.h"
 #include "tests/standins/outlook/OutlookFixture.h"
 
 namespace ostrellix::standin::outlook {
@@ -48,6 +49,39 @@ TEST_F(ItemTest, EntryIdIsEmptyUntilSavedThenStable) {
     EXPECT_FALSE(session->GetItemFromID(id.substr(0, id.size() - 2) + "00"));
     EXPECT_EQ(ErrorOf([&] { session->GetItemFromID("not an id"); }), errors::kInvalidArgument);
     EXPECT_EQ(ErrorOf([&] { session->GetItemFromID(""); }), errors::kInvalidArgument);
+}
+
+// An item reads its message again only when that message may have changed
+// since it last looked: after a save of it elsewhere, or a rollback.
+TEST_F(ItemTest, AnItemFollowsItsMessageAndReadsNothingWhenOnlyOthersChanged) {
+    auto task = Create<ol::ITaskItem>(ol::olTaskItem);
+    task->SetSubject("Call back");
+    task->Save();
+    auto other = Create<ol::ITaskItem>(ol::olTaskItem);
+    other->SetSubject("Other");
+    other->Save();
+    MessageStore& store = profile->Store();
+    const auto rename = [&](const char* subject) {
+        std::optional<StoredMessage> stored = store.Load(task->EntryID());
+        message::MessageData data = stored->data.Read();
+        data.properties.Set(message::tag::PR_SUBJECT, Variant(subject));
+        store.Update(task->EntryID(), data);
+    };
+    const std::int64_t before = store.Counters().messageLoads;
+    other->SetSubject("Other, changed");
+    other->Save();
+    EXPECT_EQ(task->Subject(), "Call back");
+    EXPECT_EQ(store.Counters().messageLoads, before);
+
+    rename("Saved elsewhere");
+    other->Save();
+    EXPECT_EQ(task->Subject(), "Saved elsewhere");
+    {
+        StoreTransaction undone(store);
+        rename("Rolled back");
+        EXPECT_EQ(task->Subject(), "Rolled back");
+    }
+    EXPECT_EQ(task->Subject(), "Saved elsewhere");
 }
 
 TEST_F(ItemTest, UserPropertiesAreTypedNamedProperties) {
