@@ -1,6 +1,11 @@
 #include "standins/sqlite/LogCheckpointer.h"
 
+#include <fcntl.h>
 #include <sqlite3.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <vector>
 
 #include "standins/sqlite/BatchedLogVfs.h"
 
@@ -14,6 +19,26 @@ constexpr int kLastStep = 512;
 // Copies on the thread that may leave more than that behind before the
 // writer takes the rest anyway, so that the log cannot grow without end.
 constexpr int kMostRounds = 4;
+// The log file's header; each frame is a header and a page.
+constexpr long long kLogHeaderBytes = 32;
+constexpr long long kFrameHeaderBytes = 24;
+// How far past its last frame the log is kept prepared: as far as the log
+// is long, within these bounds, so that a writer of a few commits has the
+// thread prepare little. Once the writer is nearer than that to the
+// prepared end, the thread prepares twice as far.
+constexpr long long kLeastAhead = 1LL << 20;
+constexpr long long kMostAhead = 16LL << 20;
+
+int PageSize(sqlite3* db) {
+    sqlite3_stmt* statement = nullptr;
+    int size = 0;
+    if (sqlite3_prepare_v2(db, "PRAGMA page_size", -1, &statement, nullptr) == SQLITE_OK &&
+        sqlite3_step(statement) == SQLITE_ROW) {
+        size = sqlite3_column_int(statement, 0);
+    }
+    sqlite3_finalize(statement);
+    return size;
+}
 
 }  // namespace
 
@@ -27,6 +52,12 @@ LogCheckpointer::LogCheckpointer(sqlite3* writer, const std::string& path, int p
         own_ = nullptr;
         sqlite3_wal_autocheckpoint(writer_, pages_);
         return;
+    }
+    // The log exists once a connection has read the database. Without it,
+    // or without the page size, the writer grows the log itself.
+    if (const int pageSize = PageSize(own_); pageSize > 0) {
+        logFile_ = ::open((path + "-wal").c_str(), O_RDWR | O_CLOEXEC);
+        frameBytes_ = kFrameHeaderBytes + pageSize;
     }
     thread_ = std::thread([this] { Run(); });
     // Replaces the writer's automatic checkpoint, which is a commit hook too.
@@ -42,6 +73,7 @@ LogCheckpointer::~LogCheckpointer() {
     }
     wake_.notify_one();
     thread_.join();
+    if (logFile_ >= 0) ::close(logFile_);
     sqlite3_close_v2(own_);
 }
 
@@ -51,6 +83,7 @@ int LogCheckpointer::OnCommit(void* self, sqlite3* /*writer*/, const char* /*sch
 }
 
 void LogCheckpointer::Committed(int logged) {
+    AskAhead(logged);
     if (logged < handedOver_) handedOver_ = 0;
     switch (state_.load()) {
         case State::Copying: return;
@@ -79,6 +112,43 @@ void LogCheckpointer::Committed(int logged) {
     }
 }
 
+void LogCheckpointer::AskAhead(int logged) {
+    if (logFile_ < 0) return;
+    // After the log started over, the file is already prepared that far.
+    const long long end = kLogHeaderBytes + logged * frameBytes_;
+    const long long ahead = std::clamp(end, kLeastAhead, kMostAhead);
+    if (end + ahead <= asked_) return;
+    asked_ = end + 2 * ahead;
+    prepareTo_ = asked_;
+    {
+        const std::lock_guard lock(mutex_);
+        due_ = true;
+    }
+    wake_.notify_one();
+}
+
+void LogCheckpointer::PrepareLog() {
+    const long long target = prepareTo_.load();
+    if (target <= prepared_) return;
+    // Allocation never touches what is written already, so it needs no
+    // word with the writer; it also moves the file's end, so that reading
+    // brings the pages into memory. Failures leave the writer to grow the
+    // file as before.
+    if (::fallocate(logFile_, 0, prepared_, target - prepared_) != 0) {
+        prepared_ = target;
+        return;
+    }
+    std::vector<char> scratch(1 << 20);
+    for (long long at = prepared_; at < target;) {
+        const auto amount =
+            static_cast<std::size_t>(std::min<long long>(static_cast<long long>(scratch.size()), target - at));
+        const ssize_t got = ::pread(logFile_, scratch.data(), amount, at);
+        if (got <= 0) break;
+        at += got;
+    }
+    prepared_ = target;
+}
+
 void LogCheckpointer::SyncDatabaseFile() {
     sqlite3_file* file = nullptr;
     if (sqlite3_file_control(own_, "main", SQLITE_FCNTL_FILE_POINTER, &file) == SQLITE_OK && file && file->pMethods) {
@@ -104,6 +174,8 @@ void LogCheckpointer::Run() {
             if (stopping_) return;
             due_ = false;
         }
+        if (logFile_ >= 0) PrepareLog();
+        if (state_.load() != State::Copying) continue;
         // A copy that fails (the disk) leaves the frames in the log: the
         // writer's last step or the next copy takes them, or the last
         // connection does when it closes.
