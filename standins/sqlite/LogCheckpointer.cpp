@@ -131,17 +131,18 @@ void LogCheckpointer::PrepareLog() {
     const long long target = prepareTo_.load();
     if (target <= prepared_) return;
     // Allocation never touches what is written already, so it needs no
-    // word with the writer; it also moves the file's end, so that reading
-    // brings the pages into memory. Failures leave the writer to grow the
-    // file as before.
+    // word with the writer; it also moves the file's end, so that the pages
+    // can be read. A failure leaves the writer to grow the file as before.
     if (::fallocate(logFile_, 0, prepared_, target - prepared_) != 0) {
         prepared_ = target;
         return;
     }
-    std::vector<char> scratch(1 << 20);
+    // Reading brings the pages into memory (read ahead, the file system
+    // leaves never-written ones out); a failure only leaves them for the
+    // writer to bring.
+    std::vector<char> scratch(128 * 1024);
     for (long long at = prepared_; at < target;) {
-        const auto amount =
-            static_cast<std::size_t>(std::min<long long>(static_cast<long long>(scratch.size()), target - at));
+        const auto amount = static_cast<std::size_t>(std::min(static_cast<long long>(scratch.size()), target - at));
         const ssize_t got = ::pread(logFile_, scratch.data(), amount, at);
         if (got <= 0) break;
         at += got;
