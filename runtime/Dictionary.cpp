@@ -6,15 +6,26 @@ namespace ostrellix {
 
 void Dictionary::Add(std::string key, Variant item) {
     if (index_.contains(key)) RaiseRuntimeError(errors::DuplicateKey);
-    entries_.emplace_back(key, std::move(item));
-    index_.emplace(std::move(key), std::prev(entries_.end()));
+    entries_.emplace_back(std::move(key), std::move(item));
+    const iterator added = std::prev(entries_.end());
+    index_.emplace(added->first, added);
 }
 
-bool Dictionary::Exists(std::string_view key) const { return index_.contains(std::string(key)); }
+bool Dictionary::Exists(std::string_view key) const { return index_.contains(key); }
 
 Variant Dictionary::Item(std::string_view key) const {
-    const auto found = index_.find(std::string(key));
-    return found == index_.end() ? Variant() : found->second->second;
+    const Variant* item = Find(key);
+    return item ? *item : Variant();
+}
+
+Variant* Dictionary::Find(std::string_view key) {
+    const auto found = index_.find(key);
+    return found == index_.end() ? nullptr : &found->second->second;
+}
+
+const Variant* Dictionary::Find(std::string_view key) const {
+    const auto found = index_.find(key);
+    return found == index_.end() ? nullptr : &found->second->second;
 }
 
 void Dictionary::SetItem(std::string key, Variant item) {
@@ -27,15 +38,16 @@ void Dictionary::SetItem(std::string key, Variant item) {
 }
 
 void Dictionary::Remove(std::string_view key) {
-    const auto found = index_.find(std::string(key));
+    const auto found = index_.find(key);
     if (found == index_.end()) RaiseRuntimeError(errors::ElementNotFound);
-    entries_.erase(found->second);
+    const iterator entry = found->second;
     index_.erase(found);
+    entries_.erase(entry);
 }
 
 void Dictionary::RemoveAll() {
-    entries_.clear();
     index_.clear();
+    entries_.clear();
 }
 
 std::vector<std::string> Dictionary::Keys() const {

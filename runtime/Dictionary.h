@@ -22,10 +22,19 @@ public:
     using const_iterator = std::list<Entry>::const_iterator;
     using iterator = std::list<Entry>::iterator;
 
+    Dictionary() = default;
+    // The index refers to the entries' own keys.
+    Dictionary(const Dictionary&) = delete;
+    Dictionary& operator=(const Dictionary&) = delete;
+
     void Add(std::string key, Variant item);
     bool Exists(std::string_view key) const;
     // The item under `key`; Empty when the key is absent.
     Variant Item(std::string_view key) const;
+    // The item under `key` in place, for a caller that reads and replaces
+    // it with one lookup; null when the key is absent.
+    Variant* Find(std::string_view key);
+    const Variant* Find(std::string_view key) const;
     // Replaces the item, or adds the key at the end when absent.
     void SetItem(std::string key, Variant item);
     void Remove(std::string_view key);
@@ -42,7 +51,9 @@ public:
 
 private:
     std::list<Entry> entries_;
-    std::unordered_map<std::string, std::list<Entry>::iterator> index_;
+    // Keyed by views of the entries' keys, which the list keeps in place:
+    // a lookup by a view makes no copy of it.
+    std::unordered_map<std::string_view, iterator> index_;
 };
 
 }  // namespace ostrellix

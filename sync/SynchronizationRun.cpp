@@ -295,9 +295,10 @@ void SynchronizationRun::SynchronizePairs(List& itemList, List& recordList, bool
         const Variant& held = entry;
         const Ptr<outlook::IItem> item = held.ToObjectAs<outlook::IItem>();
         const std::string entryId = item->EntryID();
-        if (recordList.Exists(keloId)) {
-            const Variant partner = recordList.Item(keloId);
-            const Ptr<kelo::IRecord> record = partner.ToObjectAs<kelo::IRecord>();
+        // One lookup of the pair's record, read and, in the run's own lists, let go.
+        auto* const partner = recordList.Find(keloId);
+        if (partner) {
+            const Ptr<kelo::IRecord> record = partner->template ToObjectAs<kelo::IRecord>();
             if (!IsRecordValidForSynchronization(record)) {
                 Disable(item, keloId, PairReport::Reason::InvalidRecord);
             } else {
@@ -313,7 +314,7 @@ void SynchronizationRun::SynchronizePairs(List& itemList, List& recordList, bool
         OpenedMessages::Release(entryId);
         if constexpr (ownLists) {
             entry = Variant();
-            if (recordList.Exists(keloId)) recordList.SetItem(keloId, Variant());
+            if (partner) *partner = Variant();
         }
     }
     options->SetOutlookTimestamp(outlookStamp);
