@@ -15,7 +15,7 @@ OpenedMessages::~OpenedMessages() { current = outer_; }
 
 Ptr<mapi::IMessage> OpenedMessages::Find(std::string_view entryId) {
     if (!current || entryId.empty()) return nullptr;
-    const auto found = current->messages_.find(std::string(entryId));
+    const auto found = current->messages_.find(entryId);
     return found == current->messages_.end() ? nullptr : found->second;
 }
 
@@ -24,7 +24,10 @@ void OpenedMessages::Keep(const std::string& entryId, const Ptr<mapi::IMessage>&
 }
 
 void OpenedMessages::Release(std::string_view entryId) {
-    if (current) current->messages_.erase(std::string(entryId));
+    if (!current) return;
+    if (const auto found = current->messages_.find(entryId); found != current->messages_.end()) {
+        current->messages_.erase(found);
+    }
 }
 
 }  // namespace ostrellix::addin

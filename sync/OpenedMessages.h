@@ -1,10 +1,12 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 
 #include "contracts/mapi/IMessage.h"
+#include "runtime/TextHash.h"
 
 namespace ostrellix::addin {
 
@@ -29,7 +31,7 @@ public:
     static void Release(std::string_view entryId);
 
 private:
-    std::unordered_map<std::string, Ptr<mapi::IMessage>> messages_;
+    std::unordered_map<std::string, Ptr<mapi::IMessage>, TextHash, std::equal_to<>> messages_;
     OpenedMessages* outer_;
 };
 
