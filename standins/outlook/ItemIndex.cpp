@@ -1,6 +1,7 @@
 #include "standins/outlook/ItemIndex.h"
 
 #include <cmath>
+#include <map>
 
 #include "runtime/Text.h"
 #include "standins/message/PropertyTag.h"
@@ -43,18 +44,25 @@ std::optional<ItemIndex::Value> ItemIndex::IndexValue(const Variant& value) {
 }
 
 std::vector<ItemIndex::Entry> ItemIndex::Entries(const msg::MessageData& message, const Keys& keys) {
-    std::vector<Entry> entries;
-    static const std::vector<std::pair<const OutlookProperty*, std::string>> filterable = [] {
-        std::vector<std::pair<const OutlookProperty*, std::string>> list;
+    // A store indexes a few keys: each is looked up, rather than every
+    // filterable property tested against them.
+    static const std::map<std::string, const OutlookProperty*, std::less<>> filterable = [] {
+        std::map<std::string, const OutlookProperty*, std::less<>> byKey;
         for (const OutlookProperty& property : OutlookProperty::All()) {
-            if (property.filterable) list.emplace_back(&property, KeyOfProperty(property.name));
+            if (property.filterable) byKey.emplace(KeyOfProperty(property.name), &property);
         }
-        return list;
+        return byKey;
     }();
+    std::vector<Entry> entries;
     const msg::PropertyBag& bag = message.properties;
-    for (const auto& [property, key] : filterable) {
-        if (keys.contains(key)) Add(entries, key, property->location.Read(bag));
+    bool userKeys = false;
+    for (const std::string& key : keys) {
+        userKeys |= key.starts_with("u:");
+        if (const auto property = filterable.find(key); property != filterable.end()) {
+            Add(entries, key, property->second->location.Read(bag));
+        }
     }
+    if (!userKeys) return entries;
     for (const auto& [name, value] : bag.Named()) {
         const auto* text = std::get_if<std::string>(&name.id);
         if (name.propertySet != msg::PublicStrings() || !text || *text == mapi::kKeywords) continue;
