@@ -27,6 +27,12 @@ void BindId(SQLite::Statement& statement, int index, std::string_view id) {
     statement.bind(index, ids::Normalized(id));
 }
 
+// Embedded messages are shared between copies, so a message with one is read afresh each time.
+bool Shareable(const StoredMessage& message) {
+    return std::ranges::none_of(message.data.Read().attachments,
+                                [](const msg::AttachmentData& attachment) { return attachment.embedded != nullptr; });
+}
+
 }  // namespace
 
 MessageStore::MessageStore(StoreDatabase& db, win::IClock& clock)
@@ -296,6 +302,13 @@ std::optional<StoredMessage> MessageStore::Load(std::string_view entryId) {
             return message;
         }
     }
+    std::uint64_t readAt = 0;
+    if (const StoredMessage* recent = recent_.Find(ids::Normalized(entryId), readAt);
+        recent && UnchangedSince(entryId, readAt)) {
+        StoredMessage message = *recent;
+        Keep(message);
+        return message;
+    }
     // Decoded straight from the row: a copy of each message's bytes would
     // only pass through the heap, and a run reads every synchronized item.
     std::optional<StoredMessage> found = db_.Guard("read a message", [&]() -> std::optional<StoredMessage> {
@@ -316,6 +329,7 @@ std::optional<StoredMessage> MessageStore::Load(std::string_view entryId) {
     });
     if (!found) return std::nullopt;
     Keep(*found);
+    if (Shareable(*found)) recent_.Add(*found, serial_);
     return found;
 }
 
@@ -356,13 +370,9 @@ bool MessageStore::Prefetched(std::string_view entryId) const {
 }
 
 void MessageStore::Keep(const StoredMessage& message, std::optional<std::vector<ItemIndex::Entry>> rows) {
-    // Embedded messages are shared between copies, so a message with one is read afresh each time.
-    const bool shareable =
-        std::ranges::none_of(message.data.Read().attachments,
-                             [](const msg::AttachmentData& attachment) { return attachment.embedded != nullptr; });
     lastLoaded_.reset();
     lastRows_.reset();
-    if (shareable) {
+    if (Shareable(message)) {
         lastLoaded_ = message;
         lastLoadedSerial_ = serial_;
         lastRows_ = std::move(rows);

@@ -18,6 +18,7 @@
 #include "standins/outlook/IndexedKeys.h"
 #include "standins/outlook/ItemIndex.h"
 #include "standins/outlook/NamedPropertyMap.h"
+#include "standins/outlook/RecentMessages.h"
 #include "standins/outlook/StoreTypes.h"
 
 namespace ostrellix::standin::outlook {
@@ -155,6 +156,8 @@ private:
     std::uint64_t lastLoadedSerial_ = 0;
     // The kept message's index rows (IndexRows), once worked out.
     std::optional<std::vector<ItemIndex::Entry>> lastRows_;
+    // Messages read one by one lately, read again while unchanged.
+    RecentMessages recent_{2048};
     // Messages read ahead (Prefetch) by EntryID, valid at that serial; each
     // is handed out once.
     std::unordered_map<std::string, StoredMessage> prefetched_;

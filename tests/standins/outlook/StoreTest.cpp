@@ -285,9 +285,10 @@ TEST_F(StoreTest, ATransactionCommitsAllOrNothingAndTellsAfterwards) {
     EXPECT_EQ(storedWhenTold, 2u);
 }
 
-// A message read twice in a row is decoded once, and one read right after
-// it was saved is what was saved, read from nowhere; a change by anyone
-// else, a rollback of a save read inside its transaction, is read afresh.
+// A message read again while it has not changed is decoded once, and one
+// read right after it was saved is what was saved, read from nowhere; a
+// change by anyone else, a rollback of a save read inside its transaction,
+// is read afresh.
 // Moved, it keeps its EntryID; deleted, it is forgotten.
 TEST_F(StoreTest, ARepeatedReadIsServedOnceAndAChangeIsReadAfresh) {
     auto profile = Open();
@@ -308,6 +309,10 @@ TEST_F(StoreTest, ARepeatedReadIsServedOnceAndAChangeIsReadAfresh) {
     EXPECT_EQ(subject(), "first");
     EXPECT_EQ(subject(), "first");
     EXPECT_EQ(loads(), 1);
+    message::MessageData otherChanged = Note("other, changed");
+    store.Update(otherId, otherChanged);
+    EXPECT_EQ(subject(), "first");
+    EXPECT_EQ(loads(), 0) << "read lately, and only another one changed since";
 
     message::MessageData second = Note("second");
     store.Update(entryId, second);
@@ -325,6 +330,11 @@ TEST_F(StoreTest, ARepeatedReadIsServedOnceAndAChangeIsReadAfresh) {
     EXPECT_EQ(subject(), "second");
     EXPECT_EQ(loads(), 1) << "the rolled-back save is not served";
     EXPECT_EQ(store.Revision(entryId), store.Load(entryId)->revision);
+    message::MessageData changed = Note("second, changed");
+    store.Update(entryId, changed);
+    EXPECT_EQ(Subject(store, otherId), "other, changed");
+    EXPECT_EQ(subject(), "second, changed");
+    EXPECT_EQ(loads(), 2) << "its earlier read is not served after its save";
 
     const std::string inbox = FolderId(*profile, ol::olFolderInbox);
     message::MessageData third = Note("third");
