@@ -6,6 +6,7 @@
 #include "contracts/outlook/Constants.h"
 #include "runtime/ComError.h"
 #include "runtime/Text.h"
+#include "runtime/TextHash.h"
 #include "standins/message/PropertyTag.h"
 #include "standins/outlook/MapiNames.h"
 
@@ -93,11 +94,17 @@ std::span<const OutlookProperty> OutlookProperty::All() {
 }
 
 const OutlookProperty* OutlookProperty::Find(std::string_view name) {
-    static const std::unordered_map<std::string, const OutlookProperty*> byName = [] {
-        std::unordered_map<std::string, const OutlookProperty*> map;
-        for (const OutlookProperty& property : All()) map.emplace(text::LCase(property.name), &property);
-        return map;
+    using Map = std::unordered_map<std::string, const OutlookProperty*, TextHash, std::equal_to<>>;
+    static const auto [bySpelling, byName] = [] {
+        std::pair<Map, Map> maps;
+        for (const OutlookProperty& property : All()) {
+            maps.first.emplace(property.name, &property);
+            maps.second.emplace(text::LCase(property.name), &property);
+        }
+        return maps;
     }();
+    // The object model asks by the name as spelled here, many times per item; a filter in any case.
+    if (const auto found = bySpelling.find(name); found != bySpelling.end()) return found->second;
     const auto found = byName.find(text::LCase(name));
     return found == byName.end() ? nullptr : found->second;
 }

@@ -8,11 +8,18 @@
 
 namespace ostrellix::standin::outlook {
 
+namespace {
+// The name of a user property; null for other named properties (the categories are none).
+const std::string* UserPropertyName(const msg::PropertyName& name) {
+    const auto* text = std::get_if<std::string>(&name.id);
+    return name.propertySet == msg::PublicStrings() && text && *text != mapi::kKeywords ? text : nullptr;
+}
+}  // namespace
+
 std::vector<std::string> UserProperties::Names(const msg::MessageData& message) {
     std::vector<std::string> names;
     for (const auto& [name, value] : message.properties.Named()) {
-        const auto* text = std::get_if<std::string>(&name.id);
-        if (name.propertySet == msg::PublicStrings() && text && *text != mapi::kKeywords) names.push_back(*text);
+        if (const std::string* text = UserPropertyName(name)) names.push_back(*text);
     }
     return names;
 }
@@ -29,8 +36,10 @@ Ptr<ol::IUserProperty> UserProperties::Add(std::string_view name, std::int32_t t
 }
 
 Ptr<ol::IUserProperty> UserProperties::Find(std::string_view name) {
-    for (const std::string& stored : Names(item_->Read())) {
-        if (text::EqualsIgnoreCase(stored, name)) return std::make_shared<UserProperty>(item_, stored);
+    // Looked for in place: a save looks up its marks and checksum on every item.
+    for (const auto& [stored, value] : item_->Read().properties.Named()) {
+        const std::string* text = UserPropertyName(stored);
+        if (text && text::EqualsIgnoreCase(*text, name)) return std::make_shared<UserProperty>(item_, *text);
     }
     return nullptr;
 }
