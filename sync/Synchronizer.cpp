@@ -20,6 +20,7 @@
 #include "sync/AppointmentMapping.h"
 #include "sync/Checksum.h"
 #include "sync/ContactMapping.h"
+#include "sync/FieldValues.h"
 #include "sync/ItemChecksums.h"
 #include "sync/ItemFactory.h"
 #include "sync/ItemMarks.h"
@@ -470,6 +471,15 @@ bool Synchronizer::IsSynchronizationEnabled() {
     const bool enabled = coworker && coworker->ID() == Globals::Options()->SynchronizationUser();
     if (run_) run_->enabled = enabled;
     return enabled;
+}
+
+std::optional<std::int32_t> Synchronizer::CoworkerOfUser(std::string_view userName) {
+    if (run_) {
+        if (const auto known = run_->coworkers.find(userName); known != run_->coworkers.end()) return known->second;
+    }
+    const std::optional<std::int32_t> coworker = FieldValues::CoworkerOfUser(userName);
+    if (run_) run_->coworkers.emplace(userName, coworker);
+    return coworker;
 }
 
 Synchronizer::RunScope::RunScope(Synchronizer& synchronizer)

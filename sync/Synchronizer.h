@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -151,6 +153,8 @@ public:
     // True when the Kelo user is the one whose coworker record the
     // per-user option SynchronizationUser names.
     bool IsSynchronizationEnabled();
+    // The id of the coworker record of the Kelo user named so; nothing when there is none.
+    std::optional<std::int32_t> CoworkerOfUser(std::string_view userName);
 
     // --- whole runs (see SynchronizationRun). Item lists map KeloIDs to
     // Outlook items, record lists KeloIDs to records; a time stamp that is
@@ -178,9 +182,9 @@ public:
     SynchronizerEvents& Events() { return events_; }
 
     // Held by a run while it lasts: what cannot change meanwhile (whether
-    // synchronization is enabled, the database tag) is read once, for the
-    // run and for the listeners its saves wake. A run inside another uses
-    // the outer one's.
+    // synchronization is enabled, the database tag, the coworker of a user
+    // name) is read once, for the run and for the listeners its saves
+    // wake. A run inside another uses the outer one's.
     class RunScope {
     public:
         explicit RunScope(Synchronizer& synchronizer);
@@ -197,6 +201,7 @@ private:
     struct RunConstants {
         std::optional<bool> enabled;
         std::optional<std::string> databaseTag;
+        std::map<std::string, std::optional<std::int32_t>, std::less<>> coworkers;
     };
 
     // Takes the marks off (ItemMarks::Remove).

@@ -44,7 +44,9 @@ ToDoFields ToDoFields::Of(kelo::IClass& cls) {
 
 void ToDoFields::WriteResponsible(kelo::IRecord& record, std::string_view userName) const {
     if (!responsible || !FieldValues::IsRelationTo(*responsible, kelo::classlabel::Coworker)) return;
-    if (const auto coworker = FieldValues::CoworkerOfUser(userName)) record.SetValue(responsible->Name(), *coworker);
+    if (const auto coworker = Globals::Synchronizer()->CoworkerOfUser(userName)) {
+        record.SetValue(responsible->Name(), *coworker);
+    }
 }
 
 void ToDoFields::WriteContact(kelo::IRecord& record, mapi::IMessage& view) const {
