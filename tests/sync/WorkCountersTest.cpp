@@ -90,5 +90,26 @@ TEST_F(WorkCountersTest, TheDataEngineCountsStatements) {
     ExpectCounts(0, 0, 0, 0);
 }
 
+// A user name's coworker (a to-do's owner or organizer) is looked up once
+// while a run lasts, and each time outside one.
+TEST_F(WorkCountersTest, ARunLooksUpTheCoworkerOfAUserNameOnce) {
+    const std::string name = Globals::Application()->ActiveUser()->Name();
+    const std::int32_t coworker = Globals::Application()->ActiveUser()->Record()->ID();
+    {
+        Synchronizer::RunScope run(*sync);
+        EXPECT_EQ(sync->CoworkerOfUser(name), coworker);
+        counters.Reset();
+        EXPECT_EQ(sync->CoworkerOfUser(name), coworker);
+        EXPECT_EQ(counters.statements, 0);
+        EXPECT_EQ(sync->CoworkerOfUser("Nobody Here"), std::nullopt);
+        const std::int64_t statements = counters.statements;
+        EXPECT_EQ(sync->CoworkerOfUser("Nobody Here"), std::nullopt);
+        EXPECT_EQ(counters.statements, statements);
+    }
+    counters.Reset();
+    EXPECT_EQ(sync->CoworkerOfUser(name), coworker);
+    EXPECT_GT(counters.statements, 0);
+}
+
 }  // namespace
 }  // namespace ostrellix::addin
