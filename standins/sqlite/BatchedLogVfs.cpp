@@ -196,6 +196,10 @@ sqlite3_vfs Made() {
 
 const char* BatchedLogVfs::Name() {
     static const char* const name = [] {
+        // SQLite counts every allocation it makes under a global lock unless
+        // told not to, before its first use; nothing here reads the count.
+        // Once SQLite is in use already, the call fails and changes nothing.
+        sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
         static sqlite3_vfs vfs = Made();
         if (sqlite3_vfs_register(&vfs, 0) != SQLITE_OK)
             throw std::runtime_error("cannot register the file system layer");
