@@ -3,8 +3,13 @@
 
 #include <benchmark/benchmark.h>
 
+#include <filesystem>
+#include <memory>
+#include <random>
+
 #include "contracts/outlook/Constants.h"
 #include "contracts/outlook/IAppointmentItem.h"
+#include "runtime/ClassFactory.h"
 #include "standins/message/PropertyTag.h"
 #include "standins/outlook/Application.h"
 #include "standins/outlook/Instance.h"
@@ -13,6 +18,7 @@
 #include "standins/outlook/Profile.h"
 #include "standins/outlook/StoreDatabase.h"
 #include "standins/system/ManualClock.h"
+#include "standins/system/System.h"
 
 namespace {
 
@@ -27,7 +33,11 @@ constexpr int kAppointments = 10000;
 Date Stamp() { return Date::FromParts(2024, 5, 1, 8, 0).AddSeconds(60.0 * (kAppointments - 100)); }
 
 struct Calendar {
+    std::filesystem::path directory =
+        std::filesystem::temp_directory_path() / ("ostrellix-bench-filter-" + std::to_string(std::random_device{}()));
+    ClassFactory factory;
     system::ManualClock clock{Date::FromParts(2024, 5, 1, 8, 0)};
+    std::unique_ptr<system::System> machine;
     so::Profile profile;
     Ptr<so::Instance> instance;
     Ptr<ol::IApplication> application;
@@ -40,7 +50,13 @@ struct Calendar {
         return setup;
     }
 
-    Calendar() : profile(Setup(), clock) {
+    static system::System::Setup MachineSetup(const std::filesystem::path& directory) {
+        system::System::Setup setup;
+        setup.configDirectory = directory / "config";
+        return setup;
+    }
+
+    Calendar() : machine(std::make_unique<system::System>(factory, MachineSetup(directory))), profile(Setup(), clock) {
         so::MessageStore& store = profile.Store();
         const std::string folder = store.DefaultFolder(profile.Mailbox(), ol::olFolderCalendar).entryId;
         so::StoreTransaction transaction(store);
@@ -49,7 +65,7 @@ struct Calendar {
             data.properties.Set(message::tag::PR_MESSAGE_CLASS, Variant("IPM.Appointment"));
             data.properties.Set(message::tag::PR_SUBJECT, Variant("Appointment " + std::to_string(i)));
             so::OutlookProperty::Get("Start").location.Write(data.properties,
-                                                                 Variant(Date::FromParts(2024, 6, 1).AddDays(i % 365)));
+                                                             Variant(Date::FromParts(2024, 6, 1).AddDays(i % 365)));
             auto user = [&](const char* name, std::string value) {
                 data.properties.SetNamed(so::mapi::UserPropertyName(name),
                                          {message::pt::Unicode, Variant(std::move(value))});
@@ -61,10 +77,11 @@ struct Calendar {
             store.Create(folder, store.NewEntryId(folder), data);
         }
         transaction.Commit();
-        instance = std::make_shared<so::Instance>(profile, nullptr);
+        instance = std::make_shared<so::Instance>(profile, nullptr, *machine);
         application = std::make_shared<so::Application>(instance);
         items = application->Session()->GetDefaultFolder(ol::olFolderCalendar)->Items();
     }
+    ~Calendar() { std::filesystem::remove_all(directory); }
 };
 
 Calendar& TheCalendar() {
