@@ -192,15 +192,34 @@ std::int64_t MessageStore::Create(std::string_view folderEntryId, std::string_vi
         insert.bind(3, blob.data(), static_cast<int>(blob.size()));
         insert.exec();
         insert.reset();
-        WriteIndex(db_.Sql().getLastInsertRowid(), folderId, rows, nullptr);
+        const std::int64_t rowId = db_.Sql().getLastInsertRowid();
+        WriteIndex(rowId, folderId, rows, nullptr);
         Notify({StoreChange::Kind::Added, ids::Normalized(folderEntryId), ids::Normalized(entryId)});
         // Readers follow a save at once (the other API's copy, the change
         // event's item): what was written needs no read while nothing else
         // changes. A rollback moves the serial on and so drops it.
-        Keep({ids::Normalized(entryId), ids::Normalized(folderEntryId), 1, data}, std::move(rows));
+        Keep({ids::Normalized(entryId), ids::Normalized(folderEntryId), 1, data, rowId, folderId}, std::move(rows));
         transaction.Commit();
     });
     return 1;
+}
+
+MessageStore::StoredRow MessageStore::RowOf(std::string_view entryId) {
+    // Only this process writes the store: while the kept message did not
+    // change, it says where the message is.
+    if (lastLoaded_ && lastLoaded_->rowId != 0 && lastLoaded_->entryId == ids::Normalized(entryId) &&
+        UnchangedSince(entryId, lastLoadedSerial_)) {
+        return {lastLoaded_->rowId, lastLoaded_->folderRowId, lastLoaded_->revision, lastLoaded_->folderEntryId};
+    }
+    SQLite::Statement& query = db_.Prepared(
+        "SELECT i.id, i.folder_id, i.revision, f.entry_id FROM items i "
+        "JOIN folders f ON f.id = i.folder_id WHERE i.entry_id = ?");
+    BindId(query, 1, entryId);
+    if (!query.executeStep()) errors::RaiseMovedOrDeleted();
+    StoredRow row{query.getColumn(0).getInt64(), query.getColumn(1).getInt64(), query.getColumn(2).getInt64(),
+                  query.getColumn(3).getString()};
+    query.reset();
+    return row;
 }
 
 std::int64_t MessageStore::Update(std::string_view entryId, msg::MessageData& data) {
@@ -209,28 +228,22 @@ std::int64_t MessageStore::Update(std::string_view entryId, msg::MessageData& da
     std::vector<ItemIndex::Entry> rows = IndexRows(data);
     return db_.Guard("store a message", [&] {
         StoreTransaction transaction(*this);
-        SQLite::Statement& query = db_.Prepared(
-            "SELECT i.id, i.folder_id, i.revision, f.entry_id FROM items i "
-            "JOIN folders f ON f.id = i.folder_id WHERE i.entry_id = ?");
-        BindId(query, 1, entryId);
-        if (!query.executeStep()) errors::RaiseMovedOrDeleted();
-        const std::int64_t id = query.getColumn(0).getInt64(), folderId = query.getColumn(1).getInt64();
-        const std::int64_t revision = query.getColumn(2).getInt64(), next = revision + 1;
-        const std::string folderEntryId = query.getColumn(3).getString();
-        query.reset();
+        const StoredRow row = RowOf(entryId);
+        const std::int64_t next = row.revision + 1;
         // The message kept from the item's last read or save is what its
         // index rows were written from, as long as nothing saved it since.
-        const bool held = lastLoaded_ && lastLoaded_->revision == revision && lastLoaded_->entryId == ids::Normalized(entryId);
+        const bool held =
+            lastLoaded_ && lastLoaded_->revision == row.revision && lastLoaded_->entryId == ids::Normalized(entryId);
         SQLite::Statement& update = db_.Prepared("UPDATE items SET revision = ?, data = ? WHERE id = ?");
         update.bind(1, next);
         update.bind(2, blob.data(), static_cast<int>(blob.size()));
-        update.bind(3, id);
+        update.bind(3, row.id);
         update.exec();
         update.reset();
         if (held && !lastRows_) lastRows_ = IndexRows(lastLoaded_->data.Read());
-        WriteIndex(id, folderId, rows, held ? &*lastRows_ : nullptr);
-        Notify({StoreChange::Kind::Modified, folderEntryId, ids::Normalized(entryId)});
-        Keep({ids::Normalized(entryId), folderEntryId, next, data}, std::move(rows));
+        WriteIndex(row.id, row.folderId, rows, held ? &*lastRows_ : nullptr);
+        Notify({StoreChange::Kind::Modified, row.folderEntryId, ids::Normalized(entryId)});
+        Keep({ids::Normalized(entryId), row.folderEntryId, next, data, row.id, row.folderId}, std::move(rows));
         transaction.Commit();
         return next;
     });
@@ -313,13 +326,14 @@ std::optional<StoredMessage> MessageStore::Load(std::string_view entryId) {
     // only pass through the heap, and a run reads every synchronized item.
     std::optional<StoredMessage> found = db_.Guard("read a message", [&]() -> std::optional<StoredMessage> {
         SQLite::Statement& query = db_.Prepared(
-            "SELECT i.entry_id, f.entry_id, i.revision, i.data FROM items i "
+            "SELECT i.entry_id, f.entry_id, i.revision, i.data, i.id, i.folder_id FROM items i "
             "JOIN folders f ON f.id = i.folder_id WHERE i.entry_id = ?");
         BindId(query, 1, entryId);
         if (!query.executeStep()) return std::nullopt;
         ++counters_->messageLoads;
         StoredMessage stored{query.getColumn(0).getString(), query.getColumn(1).getString(),
-                             query.getColumn(2).getInt64(), {}};
+                             query.getColumn(2).getInt64(), {}, query.getColumn(4).getInt64(),
+                             query.getColumn(5).getInt64()};
         const SQLite::Column blob = query.getColumn(3);
         const auto* bytes = static_cast<const std::uint8_t*>(blob.getBlob());
         PassOn([&] { stored.data = MessageCodec::Decode({bytes, static_cast<std::size_t>(blob.getBytes())}); },
@@ -344,13 +358,14 @@ void MessageStore::Prefetch(std::span<const std::string> entryIds) {
     list += "]";
     db_.Guard("read messages", [&] {
         SQLite::Statement& query = db_.Prepared(
-            "SELECT i.entry_id, f.entry_id, i.revision, i.data FROM json_each(?) j "
+            "SELECT i.entry_id, f.entry_id, i.revision, i.data, i.id, i.folder_id FROM json_each(?) j "
             "JOIN items i ON i.entry_id = j.value JOIN folders f ON f.id = i.folder_id");
         query.bind(1, list);
         while (query.executeStep()) {
             ++counters_->messageLoads;
             StoredMessage stored{query.getColumn(0).getString(), query.getColumn(1).getString(),
-                                 query.getColumn(2).getInt64(), {}};
+                                 query.getColumn(2).getInt64(), {}, query.getColumn(4).getInt64(),
+                                 query.getColumn(5).getInt64()};
             const SQLite::Column blob = query.getColumn(3);
             const auto* bytes = static_cast<const std::uint8_t*>(blob.getBlob());
             // A message that cannot be decoded is left to Load, which reads

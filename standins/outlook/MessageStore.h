@@ -121,6 +121,16 @@ private:
     void RollbackWrite();
     void Notify(StoreChange change);
 
+    // Where a message is stored, for a save.
+    struct StoredRow {
+        std::int64_t id;
+        std::int64_t folderId;
+        std::int64_t revision;
+        std::string folderEntryId;
+    };
+    // Raises when there is no such message.
+    StoredRow RowOf(std::string_view entryId);
+
     void IndexKeysOf(const Filter& filter);
     FilterQuery Query(const Filter& filter, std::string_view folderEntryId);
     void StampTimes(msg::MessageData& data, bool isNew);

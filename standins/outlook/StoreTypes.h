@@ -33,12 +33,16 @@ struct FolderInfo {
 };
 
 // A message as stored: its EntryID, its folder, and a revision that grows
-// on every change (a save or a move).
+// on every change (a save or a move). The store's own numbers of its row
+// and its folder's row come along (0 when not known), so that a save of a
+// message just read need not look it up again.
 struct StoredMessage {
     std::string entryId;
     std::string folderEntryId;
     std::int64_t revision = 0;
     SharedMessage data;
+    std::int64_t rowId = 0;
+    std::int64_t folderRowId = 0;
 };
 
 // What changed in the store, told after the change was committed.

@@ -467,6 +467,16 @@ TEST_F(StoreTest, TheIndexFollowsEverySave) {
     EXPECT_EQ(indexed(), expected());
     EXPECT_TRUE(finds("[Subject] = 'tea'"));
 
+    // Saved, moved away, and saved again: it and its entries are in the new folder.
+    const std::string tasks = FolderId(*profile, ol::olFolderTasks);
+    store.Move(entryId, tasks);
+    data.properties.Set(tag::PR_SUBJECT, Variant("Coffee"));
+    store.Update(entryId, data);
+    EXPECT_EQ(store.FolderOfMessage(entryId), tasks);
+    EXPECT_EQ(store.Search(tasks, Filter::Parse("[Subject] = 'coffee'")), std::vector<std::string>{entryId});
+    EXPECT_FALSE(finds("[Subject] = 'coffee'"));
+    store.Move(entryId, calendar);
+
     // Made anew under its EntryID, at the revision it has, and rolled back.
     {
         StoreTransaction transaction(store);
