@@ -100,7 +100,9 @@ private:
 
 }  // namespace
 
-SettingsStore::SettingsStore(std::filesystem::path file) : file_(std::move(file)) {}
+SettingsStore::SettingsStore(std::filesystem::path file) : file_(std::move(file)) { writes_.Open(LockFile()); }
+
+std::filesystem::path SettingsStore::LockFile() const { return file_.string() + ".lock"; }
 
 std::filesystem::path SettingsStore::FileIn(const std::filesystem::path& configDirectory) {
     return configDirectory / "registry.json";
@@ -166,6 +168,10 @@ void SettingsStore::Store(const Hive& hive) {
 }
 
 void SettingsStore::Refresh() {
+    // Read before the file: a write after this is seen by the next call.
+    const std::optional<std::uint64_t> writes = writes_.Read();
+    if (loaded_ && writes && writes == loadedWrites_) return;
+    loadedWrites_ = writes;
     FileStamp stamp;  // size -1: there is no file
     struct stat info {};
     if (::stat(file_.c_str(), &info) == 0) {
@@ -181,12 +187,14 @@ template <class Change>
 void SettingsStore::Modify(Change&& change) {
     if (faults_ && faults_->Pass("Registry")) Fail(kRegistryIoError, file_, "cannot be written: No space left on device");
     std::filesystem::create_directories(file_.parent_path());
-    FileLock lock(file_.string() + ".lock");
+    FileLock lock(LockFile());
+    writes_.Open(LockFile());  // when the folder did not exist before
     loaded_.reset();
     Refresh();
     Hive updated = hive_;
     if (!change(updated)) return;
     Store(updated);
+    writes_.Increment();
     hive_ = std::move(updated);
     loaded_.reset();  // the next call picks up our own file's stamp
 }

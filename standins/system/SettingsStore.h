@@ -2,6 +2,7 @@
 
 #include <sys/types.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -10,6 +11,7 @@
 
 #include "contracts/win/ISettingsStore.h"
 #include "standins/system/FaultSwitch.h"
+#include "standins/system/SharedCounter.h"
 
 namespace ostrellix::standin::system {
 
@@ -18,7 +20,10 @@ namespace ostrellix::standin::system {
 // processes wrote: the file is read again whenever it changed on disk.
 // A write takes an exclusive lock on "<file>.lock", reads the latest
 // content, and replaces the file atomically (temporary file, fsync, rename),
-// clearing away the temporary files of writers killed midway.
+// clearing away the temporary files of writers killed midway; then it
+// counts itself in the lock file (SharedCounter). A read looks at the file
+// only when that count moved: the add-in reads a setting for every line it
+// logs, and looking at the file each time was a system call per line.
 // A file that is not a registry file raises an error naming it and is never
 // overwritten.
 class SettingsStore final : public win::ISettingsStore {
@@ -64,6 +69,7 @@ private:
     };
 
     static std::string ProgramKey(std::string_view application, std::string_view section);
+    std::filesystem::path LockFile() const;
     void Refresh();
     Hive Load() const;
     void Store(const Hive& hive);
@@ -74,6 +80,8 @@ private:
     std::filesystem::path file_;
     Hive hive_;
     std::optional<FileStamp> loaded_;
+    SharedCounter writes_;
+    std::optional<std::uint64_t> loadedWrites_;  // the count of writes when the file was last looked at
     FaultSwitch* faults_ = nullptr;
 };
 
