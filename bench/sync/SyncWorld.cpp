@@ -25,7 +25,7 @@ namespace {
 constexpr const char* kPairsFile = "pairs.tsv";
 // Goes up when the stand-ins' files or what Build does change, so that
 // worlds an older build kept are built again rather than converted.
-constexpr int kWorldFormat = 3;
+constexpr int kWorldFormat = 4;
 // Pairs per transaction: large enough that commits do not count, small
 // enough that the store's pending change notices stay small.
 constexpr std::size_t kBatch = 2000;

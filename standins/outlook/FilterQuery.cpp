@@ -168,11 +168,11 @@ FilterQuery::Part FilterQuery::Predicate(const Filter::Node& node) const {
     using Kind = Filter::Node::Kind;
     Part part;
     if (node.kind == Kind::Condition) {
+        // The item's own entries are in its row; the kind of the value
+        // bound picks the entries compared, as typeof does in the lookup.
         for (const Lookup& lookup : Lookups(node)) {
             if (!part.sql.empty()) part.sql += " OR ";
-            part.sql += std::string("EXISTS (SELECT 1 FROM item_values v WHERE v.item_id = i.id AND v.key = ? AND "
-                                    "v.value ") +
-                        Filter::OperatorText(lookup.op) + " ? AND typeof(v.value) = '" + lookup.valueType + "')";
+            part.sql += std::string("indexed_match(i.index_values, ?, '") + Filter::OperatorText(lookup.op) + "', ?)";
             part.parameters.insert(part.parameters.end(), {lookup.key, lookup.value});
         }
         part.sql = "(" + part.sql + ")";

@@ -16,9 +16,9 @@ namespace ostrellix::standin::outlook {
 // items. Each condition is a lookup of one key in the index. The query
 // takes its candidates from the most selective lookup it can (for AND, the
 // conjunct with the fewest matches, counted up to a cap; for OR, the
-// union of its branches) and checks the whole filter on each candidate with
-// correlated lookups of that item's index entries; a filter with nothing to
-// draw candidates from (NOT alone) checks every item of the folder.
+// union of its branches) and checks the whole filter on each candidate
+// against the index entries its row holds (IndexedValues); a filter with
+// nothing to draw candidates from (NOT alone) checks every item of the folder.
 //
 // Values are read by the property they are compared with: a date property
 // takes a date (read to the minute), a number or yes/no property a number

@@ -5,6 +5,7 @@
 #include <SQLiteCpp/Statement.h>
 
 #include "runtime/ErrorHandling.h"
+#include "standins/outlook/IndexedValues.h"
 #include "standins/outlook/MessageCodec.h"
 #include "standins/outlook/StoreDatabase.h"
 
@@ -29,21 +30,40 @@ std::int64_t IndexedKeys::Add(const ItemIndex::Keys& keys) {
             remember.reset();
         }
         std::int64_t read = 0;
-        SQLite::Statement messages(db_.Sql(), "SELECT id, folder_id, data FROM items");
+        // The items' own entries are written once the walk through them is done.
+        std::vector<std::pair<std::int64_t, Bytes>> itemEntries;
+        SQLite::Statement messages(db_.Sql(), "SELECT id, folder_id, data, index_values FROM items");
         while (messages.executeStep()) {
             ++read;
             const SQLite::Column blob = messages.getColumn(2);
             const auto* bytes = static_cast<const std::uint8_t*>(blob.getBlob());
-            std::vector<ItemIndex::Entry> rows;
+            std::vector<ItemIndex::Entry> added;
             IgnoreErrors([&] {
-                rows =
+                added =
                     ItemIndex::Entries(MessageCodec::Decode({bytes, static_cast<std::size_t>(blob.getBytes())}), keys);
             });
-            Insert(messages.getColumn(0).getInt64(), messages.getColumn(1).getInt64(), rows);
+            if (added.empty()) continue;
+            const std::int64_t itemId = messages.getColumn(0).getInt64();
+            Insert(itemId, messages.getColumn(1).getInt64(), added);
+            std::vector<ItemIndex::Entry> entries = StoredEntries(messages.getColumn(3));
+            entries.insert(entries.end(), added.begin(), added.end());
+            itemEntries.emplace_back(itemId, IndexedValues::Encode(ItemIndex::Sorted(std::move(entries))));
+        }
+        SQLite::Statement& write = db_.Prepared("UPDATE items SET index_values = ? WHERE id = ?");
+        for (const auto& [itemId, entries] : itemEntries) {
+            write.bind(1, entries.data(), static_cast<int>(entries.size()));
+            write.bind(2, itemId);
+            write.exec();
+            write.reset();
         }
         keys_.insert(keys.begin(), keys.end());
         return read;
     });
+}
+
+std::vector<ItemIndex::Entry> IndexedKeys::StoredEntries(const SQLite::Column& column) {
+    const auto* bytes = static_cast<const std::uint8_t*>(column.getBlob());
+    return IndexedValues::Decode({bytes, bytes ? static_cast<std::size_t>(column.getBytes()) : 0});
 }
 
 void IndexedKeys::Reload() {
@@ -57,12 +77,12 @@ void IndexedKeys::Reload() {
 
 void IndexedKeys::Insert(std::int64_t itemId, std::int64_t folderId, const std::vector<ItemIndex::Entry>& rows) {
     SQLite::Statement& insert =
-        db_.Prepared("INSERT OR IGNORE INTO item_values(item_id, key, value, folder_id) VALUES(?, ?, ?, ?)");
+        db_.Prepared("INSERT OR IGNORE INTO item_values(folder_id, key, value, item_id) VALUES(?, ?, ?, ?)");
     for (const ItemIndex::Entry& entry : rows) {
-        insert.bind(1, itemId);
+        insert.bind(1, folderId);
         insert.bind(2, entry.key);
         Bind(insert, 3, entry.value);
-        insert.bind(4, folderId);
+        insert.bind(4, itemId);
         insert.exec();
         insert.reset();
     }

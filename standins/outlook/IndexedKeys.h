@@ -7,6 +7,7 @@
 #include "standins/outlook/ItemIndex.h"
 
 namespace SQLite {
+class Column;
 class Statement;
 }
 
@@ -34,9 +35,11 @@ public:
     // Reads the keys again: a rollback takes back those it added.
     void Reload();
 
-    // Writes the item's index rows (repeats once).
+    // Writes the item's rows of the lookup table (repeats once).
     void Insert(std::int64_t itemId, std::int64_t folderId, const std::vector<ItemIndex::Entry>& rows);
     static void Bind(SQLite::Statement& statement, int index, const ItemIndex::Value& value);
+    // The entries an item's index_values column holds.
+    static std::vector<ItemIndex::Entry> StoredEntries(const SQLite::Column& column);
 
 private:
     StoreDatabase& db_;

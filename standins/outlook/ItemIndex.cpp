@@ -1,7 +1,9 @@
 #include "standins/outlook/ItemIndex.h"
 
+#include <algorithm>
 #include <cmath>
 #include <map>
+#include <tuple>
 
 #include "runtime/Text.h"
 #include "standins/message/PropertyTag.h"
@@ -69,6 +71,16 @@ std::vector<ItemIndex::Entry> ItemIndex::Entries(const msg::MessageData& message
         std::string key = KeyOfUserProperty(*text);
         if (keys.contains(key)) Add(entries, key, value.value);
     }
+    return entries;
+}
+
+bool ItemIndex::Before(const Entry& a, const Entry& b) { return std::tie(a.key, a.value) < std::tie(b.key, b.value); }
+
+std::vector<ItemIndex::Entry> ItemIndex::Sorted(std::vector<Entry> entries) {
+    std::ranges::sort(entries, Before);
+    entries.erase(std::unique(entries.begin(), entries.end(),
+                              [](const Entry& a, const Entry& b) { return !Before(a, b) && !Before(b, a); }),
+                  entries.end());
     return entries;
 }
 

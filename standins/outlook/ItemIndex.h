@@ -29,11 +29,17 @@ public:
     struct Entry {
         std::string key;
         Value value;
+        bool operator==(const Entry&) const = default;
     };
     using Keys = std::set<std::string, std::less<>>;
 
     // The message's entries under `keys`.
     static std::vector<Entry> Entries(const msg::MessageData& message, const Keys& keys);
+    // Key and value order.
+    static bool Before(const Entry& a, const Entry& b);
+    // `entries` in that order, each once: as an item's row and the lookup
+    // table keep them.
+    static std::vector<Entry> Sorted(std::vector<Entry> entries);
 
     static std::string KeyOfProperty(std::string_view outlookName);
     static std::string KeyOfUserProperty(std::string_view name);

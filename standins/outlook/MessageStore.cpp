@@ -15,6 +15,7 @@
 #include "standins/outlook/FilterQuery.h"
 #include "standins/outlook/Identifiers.h"
 #include "standins/outlook/IndexedKeys.h"
+#include "standins/outlook/IndexedValues.h"
 #include "standins/outlook/ItemIndex.h"
 #include "standins/outlook/MessageCodec.h"
 #include "standins/outlook/StoreDatabase.h"
@@ -112,55 +113,36 @@ void MessageStore::StampTimes(msg::MessageData& data, bool isNew) {
     }
 }
 
-namespace {
-
-bool RowBefore(const ItemIndex::Entry& a, const ItemIndex::Entry& b) {
-    return std::tie(a.key, a.value) < std::tie(b.key, b.value);
-}
-
-}  // namespace
-
-// An item's index entries in the order of the table's key, each once: an
+// An item's index entries in the lookup table's order, each once: an
 // entry is its item, key and value, so repeats are kept once.
 std::vector<ItemIndex::Entry> MessageStore::IndexRows(const msg::MessageData& data) const {
-    std::vector<ItemIndex::Entry> rows = ItemIndex::Entries(data, indexed_.Keys());
-    std::ranges::sort(rows, RowBefore);
-    rows.erase(std::unique(rows.begin(), rows.end(),
-                           [](const auto& a, const auto& b) { return !RowBefore(a, b) && !RowBefore(b, a); }),
-               rows.end());
-    return rows;
+    return ItemIndex::Sorted(ItemIndex::Entries(data, indexed_.Keys()));
 }
 
-// The item's index rows as the table holds them, in IndexRows' order.
+// The item's index entries as its row holds them, in IndexRows' order.
 std::vector<ItemIndex::Entry> MessageStore::StoredRows(std::int64_t itemId) {
-    std::vector<ItemIndex::Entry> rows;
-    SQLite::Statement& existing = db_.Prepared("SELECT key, value FROM item_values WHERE item_id = ?");
+    SQLite::Statement& existing = db_.Prepared("SELECT index_values FROM items WHERE id = ?");
     existing.bind(1, itemId);
-    while (existing.executeStep()) {
-        const SQLite::Column value = existing.getColumn(1);
-        rows.push_back({existing.getColumn(0).getString(),
-                        value.isText() ? ItemIndex::Value(value.getString()) : ItemIndex::Value(value.getDouble())});
-    }
+    std::vector<ItemIndex::Entry> rows;
+    if (existing.executeStep()) rows = IndexedKeys::StoredEntries(existing.getColumn(0));
     existing.reset();
-    std::ranges::sort(rows, RowBefore);
-    return rows;
+    return ItemIndex::Sorted(std::move(rows));
 }
 
 void MessageStore::WriteIndex(std::int64_t itemId, std::int64_t folderId, const std::vector<ItemIndex::Entry>& rows,
-                              const std::vector<ItemIndex::Entry>* held) {
+                              const std::vector<ItemIndex::Entry>& was) {
     // A save changes a few of an item's index entries (its modification
     // time, a user property or two): only those rows are written, a changed
     // value in its own row, which keeps a save's pages, and so its commit,
     // few.
-    const std::vector<ItemIndex::Entry> before = held ? std::vector<ItemIndex::Entry>() : StoredRows(itemId);
-    const std::vector<ItemIndex::Entry>& was = held ? *held : before;
     std::vector<ItemIndex::Entry> wanted;
     std::vector<ItemIndex::Entry> stale;
-    std::ranges::set_difference(was, rows, std::back_inserter(stale), RowBefore);
-    std::ranges::set_difference(rows, was, std::back_inserter(wanted), RowBefore);
-    SQLite::Statement& change =
-        db_.Prepared("UPDATE item_values SET value = ? WHERE item_id = ? AND key = ? AND value = ?");
-    SQLite::Statement& remove = db_.Prepared("DELETE FROM item_values WHERE item_id = ? AND key = ? AND value = ?");
+    std::ranges::set_difference(was, rows, std::back_inserter(stale), ItemIndex::Before);
+    std::ranges::set_difference(rows, was, std::back_inserter(wanted), ItemIndex::Before);
+    SQLite::Statement& change = db_.Prepared(
+        "UPDATE item_values SET value = ? WHERE folder_id = ? AND key = ? AND value = ? AND item_id = ?");
+    SQLite::Statement& remove =
+        db_.Prepared("DELETE FROM item_values WHERE folder_id = ? AND key = ? AND value = ? AND item_id = ?");
     for (const ItemIndex::Entry& old : stale) {
         const auto replacement =
             std::ranges::find_if(wanted, [&](const ItemIndex::Entry& entry) { return entry.key == old.key; });
@@ -168,9 +150,10 @@ void MessageStore::WriteIndex(std::int64_t itemId, std::int64_t folderId, const 
         SQLite::Statement& statement = replaced ? change : remove;
         const int first = replaced ? 2 : 1;
         if (replaced) IndexedKeys::Bind(change, 1, replacement->value);
-        statement.bind(first, itemId);
+        statement.bind(first, folderId);
         statement.bind(first + 1, old.key);
         IndexedKeys::Bind(statement, first + 2, old.value);
+        statement.bind(first + 3, itemId);
         if (replaced) wanted.erase(replacement);
         statement.exec();
         statement.reset();
@@ -185,15 +168,17 @@ std::int64_t MessageStore::Create(std::string_view folderEntryId, std::string_vi
     db_.Guard("store a message", [&] {
         StoreTransaction transaction(*this);
         const std::int64_t folderId = folders_.RowId(folderEntryId);
-        SQLite::Statement& insert =
-            db_.Prepared("INSERT INTO items(entry_id, folder_id, revision, data) VALUES(?, ?, 1, ?)");
+        SQLite::Statement& insert = db_.Prepared(
+            "INSERT INTO items(entry_id, folder_id, revision, data, index_values) VALUES(?, ?, 1, ?, ?)");
         BindId(insert, 1, entryId);
         insert.bind(2, folderId);
         insert.bind(3, blob.data(), static_cast<int>(blob.size()));
+        const Bytes entries = IndexedValues::Encode(rows);
+        insert.bind(4, entries.data(), static_cast<int>(entries.size()));
         insert.exec();
         insert.reset();
         const std::int64_t rowId = db_.Sql().getLastInsertRowid();
-        WriteIndex(rowId, folderId, rows, nullptr);
+        WriteIndex(rowId, folderId, rows, {});
         Notify({StoreChange::Kind::Added, ids::Normalized(folderEntryId), ids::Normalized(entryId)});
         // Readers follow a save at once (the other API's copy, the change
         // event's item): what was written needs no read while nothing else
@@ -234,14 +219,18 @@ std::int64_t MessageStore::Update(std::string_view entryId, msg::MessageData& da
         // index rows were written from, as long as nothing saved it since.
         const bool held =
             lastLoaded_ && lastLoaded_->revision == row.revision && lastLoaded_->entryId == ids::Normalized(entryId);
-        SQLite::Statement& update = db_.Prepared("UPDATE items SET revision = ?, data = ? WHERE id = ?");
+        if (held && !lastRows_) lastRows_ = IndexRows(lastLoaded_->data.Read());
+        const std::vector<ItemIndex::Entry> was = held ? std::move(*lastRows_) : StoredRows(row.id);
+        SQLite::Statement& update =
+            db_.Prepared("UPDATE items SET revision = ?, data = ?, index_values = ? WHERE id = ?");
         update.bind(1, next);
         update.bind(2, blob.data(), static_cast<int>(blob.size()));
-        update.bind(3, row.id);
+        const Bytes entries = IndexedValues::Encode(rows);
+        update.bind(3, entries.data(), static_cast<int>(entries.size()));
+        update.bind(4, row.id);
         update.exec();
         update.reset();
-        if (held && !lastRows_) lastRows_ = IndexRows(lastLoaded_->data.Read());
-        WriteIndex(row.id, row.folderId, rows, held ? &*lastRows_ : nullptr);
+        WriteIndex(row.id, row.folderId, rows, was);
         Notify({StoreChange::Kind::Modified, row.folderEntryId, ids::Normalized(entryId)});
         Keep({ids::Normalized(entryId), row.folderEntryId, next, data, row.id, row.folderId}, std::move(rows));
         transaction.Commit();
@@ -257,18 +246,15 @@ void MessageStore::Move(std::string_view entryId, std::string_view folderEntryId
     if (*from == to->entryId) return;
     db_.Guard("move a message", [&] {
         StoreTransaction transaction(*this);
+        const StoredRow row = RowOf(entryId);
         const std::int64_t folderId = folders_.RowId(to->entryId);
-        SQLite::Statement update(db_.Sql(),
-                                 "UPDATE items SET folder_id = ?, revision = revision + 1 WHERE entry_id = ?");
+        const std::vector<ItemIndex::Entry> entries = StoredRows(row.id);
+        WriteIndex(row.id, row.folderId, {}, entries);
+        indexed_.Insert(row.id, folderId, entries);
+        SQLite::Statement update(db_.Sql(), "UPDATE items SET folder_id = ?, revision = revision + 1 WHERE id = ?");
         update.bind(1, folderId);
-        BindId(update, 2, entryId);
+        update.bind(2, row.id);
         update.exec();
-        SQLite::Statement values(db_.Sql(),
-                                 "UPDATE item_values SET folder_id = ? WHERE item_id = "
-                                 "(SELECT id FROM items WHERE entry_id = ?)");
-        values.bind(1, folderId);
-        BindId(values, 2, entryId);
-        values.exec();
         Notify({StoreChange::Kind::Removed, *from, ids::Normalized(entryId)});
         Notify({StoreChange::Kind::Added, to->entryId, ids::Normalized(entryId)});
         transaction.Commit();
@@ -280,12 +266,10 @@ void MessageStore::Delete(std::string_view entryId) {
     if (!folder) errors::RaiseMovedOrDeleted();
     db_.Guard("delete a message", [&] {
         StoreTransaction transaction(*this);
-        SQLite::Statement values(db_.Sql(),
-                                 "DELETE FROM item_values WHERE item_id = (SELECT id FROM items WHERE entry_id = ?)");
-        BindId(values, 1, entryId);
-        values.exec();
-        SQLite::Statement remove(db_.Sql(), "DELETE FROM items WHERE entry_id = ?");
-        BindId(remove, 1, entryId);
+        const StoredRow row = RowOf(entryId);
+        WriteIndex(row.id, row.folderId, {}, StoredRows(row.id));
+        SQLite::Statement remove(db_.Sql(), "DELETE FROM items WHERE id = ?");
+        remove.bind(1, row.id);
         remove.exec();
         Notify({StoreChange::Kind::Removed, *folder, ids::Normalized(entryId)});
         transaction.Commit();

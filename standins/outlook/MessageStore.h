@@ -135,10 +135,10 @@ private:
     FilterQuery Query(const Filter& filter, std::string_view folderEntryId);
     void StampTimes(msg::MessageData& data, bool isNew);
     std::vector<ItemIndex::Entry> IndexRows(const msg::MessageData& data) const;
-    // Brings the item's index rows to `rows`; `held` is what they hold, when known, else they are read.
     std::vector<ItemIndex::Entry> StoredRows(std::int64_t itemId);
+    // Brings the item's rows of the lookup table from `was` to `rows`.
     void WriteIndex(std::int64_t itemId, std::int64_t folderId, const std::vector<ItemIndex::Entry>& rows,
-                    const std::vector<ItemIndex::Entry>* held);
+                    const std::vector<ItemIndex::Entry>& was);
     // `rows`: the message's index rows, when they are at hand.
     void Keep(const StoredMessage& message, std::optional<std::vector<ItemIndex::Entry>> rows = std::nullopt);
     // The kept message when it is `entryId`'s and nothing changed since.

@@ -8,6 +8,7 @@
 
 #include "runtime/ErrorHandling.h"
 #include "standins/outlook/Errors.h"
+#include "standins/outlook/IndexedValues.h"
 #include "standins/sqlite/BatchedLogVfs.h"
 #include "standins/sqlite/FileClaim.h"
 #include "standins/sqlite/LogCheckpointer.h"
@@ -18,7 +19,7 @@ namespace {
 
 // "OLST" in the file header tells a message store from other SQLite files.
 constexpr int kApplicationId = 0x4F4C5354;
-constexpr int kSchemaVersion = 3;
+constexpr int kSchemaVersion = 4;
 
 constexpr const char* kSchema = R"sql(
 CREATE TABLE mailboxes(
@@ -40,7 +41,8 @@ CREATE TABLE items(
   entry_id TEXT NOT NULL UNIQUE,
   folder_id INTEGER NOT NULL,
   revision INTEGER NOT NULL,
-  data BLOB NOT NULL);
+  data BLOB NOT NULL,
+  index_values BLOB);
 CREATE INDEX items_folder ON items(folder_id, id);
 CREATE TABLE views(
   folder_id INTEGER NOT NULL,
@@ -72,18 +74,19 @@ CREATE TABLE address_entries(
 CREATE INDEX address_entries_list ON address_entries(list_id, id);
 )sql";
 
-// An item's index entries are the table itself, in item order, rather than
-// rows with an index of their own besides: a save that changes a value
-// rewrites pages of two trees, not three. They are kept for the keys in
-// indexed_keys only (IndexedKeys).
+// The lookup of items by index entry: the table itself, in the order a
+// filter looks entries up, with no index besides. An item's own entries are
+// in its row (items.index_values, IndexedValues), which a save rewrites
+// anyway: a save that changes a value rewrites pages of two trees (the
+// item's, and this one where the value left and where it went), not four.
+// Entries are kept for the keys in indexed_keys only (IndexedKeys).
 constexpr const char* kItemValues = R"sql(
 CREATE TABLE item_values(
-  item_id INTEGER NOT NULL,
+  folder_id INTEGER NOT NULL,
   key TEXT NOT NULL,
   value NOT NULL,
-  folder_id INTEGER NOT NULL,
-  PRIMARY KEY(item_id, key, value)) WITHOUT ROWID;
-CREATE INDEX item_values_lookup ON item_values(folder_id, key, value);
+  item_id INTEGER NOT NULL,
+  PRIMARY KEY(folder_id, key, value, item_id)) WITHOUT ROWID;
 CREATE TABLE indexed_keys(key TEXT PRIMARY KEY) WITHOUT ROWID;
 )sql";
 
@@ -111,6 +114,7 @@ StoreDatabase::StoreDatabase(std::string path) : path_(std::move(path)) {
         db_ = std::make_unique<SQLite::Database>(path_.c_str(),
                                                  SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE | SQLite::OPEN_NOMUTEX, 0,
                                                  sqlite::BatchedLogVfs::Name());
+        IndexedValues::Register(db_->getHandle());
     });
     OpenOrCreate();
 }
@@ -171,13 +175,17 @@ void StoreDatabase::CreateSchema() {
     });
 }
 
-// Stores of earlier layouts indexed every key of every message, layout 1
-// in a table of rows with two indexes. The index is dropped: filters
-// build what they need of it again.
+// Stores of earlier layouts kept the index in other tables: layouts 1 and
+// 2 every key of every message (layout 1 in rows with two indexes), layout
+// 3 the keys filters asked for, in item order with a lookup index besides,
+// and none of them in the items' rows. The index is dropped: filters build
+// what they need of it again.
 void StoreDatabase::DropIndex() {
     Guard("convert to the current layout", [&] {
         Transaction transaction(*this);
         db_->exec("DROP TABLE item_values");
+        db_->exec("DROP TABLE IF EXISTS indexed_keys");
+        db_->exec("ALTER TABLE items ADD COLUMN index_values BLOB");
         db_->exec(kItemValues);
         db_->exec("PRAGMA user_version=" + std::to_string(kSchemaVersion));
         transaction.Commit();
