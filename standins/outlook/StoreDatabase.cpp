@@ -77,8 +77,9 @@ CREATE INDEX address_entries_list ON address_entries(list_id, id);
 // The lookup of items by index entry: the table itself, in the order a
 // filter looks entries up, with no index besides. An item's own entries are
 // in its row (items.index_values, IndexedValues), which a save rewrites
-// anyway: a save that changes a value rewrites pages of two trees (the
-// item's, and this one where the value left and where it went), not four.
+// anyway: a save that changes a value rewrites the item's page and this
+// table's pages where the value left and where it went, three at most,
+// where a table of each item's entries besides made four.
 // Entries are kept for the keys in indexed_keys only (IndexedKeys).
 constexpr const char* kItemValues = R"sql(
 CREATE TABLE item_values(
