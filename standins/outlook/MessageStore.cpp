@@ -119,14 +119,14 @@ std::vector<ItemIndex::Entry> MessageStore::IndexRows(const msg::MessageData& da
     return ItemIndex::Sorted(ItemIndex::Entries(data, indexed_.Keys()));
 }
 
-// The item's index entries as its row holds them, in IndexRows' order.
+// The item's index entries as its row holds them, written in IndexRows' order.
 std::vector<ItemIndex::Entry> MessageStore::StoredRows(std::int64_t itemId) {
     SQLite::Statement& existing = db_.Prepared("SELECT index_values FROM items WHERE id = ?");
     existing.bind(1, itemId);
     std::vector<ItemIndex::Entry> rows;
     if (existing.executeStep()) rows = IndexedKeys::StoredEntries(existing.getColumn(0));
     existing.reset();
-    return ItemIndex::Sorted(std::move(rows));
+    return rows;
 }
 
 void MessageStore::WriteIndex(std::int64_t itemId, std::int64_t folderId, const std::vector<ItemIndex::Entry>& rows,
@@ -211,14 +211,14 @@ std::int64_t MessageStore::Update(std::string_view entryId, msg::MessageData& da
     StampTimes(data, false);
     const Bytes blob = MessageCodec::Encode(data);
     std::vector<ItemIndex::Entry> rows = IndexRows(data);
+    const std::string id = ids::Normalized(entryId);
     return db_.Guard("store a message", [&] {
         StoreTransaction transaction(*this);
-        const StoredRow row = RowOf(entryId);
+        const StoredRow row = RowOf(id);
         const std::int64_t next = row.revision + 1;
         // The message kept from the item's last read or save is what its
         // index rows were written from, as long as nothing saved it since.
-        const bool held =
-            lastLoaded_ && lastLoaded_->revision == row.revision && lastLoaded_->entryId == ids::Normalized(entryId);
+        const bool held = lastLoaded_ && lastLoaded_->revision == row.revision && lastLoaded_->entryId == id;
         if (held && !lastRows_) lastRows_ = IndexRows(lastLoaded_->data.Read());
         const std::vector<ItemIndex::Entry> was = held ? std::move(*lastRows_) : StoredRows(row.id);
         SQLite::Statement& update =
@@ -231,8 +231,8 @@ std::int64_t MessageStore::Update(std::string_view entryId, msg::MessageData& da
         update.exec();
         update.reset();
         WriteIndex(row.id, row.folderId, rows, was);
-        Notify({StoreChange::Kind::Modified, row.folderEntryId, ids::Normalized(entryId)});
-        Keep({ids::Normalized(entryId), row.folderEntryId, next, data, row.id, row.folderId}, std::move(rows));
+        Notify({StoreChange::Kind::Modified, row.folderEntryId, id});
+        Keep({id, row.folderEntryId, next, data, row.id, row.folderId}, std::move(rows));
         transaction.Commit();
         return next;
     });
