@@ -22,11 +22,11 @@ std::int32_t Messages::Count() {
 
 Ptr<api::IMessage> Messages::Item(std::int32_t index) {
     outlook::MessageStore& store = link_->Profile().Store();
-    const std::vector<std::string> ids = store.MessageIds(folder_);
+    const std::vector<outlook::FoundMessage> ids = store.MessageIds(folder_);
     if (index < 1 || index > static_cast<std::int32_t>(ids.size())) {
         errors::Raise(errors::kInvalidArgument, "The folder has no message " + std::to_string(index) + ".");
     }
-    std::optional<outlook::StoredMessage> stored = store.Load(ids[static_cast<std::size_t>(index - 1)]);
+    std::optional<outlook::StoredMessage> stored = store.Load(ids[static_cast<std::size_t>(index - 1)].entryId);
     if (!stored) errors::Raise(errors::kNotFound, "The message has been deleted.");
     ++store.Counters().mapiOpens;
     return Message::Open(MessageState::Stored(link_, std::move(*stored)));

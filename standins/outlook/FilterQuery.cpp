@@ -41,16 +41,26 @@ std::optional<double> NumberValue(const std::string& value) {
 
 }  // namespace
 
-FilterQuery::FilterQuery(const Filter& filter, std::int64_t folderId, const Counter& count)
+FilterQuery::FilterQuery(const Filter& filter, std::int64_t folderId, const Sampler& sample)
     : filter_(filter), folderId_(folderId) {
-    const std::optional<Part> candidates = Candidates(filter.Root(), count);
+    const std::optional<Candidates> candidates = CandidatesOf(filter.Root(), sample);
     scansFolder_ = !candidates;
     predicate_ = Predicate(filter.Root());
-    sql_ = "SELECT i.entry_id FROM items i WHERE i.folder_id = ?";
-    parameters_.emplace_back(folderId_);
-    if (candidates) {
-        sql_ += " AND i.id IN (" + candidates->sql + ")";
-        parameters_.insert(parameters_.end(), candidates->parameters.begin(), candidates->parameters.end());
+    sql_ = "SELECT i.id, i.entry_id FROM items i WHERE ";
+    if (!candidates) {
+        sql_ += "i.folder_id = ?";
+        parameters_.emplace_back(folderId_);
+    } else if (candidates->ids && candidates->ids->size() <= 1) {
+        // A count found every candidate: none needs no query, one is read by its row.
+        matchesNothing_ = candidates->ids->empty();
+        sql_ += "i.id = ? AND +i.folder_id = ?";
+        parameters_.insert(parameters_.end(), {matchesNothing_ ? 0 : candidates->ids->front(), folderId_});
+    } else {
+        // Not the folder's index (the + keeps SQLite from it): the candidates
+        // come in row order, and each is read by its row, with no sort after.
+        sql_ += "i.id IN (" + candidates->query.sql + ") AND +i.folder_id = ?";
+        parameters_.insert(parameters_.end(), candidates->query.parameters.begin(), candidates->query.parameters.end());
+        parameters_.emplace_back(folderId_);
     }
     sql_ += " AND " + predicate_.sql + " ORDER BY i.id";
     parameters_.insert(parameters_.end(), predicate_.parameters.begin(), predicate_.parameters.end());
@@ -110,23 +120,27 @@ std::vector<FilterQuery::Lookup> FilterQuery::Lookups(const Filter::Node& node) 
     }
 }
 
-std::optional<FilterQuery::Part> FilterQuery::Candidates(const Filter::Node& node, const Counter& count) const {
+std::optional<FilterQuery::Candidates> FilterQuery::CandidatesOf(const Filter::Node& node,
+                                                                 const Sampler& sample) const {
     using Kind = Filter::Node::Kind;
     switch (node.kind) {
         case Kind::Condition: {
-            Part part;
+            Candidates found;
+            Part& part = found.query;
             for (const Lookup& lookup : Lookups(node)) {
                 if (!part.sql.empty()) part.sql += " UNION ";
                 part.sql += std::string("SELECT item_id FROM item_values WHERE folder_id = ? AND key = ? AND value ") +
                             Filter::OperatorText(lookup.op) + " ? AND typeof(value) = '" + lookup.valueType + "'";
                 part.parameters.insert(part.parameters.end(), {folderId_, lookup.key, lookup.value});
             }
-            return part;
+            return found;
         }
         case Kind::And: {
-            std::vector<Part> options;
+            std::vector<Candidates> options;
             for (const Filter::Node& child : node.children) {
-                if (std::optional<Part> candidates = Candidates(child, count)) options.push_back(std::move(*candidates));
+                if (std::optional<Candidates> candidates = CandidatesOf(child, sample)) {
+                    options.push_back(std::move(*candidates));
+                }
             }
             if (options.empty()) return std::nullopt;
             for (const int cap : kEstimateCaps) {
@@ -135,12 +149,16 @@ std::optional<FilterQuery::Part> FilterQuery::Candidates(const Filter::Node& nod
                 // Each lookup is counted only as far as the best one so far: past that it cannot win.
                 // One that finds a single item is not bettered by enough to be worth a count.
                 for (std::size_t i = 0; i < options.size() && bestCount > 1; ++i) {
-                    std::vector<Parameter> parameters = options[i].parameters;
+                    std::vector<Parameter> parameters = options[i].query.parameters;
                     parameters.emplace_back(bestCount);
-                    const std::int64_t found = count("SELECT 1 FROM (" + options[i].sql + ") LIMIT ?", parameters);
+                    std::vector<std::int64_t> ids =
+                        sample("SELECT item_id FROM (" + options[i].query.sql + ") LIMIT ?", parameters);
+                    const auto found = static_cast<std::int64_t>(ids.size());
                     if (found < bestCount) {
+                        // Fewer than the limit: these are all it finds.
                         best = i;
                         bestCount = found;
+                        options[i].ids = std::move(ids);
                     }
                 }
                 if (bestCount < cap) return std::move(options[best]);
@@ -148,16 +166,17 @@ std::optional<FilterQuery::Part> FilterQuery::Candidates(const Filter::Node& nod
             return std::move(options.front());
         }
         case Kind::Or: {
-            Part part;
+            Candidates found;
+            Part& part = found.query;
             for (const Filter::Node& child : node.children) {
-                std::optional<Part> candidates = Candidates(child, count);
+                std::optional<Candidates> candidates = CandidatesOf(child, sample);
                 if (!candidates) return std::nullopt;
                 if (!part.sql.empty()) part.sql += " UNION ";
-                part.sql += "SELECT * FROM (" + candidates->sql + ")";
-                part.parameters.insert(part.parameters.end(), candidates->parameters.begin(),
-                                       candidates->parameters.end());
+                part.sql += "SELECT * FROM (" + candidates->query.sql + ")";
+                part.parameters.insert(part.parameters.end(), candidates->query.parameters.begin(),
+                                       candidates->query.parameters.end());
             }
-            return part;
+            return found;
         }
         case Kind::Not: return std::nullopt;
     }

@@ -35,16 +35,19 @@ public:
         std::string sql;
         std::vector<Parameter> parameters;
     };
-    // Counts the rows of a query (with its parameters), up to a cap.
-    using Counter = std::function<std::int64_t(const std::string& sql, const std::vector<Parameter>& parameters)>;
+    // The item ids a query (with its parameters) gives; its last parameter is a LIMIT.
+    using Sampler =
+        std::function<std::vector<std::int64_t>(const std::string& sql, const std::vector<Parameter>& parameters)>;
 
-    FilterQuery(const Filter& filter, std::int64_t folderId, const Counter& count);
+    FilterQuery(const Filter& filter, std::int64_t folderId, const Sampler& sample);
 
     // The index keys the filter looks up, which the query needs indexed.
     static std::vector<std::string> Keys(const Filter& filter);
 
-    // SELECT giving the EntryIDs of the folder's matching items, in the order they were stored.
+    // SELECT giving the row ids and EntryIDs of the folder's matching items, in the order they were stored.
     const std::string& Sql() const { return sql_; }
+    // True when the filter surely matches no item: Sql() need not run.
+    bool MatchesNothing() const { return matchesNothing_; }
     const std::vector<Parameter>& Parameters() const { return parameters_; }
     // SELECT giving a row when the item whose EntryID is bound first (the
     // parameters follow it) matches.
@@ -54,7 +57,7 @@ public:
     bool ScansFolder() const { return scansFolder_; }
 
 private:
-    // A piece of SQL with its parameters.
+    // A lookup of one key in the index.
     struct Lookup {
         std::string key;
         const char* valueType;
@@ -62,8 +65,15 @@ private:
         Parameter value;
     };
 
+    // The candidates of a node: SQL giving item ids, or, when a count
+    // found all of them, the ids themselves.
+    struct Candidates {
+        Part query;
+        std::optional<std::vector<std::int64_t>> ids;
+    };
+
     std::vector<Lookup> Lookups(const Filter::Node& condition) const;
-    std::optional<Part> Candidates(const Filter::Node& node, const Counter& count) const;
+    std::optional<Candidates> CandidatesOf(const Filter::Node& node, const Sampler& sample) const;
     Part Predicate(const Filter::Node& node) const;
 
     const Filter& filter_;
@@ -73,6 +83,7 @@ private:
     Part predicate_;
     std::string matchSql_;
     bool scansFolder_ = false;
+    bool matchesNothing_ = false;
 };
 
 }  // namespace ostrellix::standin::outlook

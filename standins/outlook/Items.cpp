@@ -12,22 +12,23 @@ namespace ostrellix::standin::outlook {
 
 Items::Items(Ptr<Instance> instance, std::string folderEntryId, std::vector<Filter> restrictions)
     : InstanceBound(std::move(instance)), folder_(std::move(folderEntryId)), restrictions_(std::move(restrictions)) {
-    storeConnection_ = Unchecked().Store().Changed.Connect([this](const StoreChange& change) { OnStoreChange(change); });
+    storeConnection_ =
+        Unchecked().Store().Changed.Connect([this](const StoreChange& change) { OnStoreChange(change); });
 }
 
-std::vector<std::string> Items::Search(const std::vector<Filter>& filters) {
+std::vector<FoundMessage> Items::Search(const std::vector<Filter>& filters) {
     MessageStore& store = Unchecked().Store();
     if (filters.empty()) return store.MessageIds(folder_);
-    std::vector<std::string> matches = store.Search(folder_, filters.front());
+    std::vector<FoundMessage> matches = store.Search(folder_, filters.front());
     for (std::size_t i = 1; i < filters.size(); ++i) {
-        const std::vector<std::string> more = store.Search(folder_, filters[i]);
-        const std::unordered_set<std::string> allowed(more.begin(), more.end());
-        std::erase_if(matches, [&](const std::string& id) { return !allowed.contains(id); });
+        std::unordered_set<std::int64_t> allowed;
+        for (const FoundMessage& found : store.Search(folder_, filters[i])) allowed.insert(found.rowId);
+        std::erase_if(matches, [&](const FoundMessage& found) { return !allowed.contains(found.rowId); });
     }
     return matches;
 }
 
-const std::vector<std::string>& Items::Ids() {
+const std::vector<FoundMessage>& Items::Ids() {
     Instance& outlook = Live();
     if (idsSerial_ != outlook.Store().ChangeSerial()) {
         ids_ = Search(restrictions_);
@@ -39,11 +40,11 @@ const std::vector<std::string>& Items::Ids() {
 std::int32_t Items::Count() { return static_cast<std::int32_t>(Ids().size()); }
 
 Ptr<ol::IItem> Items::Item(std::int32_t index) {
-    const std::vector<std::string>& ids = Ids();
+    const std::vector<FoundMessage>& ids = Ids();
     if (index < 1 || index > static_cast<std::int32_t>(ids.size())) {
         errors::Raise(errors::kInvalidArgument, "Array index out of bounds.");
     }
-    return Unchecked().ItemFor(ids[static_cast<std::size_t>(index - 1)]);
+    return Unchecked().ItemFor(ids[static_cast<std::size_t>(index - 1)].entryId);
 }
 
 Ptr<ol::IItem> Items::Add(std::int32_t itemType) {
@@ -69,7 +70,7 @@ Ptr<ol::IItem> Items::FindNext() {
 Ptr<ol::IItem> Items::NextFound() {
     while (nextFound_ < found_.size()) {
         ReadAhead();
-        if (Ptr<outlook::Item> item = Unchecked().ItemFor(found_[nextFound_++])) return item;
+        if (Ptr<outlook::Item> item = Unchecked().ItemFor(found_[nextFound_++].entryId)) return item;
     }
     return nullptr;
 }
@@ -83,9 +84,9 @@ void Items::ReadAhead() {
     if (nextFound_ < readAheadTo_ || found_.size() - nextFound_ < 2) return;
     Instance& outlook = Unchecked();
     readAheadTo_ = std::min(found_.size(), nextFound_ + kBatch);
-    std::vector<std::string> batch;
+    std::vector<std::int64_t> batch;
     for (std::size_t i = nextFound_; i < readAheadTo_; ++i) {
-        if (!outlook.Holds(found_[i])) batch.push_back(found_[i]);
+        if (!outlook.Holds(found_[i].entryId)) batch.push_back(found_[i].rowId);
     }
     if (!batch.empty()) outlook.Store().Prefetch(batch);
 }

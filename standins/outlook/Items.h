@@ -32,8 +32,8 @@ public:
     ol::ItemsEvents& Events() override { return events_; }
 
 private:
-    const std::vector<std::string>& Ids();
-    std::vector<std::string> Search(const std::vector<Filter>& filters);
+    const std::vector<FoundMessage>& Ids();
+    std::vector<FoundMessage> Search(const std::vector<Filter>& filters);
     Ptr<ol::IItem> NextFound();
     // Reads the next found items ahead, when the walk is not at its last.
     void ReadAhead();
@@ -42,9 +42,9 @@ private:
 
     std::string folder_;
     std::vector<Filter> restrictions_;
-    std::vector<std::string> ids_;
+    std::vector<FoundMessage> ids_;
     std::uint64_t idsSerial_ = 0;
-    std::vector<std::string> found_;
+    std::vector<FoundMessage> found_;
     std::size_t nextFound_ = 0;
     // Found items before this one were read ahead (or left to be read one by one).
     std::size_t readAheadTo_ = 0;

@@ -1,11 +1,11 @@
 #include "standins/outlook/MessageStore.h"
 
+#include <SQLiteCpp/Database.h>
+#include <SQLiteCpp/Statement.h>
+
 #include <algorithm>
 #include <iterator>
 #include <tuple>
-
-#include <SQLiteCpp/Database.h>
-#include <SQLiteCpp/Statement.h>
 
 #include "contracts/outlook/Constants.h"
 #include "runtime/ErrorHandling.h"
@@ -139,8 +139,8 @@ void MessageStore::WriteIndex(std::int64_t itemId, std::int64_t folderId, const 
     std::vector<ItemIndex::Entry> stale;
     std::ranges::set_difference(was, rows, std::back_inserter(stale), ItemIndex::Before);
     std::ranges::set_difference(rows, was, std::back_inserter(wanted), ItemIndex::Before);
-    SQLite::Statement& change = db_.Prepared(
-        "UPDATE item_values SET value = ? WHERE folder_id = ? AND key = ? AND value = ? AND item_id = ?");
+    SQLite::Statement& change =
+        db_.Prepared("UPDATE item_values SET value = ? WHERE folder_id = ? AND key = ? AND value = ? AND item_id = ?");
     SQLite::Statement& remove =
         db_.Prepared("DELETE FROM item_values WHERE folder_id = ? AND key = ? AND value = ? AND item_id = ?");
     for (const ItemIndex::Entry& old : stale) {
@@ -168,8 +168,8 @@ std::int64_t MessageStore::Create(std::string_view folderEntryId, std::string_vi
     db_.Guard("store a message", [&] {
         StoreTransaction transaction(*this);
         const std::int64_t folderId = folders_.RowId(folderEntryId);
-        SQLite::Statement& insert = db_.Prepared(
-            "INSERT INTO items(entry_id, folder_id, revision, data, index_values) VALUES(?, ?, 1, ?, ?)");
+        SQLite::Statement& insert =
+            db_.Prepared("INSERT INTO items(entry_id, folder_id, revision, data, index_values) VALUES(?, ?, 1, ?, ?)");
         BindId(insert, 1, entryId);
         insert.bind(2, folderId);
         insert.bind(3, blob.data(), static_cast<int>(blob.size()));
@@ -279,8 +279,8 @@ void MessageStore::Delete(std::string_view entryId) {
 std::optional<std::string> MessageStore::FolderOfMessage(std::string_view entryId) {
     if (const StoredMessage* kept = Kept(entryId)) return kept->folderEntryId;
     return db_.Guard("read a message", [&]() -> std::optional<std::string> {
-        SQLite::Statement& query = db_.Prepared(
-            "SELECT f.entry_id FROM items i JOIN folders f ON f.id = i.folder_id WHERE i.entry_id = ?");
+        SQLite::Statement& query =
+            db_.Prepared("SELECT f.entry_id FROM items i JOIN folders f ON f.id = i.folder_id WHERE i.entry_id = ?");
         BindId(query, 1, entryId);
         std::optional<std::string> folder;
         if (query.executeStep()) folder = query.getColumn(0).getString();
@@ -316,12 +316,15 @@ std::optional<StoredMessage> MessageStore::Load(std::string_view entryId) {
         if (!query.executeStep()) return std::nullopt;
         ++counters_->messageLoads;
         StoredMessage stored{query.getColumn(0).getString(), query.getColumn(1).getString(),
-                             query.getColumn(2).getInt64(), {}, query.getColumn(4).getInt64(),
-                             query.getColumn(5).getInt64()};
+                             query.getColumn(2).getInt64(),  {},
+                             query.getColumn(4).getInt64(),  query.getColumn(5).getInt64()};
         const SQLite::Column blob = query.getColumn(3);
         const auto* bytes = static_cast<const std::uint8_t*>(blob.getBlob());
-        PassOn([&] { stored.data = MessageCodec::Decode({bytes, static_cast<std::size_t>(blob.getBytes())}); },
-               [&] { query.reset(); });
+        PassOn(
+            [&] {
+                stored.data = MessageCodec::Decode({bytes, static_cast<std::size_t>(blob.getBytes())});
+            },
+            [&] { query.reset(); });
         query.reset();
         return stored;
     });
@@ -331,25 +334,22 @@ std::optional<StoredMessage> MessageStore::Load(std::string_view entryId) {
     return found;
 }
 
-void MessageStore::Prefetch(std::span<const std::string> entryIds) {
+void MessageStore::Prefetch(std::span<const std::int64_t> rows) {
     prefetched_.clear();
     prefetchedSerial_ = serial_;
     std::string list = "[";
-    for (const std::string& entryId : entryIds) {
-        // EntryIDs are hexadecimal digits: nothing in them needs escaping.
-        list += (list.size() > 1 ? ",\"" : "\"") + ids::Normalized(entryId) + "\"";
-    }
+    for (const std::int64_t row : rows) list += (list.size() > 1 ? "," : "") + std::to_string(row);
     list += "]";
     db_.Guard("read messages", [&] {
         SQLite::Statement& query = db_.Prepared(
             "SELECT i.entry_id, f.entry_id, i.revision, i.data, i.id, i.folder_id FROM json_each(?) j "
-            "JOIN items i ON i.entry_id = j.value JOIN folders f ON f.id = i.folder_id");
+            "JOIN items i ON i.id = j.value JOIN folders f ON f.id = i.folder_id");
         query.bind(1, list);
         while (query.executeStep()) {
             ++counters_->messageLoads;
             StoredMessage stored{query.getColumn(0).getString(), query.getColumn(1).getString(),
-                                 query.getColumn(2).getInt64(), {}, query.getColumn(4).getInt64(),
-                                 query.getColumn(5).getInt64()};
+                                 query.getColumn(2).getInt64(),  {},
+                                 query.getColumn(4).getInt64(),  query.getColumn(5).getInt64()};
             const SQLite::Column blob = query.getColumn(3);
             const auto* bytes = static_cast<const std::uint8_t*>(blob.getBlob());
             // A message that cannot be decoded is left to Load, which reads
@@ -379,7 +379,8 @@ void MessageStore::Keep(const StoredMessage& message, std::optional<std::vector<
 }
 
 const StoredMessage* MessageStore::Kept(std::string_view entryId) const {
-    if (!lastLoaded_ || lastLoadedSerial_ != serial_ || lastLoaded_->entryId != ids::Normalized(entryId)) return nullptr;
+    if (!lastLoaded_ || lastLoadedSerial_ != serial_ || lastLoaded_->entryId != ids::Normalized(entryId))
+        return nullptr;
     return &*lastLoaded_;
 }
 
@@ -394,16 +395,16 @@ std::int64_t MessageStore::Revision(std::string_view entryId) {
     });
 }
 
-std::vector<std::string> MessageStore::MessageIds(std::string_view folderEntryId) {
+std::vector<FoundMessage> MessageStore::MessageIds(std::string_view folderEntryId) {
     ++counters_->folderScans;
     return db_.Guard("list a folder", [&] {
-        std::vector<std::string> ids;
+        std::vector<FoundMessage> found;
         SQLite::Statement query(db_.Sql(),
-                                "SELECT i.entry_id FROM items i JOIN folders f ON f.id = i.folder_id "
+                                "SELECT i.id, i.entry_id FROM items i JOIN folders f ON f.id = i.folder_id "
                                 "WHERE f.entry_id = ? ORDER BY i.id");
         BindId(query, 1, folderEntryId);
-        while (query.executeStep()) ids.push_back(query.getColumn(0).getString());
-        return ids;
+        while (query.executeStep()) found.push_back({query.getColumn(0).getInt64(), query.getColumn(1).getString()});
+        return found;
     });
 }
 
@@ -431,29 +432,29 @@ void MessageStore::IndexKeysOf(const Filter& filter) {
 FilterQuery MessageStore::Query(const Filter& filter, std::string_view folderEntryId) {
     IndexKeysOf(filter);
     const std::int64_t folderId = db_.Guard("search a folder", [&] { return folders_.RowId(folderEntryId); });
-    const FilterQuery::Counter count = [&](const std::string& sql, const std::vector<FilterQuery::Parameter>& values) {
+    const FilterQuery::Sampler sample = [&](const std::string& sql, const std::vector<FilterQuery::Parameter>& values) {
         return db_.Guard("search a folder", [&] {
-            SQLite::Statement& statement = db_.Prepared("SELECT count(*) FROM (" + sql + ")");
+            std::vector<std::int64_t> ids;
+            SQLite::Statement& statement = db_.Prepared(sql);
             BindAll(statement, values, 1);
-            statement.executeStep();
-            const std::int64_t rows = statement.getColumn(0).getInt64();
-            statement.reset();
-            return rows;
+            while (statement.executeStep()) ids.push_back(statement.getColumn(0).getInt64());
+            return ids;
         });
     };
-    return FilterQuery(filter, folderId, count);
+    return FilterQuery(filter, folderId, sample);
 }
 
-std::vector<std::string> MessageStore::Search(std::string_view folderEntryId, const Filter& filter) {
+std::vector<FoundMessage> MessageStore::Search(std::string_view folderEntryId, const Filter& filter) {
     const FilterQuery query = Query(filter, folderEntryId);
     ++counters_->searches;
     if (query.ScansFolder()) ++counters_->folderScans;
+    if (query.MatchesNothing()) return {};
     return db_.Guard("search a folder", [&] {
-        std::vector<std::string> ids;
+        std::vector<FoundMessage> found;
         SQLite::Statement& select = db_.Prepared(query.Sql());
         BindAll(select, query.Parameters(), 1);
-        while (select.executeStep()) ids.push_back(select.getColumn(0).getString());
-        return ids;
+        while (select.executeStep()) found.push_back({select.getColumn(0).getInt64(), select.getColumn(1).getString()});
+        return found;
     });
 }
 

@@ -91,19 +91,22 @@ public:
     void Delete(std::string_view entryId);
 
     std::optional<StoredMessage> Load(std::string_view entryId);
-    // Reads the messages of `entryIds` in one statement; Load then finds
-    // each of them without a read of its own, as long as nothing in the
-    // store changes meanwhile. For a walk through many found items, whose
-    // reads one by one cost a statement and a read transaction each.
-    void Prefetch(std::span<const std::string> entryIds);
+    // Reads the messages found in `rows` (FoundMessage::rowId) in one
+    // statement; Load then finds each of them without a read of its own,
+    // as long as nothing in the store changes meanwhile. For a walk through
+    // many found items, whose reads one by one cost a statement and a read
+    // transaction each. Rows are read in the order given: in the order a
+    // search found them, that is the order they lie in the file.
+    void Prefetch(std::span<const std::int64_t> rows);
     bool Prefetched(std::string_view entryId) const;
     // The EntryID of the folder that holds the message; nothing when there is no such message.
     std::optional<std::string> FolderOfMessage(std::string_view entryId);
     // The message's revision; 0 when there is no such message.
     std::int64_t Revision(std::string_view entryId);
     // The folder's messages in the order they were stored there.
-    std::vector<std::string> MessageIds(std::string_view folderEntryId);
-    std::vector<std::string> Search(std::string_view folderEntryId, const Filter& filter);
+    std::vector<FoundMessage> MessageIds(std::string_view folderEntryId);
+    // The folder's messages that match, in the order they were stored there.
+    std::vector<FoundMessage> Search(std::string_view folderEntryId, const Filter& filter);
     bool Matches(std::string_view entryId, const Filter& filter);
 
     // Grows with every change; a reader that saw the same number has seen everything.

@@ -45,6 +45,13 @@ struct StoredMessage {
     std::int64_t folderRowId = 0;
 };
 
+// A message a search or a folder's listing found: its row in the store,
+// by which it is read again most cheaply, and its EntryID.
+struct FoundMessage {
+    std::int64_t rowId = 0;
+    std::string entryId;
+};
+
 // What changed in the store, told after the change was committed.
 struct StoreChange {
     enum class Kind { Added, Modified, Removed };

@@ -94,6 +94,10 @@ TEST_F(FindTest, FindsByUserPropertiesTheWayTheSynchronizationAsks) {
     for (auto item = found; item; item = items->FindNext()) walked.push_back(item->Subject());
     EXPECT_EQ(walked, (std::vector<std::string>{"Lunch", "Supper"}));
     EXPECT_FALSE(items->FindNext());
+    // A single candidate, or none, is still held to every condition.
+    EXPECT_EQ(items->Find("[KeloID] = 'person:13' AND [KeloDatabase] = 'srv.db'")->Subject(), "Dinner");
+    EXPECT_FALSE(items->Find("[KeloID] = 'person:13' AND [KeloDatabase] = 'other.db'"));
+    EXPECT_FALSE(items->Find("[KeloID] = 'person:99' AND [KeloDatabase] = 'srv.db'"));
     // Text compares without regard to case; an item without the property never matches.
     EXPECT_EQ(Subjects(items->Restrict("[KeloID] <> '' AND [KeloDatabase] = 'srv.db'")),
               (std::vector<std::string>{"Lunch", "Dinner", "Supper"}));
