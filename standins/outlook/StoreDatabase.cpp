@@ -145,6 +145,10 @@ void StoreDatabase::OpenOrCreate() {
     Guard("open", [&] {
         if (path_ != kInMemory) db_->exec("PRAGMA journal_mode=WAL");
         db_->exec("PRAGMA synchronous=NORMAL");
+        // Debian's SQLite clears deleted content by default; a store is its
+        // user's own file, and clearing the old copy of every row a save
+        // rewrites only added to the save.
+        db_->exec("PRAGMA secure_delete=OFF");
         // A run reads every item of a folder in the order they were stored
         // but finds each by its EntryID, whose index it visits at random:
         // the cache holds that index of 100,000 items besides the rows
