@@ -54,8 +54,7 @@ msg::MessageFileHost Instance::FileHost() const {
     return {system_.AnsiCodePage(), &system_.DebugOutput(), [&faults] { return faults.Pass("WriteFile"); }};
 }
 
-Ptr<Item> Instance::Make(std::string folderEntryId, std::string entryId, std::int64_t revision,
-                         SharedMessage data) {
+Ptr<Item> Instance::Make(std::string folderEntryId, std::string entryId, std::int64_t revision, SharedMessage data) {
     const std::string messageClass =
         text::LCase(data.Read().properties.GetValue(msg::tag::PR_MESSAGE_CLASS).ToString());
     auto self = shared_from_this();
@@ -78,13 +77,13 @@ Ptr<Item> Instance::Make(std::string folderEntryId, std::string entryId, std::in
     return std::make_shared<MailItem>(self, std::move(folderEntryId), std::move(entryId), revision, std::move(data));
 }
 
-Ptr<Item> Instance::ItemFor(std::string_view entryId) {
+Ptr<Item> Instance::ItemFor(std::string_view entryId, std::int64_t rowId) {
     Check();
     const std::string key = ids::Normalized(entryId);
     if (const auto found = items_.find(key); found != items_.end()) {
         if (Ptr<Item> item = found->second.lock()) return item;
     }
-    std::optional<StoredMessage> stored = Store().Load(key);
+    std::optional<StoredMessage> stored = Store().Load(key, rowId);
     if (!stored) return nullptr;
     Ptr<Item> item = Make(stored->folderEntryId, stored->entryId, stored->revision, std::move(stored->data));
     Remember(stored->entryId, item);
@@ -105,8 +104,8 @@ Ptr<Item> Instance::NewItem(std::int32_t itemType, std::string folderEntryId) {
         case ol::olTaskItem: data = TaskItem::NewData(Book().CurrentUser().name); break;
         case ol::olContactItem: data.properties.Set(msg::tag::PR_MESSAGE_CLASS, Variant("IPM.Contact")); break;
         default:
-            errors::Raise(errors::kInvalidArgument, "Items of type " + std::to_string(itemType) +
-                                                        " cannot be made in this Outlook.");
+            errors::Raise(errors::kInvalidArgument,
+                          "Items of type " + std::to_string(itemType) + " cannot be made in this Outlook.");
     }
     return Make(std::move(folderEntryId), "", 0, std::move(data));
 }

@@ -71,7 +71,7 @@ public:
 
     // The object of a stored message (the one alive, else a new one);
     // nothing when the store has no such message.
-    Ptr<Item> ItemFor(std::string_view entryId);
+    Ptr<Item> ItemFor(std::string_view entryId, std::int64_t rowId = 0);
     // Whether the message's object is alive, so that ItemFor reads nothing.
     bool Holds(std::string_view entryId) const;
     // A new, unsaved item to be stored in the folder.

@@ -70,7 +70,8 @@ Ptr<ol::IItem> Items::FindNext() {
 Ptr<ol::IItem> Items::NextFound() {
     while (nextFound_ < found_.size()) {
         ReadAhead();
-        if (Ptr<outlook::Item> item = Unchecked().ItemFor(found_[nextFound_++].entryId)) return item;
+        const FoundMessage& found = found_[nextFound_++];
+        if (Ptr<outlook::Item> item = Unchecked().ItemFor(found.entryId, found.rowId)) return item;
     }
     return nullptr;
 }

@@ -289,7 +289,7 @@ std::optional<std::string> MessageStore::FolderOfMessage(std::string_view entryI
     });
 }
 
-std::optional<StoredMessage> MessageStore::Load(std::string_view entryId) {
+std::optional<StoredMessage> MessageStore::Load(std::string_view entryId, std::int64_t rowId) {
     if (const StoredMessage* kept = Kept(entryId)) return *kept;
     if (prefetchedSerial_ == serial_ && !prefetched_.empty()) {
         if (const auto ahead = prefetched_.find(ids::Normalized(entryId)); ahead != prefetched_.end()) {
@@ -308,11 +308,16 @@ std::optional<StoredMessage> MessageStore::Load(std::string_view entryId) {
     }
     // Decoded straight from the row: a copy of each message's bytes would
     // only pass through the heap, and a run reads every synchronized item.
-    std::optional<StoredMessage> found = db_.Guard("read a message", [&]() -> std::optional<StoredMessage> {
+    // By its row, the message is one descent away; by its EntryID, two.
+    // A row found earlier may hold another message by now (the message was
+    // deleted, made anew, and its row number taken again): then by EntryID.
+    const auto read = [&](std::int64_t row) -> std::optional<StoredMessage> {
         SQLite::Statement& query = db_.Prepared(
-            "SELECT i.entry_id, f.entry_id, i.revision, i.data, i.id, i.folder_id FROM items i "
-            "JOIN folders f ON f.id = i.folder_id WHERE i.entry_id = ?");
-        BindId(query, 1, entryId);
+            std::string("SELECT i.entry_id, f.entry_id, i.revision, i.data, i.id, i.folder_id FROM items i "
+                        "JOIN folders f ON f.id = i.folder_id WHERE ") +
+            (row != 0 ? "i.id = ? AND i.entry_id = ?" : "i.entry_id = ?"));
+        if (row != 0) query.bind(1, row);
+        BindId(query, row != 0 ? 2 : 1, entryId);
         if (!query.executeStep()) return std::nullopt;
         ++counters_->messageLoads;
         StoredMessage stored{query.getColumn(0).getString(), query.getColumn(1).getString(),
@@ -327,6 +332,10 @@ std::optional<StoredMessage> MessageStore::Load(std::string_view entryId) {
             [&] { query.reset(); });
         query.reset();
         return stored;
+    };
+    std::optional<StoredMessage> found = db_.Guard("read a message", [&] {
+        std::optional<StoredMessage> message = rowId != 0 ? read(rowId) : std::nullopt;
+        return message ? message : read(0);
     });
     if (!found) return std::nullopt;
     Keep(*found);

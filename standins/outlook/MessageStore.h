@@ -11,7 +11,6 @@
 
 #include "contracts/win/IClock.h"
 #include "runtime/Signal.h"
-#include "standins/system/WorkCounters.h"
 #include "standins/outlook/Filter.h"
 #include "standins/outlook/FilterQuery.h"
 #include "standins/outlook/FolderTable.h"
@@ -20,6 +19,7 @@
 #include "standins/outlook/NamedPropertyMap.h"
 #include "standins/outlook/RecentMessages.h"
 #include "standins/outlook/StoreTypes.h"
+#include "standins/system/WorkCounters.h"
 
 namespace ostrellix::standin::outlook {
 
@@ -90,7 +90,8 @@ public:
     void Move(std::string_view entryId, std::string_view folderEntryId);
     void Delete(std::string_view entryId);
 
-    std::optional<StoredMessage> Load(std::string_view entryId);
+    // `rowId`, when known (FoundMessage), is where a read looks first.
+    std::optional<StoredMessage> Load(std::string_view entryId, std::int64_t rowId = 0);
     // Reads the messages found in `rows` (FoundMessage::rowId) in one
     // statement; Load then finds each of them without a read of its own,
     // as long as nothing in the store changes meanwhile. For a walk through

@@ -409,6 +409,29 @@ TEST_F(StoreTest, MessagesReadAheadAreServedUntilTheStoreChanges) {
     EXPECT_EQ(store.Counters().messageLoads - before, 4);
 }
 
+// A found message's row leads straight to it; a row another message took
+// since leads to the message by its EntryID all the same.
+TEST_F(StoreTest, ALoadByARowAnotherMessageTookFindsTheMessageByItsEntryId) {
+    auto profile = Open();
+    MessageStore& store = profile->Store();
+    const std::string drafts = FolderId(*profile, ol::olFolderDrafts);
+    const std::string first = Add(store, drafts, "first");
+    const std::int64_t row = store.MessageIds(drafts).back().rowId;
+    EXPECT_EQ(store.Load(first, row)->data.Read().properties.GetValue(tag::PR_SUBJECT).ToString(), "first");
+    store.Delete(first);
+    const std::string other = Add(store, drafts, "other");
+    ASSERT_EQ(store.MessageIds(drafts).back().rowId, row) << "the row number is taken again";
+    message::MessageData again = Note("first again");
+    store.Create(drafts, first, again);
+    profile.reset();  // nothing read or written lately is kept
+    profile = Open();
+    const std::optional<StoredMessage> loaded = profile->Store().Load(first, row);
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(loaded->entryId, first);
+    EXPECT_EQ(loaded->data.Read().properties.GetValue(tag::PR_SUBJECT).ToString(), "first again");
+    EXPECT_EQ(profile->Store().Load(other, row)->entryId, other);
+}
+
 // A save writes only the index entries that changed; whatever a save adds,
 // changes or drops, the index says what the message says of the keys
 // filters asked for, and filters find the item by its new values only.
