@@ -71,8 +71,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         } catch (const ComError&) {
             std::abort();
         }
-        const FilterQuery query(filter, 1, [](const std::string&, const std::vector<FilterQuery::Parameter>&) {
-            return std::int64_t{3};
+        // Lookups find none, one or two items, by the length of their SQL.
+        const FilterQuery query(filter, 1, [](const std::string& sql, const std::vector<FilterQuery::Parameter>&) {
+            return std::vector<std::int64_t>(sql.size() % 3, 7);
         });
         if (query.Sql().empty() || query.MatchSql().empty()) std::abort();
     } catch (const ComError&) {
