@@ -62,9 +62,10 @@ void Engine::Open() {
     // Pages changed since the log was last copied into the file are read
     // from the log, not the mapping, and a run reads a changed record's
     // pages several times (found by time stamp, loaded in its pool, loaded
-    // again when its item comes back, stored): 16 MB hold those of a few
+    // again when its item comes back, stored): 64 MB hold those of many
     // thousand changes, where the default 2 MB read them again and again.
-    db_->exec("PRAGMA cache_size = -16384");
+    // Pages read through the mapping take no room in it.
+    db_->exec("PRAGMA cache_size = -65536");
     // Debian's SQLite clears deleted content by default, which only adds
     // to every update of a record; the database is the client's own file.
     db_->exec("PRAGMA secure_delete = OFF");
