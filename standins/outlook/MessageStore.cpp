@@ -34,6 +34,18 @@ bool Shareable(const StoredMessage& message) {
                                 [](const msg::AttachmentData& attachment) { return attachment.embedded != nullptr; });
 }
 
+// A message from a row of "SELECT i.entry_id, f.entry_id, i.revision,
+// i.data, i.id, i.folder_id", decoded straight from the row: a copy of its
+// bytes would only pass through the heap, and a run reads every
+// synchronized item.
+StoredMessage FromRow(SQLite::Statement& query) {
+    const SQLite::Column blob = query.getColumn(3);
+    const auto* bytes = static_cast<const std::uint8_t*>(blob.getBlob());
+    return {query.getColumn(0).getString(), query.getColumn(1).getString(),
+            query.getColumn(2).getInt64(),  MessageCodec::Decode({bytes, static_cast<std::size_t>(blob.getBytes())}),
+            query.getColumn(4).getInt64(),  query.getColumn(5).getInt64()};
+}
+
 }  // namespace
 
 MessageStore::MessageStore(StoreDatabase& db, win::IClock& clock)
@@ -306,8 +318,6 @@ std::optional<StoredMessage> MessageStore::Load(std::string_view entryId, std::i
         Keep(message);
         return message;
     }
-    // Decoded straight from the row: a copy of each message's bytes would
-    // only pass through the heap, and a run reads every synchronized item.
     // By its row, the message is one descent away; by its EntryID, two.
     // A row found earlier may hold another message by now (the message was
     // deleted, made anew, and its row number taken again): then by EntryID.
@@ -320,16 +330,8 @@ std::optional<StoredMessage> MessageStore::Load(std::string_view entryId, std::i
         BindId(query, row != 0 ? 2 : 1, entryId);
         if (!query.executeStep()) return std::nullopt;
         ++counters_->messageLoads;
-        StoredMessage stored{query.getColumn(0).getString(), query.getColumn(1).getString(),
-                             query.getColumn(2).getInt64(),  {},
-                             query.getColumn(4).getInt64(),  query.getColumn(5).getInt64()};
-        const SQLite::Column blob = query.getColumn(3);
-        const auto* bytes = static_cast<const std::uint8_t*>(blob.getBlob());
-        PassOn(
-            [&] {
-                stored.data = MessageCodec::Decode({bytes, static_cast<std::size_t>(blob.getBytes())});
-            },
-            [&] { query.reset(); });
+        StoredMessage stored;
+        PassOn([&] { stored = FromRow(query); }, [&] { query.reset(); });
         query.reset();
         return stored;
     };
@@ -356,15 +358,10 @@ void MessageStore::Prefetch(std::span<const std::int64_t> rows) {
         query.bind(1, list);
         while (query.executeStep()) {
             ++counters_->messageLoads;
-            StoredMessage stored{query.getColumn(0).getString(), query.getColumn(1).getString(),
-                                 query.getColumn(2).getInt64(),  {},
-                                 query.getColumn(4).getInt64(),  query.getColumn(5).getInt64()};
-            const SQLite::Column blob = query.getColumn(3);
-            const auto* bytes = static_cast<const std::uint8_t*>(blob.getBlob());
             // A message that cannot be decoded is left to Load, which reads
             // it alone and raises then.
             IgnoreErrors([&] {
-                stored.data = MessageCodec::Decode({bytes, static_cast<std::size_t>(blob.getBytes())});
+                StoredMessage stored = FromRow(query);
                 std::string key = stored.entryId;
                 prefetched_.emplace(std::move(key), std::move(stored));
             });
