@@ -51,8 +51,11 @@ FilterQuery::FilterQuery(const Filter& filter, std::int64_t folderId, const Samp
         sql_ += "i.folder_id = ?";
         parameters_.emplace_back(folderId_);
     } else if (candidates->ids && candidates->ids->size() <= 1) {
-        // A count found every candidate: none needs no query, one is read by its row.
+        // A count found every candidate: none needs no query, one is read by
+        // its row, whole, as the item found is opened next.
         matchesNothing_ = candidates->ids->empty();
+        readsRow_ = !matchesNothing_;
+        sql_ = std::string("SELECT ") + kRowColumns + " FROM items i JOIN folders f ON f.id = i.folder_id WHERE ";
         sql_ += "i.id = ? AND +i.folder_id = ?";
         parameters_.insert(parameters_.end(), {matchesNothing_ ? 0 : candidates->ids->front(), folderId_});
     } else {

@@ -44,8 +44,16 @@ public:
     // The index keys the filter looks up, which the query needs indexed.
     static std::vector<std::string> Keys(const Filter& filter);
 
-    // SELECT giving the row ids and EntryIDs of the folder's matching items, in the order they were stored.
+    // The columns of a whole stored message, as a query that reads the row
+    // gives them (items as i, joined with its folder as f).
+    static constexpr const char* kRowColumns = "i.entry_id, f.entry_id, i.revision, i.data, i.id, i.folder_id";
+
+    // SELECT giving the row ids and EntryIDs of the folder's matching items,
+    // in the order they were stored; when ReadsRow(), the one candidate's
+    // whole row (kRowColumns) instead.
     const std::string& Sql() const { return sql_; }
+    // True when a lookup found a single candidate: the query that checks it reads it too.
+    bool ReadsRow() const { return readsRow_; }
     // True when the filter surely matches no item: Sql() need not run.
     bool MatchesNothing() const { return matchesNothing_; }
     const std::vector<Parameter>& Parameters() const { return parameters_; }
@@ -84,6 +92,7 @@ private:
     std::string matchSql_;
     bool scansFolder_ = false;
     bool matchesNothing_ = false;
+    bool readsRow_ = false;
 };
 
 }  // namespace ostrellix::standin::outlook

@@ -34,10 +34,9 @@ bool Shareable(const StoredMessage& message) {
                                 [](const msg::AttachmentData& attachment) { return attachment.embedded != nullptr; });
 }
 
-// A message from a row of "SELECT i.entry_id, f.entry_id, i.revision,
-// i.data, i.id, i.folder_id", decoded straight from the row: a copy of its
-// bytes would only pass through the heap, and a run reads every
-// synchronized item.
+// A message from a row of FilterQuery::kRowColumns, decoded straight from
+// the row: a copy of its bytes would only pass through the heap, and a run
+// reads every synchronized item.
 StoredMessage FromRow(SQLite::Statement& query) {
     const SQLite::Column blob = query.getColumn(3);
     const auto* bytes = static_cast<const std::uint8_t*>(blob.getBlob());
@@ -322,10 +321,9 @@ std::optional<StoredMessage> MessageStore::Load(std::string_view entryId, std::i
     // A row found earlier may hold another message by now (the message was
     // deleted, made anew, and its row number taken again): then by EntryID.
     const auto read = [&](std::int64_t row) -> std::optional<StoredMessage> {
-        SQLite::Statement& query = db_.Prepared(
-            std::string("SELECT i.entry_id, f.entry_id, i.revision, i.data, i.id, i.folder_id FROM items i "
-                        "JOIN folders f ON f.id = i.folder_id WHERE ") +
-            (row != 0 ? "i.id = ? AND i.entry_id = ?" : "i.entry_id = ?"));
+        SQLite::Statement& query = db_.Prepared(std::string("SELECT ") + FilterQuery::kRowColumns +
+                                                " FROM items i JOIN folders f ON f.id = i.folder_id WHERE " +
+                                                (row != 0 ? "i.id = ? AND i.entry_id = ?" : "i.entry_id = ?"));
         if (row != 0) query.bind(1, row);
         BindId(query, row != 0 ? 2 : 1, entryId);
         if (!query.executeStep()) return std::nullopt;
@@ -352,9 +350,9 @@ void MessageStore::Prefetch(std::span<const std::int64_t> rows) {
     for (const std::int64_t row : rows) list += (list.size() > 1 ? "," : "") + std::to_string(row);
     list += "]";
     db_.Guard("read messages", [&] {
-        SQLite::Statement& query = db_.Prepared(
-            "SELECT i.entry_id, f.entry_id, i.revision, i.data, i.id, i.folder_id FROM json_each(?) j "
-            "JOIN items i ON i.id = j.value JOIN folders f ON f.id = i.folder_id");
+        SQLite::Statement& query =
+            db_.Prepared(std::string("SELECT ") + FilterQuery::kRowColumns +
+                         " FROM json_each(?) j JOIN items i ON i.id = j.value JOIN folders f ON f.id = i.folder_id");
         query.bind(1, list);
         while (query.executeStep()) {
             ++counters_->messageLoads;
@@ -459,6 +457,20 @@ std::vector<FoundMessage> MessageStore::Search(std::string_view folderEntryId, c
         std::vector<FoundMessage> found;
         SQLite::Statement& select = db_.Prepared(query.Sql());
         BindAll(select, query.Parameters(), 1);
+        if (query.ReadsRow()) {
+            // The one message found is read as lately read messages are:
+            // it is opened next, and again later by the MAPI library.
+            if (select.executeStep()) {
+                ++counters_->messageLoads;
+                found.push_back({select.getColumn(4).getInt64(), select.getColumn(0).getString()});
+                IgnoreErrors([&] {
+                    const StoredMessage stored = FromRow(select);
+                    if (Shareable(stored)) recent_.Add(stored, serial_);
+                });
+            }
+            select.reset();
+            return found;
+        }
         while (select.executeStep()) found.push_back({select.getColumn(0).getInt64(), select.getColumn(1).getString()});
         return found;
     });

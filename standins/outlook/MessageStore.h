@@ -48,6 +48,8 @@ class StoreDatabase;
 // Search answers an Items filter from the index the store keeps of every
 // message (ItemIndex, FilterQuery), without reading the messages; a key
 // no filter used before is first indexed over every message (IndexedKeys).
+// Only a search that comes down to one candidate reads that message, with
+// the check, for the find that opens it next.
 class MessageStore {
 public:
     MessageStore(StoreDatabase& db, win::IClock& clock);
