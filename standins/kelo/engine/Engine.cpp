@@ -190,6 +190,7 @@ void Engine::Commit() {
     WithStatement("RELEASE kelo", [](SQLite::Statement& release) { release.exec(); });
     savepoints_.pop_back();
     if (!savepoints_.empty()) return;
+    settings_.Ended(true);
     // Handlers may store records again: they start on an empty list.
     const std::vector<RecordChange> committed = std::exchange(pendingChanges_, {});
     for (const RecordChange& change : committed) RecordChanged.Raise(change);
@@ -214,6 +215,7 @@ void Engine::Rollback() {
     savepoints_.pop_back();
     db_->exec("ROLLBACK TO kelo");
     db_->exec("RELEASE kelo");
+    settings_.Ended(savepoints_.empty());
 }
 
 void Engine::RaiseDatabaseError(const char* what, const std::exception& error) const {

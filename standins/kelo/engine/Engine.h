@@ -14,6 +14,7 @@
 #include "runtime/Date.h"
 #include "runtime/ErrorHandling.h"
 #include "runtime/Signal.h"
+#include "standins/kelo/engine/SettingsCache.h"
 #include "standins/system/FaultSwitch.h"
 #include "standins/sqlite/LogCheckpointer.h"
 #include "standins/system/WorkCounters.h"
@@ -110,6 +111,9 @@ public:
     Signal<const RecordChange&> RecordChanged;
     void NoteRecordChange(RecordChange change) { pendingChanges_.push_back(std::move(change)); }
 
+    // The settings read lately on this connection (SettingsCollection).
+    SettingsCache& Settings() { return settings_; }
+
 private:
     void Open();
     SQLite::Statement& Prepared(const std::string& sql);
@@ -133,6 +137,7 @@ private:
     system::WorkCounters ownCounters_;
     system::WorkCounters* counters_ = &ownCounters_;
     system::FaultSwitch* faults_ = nullptr;
+    SettingsCache settings_;
     std::vector<RecordChange> pendingChanges_;
     // For each open savepoint, how many changes were pending when it began.
     std::vector<std::size_t> savepoints_;

@@ -61,25 +61,31 @@ void SettingsCollection::RequireAlive() {
 }
 
 Variant SettingsCollection::Value(std::string_view name, const Variant& defaultValue) {
+    if (const std::optional<Variant>* stored = engine_->Settings().Find(node_, name)) {
+        return stored->value_or(defaultValue);
+    }
     const std::vector<std::string> parts = SplitNamePath(name);
-    return engine_->Guard("reading a setting", [&]() -> Variant {
+    const std::optional<Variant> stored = engine_->Guard("reading a setting", [&]() -> std::optional<Variant> {
         const std::optional<std::int64_t> node = Walk(parts, true, false);
-        if (!node) return defaultValue;
+        if (!node) return std::nullopt;
         return engine_->WithStatement(
             "SELECT kind, value FROM kelo_setting WHERE parent_id = ? AND name = ? AND is_collection = 0",
-            [&](SQLite::Statement& query) -> Variant {
+            [&](SQLite::Statement& query) -> std::optional<Variant> {
                 query.bind(1, *node);
                 query.bind(2, parts.back());
-                if (!query.executeStep()) return defaultValue;
+                if (!query.executeStep()) return std::nullopt;
                 return TypedValue::Decode(query.getColumn(0).getInt64(), ReadColumn(query.getColumn(1)));
             });
     });
+    engine_->Settings().Add(node_, name, stored);
+    return stored.value_or(defaultValue);
 }
 
 void SettingsCollection::SetValue(std::string_view name, const Variant& value) {
     const std::vector<std::string> parts = SplitNamePath(name);
     const TypedValue::Stored stored = TypedValue::Encode(value, "the setting " + Quoted(std::string(name)));
     engine_->Transact([&] {
+        engine_->Settings().Changing();
         RequireAlive();
         const std::int64_t node = *Walk(parts, true, true);
         SQLite::Statement upsert(engine_->Db(),
@@ -97,6 +103,7 @@ void SettingsCollection::SetValue(std::string_view name, const Variant& value) {
 void SettingsCollection::Delete(std::string_view name) {
     const std::vector<std::string> parts = SplitNamePath(name);
     engine_->Transact([&] {
+        engine_->Settings().Changing();
         const std::optional<std::int64_t> node = Walk(parts, true, false);
         if (!node) return;
         SQLite::Statement remove(engine_->Db(), "DELETE FROM kelo_setting WHERE parent_id = ? AND name = ?");
@@ -109,6 +116,7 @@ void SettingsCollection::Delete(std::string_view name) {
 Ptr<ostrellix::kelo::IProperties> SettingsCollection::Child(std::string_view name) {
     const std::vector<std::string> parts = SplitNamePath(name);
     const std::int64_t node = engine_->Transact([&] {
+        engine_->Settings().Changing();
         RequireAlive();
         return *Walk(parts, false, true);
     });

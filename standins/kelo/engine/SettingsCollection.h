@@ -12,8 +12,9 @@ class Engine;
 
 // A collection of the database's settings tree (table kelo_setting: one
 // row per collection and per value, values stored with their kinds). Every
-// read goes to the database and every write is one transaction, so two
-// collection objects of the same node see each other's writes at once.
+// write is one transaction, and every read gives what the database holds
+// (read again only after a change, SettingsCache), so two collection
+// objects of the same node see each other's writes at once.
 class SettingsCollection final : public ostrellix::kelo::IProperties {
 public:
     SettingsCollection(std::shared_ptr<Engine> engine, std::int64_t node);

@@ -95,7 +95,8 @@ TEST_F(DatabaseSettingsTest, SettingsOutliveTheClientAndRefuseObjects) {
 }
 
 // Reads keep their compiled statements between calls; each must end its
-// read, or a second client on the same file would go unseen.
+// read, or a second client on the same file would go unseen. A value read
+// before is not given again once anyone changed it or took a change back.
 TEST_F(DatabaseSettingsTest, RepeatedReadsSeeWhatAnotherClientStoredMeanwhile) {
     const std::string path = (dir.Path() / "shared.kelo").string();
     auto mine = std::make_shared<kelo::Engine>(kelo::Engine::Setup{path, "", "", dir.Path()}, *clock);
@@ -106,6 +107,21 @@ TEST_F(DatabaseSettingsTest, RepeatedReadsSeeWhatAnotherClientStoredMeanwhile) {
         theirView->SetValue("SynchronizationUser", Variant(user));
         EXPECT_EQ(myView->Value("SynchronizationUser").ToLong(), user);
     }
+    // Read while their write was not committed yet, and again after it was.
+    theirs->Transact([&] {
+        theirView->SetValue("SynchronizationUser", Variant(10));
+        EXPECT_EQ(myView->Value("SynchronizationUser").ToLong(), 9);
+    });
+    EXPECT_EQ(myView->Value("SynchronizationUser").ToLong(), 10);
+    // A write read back and then rolled back is not what a read gives after.
+    EXPECT_THROW(mine->Transact([&] {
+        myView->SetValue("SynchronizationUser", Variant(11));
+        EXPECT_EQ(myView->Value("SynchronizationUser").ToLong(), 11);
+        throw ComError(5, "test", "undone");
+    }),
+                 ComError);
+    EXPECT_EQ(myView->Value("SynchronizationUser").ToLong(), 10);
+    EXPECT_EQ(theirView->Value("SynchronizationUser").ToLong(), 10);
 }
 
 TEST_F(DatabaseSettingsTest, ACollectionDeletedUnderAHolderSaysSo) {
