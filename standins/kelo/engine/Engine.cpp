@@ -50,6 +50,7 @@ void Engine::Open() {
     db_ = std::make_unique<SQLite::Database>(setup_.path.c_str(),
                                              SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE | SQLite::OPEN_NOMUTEX, 0,
                                              sqlite::BatchedLogVfs::Name());
+    timestamps_ = TimestampSource::For(setup_.path, InMemory(setup_.path));
     SqlFunctions::Register(db_->getHandle());
     sqlite3_trace_v2(db_->getHandle(), SQLITE_TRACE_STMT, &Engine::Trace, this);
     db_->exec("PRAGMA foreign_keys = ON");
@@ -167,18 +168,26 @@ std::filesystem::path Engine::Folder() const {
 }
 
 Date Engine::NextTimestamp() {
-    const double last = WithStatement("SELECT value FROM kelo_meta WHERE key = 'last_timestamp'",
-                                      [](SQLite::Statement& read) {
-                                          read.executeStep();
-                                          return read.getColumn(0).getDouble();
-                                      });
-    double now = ToMilliseconds(clock_.Now());
-    if (now <= last) now = last + 1.0;
-    WithStatement("UPDATE kelo_meta SET value = ? WHERE key = 'last_timestamp'", [&](SQLite::Statement& store) {
-        store.bind(1, now);
-        store.exec();
-    });
-    return Date(now / kMillisecondsPerDay);
+    const double next = timestamps_->Next(ToMilliseconds(clock_.Now()), [&] { return StoredLastTimestamp(); });
+    return Date(next / kMillisecondsPerDay);
+}
+
+void Engine::KeepLastTimestamp() {
+    const double last = timestamps_->Last([&] { return StoredLastTimestamp(); });
+    WithStatement("UPDATE kelo_meta SET value = max(value, ?) WHERE key = 'last_timestamp'",
+                  [&](SQLite::Statement& store) {
+                      store.bind(1, last);
+                      store.exec();
+                  });
+}
+
+double Engine::StoredLastTimestamp() {
+    std::string sql = "SELECT max(value) FROM (SELECT value FROM kelo_meta WHERE key = 'last_timestamp'";
+    for (const Ptr<Class>& cls : schema_->All()->List()) {
+        sql += " UNION ALL SELECT round(max(timestamp) * " + std::to_string(kMillisecondsPerDay) + ") FROM " +
+               cls->Table();
+    }
+    return db_->execAndGet(sql + ")").getDouble();
 }
 
 void Engine::Begin() {

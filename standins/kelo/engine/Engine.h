@@ -15,6 +15,7 @@
 #include "runtime/ErrorHandling.h"
 #include "runtime/Signal.h"
 #include "standins/kelo/engine/SettingsCache.h"
+#include "standins/kelo/engine/TimestampSource.h"
 #include "standins/system/FaultSwitch.h"
 #include "standins/sqlite/LogCheckpointer.h"
 #include "standins/system/WorkCounters.h"
@@ -79,9 +80,12 @@ public:
     bool Created() const { return created_; }
 
     // A time stamp for a change: the clock's time to the millisecond, but
-    // always later than every time stamp given before in this database.
-    // Call inside Transact (the last one given is kept in the database).
+    // always later than every time stamp given before in this database
+    // (TimestampSource). Call inside Transact.
     Date NextTimestamp();
+    // Keeps the last time stamp given in the database, for a deletion: the
+    // records it takes away may have carried it. Call inside Transact.
+    void KeepLastTimestamp();
 
     // Runs `body` in one savepoint: committed when it returns, rolled back
     // when it raises. Database failures come out as ComError naming the file.
@@ -119,6 +123,8 @@ private:
     SQLite::Statement& Prepared(const std::string& sql);
     static void Reset(SQLite::Statement& statement) noexcept;
     void CreateTables();
+    // The last time stamp the database holds, in milliseconds.
+    double StoredLastTimestamp();
     void Begin();
     void Commit();
     void Rollback();
@@ -138,6 +144,7 @@ private:
     system::WorkCounters* counters_ = &ownCounters_;
     system::FaultSwitch* faults_ = nullptr;
     SettingsCache settings_;
+    std::shared_ptr<TimestampSource> timestamps_;
     std::vector<RecordChange> pendingChanges_;
     // For each open savepoint, how many changes were pending when it began.
     std::vector<std::size_t> savepoints_;

@@ -181,6 +181,7 @@ void RecordStore::Delete(const Class& cls, std::int32_t id) {
         unlink.bind(2, id);
         unlink.exec();
     }
+    engine_.KeepLastTimestamp();
     SQLite::Statement remove(db, "DELETE FROM " + cls.Table() + " WHERE id = ?");
     remove.bind(1, id);
     if (remove.exec() == 0) {

@@ -244,26 +244,35 @@ TEST_F(RecordTest, AStoredDocumentGivenToAnotherRecordIsCopied) {
     EXPECT_EQ(Load("document", copy->ID())->Value("file").ToObjectAs<Document>()->Data(), stored->Data());
 }
 
+// With the clock standing still: across a second engine open on the same
+// file, and after the file was closed, even when the record that carried
+// the last time stamp was deleted.
 TEST_F(RecordTest, TimeStampsStayAheadWhenTheDatabaseIsOpenedAgain) {
     const std::string path = (dir.Path() / "stamps.kelo").string();
+    const auto store = [&](const std::shared_ptr<kelo::Engine>& engine, const char* name) {
+        auto company = std::make_shared<Record>(engine);
+        company->New(engine->Metadata().Require("company"));
+        company->SetValue("name", Variant(name));
+        company->Update();
+        return company;
+    };
     Date last;
     {
         auto engine = std::make_shared<kelo::Engine>(kelo::Engine::Setup{path, "", "", dir.Path()}, *clock);
         DemoData::CreateSchema(*engine);
-        auto company = std::make_shared<Record>(engine);
-        company->New(engine->Metadata().Require("company"));
-        company->SetValue("name", Variant("One"));
-        company->Update();
+        auto company = store(engine, "One");
         company->SetValue("name", Variant("Two"));
         company->Update();
-        last = company->Timestamp();
+        auto other = std::make_shared<kelo::Engine>(kelo::Engine::Setup{path, "", "", dir.Path()}, *clock);
+        auto gone = store(other, "Gone");
+        EXPECT_GT(gone->Timestamp(), company->Timestamp());
+        EXPECT_GT(store(engine, "Later")->Timestamp(), gone->Timestamp());
+        auto latest = store(other, "Latest");
+        last = latest->Timestamp();
+        latest->Delete();
     }
     auto engine = std::make_shared<kelo::Engine>(kelo::Engine::Setup{path, "", "", dir.Path()}, *clock);
-    auto company = std::make_shared<Record>(engine);
-    company->New(engine->Metadata().Require("company"));
-    company->SetValue("name", Variant("Three"));
-    company->Update();
-    EXPECT_GT(company->Timestamp(), last);
+    EXPECT_GT(store(engine, "Three")->Timestamp(), last);
 }
 
 // A run sets every field it maps: fields set to the value they hold are not
