@@ -205,17 +205,23 @@ MessageStore::StoredRow MessageStore::RowOf(std::string_view entryId) {
     // change, it says where the message is.
     if (lastLoaded_ && lastLoaded_->rowId != 0 && lastLoaded_->entryId == ids::Normalized(entryId) &&
         UnchangedSince(entryId, lastLoadedSerial_)) {
-        return {lastLoaded_->rowId, lastLoaded_->folderRowId, lastLoaded_->revision, lastLoaded_->folderEntryId};
+        return {lastLoaded_->rowId, lastLoaded_->folderRowId, lastLoaded_->revision, lastLoaded_->folderEntryId,
+                std::nullopt};
     }
     SQLite::Statement& query = db_.Prepared(
-        "SELECT i.id, i.folder_id, i.revision, f.entry_id FROM items i "
+        "SELECT i.id, i.folder_id, i.revision, f.entry_id, i.index_values FROM items i "
         "JOIN folders f ON f.id = i.folder_id WHERE i.entry_id = ?");
     BindId(query, 1, entryId);
     if (!query.executeStep()) errors::RaiseMovedOrDeleted();
     StoredRow row{query.getColumn(0).getInt64(), query.getColumn(1).getInt64(), query.getColumn(2).getInt64(),
-                  query.getColumn(3).getString()};
+                  query.getColumn(3).getString(), std::nullopt};
+    PassOn([&] { row.entries = IndexedKeys::StoredEntries(query.getColumn(4)); }, [&] { query.reset(); });
     query.reset();
     return row;
+}
+
+std::vector<ItemIndex::Entry> MessageStore::EntriesOf(StoredRow& row) {
+    return row.entries ? std::move(*row.entries) : StoredRows(row.id);
 }
 
 std::int64_t MessageStore::Update(std::string_view entryId, msg::MessageData& data) {
@@ -225,13 +231,13 @@ std::int64_t MessageStore::Update(std::string_view entryId, msg::MessageData& da
     const std::string id = ids::Normalized(entryId);
     return db_.Guard("store a message", [&] {
         StoreTransaction transaction(*this);
-        const StoredRow row = RowOf(id);
+        StoredRow row = RowOf(id);
         const std::int64_t next = row.revision + 1;
         // The message kept from the item's last read or save is what its
         // index rows were written from, as long as nothing saved it since.
         const bool held = lastLoaded_ && lastLoaded_->revision == row.revision && lastLoaded_->entryId == id;
         if (held && !lastRows_) lastRows_ = IndexRows(lastLoaded_->data.Read());
-        const std::vector<ItemIndex::Entry> was = held ? std::move(*lastRows_) : StoredRows(row.id);
+        const std::vector<ItemIndex::Entry> was = held ? std::move(*lastRows_) : EntriesOf(row);
         SQLite::Statement& update =
             db_.Prepared("UPDATE items SET revision = ?, data = ?, index_values = ? WHERE id = ?");
         update.bind(1, next);
@@ -257,9 +263,9 @@ void MessageStore::Move(std::string_view entryId, std::string_view folderEntryId
     if (*from == to->entryId) return;
     db_.Guard("move a message", [&] {
         StoreTransaction transaction(*this);
-        const StoredRow row = RowOf(entryId);
+        StoredRow row = RowOf(entryId);
         const std::int64_t folderId = folders_.RowId(to->entryId);
-        const std::vector<ItemIndex::Entry> entries = StoredRows(row.id);
+        const std::vector<ItemIndex::Entry> entries = EntriesOf(row);
         WriteIndex(row.id, row.folderId, {}, entries);
         indexed_.Insert(row.id, folderId, entries);
         SQLite::Statement update(db_.Sql(), "UPDATE items SET folder_id = ?, revision = revision + 1 WHERE id = ?");
@@ -277,8 +283,8 @@ void MessageStore::Delete(std::string_view entryId) {
     if (!folder) errors::RaiseMovedOrDeleted();
     db_.Guard("delete a message", [&] {
         StoreTransaction transaction(*this);
-        const StoredRow row = RowOf(entryId);
-        WriteIndex(row.id, row.folderId, {}, StoredRows(row.id));
+        StoredRow row = RowOf(entryId);
+        WriteIndex(row.id, row.folderId, {}, EntriesOf(row));
         SQLite::Statement remove(db_.Sql(), "DELETE FROM items WHERE id = ?");
         remove.bind(1, row.id);
         remove.exec();

@@ -127,15 +127,19 @@ private:
     void RollbackWrite();
     void Notify(StoreChange change);
 
-    // Where a message is stored, for a save.
+    // Where a message is stored, for a save, with the index entries its
+    // row holds when they were read with it.
     struct StoredRow {
         std::int64_t id;
         std::int64_t folderId;
         std::int64_t revision;
         std::string folderEntryId;
+        std::optional<std::vector<ItemIndex::Entry>> entries;
     };
     // Raises when there is no such message.
     StoredRow RowOf(std::string_view entryId);
+    // The index entries the message's row holds.
+    std::vector<ItemIndex::Entry> EntriesOf(StoredRow& row);
 
     void IndexKeysOf(const Filter& filter);
     FilterQuery Query(const Filter& filter, std::string_view folderEntryId);
