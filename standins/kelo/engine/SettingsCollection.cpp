@@ -41,6 +41,7 @@ std::optional<std::int64_t> SettingsCollection::Walk(const std::vector<std::stri
             continue;
         }
         if (!create) return std::nullopt;
+        engine_->Settings().Changing();
         SQLite::Statement insert(db, "INSERT INTO kelo_setting(parent_id, name, is_collection) VALUES (?, ?, 1)");
         insert.bind(1, node);
         insert.bind(2, parts[i]);
@@ -116,7 +117,6 @@ void SettingsCollection::Delete(std::string_view name) {
 Ptr<ostrellix::kelo::IProperties> SettingsCollection::Child(std::string_view name) {
     const std::vector<std::string> parts = SplitNamePath(name);
     const std::int64_t node = engine_->Transact([&] {
-        engine_->Settings().Changing();
         RequireAlive();
         return *Walk(parts, false, true);
     });
