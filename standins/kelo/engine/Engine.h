@@ -116,7 +116,7 @@ public:
     void NoteRecordChange(RecordChange change) { pendingChanges_.push_back(std::move(change)); }
 
     // The settings read lately on this connection (SettingsCollection).
-    SettingsCache& Settings() { return settings_; }
+    SettingsCache& SettingsReadLately() { return settings_; }
 
 private:
     void Open();

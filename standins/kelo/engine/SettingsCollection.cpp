@@ -41,7 +41,7 @@ std::optional<std::int64_t> SettingsCollection::Walk(const std::vector<std::stri
             continue;
         }
         if (!create) return std::nullopt;
-        engine_->Settings().Changing();
+        engine_->SettingsReadLately().Changing();
         SQLite::Statement insert(db, "INSERT INTO kelo_setting(parent_id, name, is_collection) VALUES (?, ?, 1)");
         insert.bind(1, node);
         insert.bind(2, parts[i]);
@@ -62,7 +62,7 @@ void SettingsCollection::RequireAlive() {
 }
 
 Variant SettingsCollection::Value(std::string_view name, const Variant& defaultValue) {
-    if (const std::optional<Variant>* stored = engine_->Settings().Find(node_, name)) {
+    if (const std::optional<Variant>* stored = engine_->SettingsReadLately().Find(node_, name)) {
         return stored->value_or(defaultValue);
     }
     const std::vector<std::string> parts = SplitNamePath(name);
@@ -78,7 +78,7 @@ Variant SettingsCollection::Value(std::string_view name, const Variant& defaultV
                 return TypedValue::Decode(query.getColumn(0).getInt64(), ReadColumn(query.getColumn(1)));
             });
     });
-    engine_->Settings().Add(node_, name, stored);
+    engine_->SettingsReadLately().Add(node_, name, stored);
     return stored.value_or(defaultValue);
 }
 
@@ -86,7 +86,7 @@ void SettingsCollection::SetValue(std::string_view name, const Variant& value) {
     const std::vector<std::string> parts = SplitNamePath(name);
     const TypedValue::Stored stored = TypedValue::Encode(value, "the setting " + Quoted(std::string(name)));
     engine_->Transact([&] {
-        engine_->Settings().Changing();
+        engine_->SettingsReadLately().Changing();
         RequireAlive();
         const std::int64_t node = *Walk(parts, true, true);
         SQLite::Statement upsert(engine_->Db(),
@@ -104,7 +104,7 @@ void SettingsCollection::SetValue(std::string_view name, const Variant& value) {
 void SettingsCollection::Delete(std::string_view name) {
     const std::vector<std::string> parts = SplitNamePath(name);
     engine_->Transact([&] {
-        engine_->Settings().Changing();
+        engine_->SettingsReadLately().Changing();
         const std::optional<std::int64_t> node = Walk(parts, true, false);
         if (!node) return;
         SQLite::Statement remove(engine_->Db(), "DELETE FROM kelo_setting WHERE parent_id = ? AND name = ?");
