@@ -130,16 +130,6 @@ std::vector<ItemIndex::Entry> MessageStore::IndexRows(const msg::MessageData& da
     return ItemIndex::Sorted(ItemIndex::Entries(data, indexed_.Keys()));
 }
 
-// The item's index entries as its row holds them, written in IndexRows' order.
-std::vector<ItemIndex::Entry> MessageStore::StoredRows(std::int64_t itemId) {
-    SQLite::Statement& existing = db_.Prepared("SELECT index_values FROM items WHERE id = ?");
-    existing.bind(1, itemId);
-    std::vector<ItemIndex::Entry> rows;
-    if (existing.executeStep()) rows = IndexedKeys::StoredEntries(existing.getColumn(0));
-    existing.reset();
-    return rows;
-}
-
 void MessageStore::WriteIndex(std::int64_t itemId, std::int64_t folderId, const std::vector<ItemIndex::Entry>& rows,
                               const std::vector<ItemIndex::Entry>& was) {
     // A save changes a few of an item's index entries (its modification
@@ -220,8 +210,15 @@ MessageStore::StoredRow MessageStore::RowOf(std::string_view entryId) {
     return row;
 }
 
+// Written in IndexRows' order.
 std::vector<ItemIndex::Entry> MessageStore::EntriesOf(StoredRow& row) {
-    return row.entries ? std::move(*row.entries) : StoredRows(row.id);
+    if (row.entries) return std::move(*row.entries);
+    SQLite::Statement& existing = db_.Prepared("SELECT index_values FROM items WHERE id = ?");
+    existing.bind(1, row.id);
+    std::vector<ItemIndex::Entry> entries;
+    if (existing.executeStep()) entries = IndexedKeys::StoredEntries(existing.getColumn(0));
+    existing.reset();
+    return entries;
 }
 
 std::int64_t MessageStore::Update(std::string_view entryId, msg::MessageData& data) {

@@ -138,14 +138,13 @@ private:
     };
     // Raises when there is no such message.
     StoredRow RowOf(std::string_view entryId);
-    // The index entries the message's row holds.
+    // The index entries the message's row holds: those RowOf read, or read now.
     std::vector<ItemIndex::Entry> EntriesOf(StoredRow& row);
 
     void IndexKeysOf(const Filter& filter);
     FilterQuery Query(const Filter& filter, std::string_view folderEntryId);
     void StampTimes(msg::MessageData& data, bool isNew);
     std::vector<ItemIndex::Entry> IndexRows(const msg::MessageData& data) const;
-    std::vector<ItemIndex::Entry> StoredRows(std::int64_t itemId);
     // Brings the item's rows of the lookup table from `was` to `rows`.
     void WriteIndex(std::int64_t itemId, std::int64_t folderId, const std::vector<ItemIndex::Entry>& rows,
                     const std::vector<ItemIndex::Entry>& was);
