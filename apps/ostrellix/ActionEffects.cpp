@@ -156,7 +156,7 @@ void ActionEffects::Print(std::ostream& out) {
     const auto items = Items();
     const auto messages = Messages();
     if (records.empty() && items.empty() && messages.empty()) {
-        out << "Nothing changed in Kelo or Outlook, and no message was shown.\n";
+        out << "No record or item changed, and no message was shown.\n";
         return;
     }
     for (const Record& record : records) {

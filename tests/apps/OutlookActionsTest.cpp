@@ -92,7 +92,7 @@ TEST_F(OutlookActionsTest, ReceivedMailIsListedAndShown) {
 
     ASSERT_TRUE(Runs({"list"}));
     EXPECT_TRUE(Says("Inbox (\\\\Mailbox - Anna Lindqvist\\Inbox): 1 item", id + "  mail  \"Spring order\"",
-                     "Nothing changed in Kelo or Outlook, and no message was shown."));
+                     "No record or item changed, and no message was shown."));
 
     ASSERT_TRUE(Runs({"show", id}));
     EXPECT_TRUE(Says("Subject: Spring order", "SenderName: Maria Sjöberg", "SenderEmailAddress: maria@nordvik.example",
@@ -118,7 +118,7 @@ TEST_F(OutlookActionsTest, EditKeepsChangesOnlyWhenSaved) {
     ASSERT_TRUE(Runs({"receive", "--from", "maria@nordvik.example", "--subject", "Before"}));
     const std::string id = MadeId();
     ASSERT_TRUE(Runs({"edit", id, "--set", "Subject=After"}));
-    EXPECT_TRUE(Says("Not saved: the changes were discarded", "Nothing changed in Kelo or Outlook"));
+    EXPECT_TRUE(Says("Not saved: the changes were discarded", "No record or item changed"));
     ASSERT_EQ(Outlook({"show", id}), 0);
     EXPECT_TRUE(Says("Subject: Before"));
 
