@@ -76,6 +76,14 @@ protected:
         return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, testing::FileText(errors)};
     }
 
+#ifdef OSTRELLIX_PROGRAM
+    // The program itself on the fixture's workspace, run from the source tree's root.
+    std::pair<int, std::string> RunOstrellix(const std::string& arguments) {
+        return RunProgram("cd '" + testing::SourceTree().string() + "' && " + OSTRELLIX_PROGRAM + " --workspace '" +
+                          (folder.Path() / "workspace").string() + "' " + arguments);
+    }
+#endif
+
     std::ostringstream json;
     std::string error;
 };

@@ -23,6 +23,12 @@ protected:
     std::unique_ptr<Host> NewHost(bool outlookRunning = false) {
         return std::make_unique<Host>(NewSetup(outlookRunning));
     }
+    // A new host with the add-in started, as each action of the program has it.
+    std::unique_ptr<Host> StartedHost(bool outlookRunning = true) {
+        auto host = NewHost(outlookRunning);
+        host->Start();
+        return host;
+    }
     // What NewHost makes the host from, for a test to change first.
     Host::Setup NewSetup(bool outlookRunning = false) {
         out.str("");
@@ -39,6 +45,13 @@ protected:
         std::istringstream in(text);
         for (std::string line; std::getline(in, line);) lines.push_back(nlohmann::json::parse(line));
         return lines;
+    }
+
+    // How often `needle` occurs in `text`.
+    static int Occurrences(const std::string& text, const std::string& needle) {
+        int count = 0;
+        for (auto at = text.find(needle); at != std::string::npos; at = text.find(needle, at + 1)) ++count;
+        return count;
     }
 
     testing::TempDirectory folder;

@@ -70,12 +70,7 @@ TEST_F(HostTest, DemoTellsTheWholeTour) {
             EXPECT_NE(text.find(expected), std::string::npos) << "run " << run << ": " << expected;
         }
         // The received mail filed with its button and the sent one filed by the add-in.
-        std::size_t saved = 0;
-        for (auto at = text.find("Record window opened and saved: document "); at != std::string::npos;
-             at = text.find("Record window opened and saved: document ", at + 1)) {
-            ++saved;
-        }
-        EXPECT_EQ(saved, 2u) << "run " << run;
+        EXPECT_EQ(Occurrences(text, "Record window opened and saved: document "), 2) << "run " << run;
         EXPECT_TRUE(std::filesystem::is_empty(host->TheWorkspace().Work())) << "run " << run;
     }
     {

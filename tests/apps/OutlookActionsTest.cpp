@@ -57,16 +57,14 @@ protected:
 
     // How sent mail is saved; `internal` -1 also saves mail to internal recipients, 0 does not.
     void SetCapture(std::int16_t mode, std::int16_t internal = 0) {
-        const auto host = NewHost(true);
-        host->Start();
+        const auto host = StartedHost();
         Globals::Options()->SetSaveOutgoingMailFromOutlookMode(mode);
         Globals::Options()->SetSaveOutgoingInternalMail(internal);
     }
 
     // The subject of a document record in a fresh run, or what failed to load it.
     std::string StoredDocument(std::int32_t id) {
-        const auto host = NewHost(true);
-        host->Start();
+        const auto host = StartedHost();
         auto record = Cast<kelo::IRecord>(Globals::Application()->CreateObject("QVR.Record"));
         std::string comment = "no document " + std::to_string(id);
         IgnoreErrors([&] {
@@ -131,8 +129,7 @@ TEST_F(OutlookActionsTest, EditKeepsChangesOnlyWhenSaved) {
 TEST_F(OutlookActionsTest, DatesAreTypedIntoAppointments) {
     std::string id;
     {
-        auto host = NewHost(true);
-        host->Start();
+        auto host = StartedHost();
         const auto appointment = Cast<outlook::IAppointmentItem>(Globals::Outlook()->CreateItem(outlook::olAppointmentItem));
         appointment->SetSubject("Review");
         appointment->Save();
@@ -293,8 +290,7 @@ TEST_F(OutlookActionsTest, JsonGivesOneObjectPerResultAndEffect) {
 // What the add-in does on its own is reported: a record it stores, the
 // marks it writes on an item, the boxes it shows, and an error it reports.
 TEST_F(OutlookActionsTest, EffectsTellWhatTheAddinDid) {
-    const auto host = NewHost(true);
-    host->Start();
+    const auto host = StartedHost();
     const auto appointment = Globals::Outlook()->CreateItem(outlook::olAppointmentItem);
     appointment->SetSubject("Plan the summer");
     appointment->Save();
@@ -319,8 +315,7 @@ TEST_F(OutlookActionsTest, EffectsTellWhatTheAddinDid) {
 }
 
 TEST_F(OutlookActionsTest, RecordChangesRolledBackAreNotReported) {
-    const auto host = NewHost(true);
-    host->Start();
+    const auto host = StartedHost();
     ActionEffects effects(host->TheMachine());
     auto record = Cast<kelo::IRecord>(Globals::Application()->CreateObject("QVR.Record"));
     record->New(Globals::Application()->Classes()->FindByName("todo"));
@@ -337,20 +332,16 @@ TEST_F(OutlookActionsTest, RecordChangesRolledBackAreNotReported) {
 #ifdef OSTRELLIX_PROGRAM
 // The program itself: usage errors are one line and exit 2; an unknown EntryID exits 1.
 TEST_F(OutlookActionsTest, TheProgramTellsMistakesFromFailures) {
-    const std::string workspace = (folder.Path() / "workspace").string();
-    const auto run = [&](const std::string& arguments) {
-        return RunProgram(std::string(OSTRELLIX_PROGRAM) + " --workspace '" + workspace + "' " + arguments);
-    };
     for (const char* mistake : {"outlook", "outlook fly", "outlook show", "outlook receive --subject S",
                                 "outlook list --colour red"}) {
-        const auto [status, errors] = run(mistake);
+        const auto [status, errors] = RunOstrellix(mistake);
         EXPECT_EQ(status, 2) << mistake;
         EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << mistake << ": " << errors;
     }
-    EXPECT_EQ(run("outlook list Nowhere").first, 2);
-    EXPECT_EQ(run("outlook show 00DEADBEEF").first, 1);
-    EXPECT_EQ(run("outlook --help").first, 0);
-    EXPECT_EQ(run("outlook edit --help").first, 0);
+    EXPECT_EQ(RunOstrellix("outlook list Nowhere").first, 2);
+    EXPECT_EQ(RunOstrellix("outlook show 00DEADBEEF").first, 1);
+    EXPECT_EQ(RunOstrellix("outlook --help").first, 0);
+    EXPECT_EQ(RunOstrellix("outlook edit --help").first, 0);
 }
 
 // A workspace whose Outlook runs in another program is refused whole, and
@@ -358,11 +349,8 @@ TEST_F(OutlookActionsTest, TheProgramTellsMistakesFromFailures) {
 TEST_F(OutlookActionsTest, TheProgramIsRefusedAStoreInUseElsewhere) {
     ASSERT_TRUE(Runs({"receive", "--from", "maria@nordvik.example", "--subject", "Held"}));
     const std::string held = MadeId();
-    const auto host = NewHost(true);
-    host->Start();
-    const auto [status, errors] =
-        RunProgram(std::string(OSTRELLIX_PROGRAM) + " --workspace '" + (folder.Path() / "workspace").string() +
-                   "' outlook list");
+    const auto host = StartedHost();
+    const auto [status, errors] = RunOstrellix("outlook list");
     EXPECT_EQ(status, 1);
     EXPECT_NE(errors.find("is in use by another program"), std::string::npos) << errors;
     EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;

@@ -33,8 +33,7 @@ using Request = SyncCommand::Request;
 class SyncCommandTest : public HostFixture {
 protected:
     void SetUp() override {
-        auto host = NewHost(true);
-        host->Start();
+        auto host = StartedHost();
         const auto application = Globals::Application();
         me = application->FindUser("Anna Lindqvist")->Record()->ID();
         const std::int32_t erik = application->FindUser("Erik Holm")->Record()->ID();
@@ -111,8 +110,7 @@ protected:
 
     // Whether the item is still in Outlook, read by a host of its own.
     bool Exists(const std::string& subject) {
-        auto host = NewHost(true);
-        host->Start();
+        auto host = StartedHost();
         return Globals::Outlook()->Session()->GetItemFromID(entryIds[subject]) != nullptr;
     }
 
@@ -215,8 +213,7 @@ TEST_F(SyncCommandTest, CtrlCStoresNoTimeStampAndTheNextRunPicksUp) {
     EXPECT_NE(out.str().find("cancelled; nothing stored, the next run picks up, 2 pairs:"), std::string::npos)
         << out.str();
     {
-        auto host = NewHost(true);
-        host->Start();
+        auto host = StartedHost();
         EXPECT_LT(Globals::Options()->OutlookTimestamp().Year(), 2000);
         EXPECT_LT(Globals::Options()->LastFullSynchronizationTime().Year(), 2000);
     }
@@ -229,8 +226,7 @@ TEST_F(SyncCommandTest, CtrlCStoresNoTimeStampAndTheNextRunPicksUp) {
 
 TEST_F(SyncCommandTest, WithoutTheSynchronizationUserItSaysSoInOneLine) {
     {
-        auto host = NewHost(true);
-        host->Start();
+        auto host = StartedHost();
         Globals::Options()->SetSynchronizationUser(0);
     }
     EXPECT_EQ(Sync({}), 1);

@@ -11,7 +11,10 @@
 
 namespace ostrellix::addin::composetest {
 
-BookingTest::BookingTest() : registered(Globals::EventListenerCount()), since_(LastToDoId()) {}
+BookingTest::BookingTest() : registered(Globals::EventListenerCount()), since_(0) {
+    const auto demo = NewToDos();
+    if (!demo.empty()) since_ = demo.back()->ID();
+}
 
 Ptr<outlook::IInspector> BookingTest::Shown() { return world.Outlook()->ActiveInspector(); }
 
@@ -29,14 +32,6 @@ std::vector<Ptr<kelo::IRecord>> BookingTest::NewToDos() {
     }
     std::ranges::sort(made, {}, [](const auto& record) { return record->ID(); });
     return made;
-}
-
-std::int32_t BookingTest::LastToDoId() {
-    const auto records = Cast<kelo::IRecords>(Globals::Application()->CreateObject("QVR.Records"));
-    records->Open(Class("todo"), nullptr, {}, 100000);
-    std::int32_t last = 0;
-    for (std::int32_t i = 1; i <= records->Count(); ++i) last = std::max(last, records->Item(i)->ID());
-    return last;
 }
 
 Ptr<kelo::IRecord> BookingTest::BareToDo() {

@@ -35,8 +35,6 @@ protected:
     const std::int32_t registered;
 
 private:
-    std::int32_t LastToDoId();
-
     std::int32_t since_;
 };
 

@@ -7,6 +7,7 @@
 #include "contracts/outlook/Constants.h"
 #include "contracts/outlook/IInspector.h"
 #include "contracts/outlook/IItems.h"
+#include "contracts/outlook/IRecipients.h"
 #include "core/Globals.h"
 #include "core/Options.h"
 
@@ -25,6 +26,13 @@ ComposeTest::ComposeTest()
 Ptr<outlook::IMailItem> ComposeTest::Shown() {
     const auto window = world.Outlook()->ActiveInspector();
     return window ? As<outlook::IMailItem>(window->CurrentItem()) : nullptr;
+}
+
+std::vector<std::string> ComposeTest::Addresses(const Ptr<outlook::IMailItem>& mail) {
+    std::vector<std::string> addresses;
+    const auto recipients = mail->Recipients();
+    for (std::int32_t i = 1; i <= recipients->Count(); ++i) addresses.push_back(recipients->Item(i)->Address());
+    return addresses;
 }
 
 std::string ComposeTest::WriteFile(const std::string& name, const std::string& content) {

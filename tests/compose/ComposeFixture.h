@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "compose/NewMail.h"
 #include "contracts/kelo/IDocument.h"
@@ -19,6 +20,8 @@ protected:
     static Ptr<NewMail> Builder() { return std::make_shared<NewMail>(); }
     // The mail of Outlook's active window, or nothing.
     Ptr<outlook::IMailItem> Shown();
+    // The mail's recipients' addresses, in its order.
+    static std::vector<std::string> Addresses(const Ptr<outlook::IMailItem>& mail);
     // A file in the world's folder with this content.
     std::string WriteFile(const std::string& name, const std::string& content);
     // A message file of a mail Outlook holds.

@@ -38,10 +38,7 @@ TEST_F(DetailMailTest, SelectedRecordsGoAsBusinessCardsOfAMailLeftBlank) {
     EXPECT_EQ(Attachments(mail), (std::vector<std::string>{"Lena Virtanen.vcf", "Maria Sjöberg.vcf"}));
     EXPECT_EQ(mail->Subject(), "");
     EXPECT_EQ(mail->Body(), "");
-    const auto& dialog = LastDialog();
-    EXPECT_EQ(dialog.caption, "Preparing contacts...");
-    EXPECT_EQ(dialog.progress, (std::vector<std::int32_t>{50, 100}));
-    EXPECT_EQ(dialog.messages, (std::vector<std::string>{"Lena Virtanen", "Maria Sjöberg"}));
+    EXPECT_EQ(LastDialog().messages, (std::vector<std::string>{"Lena Virtanen", "Maria Sjöberg"}));
     EXPECT_EQ(Count(outlook::olFolderContacts), contacts) << "the contacts made for the cards are not saved";
 }
 

@@ -8,10 +8,8 @@
 #include "contracts/kelo/Codes.h"
 #include "contracts/kelo/IFilter.h"
 #include "contracts/outlook/Constants.h"
-#include "contracts/outlook/IRecipients.h"
 #include "core/Globals.h"
 #include "core/Tools.h"
-#include "runtime/ComError.h"
 #include "standins/kelo/client/Explorer.h"
 #include "standins/kelo/client/HostEvents.h"
 #include "standins/kelo/client/KeloClient.h"
@@ -19,6 +17,7 @@
 #include "standins/kelo/engine/Schema.h"
 #include "standins/outlook/SimulatedUser.h"
 #include "tests/compose/ComposeFixture.h"
+#include "tests/support/Raised.h"
 
 namespace ostrellix::addin::composetest {
 namespace {
@@ -39,9 +38,7 @@ protected:
     }
 
     std::vector<std::string> ShownAddresses() {
-        std::vector<std::string> addresses;
-        const auto recipients = Shown()->Recipients();
-        for (std::int32_t i = 1; i <= recipients->Count(); ++i) addresses.push_back(recipients->Item(i)->Address());
+        auto addresses = Addresses(Shown());
         std::ranges::sort(addresses);
         return addresses;
     }
@@ -51,13 +48,9 @@ protected:
         return std::filesystem::is_empty(folder);
     }
 
-    std::string ErrorOf(const std::function<void()>& step) {
-        try {
-            step();
-        } catch (const ComError& error) {
-            return error.Description();
-        }
-        return {};
+    static std::string ErrorOf(const std::function<void()>& step) {
+        const auto error = testing::Raised(step);
+        return error ? error->Description() : "";
     }
 
     NewMailReply reply;

@@ -5,7 +5,6 @@
 #include "contracts/kelo/IMailer.h"
 #include "contracts/mapi/IAddressEntry.h"
 #include "contracts/outlook/Constants.h"
-#include "contracts/outlook/IRecipients.h"
 #include "core/Globals.h"
 #include "core/Options.h"
 #include "runtime/ComError.h"
@@ -27,13 +26,6 @@ using standin::kelo::Recipient;
 using standin::kelo::Recipients;
 
 constexpr const char* kMaria = "maria.sjoberg@nordvik.se";
-
-std::vector<std::string> Addresses(const Ptr<outlook::IMailItem>& mail) {
-    std::vector<std::string> addresses;
-    const auto recipients = mail->Recipients();
-    for (std::int32_t i = 1; i <= recipients->Count(); ++i) addresses.push_back(recipients->Item(i)->Address());
-    return addresses;
-}
 
 using NewMailTest = ComposeTest;
 
@@ -208,22 +200,6 @@ TEST_F(NewMailTest, TheSenderNeverReceivesACopy) {
     EXPECT_EQ(Addresses(shown), (std::vector<std::string>{kMaria, "Sales@demo.example"}));
     ASSERT_TRUE(shown->UserProperties()->Find("GUID"));
     EXPECT_FALSE(shown->UserProperties()->Find("GUID")->Value().ToString().empty());
-}
-
-TEST_F(NewMailTest, AShownMailTheUserSendsIsFiledOnce) {
-    const auto mail = Builder();
-    mail->SetContext(Variant(world.User().OpenRecord("person", 1)));
-    mail->SetRecipients(Variant(kMaria));
-    mail->SetSubject(Variant("Spring offer"));
-    mail->Display();
-    EXPECT_EQ(Globals::EventListenerCount(), registered + 1);
-    outlookUser.PressSend(world.Outlook()->ActiveInspector());
-    world.User().AdvanceTime(1000);
-    EXPECT_EQ(Documents(), documents + 1);
-    EXPECT_EQ(Find("document", "comment", Variant("Spring offer"))->Text("person"), "Maria Sjöberg");
-    EXPECT_EQ(Globals::EventListenerCount(), registered);
-    EXPECT_EQ(Count(outlook::olFolderSentMail), sentItems + 1) << "Outlook's own sent mail only";
-    EXPECT_EQ(Count(outlook::olFolderDrafts), drafts);
 }
 
 TEST_F(NewMailTest, AMailSentWithoutBeingShownIsNeverFiled) {

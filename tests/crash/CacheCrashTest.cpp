@@ -51,11 +51,8 @@ public:
         return generation;
     }
     std::vector<std::filesystem::path> Leftovers() override {
-        std::vector<std::filesystem::path> found;
-        for (const auto& entry : std::filesystem::directory_iterator(folder_)) {
-            if (entry.path().filename().string().starts_with("OutlookCache.xml.")) found.push_back(entry.path());
-        }
-        return found;
+        return FilesIn(folder_,
+                       [](const auto& path) { return path.filename().string().starts_with("OutlookCache.xml."); });
     }
 
 private:

@@ -25,14 +25,6 @@ constexpr std::size_t kDocumentSize = 256 * 1024;
 Bytes ToBytes(const std::string& text) { return {text.begin(), text.end()}; }
 std::string ToText(const Bytes& bytes) { return {bytes.begin(), bytes.end()}; }
 
-std::vector<std::filesystem::path> FilesStartingWith(const std::filesystem::path& folder, const std::string& prefix) {
-    std::vector<std::filesystem::path> found;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        if (entry.path().filename().string().starts_with(prefix)) found.push_back(entry.path());
-    }
-    return found;
-}
-
 // A filed mail: a document record whose document and comment change
 // together, one generation per stored record, in a database file.
 class FiledDocumentWriter final : public CrashWriter {
@@ -71,12 +63,10 @@ public:
     }
     // The database's own journal files are its reader's business; nothing else may appear.
     std::vector<std::filesystem::path> Leftovers() override {
-        std::vector<std::filesystem::path> found;
-        for (const auto& entry : std::filesystem::directory_iterator(folder_)) {
-            const std::string name = entry.path().filename().string();
-            if (name != "kelo.db" && name != "kelo.db-wal" && name != "kelo.db-shm") found.push_back(entry.path());
-        }
-        return found;
+        return FilesIn(folder_, [](const auto& path) {
+            const std::string name = path.filename().string();
+            return name != "kelo.db" && name != "kelo.db-wal" && name != "kelo.db-shm";
+        });
     }
 
 private:
@@ -112,7 +102,9 @@ public:
         return KillLoop::GenerationOf(ToText(document->Data()), kDocumentSize);
     }
     std::vector<std::filesystem::path> Leftovers() override {
-        return FilesStartingWith(file_.parent_path(), file_.filename().string() + ".tmp-");
+        const std::string prefix = file_.filename().string() + ".tmp-";
+        return FilesIn(file_.parent_path(),
+                       [&](const auto& path) { return path.filename().string().starts_with(prefix); });
     }
 
 private:

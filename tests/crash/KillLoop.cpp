@@ -179,4 +179,13 @@ std::optional<std::int64_t> KillLoop::GenerationOf(std::string_view payload, std
     return generation;
 }
 
+std::vector<std::filesystem::path> FilesIn(const std::filesystem::path& folder,
+                                           const std::function<bool(const std::filesystem::path&)>& take) {
+    std::vector<std::filesystem::path> found;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        if (take(entry.path())) found.push_back(entry.path());
+    }
+    return found;
+}
+
 }  // namespace ostrellix::testing

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -46,5 +48,9 @@ private:
     int kills_;
     std::uint64_t seed_;
 };
+
+// The files in `folder` whose path `take` accepts: a writer's leftovers.
+std::vector<std::filesystem::path> FilesIn(const std::filesystem::path& folder,
+                                           const std::function<bool(const std::filesystem::path&)>& take);
 
 }  // namespace ostrellix::testing

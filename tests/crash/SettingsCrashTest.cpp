@@ -30,11 +30,7 @@ public:
                                       kPayloadSize);
     }
     std::vector<std::filesystem::path> Leftovers() override {
-        std::vector<std::filesystem::path> found;
-        for (const auto& entry : std::filesystem::directory_iterator(file_.parent_path())) {
-            if (AtomicFile::IsTemporaryOf(entry.path(), file_)) found.push_back(entry.path());
-        }
-        return found;
+        return FilesIn(file_.parent_path(), [&](const auto& path) { return AtomicFile::IsTemporaryOf(path, file_); });
     }
 
 private:

@@ -110,9 +110,7 @@ const FaultSweep::Step kFinish = [](host::Host& host) {
     }
 };
 
-bool Has(const std::vector<std::string>& lines, const std::string& part) {
-    return std::ranges::any_of(lines, [&](const std::string& line) { return line.find(part) != std::string::npos; });
-}
+bool Has(const std::vector<std::string>& lines, const std::string& part) { return !LineWith(lines, part).empty(); }
 
 class CaptureFaultTest : public ::testing::TestWithParam<int> {
 protected:
@@ -120,25 +118,17 @@ protected:
         static FaultSweep sweep([](host::Host&) { Globals::Options()->SetSaveOutgoingMailFromOutlookMode(2); });
         return sweep;
     }
-    // The first fault from `from` towards `to` whose outcome `found` accepts.
+    // The first fault from `from` towards `to` whose outcome `found` accepts, Anna finishing after it.
     static std::optional<FaultSweep::Faulted> Find(std::int64_t from, std::int64_t to,
                                                    const std::function<bool(const FaultSweep::Faulted&)>& found) {
-        const std::int64_t step = from <= to ? 1 : -1;
-        for (std::int64_t k = from; k != to + step; k += step) {
-            auto outcome = World().RunWithFault(kSendAndFile, {"", k}, kFinish);
-            if (found(outcome)) return outcome;
-        }
-        return std::nullopt;
+        return World().FindFault(kSendAndFile, "", from, to, found, kFinish);
     }
     static const FaultSweep::Reference& Reference() {
         static const FaultSweep::Reference reference = World().RunClean(kSendAndFile);
         return reference;
     }
     static std::string Filed(const testing::StoreDump& dump) {
-        const auto line = std::ranges::find_if(dump.recordLines, [](const std::string& record) {
-            return record.find(std::string("|comment=") + kSubject + "|") != std::string::npos;
-        });
-        return line == dump.recordLines.end() ? "" : *line;
+        return LineWith(dump.recordLines, std::string("|comment=") + kSubject + "|");
     }
 };
 
@@ -201,23 +191,14 @@ TEST_F(CaptureFaultTest, FaultWhileLookingUpTheRecipient_FilesTheMailWithoutItsP
 // left beside the sent mail. The size also changes when the mail's "GUID"
 // mark, added with errors ignored, is missing from the filed copy.
 void IgnoreTheNamedLosses(testing::StoreDump& dump) {
-    const std::string comment = std::string("|comment=") + kSubject + "|";
-    const auto keep = [](const std::string& line, std::initializer_list<const char*> dropped) {
-        std::string kept;
-        std::size_t start = 0;
-        while (start <= line.size()) {
-            const std::size_t end = std::min(line.find('|', start), line.size());
-            std::string part = line.substr(start, end - start);
-            if (std::ranges::none_of(dropped, [&](const char* name) { return part.starts_with(name); })) {
-                if (part.starts_with("file=")) part = part.substr(0, part.find(".msg ") + 4);
-                kept += (kept.empty() ? "" : "|") + part;
-            }
-            start = end + 1;
-        }
-        return kept;
-    };
     for (std::string& line : dump.recordLines) {
-        if (line.find(comment) != std::string::npos) line = keep(line, {"received=", "contact=", "person=", "company="});
+        if (line.find(std::string("|comment=") + kSubject + "|") == std::string::npos) continue;
+        line = WithoutFields(line, {"received=", "contact=", "person=", "company="});
+        // The saved item's size follows its name.
+        const std::size_t file = line.find("|file=");
+        const std::size_t end = std::min(line.find('|', file + 1), line.size());
+        const std::size_t size = line.find(".msg ", file);
+        if (file != std::string::npos && size < end) line.erase(size + 4, end - size - 4);
     }
     for (std::string& line : dump.documentLines) {
         if (line.starts_with(kSubject)) line = kSubject;

@@ -110,7 +110,7 @@ FaultSweep::Faulted FaultSweep::RunWithFault(const Step& flow, const standin::sy
     host::Machine& machine = host->TheMachine();
     machine.Clock().Set(FlowTime());
     host->Start();
-    Faulted outcome;
+    Faulted outcome{.call = plan.call};
     auto& faults = machine.System().Faults();
     faults.Arm(plan);
     // An error that gets past the add-in's traps ends the program's command
@@ -122,6 +122,19 @@ FaultSweep::Faulted FaultSweep::RunWithFault(const Step& flow, const standin::sy
     (retry ? retry : flow)(*host);
     outcome.afterRetry = testing::StoreDump::Of(machine, copy.Copy().Work());
     return outcome;
+}
+
+std::optional<FaultSweep::Faulted> FaultSweep::FindFault(const Step& flow, const std::string& member, std::int64_t from,
+                                                         std::int64_t to,
+                                                         const std::function<bool(const Faulted&)>& found,
+                                                         const Step& retry) {
+    const std::int64_t step = from <= to ? 1 : -1;
+    for (std::int64_t k = from; k != to + step; k += step) {
+        auto outcome = RunWithFault(flow, {member, k}, retry);
+        if (!outcome.fired && step > 0) break;
+        if (found(outcome)) return outcome;
+    }
+    return std::nullopt;
 }
 
 void FaultSweep::Sweep(const Step& flow, const Reference& reference, int shard, int shards, const Step& retry) {
@@ -159,6 +172,26 @@ std::multiset<std::string> DocumentComments(host::Machine& machine) {
     std::multiset<std::string> found;
     while (comments.executeStep()) found.insert(comments.getColumn(0).getString());
     return found;
+}
+
+std::string LineWith(const std::vector<std::string>& lines, const std::string& part) {
+    const auto line =
+        std::ranges::find_if(lines, [&](const std::string& l) { return l.find(part) != std::string::npos; });
+    return line == lines.end() ? "" : *line;
+}
+
+std::string WithoutFields(const std::string& line, std::initializer_list<std::string_view> names) {
+    std::string kept;
+    std::size_t start = 0;
+    while (start <= line.size()) {
+        const std::size_t end = std::min(line.find('|', start), line.size());
+        const std::string_view part = std::string_view(line).substr(start, end - start);
+        if (std::ranges::none_of(names, [&](std::string_view name) { return part.starts_with(name); })) {
+            kept += (kept.empty() ? "" : "|") + std::string(part);
+        }
+        start = end + 1;
+    }
+    return kept;
 }
 
 void ExpectNothingLostOrDoubled(const testing::StoreDump& before, const testing::StoreDump& after,

@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <initializer_list>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "apps/ostrellix/Host.h"
@@ -40,6 +43,7 @@ public:
 
     // The flow with the planned call failed, then again without faults.
     struct Faulted {
+        std::int64_t call = 0;  // the planned one
         bool fired = false;
         std::string escaped;  // the error that reached the flow's caller, if one did
         testing::StoreDump afterFault;
@@ -47,6 +51,15 @@ public:
     };
     // `retry` is what the user does next; the flow again when not given.
     Faulted RunWithFault(const Step& flow, const standin::system::FaultSwitch::Plan& plan, const Step& retry = {});
+    // The first fault at `member`'s calls `from` to `to` (counting down when
+    // `to` is smaller) whose outcome `found` accepts. Counting up, the search
+    // ends at the first call the flow does not make: where a call goes moves
+    // whenever the flow gains or loses a platform call, so the tests of a
+    // named fault look for it rather than name its number.
+    std::optional<Faulted> FindFault(const Step& flow, const std::string& member, std::int64_t from, std::int64_t to,
+                                     const std::function<bool(const Faulted&)>& found, const Step& retry = {});
+    // A `to` that lets the search go on for as long as the flow makes calls.
+    static constexpr std::int64_t kLastCall = std::numeric_limits<std::int64_t>::max() - 1;
 
     // What the comparison with the reference leaves out of both dumps
     // (what a flow may leave behind after a fault, shown by its own test).
@@ -77,6 +90,11 @@ private:
 // beside the data engine so that reading them makes no call the fault
 // switch counts.
 std::multiset<std::string> DocumentComments(host::Machine& machine);
+
+// The first of the lines that holds `part`; empty when none does.
+std::string LineWith(const std::vector<std::string>& lines, const std::string& part);
+// A record line without the fields whose "name=" starts with one of `names`.
+std::string WithoutFields(const std::string& line, std::initializer_list<std::string_view> names);
 
 // No record that was there before is lost, and no KeloID is on two items.
 void ExpectNothingLostOrDoubled(const testing::StoreDump& before, const testing::StoreDump& after,

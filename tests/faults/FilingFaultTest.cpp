@@ -1,8 +1,8 @@
-#include <optional>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <fstream>
+#include <optional>
 
 #include "apps/ostrellix/FileCommand.h"
 #include "tests/faults/FaultSweep.h"
@@ -68,21 +68,6 @@ protected:
     }
 };
 
-// A document record's line without the contact and the person and company it links.
-std::string WithoutLinks(const std::string& line) {
-    std::string kept;
-    std::size_t start = 0;
-    while (start <= line.size()) {
-        const std::size_t end = std::min(line.find('|', start), line.size());
-        const std::string part = line.substr(start, end - start);
-        if (!part.starts_with("contact=") && !part.starts_with("person=") && !part.starts_with("company=")) {
-            kept += (kept.empty() ? "" : "|") + part;
-        }
-        start = end + 1;
-    }
-    return kept;
-}
-
 // The other party's address is read with errors skipped, step by step:
 // when Outlook fails while it is read (at this call of the first file's
 // filing), the lookup finds no address, so no person, and the mail is filed
@@ -91,18 +76,14 @@ std::string WithoutLinks(const std::string& line) {
 TEST_F(FilingFaultTest, FaultWhileReadingTheSenderAddress_FilesTheMailWithoutItsPersonAndCompany) {
     const auto reference = World().RunClean(Drop());
     const auto filed = [](const testing::StoreDump& dump) {
-        return *std::ranges::find_if(dump.recordLines, [](const std::string& line) {
-            return line.find("|comment=Batch mail 0|") != std::string::npos;
-        });
+        return LineWith(dump.recordLines, "|comment=Batch mail 0|");
     };
     EXPECT_NE(filed(reference.after).find("|person=1|"), std::string::npos);
     // The call that reads the address moves whenever the filing flow gains
     // or loses a platform call, so the test looks for it among the first.
-    std::optional<decltype(World().RunWithFault(Drop(), {"", 1}))> lost;
-    for (int call = 1; call <= 200 && !lost; ++call) {
-        auto outcome = World().RunWithFault(Drop(), {"", call});
-        if (outcome.fired && filed(outcome.afterRetry).find("|person=null|") != std::string::npos) lost = std::move(outcome);
-    }
+    const auto lost = World().FindFault(Drop(), "", 1, 200, [&](const FaultSweep::Faulted& outcome) {
+        return filed(outcome.afterRetry).find("|person=null|") != std::string::npos;
+    });
     ASSERT_TRUE(lost.has_value());
     const auto& outcome = *lost;
     EXPECT_NE(filed(outcome.afterRetry).find("|company=null"), std::string::npos);
@@ -131,7 +112,7 @@ TEST_P(FilingFaultTest, AFaultAtAnyCallOfFilingABatchFilesEveryMailOnceWhenTheUs
     World().ignore = [](testing::StoreDump& dump) {
         std::erase_if(dump.itemLines, [](const std::string& line) { return line.starts_with("Drafts|"); });
         for (std::string& line : dump.recordLines) {
-            if (line.starts_with("document|")) line = WithoutLinks(line);
+            if (line.starts_with("document|")) line = WithoutFields(line, {"contact=", "person=", "company="});
         }
         std::ranges::sort(dump.recordLines);
     };

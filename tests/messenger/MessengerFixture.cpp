@@ -1,6 +1,5 @@
 #include "tests/messenger/MessengerFixture.h"
 
-#include "contracts/kelo/IProperties.h"
 #include "contracts/mapi/IFolder.h"
 #include "contracts/outlook/Constants.h"
 #include "contracts/outlook/IFolder.h"
@@ -26,9 +25,14 @@ std::string MessengerTest::Draft(const std::string& subject, const std::string& 
     return message->EntryID();
 }
 
-void MessengerTest::Set(const std::string& name, const Variant& value) {
+Ptr<kelo::IProperties> MessengerTest::Settings() {
     const auto settings = Cast<kelo::IProperties>(Globals::Application()->CreateObject("QVR.Properties"));
     messenger->IMessenger_SaveProperties(settings);
+    return settings;
+}
+
+void MessengerTest::Set(const std::string& name, const Variant& value) {
+    const auto settings = Settings();
     settings->SetValue(name, value);
     messenger->IMessenger_LoadProperties(settings);
 }

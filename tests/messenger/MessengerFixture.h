@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "contracts/kelo/IPool.h"
+#include "contracts/kelo/IProperties.h"
 #include "contracts/outlook/IMailItem.h"
 #include "messenger/Messenger.h"
 #include "tests/mail/MailFixture.h"
@@ -19,6 +20,8 @@ protected:
 
     // A draft in Outlook's Drafts folder; bodyFormat 1 plain, 2 HTML, 3 rich text.
     std::string Draft(const std::string& subject, const std::string& body, std::int32_t bodyFormat = 1);
+    // The messenger's own settings as it saves them for the client.
+    Ptr<kelo::IProperties> Settings();
     // Sets one of the mailing's settings as the client's options control does.
     void Set(const std::string& name, const Variant& value);
     Ptr<kelo::IPool> Pool(const std::vector<Ptr<kelo::IRecord>>& records);

@@ -72,8 +72,7 @@ TEST_F(MessengerRecipientsTest, TheListNeedsTheMailingsSettingsAndTakesARecordOn
     EXPECT_EQ(error->Number(), 9999);
     EXPECT_EQ(error->Description(), "The mailing has no settings. Please set up the mailing again.");
 
-    const auto settings = Cast<kelo::IProperties>(Globals::Application()->CreateObject("QVR.Properties"));
-    messenger->IMessenger_SaveProperties(settings);
+    const auto settings = Settings();
     MessengerRecipients ignoring;
     ignoring.SetProperties(settings);
     ignoring.AddRecipientsFromRecords(Records({person, person}));

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "contracts/kelo/IDocument.h"
-#include "contracts/kelo/IImage.h"
 #include "core/Globals.h"
 #include "runtime/ComError.h"
 #include "tests/messenger/MessengerFixture.h"
@@ -15,19 +14,16 @@ using ostrellix::testing::Raised;
 using MessengerSettingsTest = MessengerTest;
 
 TEST_F(MessengerSettingsTest, AClassGivesTheMailingItsFirstEmailFieldAndTheDefaults) {
-    const auto settings = Cast<kelo::IProperties>(Globals::Application()->CreateObject("QVR.Properties"));
-    messenger->IMessenger_SaveProperties(settings);
+    const auto settings = Settings();
     EXPECT_EQ(settings->Value("Class").ToString(), "person");
     EXPECT_EQ(settings->Value("Field").ToString(), "email");
     for (const char* flag : {"SendOneByOne", "SaveOnlyFirstMail", "IgnoreDuplicates"}) {
         EXPECT_TRUE(settings->Value(flag).ToBoolean()) << flag;
     }
 
-    const auto todos = std::make_shared<Messenger>();
-    todos->IMessenger_SetClass(Class("todo"));
-    const auto todoSettings = Cast<kelo::IProperties>(Globals::Application()->CreateObject("QVR.Properties"));
-    todos->IMessenger_SaveProperties(todoSettings);
-    EXPECT_TRUE(todoSettings->Value("Field").IsEmpty()) << "a to-do has no e-mail field";
+    messenger = std::make_shared<Messenger>();
+    messenger->IMessenger_SetClass(Class("todo"));
+    EXPECT_TRUE(Settings()->Value("Field").IsEmpty()) << "a to-do has no e-mail field";
 }
 
 TEST_F(MessengerSettingsTest, FeatureTwoFollowsSendingOneByOne) {
@@ -86,16 +82,6 @@ TEST_F(MessengerSettingsTest, TheStoredTemplateComesBackAsAMessageDocument) {
     EXPECT_FALSE(SameObject(document, stored));
     EXPECT_EQ(document->Extension(), "msg");
     EXPECT_EQ(document->Data(), (Bytes{'m', 's', 'g'}));
-}
-
-TEST_F(MessengerSettingsTest, ItsIconsComeInThreeSizes) {
-    for (const auto& [kind, size] : std::vector<std::pair<std::int32_t, std::int32_t>>{{0, 16}, {1, 24}, {2, 32}}) {
-        const auto icon = messenger->IMessenger_Icon(kind);
-        ASSERT_NE(icon, nullptr);
-        EXPECT_EQ(icon->Name(), "OUTLOOK");
-        EXPECT_EQ(icon->Width(), size);
-    }
-    EXPECT_EQ(messenger->IMessenger_Icon(3), nullptr);
 }
 
 }  // namespace

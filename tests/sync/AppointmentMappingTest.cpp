@@ -1,5 +1,4 @@
 #include "contracts/outlook/Constants.h"
-#include "contracts/outlook/IPropertyAccessor.h"
 #include "standins/kelo/engine/Engine.h"
 #include "standins/kelo/engine/Schema.h"
 #include "tests/sync/SyncFixture.h"
@@ -24,12 +23,6 @@ protected:
         schema.AddField(meeting, {.name = "untilday", .label = 5, .type = fieldtype::Date});
         schema.AddField(meeting, {.name = "until", .label = 5, .type = fieldtype::Time});
         schema.AddField(meeting, {.name = "minutes", .label = 8, .type = fieldtype::LongText});
-    }
-    void SetOrganizer(std::string_view name) {
-        appointment->PropertyAccessor()->SetProperty(std::string(outlook::kPropTagNamespace) + "0042001F", name);
-    }
-    static std::int32_t CoworkerOf(std::string_view user) {
-        return Must(Must(Globals::Application()->FindUser(user)).Record()).ID();
     }
 };
 
@@ -96,19 +89,6 @@ TEST_F(AppointmentMappingTest, TextsAreCutToTheFieldsMaximumLength) {
     sync->UpdateRecordFromItem(record, appointment);
     EXPECT_EQ(record->Text("topic"), std::string(50, 'x'));
     EXPECT_EQ(record->Text("minutes"), longText);  // no maximum
-}
-
-TEST_F(AppointmentMappingTest, TheOrganizerNamesTheResponsibleCoworkerWhenAUserHasThatName) {
-    auto record = NewRecord("todo", {{"responsible", CoworkerOf("Anna Lindqvist")}});
-    appointment->Save();  // the first save makes the user the organizer
-    SetOrganizer("Erik Holm");
-    appointment->Save();
-    sync->UpdateRecordFromItem(record, appointment);
-    EXPECT_EQ(record->Value("responsible").ToLong(), CoworkerOf("Erik Holm"));
-    SetOrganizer("Somebody Unknown");
-    appointment->Save();
-    sync->UpdateRecordFromItem(record, appointment);
-    EXPECT_EQ(record->Value("responsible").ToLong(), CoworkerOf("Erik Holm"));
 }
 
 }  // namespace

@@ -25,31 +25,13 @@ protected:
     }
 };
 
-TEST_F(ContactMappingTest, PersonToContactAndBack) {
-    const auto person = StoredRecord("person", {{"firstname", "Ida"},
-                                                {"lastname", "Berg"},
-                                                {"email", "ida.berg@nordvik.se"},
-                                                {"mobile", "+46 70 555 11 22"},
-                                                {"jobtitle", "Buyer"},
-                                                {"birthday", Date::FromParts(1985, 3, 14)},
-                                                {"businessaddress", "Hamngatan 4\n111 47 Stockholm"},
-                                                {"company", 1}});
+TEST_F(ContactMappingTest, TheCompanyGoesToTheContactOnly) {
+    const auto person = StoredRecord("person", {{"lastname", "Berg"}, {"company", 1}});
     sync->UpdateItemFromRecord(contact, person);
-    EXPECT_EQ(contact->FirstName(), "Ida");
-    EXPECT_EQ(contact->LastName(), "Berg");
-    EXPECT_EQ(contact->Email1Address(), "ida.berg@nordvik.se");
-    EXPECT_EQ(contact->JobTitle(), "Buyer");
-    EXPECT_EQ(contact->Birthday(), Date::FromParts(1985, 3, 14));
-    EXPECT_EQ(contact->BusinessAddress(), "Hamngatan 4\r\n111 47 Stockholm");
     EXPECT_EQ(contact->CompanyName(), "Nordvik Trading AB");
-
     auto back = NewRecord("person");
     sync->UpdateRecordFromItem(back, contact);
-    for (const char* field : {"firstname", "lastname", "email", "mobile", "jobtitle", "birthday"}) {
-        EXPECT_EQ(back->Text(field), person->Text(field)) << field;
-    }
-    EXPECT_EQ(back->Text("businessaddress"), "Hamngatan 4\r\n111 47 Stockholm");  // Outlook's line breaks kept
-    EXPECT_TRUE(back->Value("company").IsNull());  // the company goes one way only
+    EXPECT_TRUE(back->Value("company").IsNull());
 }
 
 // The text properties of a contact by the person field that carries their
@@ -57,30 +39,28 @@ TEST_F(ContactMappingTest, PersonToContactAndBack) {
 struct ContactText {
     const char* field;
     std::string (outlook::IContactItem::*get)();
-    void (outlook::IContactItem::*set)(std::string_view);
     const char* keloValue;
     const char* outlookValue;
 };
 
 using C = outlook::IContactItem;
 const ContactText kContactTexts[] = {
-    {"firstname", &C::FirstName, &C::SetFirstName, "Ida Maria", "Ida Maria"},                    // 30
-    {"lastname", &C::LastName, &C::SetLastName, "Berg", "Berg"},                                   // 31
-    {"fullname", &C::FullName, &C::SetFullName, "Ida Maria Berg", "Ida Maria Berg"},             // 1
-    {"email", &C::Email1Address, &C::SetEmail1Address, "ida@nordvik.se", "ida@nordvik.se"},       // 23
-    {"email2", &C::Email2Address, &C::SetEmail2Address, "ida@home.example", "ida@home.example"},  // 24
-    {"homephone", &C::HomeTelephoneNumber, &C::SetHomeTelephoneNumber, "13 13", "13 13"},        // 13
-    {"phone", &C::BusinessTelephoneNumber, &C::SetBusinessTelephoneNumber, "14 14", "14 14"},     // 14
-    {"mobile", &C::MobileTelephoneNumber, &C::SetMobileTelephoneNumber, "15 15", "15 15"},        // 15
-    {"homefax", &C::HomeFaxNumber, &C::SetHomeFaxNumber, "16 16", "16 16"},                       // 16
-    {"fax", &C::BusinessFaxNumber, &C::SetBusinessFaxNumber, "17 17", "17 17"},                   // 17
-    {"homeaddress", &C::HomeAddress, &C::SetHomeAddress, "Ekvägen 1\n123 45 Ek", "Ekvägen 1\r\n123 45 Ek"},  // 19
-    {"businessaddress", &C::BusinessAddress, &C::SetBusinessAddress, "Hamngatan 4\nStockholm",
-     "Hamngatan 4\r\nStockholm"},                                                                  // 20
-    {"web", &C::BusinessHomePage, &C::SetBusinessHomePage, "nordvik.se", "nordvik.se"},             // 21
-    {"personalweb", &C::PersonalHomePage, &C::SetPersonalHomePage, "ida.example", "ida.example"},  // 22
-    {"jobtitle", &C::JobTitle, &C::SetJobTitle, "Buyer", "Buyer"},                                  // 25
-    {"nickname", &C::NickName, &C::SetNickName, "Idde", "Idde"},                                    // 26
+    {"firstname", &C::FirstName, "Ida Maria", "Ida Maria"},                                          // 30
+    {"lastname", &C::LastName, "Berg", "Berg"},                                                      // 31
+    {"fullname", &C::FullName, "Ida Maria Berg", "Ida Maria Berg"},                                  // 1
+    {"email", &C::Email1Address, "ida@nordvik.se", "ida@nordvik.se"},                                // 23
+    {"email2", &C::Email2Address, "ida@home.example", "ida@home.example"},                           // 24
+    {"homephone", &C::HomeTelephoneNumber, "13 13", "13 13"},                                        // 13
+    {"phone", &C::BusinessTelephoneNumber, "14 14", "14 14"},                                        // 14
+    {"mobile", &C::MobileTelephoneNumber, "15 15", "15 15"},                                         // 15
+    {"homefax", &C::HomeFaxNumber, "16 16", "16 16"},                                                // 16
+    {"fax", &C::BusinessFaxNumber, "17 17", "17 17"},                                                // 17
+    {"homeaddress", &C::HomeAddress, "Ekvägen 1\n123 45 Ek", "Ekvägen 1\r\n123 45 Ek"},              // 19
+    {"businessaddress", &C::BusinessAddress, "Hamngatan 4\nStockholm", "Hamngatan 4\r\nStockholm"},  // 20
+    {"web", &C::BusinessHomePage, "nordvik.se", "nordvik.se"},                                       // 21
+    {"personalweb", &C::PersonalHomePage, "ida.example", "ida.example"},                             // 22
+    {"jobtitle", &C::JobTitle, "Buyer", "Buyer"},                                                    // 25
+    {"nickname", &C::NickName, "Idde", "Idde"},                                                      // 26
 };
 
 class ContactLabelTest : public ContactMappingTest {
@@ -91,25 +71,20 @@ protected:
     }
 };
 
-TEST_F(ContactLabelTest, EveryLabelFromRecordToContact) {
+// Outlook's line breaks come back into the record.
+TEST_F(ContactLabelTest, EveryLabelGoesToTheContactAndBack) {
     auto person = NewRecord("person", {{"notes", "Met at the fair"}, {"birthday", Date::FromParts(1985, 3, 14)}});
     for (const ContactText& text : kContactTexts) person->SetValue(text.field, text.keloValue);
     sync->UpdateItemFromRecord(contact, person);
     for (const ContactText& text : kContactTexts) EXPECT_EQ(((*contact).*(text.get))(), text.outlookValue) << text.field;
     EXPECT_EQ(contact->Body(), "Met at the fair");
     EXPECT_EQ(contact->Birthday(), Date::FromParts(1985, 3, 14));
-}
 
-TEST_F(ContactLabelTest, EveryLabelFromContactToRecord) {
-    for (const ContactText& text : kContactTexts) ((*contact).*(text.set))(text.outlookValue);
-    contact->SetBody("Met at the fair");
-    contact->SetBirthday(Date::FromParts(1985, 3, 14));
-    contact->Save();
-    auto person = NewRecord("person");
-    sync->UpdateRecordFromItem(person, contact);
-    for (const ContactText& text : kContactTexts) EXPECT_EQ(person->Text(text.field), text.outlookValue) << text.field;
-    EXPECT_EQ(person->Text("notes"), "Met at the fair");
-    EXPECT_EQ(person->Value("birthday").ToDate(), Date::FromParts(1985, 3, 14));
+    auto back = NewRecord("person");
+    sync->UpdateRecordFromItem(back, contact);
+    for (const ContactText& text : kContactTexts) EXPECT_EQ(back->Text(text.field), text.outlookValue) << text.field;
+    EXPECT_EQ(back->Text("notes"), "Met at the fair");
+    EXPECT_EQ(back->Value("birthday").ToDate(), Date::FromParts(1985, 3, 14));
 }
 
 TEST_F(ContactMappingTest, ABirthdayKeptAsTextReachesOutlookAsADate) {

@@ -19,12 +19,9 @@ protected:
         world.TheAddin()->IOutlookAddin_SendToOutlook(list);
     }
     bool InOutlook(std::string_view className, std::int32_t id) {
-        return sync->FindItemFromRecord(Reloaded(NewRecordOf(className, id))) != nullptr;
-    }
-    static Ptr<kelo::IRecord> NewRecordOf(std::string_view className, std::int32_t id) {
         auto record = NewRecord(className);
         record->Load(record->Class(), id);
-        return record;
+        return sync->FindItemFromRecord(record) != nullptr;
     }
     std::vector<std::int32_t> Persons(int count) {
         std::vector<std::int32_t> ids;
@@ -61,7 +58,6 @@ TEST_F(ExportTest, TheQuestionNamesTheClassAndCancelExportsNothing) {
         std::vector<std::int32_t> ids;
         const char* question;
     } cases[] = {
-        {"person", {1, 2}, "Export 2 people to Outlook?"},
         {"coworker", {1, 2}, "Export 2 coworkers to Outlook?"},
         {"todo", {1, 2}, "Export 2 to-dos to Outlook?"},
         {"company", {1, 2, 3}, "Export 3 records to Outlook?"},

@@ -13,18 +13,7 @@
 namespace ostrellix::addin {
 namespace {
 
-class InspectorButtonsTest : public ListenerTest {
-protected:
-    Ptr<kelo::IRecord> Person(std::string_view lastName) {
-        return StoredRecord("person", {{"firstname", Variant("Lena")}, {"lastname", Variant(lastName)}});
-    }
-    Ptr<outlook::IItem> Saved(std::int32_t itemType, std::string_view subject) {
-        auto item = sync->CreateItem(itemType);
-        item->SetSubject(subject);
-        item->Save();
-        return item;
-    }
-};
+using InspectorButtonsTest = ListenerTest;
 
 TEST_F(InspectorButtonsTest, AnItemGetsTheButtonOfItsKindAndPairing) {
     const auto meeting = Cast<outlook::IAppointmentItem>(sync->CreateItem(outlook::olAppointmentItem));

@@ -17,7 +17,6 @@ namespace {
 
 class KeloSynchListenerTest : public ListenerTest {
 protected:
-    Ptr<kelo::IRecord> Person() { return StoredRecord("person", {{"lastname", Variant("Berg")}}); }
     // The user opens the record, types the value and saves.
     void SaveInKelo(const Ptr<kelo::IRecord>& record, std::string_view field, const Variant& value) {
         const auto window = world.User().OpenRecord(record->Class()->Name(), record->ID());

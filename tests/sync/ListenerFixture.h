@@ -19,6 +19,16 @@ class ListenerTest : public RunTest {
 protected:
     ListenerTest();
 
+    static Ptr<kelo::IRecord> Person(std::string_view lastName = "Berg") {
+        return StoredRecord("person", {{"lastname", Variant(lastName)}});
+    }
+    // A new item in its synchronization folder, stored with that subject.
+    Ptr<outlook::IItem> Saved(std::int32_t itemType, std::string_view subject) {
+        auto item = sync->CreateItem(itemType);
+        item->SetSubject(subject);
+        item->Save();
+        return item;
+    }
     // From here on RecordStores and ItemStores count.
     void StartCounting();
     // Times the data engine stored the record, and Outlook the item, since counting started.

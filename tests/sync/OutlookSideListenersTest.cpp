@@ -19,7 +19,7 @@ protected:
         return {
             {"appointment", ToDo("Visit", true), "Subject", "subject"},
             {"task", ToDo("Offer", false), "Subject", "subject"},
-            {"contact", StoredRecord("person", {{"lastname", Variant("Berg")}}), "JobTitle", "jobtitle"},
+            {"contact", Person(), "JobTitle", "jobtitle"},
         };
     }
     void AllKinds(bool on) {
@@ -56,7 +56,6 @@ TEST_F(SynchListenerTest, WhenOutlookGoesAndComesBackTheListenersServeTheNewOne)
     // What the connection timer does at its ticks.
     world.Outlook()->Quit();
     Globals::ConnectToOutlook(false);
-    EXPECT_EQ(Globals::EventListenerCount(), 0);
     world.Machine().StartOutlook();
     Globals::ConnectToOutlook(false);
     ASSERT_TRUE(Globals::IsOutlookRunning());
@@ -83,9 +82,7 @@ TEST_F(SynchListenerTest, NothingIsPushedWhileItsKindIsOffOrTheItemIsNotPaired) 
         EXPECT_EQ(RecordStores(kind.record), 0) << kind.what;
     }
     AllKinds(true);
-    const auto loose = sync->CreateItem(outlook::olTaskItem);
-    loose->SetSubject("Not in Kelo");
-    loose->Save();
+    const auto loose = Saved(outlook::olTaskItem, "Not in Kelo");
     Change(loose, "Subject", "Still not in Kelo");
     EXPECT_EQ(Mark(Reloaded(loose), "KeloID"), "");
     EXPECT_TRUE(Boxes().empty());

@@ -1,15 +1,12 @@
 #include "tests/sync/RunFixture.h"
 
-#include "contracts/kelo/IApplication.h"
-#include "contracts/kelo/IUser.h"
 #include "standins/outlook/SimulatedUser.h"
 
 namespace ostrellix::addin {
 
 RunTest::RunTest() {
-    const auto application = Globals::Application();
-    me = application->FindUser("Anna Lindqvist")->Record()->ID();
-    colleague = application->FindUser("Erik Holm")->Record()->ID();
+    me = CoworkerOf("Anna Lindqvist");
+    colleague = CoworkerOf("Erik Holm");
     options->SetSynchronizationUser(me);
     options->SetSynchronizeContacts(true);
     listening_ = sync->Events().PairSynchronized.Connect([this](const PairReport& report) { reports.push_back(report); });
@@ -56,6 +53,9 @@ std::vector<PairReport> RunTest::ReportsFor(const std::string& entryId) const {
     return found;
 }
 
-bool RunTest::Exists(const std::string& entryId) { return Globals::Outlook()->Session()->GetItemFromID(entryId) != nullptr; }
+std::vector<Date> RunTest::Stored() const {
+    return {options->OutlookTimestamp(), options->KeloTimestamp(), options->LastSynchronizationTime(),
+            options->LastFullSynchronizationTime()};
+}
 
 }  // namespace ostrellix::addin

@@ -40,7 +40,8 @@ protected:
     void Change(const Ptr<kelo::IRecord>& record, const char* field, const Variant& value);
     // The reports about the item with that EntryID.
     std::vector<PairReport> ReportsFor(const std::string& entryId) const;
-    bool Exists(const std::string& entryId);
+    // The time stamps and completion times a run stores.
+    std::vector<Date> Stored() const;
 
 private:
     Ptr<addin::Addin> loaded_ = Globals::Addin();

@@ -25,10 +25,6 @@ protected:
         stored = Stored();
         reports.clear();
     }
-    std::vector<Date> Stored() {
-        return {options->OutlookTimestamp(), options->KeloTimestamp(), options->LastSynchronizationTime(),
-                options->LastFullSynchronizationTime()};
-    }
     int InStep() {
         int count = 0;
         for (std::size_t i = 0; i < todos.size(); ++i) {

@@ -3,14 +3,7 @@
 namespace ostrellix::addin {
 namespace {
 
-class RunTimingTest : public RunTest {
-protected:
-    // The time stamps and completion times a run stores.
-    std::vector<Date> Stored() {
-        return {options->OutlookTimestamp(), options->KeloTimestamp(), options->LastSynchronizationTime(),
-                options->LastFullSynchronizationTime()};
-    }
-};
+using RunTimingTest = RunTest;
 
 TEST_F(RunTimingTest, UnsetOrOldTimeStampsForceAFullRun) {
     const auto todo = ToDo("Unset", true);

@@ -1,6 +1,7 @@
 #include "tests/sync/SyncFixture.h"
 
 #include "contracts/kelo/IApplication.h"
+#include "contracts/kelo/IUser.h"
 
 namespace ostrellix::addin {
 
@@ -24,6 +25,10 @@ Ptr<kelo::IRecord> SyncTest::Reloaded(const Ptr<kelo::IRecord>& record) {
     auto fresh = Cast<kelo::IRecord>(Globals::Application()->CreateObject("QVR.Record"));
     fresh->Load(record->Class(), record->ID());
     return fresh;
+}
+
+std::int32_t SyncTest::CoworkerOf(std::string_view user) {
+    return Must(Must(Globals::Application()->FindUser(user)).Record()).ID();
 }
 
 }  // namespace ostrellix::addin

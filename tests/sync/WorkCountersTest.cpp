@@ -20,9 +20,7 @@ protected:
 
     // The record's contact, marked; nothing keeps the item object alive.
     std::string Paired(const Ptr<kelo::IRecord>& record) {
-        const auto contact = sync->CreateItemFromRecord(record);
-        sync->UpdateItemFromRecord(contact, record);
-        sync->EnableSynchronization(contact, record);
+        const auto contact = Enabled<outlook::IItem>(outlook::olContactItem, record);
         // A second, unmarked contact, so that a scan and a lookup differ.
         sync->CreateItem(outlook::olContactItem)->Save();
         return contact->EntryID();

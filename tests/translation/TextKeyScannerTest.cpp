@@ -42,11 +42,5 @@ TEST(TextKeyScanner, KeepsBlanksAroundKeysSoTheyCanBeReported) {
                 ElementsAre(KeyAt(" CategoryName", 1), KeyAt("Cancel ", 1)));
 }
 
-TEST(TextKeyScanner, ShortKeysLiveUnderTextAndDottedKeysStayAsWritten) {
-    EXPECT_EQ(TextKeyScanner::BundleKey("CategoryName"), "Text.CategoryName");
-    EXPECT_EQ(TextKeyScanner::BundleKey("FormPanes.RestartRequired"), "FormPanes.RestartRequired");
-    EXPECT_EQ(TextKeyScanner::BundleKey("Text.UseSendButton"), "Text.UseSendButton");
-}
-
 }  // namespace
 }  // namespace ostrellix::tests

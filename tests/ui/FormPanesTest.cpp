@@ -17,12 +17,6 @@ protected:
         std::make_shared<FormPanes>()->Show();
         return world_.System().Forms().History().back();
     }
-    static const win::FormControl& Find(const standin::system::FormHost::Shown& shown, const std::string& name) {
-        for (const auto& control : shown.controls) {
-            if (control.name == name) return control;
-        }
-        throw std::runtime_error("no control " + name);
-    }
     std::string Path(std::int32_t type) { return DefaultFolder(type)->FolderPath(); }
     std::vector<std::string> Stored() { return Globals::Options()->Panes(); }
 };

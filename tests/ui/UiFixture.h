@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "core/Options.h"
 #include "standins/kelo/client/Application.h"
 #include "standins/kelo/client/Panes.h"
+#include "standins/system/FormHost.h"
 #include "tests/support/AddinWorld.h"
 
 namespace ostrellix::addin {
@@ -36,6 +38,12 @@ protected:
         std::vector<std::string> captions;
         for (std::int32_t i = 1; i <= Panes()->Count(); ++i) captions.push_back(Panes()->Item(i)->Caption());
         return captions;
+    }
+    static const win::FormControl& Find(const standin::system::FormHost::Shown& shown, const std::string& name) {
+        for (const auto& control : shown.controls) {
+            if (control.name == name) return control;
+        }
+        throw std::runtime_error("no control " + name);
     }
     void SetPaneBarShown(bool shown) { Cast<standin::kelo::Panes>(Panes())->SetActive(shown); }
     std::vector<standin::kelo::MessageBoxes::Shown> Boxes() { return world_.Kelo().Boxes().History(); }

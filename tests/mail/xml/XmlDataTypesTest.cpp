@@ -54,13 +54,11 @@ TEST(XmlDataTypesTest, TheTypeAttributeIsKnownByItsNamespaceNotItsPrefix) {
         <Both xmlns:dt="urn:example:other" dt:dt="int" t:dt="float"/>
         <Plain dt="int"/>
     </IPM>)"));
-    const pugi::xml_node root = document.child("IPM");
-    EXPECT_EQ(XmlDataTypes::DataType(root.child("Other")), "int");
-    EXPECT_EQ(XmlDataTypes::DataType(root.child("Elsewhere")), "");
-    EXPECT_EQ(XmlDataTypes::DataType(root.child("Unbound")), "");
-    EXPECT_EQ(XmlDataTypes::DataType(root.child("Rebound")), "");
-    EXPECT_EQ(XmlDataTypes::DataType(root.child("Both")), "float");
-    EXPECT_EQ(XmlDataTypes::DataType(root.child("Plain")), "");
+    const std::pair<const char*, const char*> expected[] = {{"Other", "int"}, {"Elsewhere", ""}, {"Unbound", ""},
+                                                            {"Rebound", ""},  {"Both", "float"}, {"Plain", ""}};
+    for (const auto& [name, type] : expected) {
+        EXPECT_EQ(XmlDataTypes::DataType(document.child("IPM").child(name)), type) << name;
+    }
 }
 
 }  // namespace

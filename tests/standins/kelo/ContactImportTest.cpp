@@ -2,8 +2,6 @@
 
 #include <SQLiteCpp/Database.h>
 
-#include <fstream>
-
 #include "contracts/kelo/Codes.h"
 #include "runtime/ComError.h"
 #include "standins/kelo/client/ContactImport.h"
@@ -19,11 +17,6 @@ using ostrellix::testing::Raised;
 
 class ContactImportTest : public KeloFixture {
 protected:
-    std::string WriteFile(const std::string& name, const std::string& content) {
-        const auto path = dir.Path() / name;
-        std::ofstream(path, std::ios::binary) << content;
-        return path.string();
-    }
     Ptr<ContactImport> Import(const Variant& source, bool delay) {
         auto import = std::static_pointer_cast<ContactImport>(App().ContactImport());
         import->SetValue("Delay", Variant(delay));

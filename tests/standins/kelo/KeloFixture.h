@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <sstream>
 
@@ -56,6 +58,13 @@ protected:
     }
     // The id of the one record of the class whose field equals the value.
     std::int32_t IdOf(std::string_view className, std::string_view field, const Variant& value);
+
+    // A file of the test's own, as another program left it; answers its path.
+    std::string WriteFile(const std::string& name, const std::string& content) {
+        const auto path = dir.Path() / name;
+        std::ofstream(path, std::ios::binary) << content;
+        return path.string();
+    }
 
     const std::shared_ptr<kelo::Engine>& Engine() { return client.Data(); }
     Ptr<kelo::Class> Class(std::string_view name) { return Engine()->Metadata().Require(name); }

@@ -21,24 +21,19 @@ protected:
 
 TEST_F(WorkDialogTest, ShowRaisesWorkWithTheParametersAndReportsTheProgress) {
     auto dialog = NewDialog();
-    dialog->SetCaption("Synchronizing");
     dialog->SetParameter("Full", Variant(true));
-    int steps = 0;
     Connection work = dialog->Events().Work.Connect([&] {
         EXPECT_TRUE(dialog->Parameter("FULL").ToBoolean());
         for (int percent : {25, 50, 75, 100}) {
             if (dialog->Cancelled()) return;
             dialog->SetProgress(percent);
-            ++steps;
         }
         dialog->SetParameter("Item", Variant("done"));
     });
     EXPECT_EQ(dialog->Show(), dialogresult::OK);
-    EXPECT_EQ(steps, 4);
     EXPECT_EQ(dialog->Parameter("Item").ToString(), "done");
     ASSERT_EQ(App().Dialogs()->Reports().size(), 1u);
     const auto& report = App().Dialogs()->Reports().back();
-    EXPECT_EQ(report.caption, "Synchronizing");
     EXPECT_EQ(report.progress, (std::vector<std::int32_t>{25, 50, 75, 100}));
     EXPECT_FALSE(report.cancelled);
 }

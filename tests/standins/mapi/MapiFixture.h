@@ -22,13 +22,13 @@
 #include "standins/system/ManualClock.h"
 #include "standins/system/System.h"
 #include "tests/standins/message/TestMessages.h"
+#include "tests/standins/system/TempDirectory.h"
 #include "tests/support/Raised.h"
 
 namespace ostrellix::standin::mapi::testing {
 
 namespace api = ::ostrellix::mapi;
 namespace ol = ::ostrellix::outlook;
-using message::testing::TempDir;
 
 // A machine with the system stand-in (its clock moved by hand), a profile
 // of Anna Berg at Ostrellix (a colleague in the directory, a Kelo address
@@ -79,7 +79,7 @@ public:
         return ostrellix::testing::Raised(std::forward<Call>(call));
     }
 
-    TempDir files;
+    ostrellix::testing::TempDirectory files;
     ClassFactory factory;
     system::ManualClock* clock = nullptr;
     std::unique_ptr<system::System> system;

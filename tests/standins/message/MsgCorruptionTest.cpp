@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <random>
 #if defined(__has_feature)
 #if __has_feature(address_sanitizer)
@@ -39,16 +37,17 @@ ComError ReadError(const std::vector<std::uint8_t>& bytes, MessageFileLimits lim
     return ComError(0, "", "");
 }
 
-// A property stream: the header, then (tag, value) entries.
-std::vector<std::uint8_t> PropertyStream(std::size_t header, std::initializer_list<std::pair<std::uint32_t, std::uint64_t>> entries) {
-    LittleEndianWriter out;
-    out.Zeros(header);
-    for (const auto& [tag, value] : entries) {
-        out.U32(tag);
-        out.U32(6);
-        out.U64(value);
-    }
-    return out.Take();
+// An empty message whose name map has one entry: an id (or a string's
+// offset), and the word holding the property set's index and the kind.
+OleStorageWriter NameMapOfOne(OleStorageWriter& root, std::uint32_t idOrOffset, std::uint16_t setAndKind) {
+    root.AddStream("__properties_version1.0", testing::PropertyStream(32, {}));
+    OleStorageWriter names = root.AddStorage("__nameid_version1.0");
+    LittleEndianWriter entry;
+    entry.U32(idOrOffset);
+    entry.U16(setAndKind);
+    entry.U16(0);
+    names.AddStream("__substg1.0_00030102", entry.Bytes());
+    return names;
 }
 
 TEST(MsgCorruption, MissingFileAndForeignFileAreNamedInTheError) {
@@ -107,7 +106,7 @@ TEST(MsgCorruption, LimitsOnSizeCountDepthAndValuesAreKept) {
     fewValues.maxValuesPerProperty = 100;
     OleStorageWriter root;
     const std::uint32_t tag = MakeTag(0x6701, pt::MultiValued | pt::Unicode);
-    root.AddStream("__properties_version1.0", PropertyStream(32, {{tag, 4000}}));
+    root.AddStream("__properties_version1.0", testing::PropertyStream(32, {{tag, 4000}}));
     root.AddStream("__substg1.0_6701101F", std::vector<std::uint8_t>(4000));  // 1000 lengths
     EXPECT_NE(ReadError(root.Finish(), fewValues).Description().find("values"), std::string::npos);
 }
@@ -124,36 +123,20 @@ TEST(MsgCorruption, HandMadeHostileLayoutsAreRefused) {
          "cut short"},
         {"no property stream at all", [](OleStorageWriter&) {}, "no property stream"},
         {"a named property whose property set index points past the GUID stream",
-         [](OleStorageWriter& root) {
-             root.AddStream("__properties_version1.0", PropertyStream(32, {}));
-             OleStorageWriter names = root.AddStorage("__nameid_version1.0");
-             LittleEndianWriter entry;
-             entry.U32(0x8083);
-             entry.U16(9 << 1);
-             entry.U16(0);
-             names.AddStream("__substg1.0_00030102", entry.Bytes());
-             names.Close();
-         },
-         "property set"},
+         [](OleStorageWriter& root) { NameMapOfOne(root, 0x8083, 9 << 1).Close(); }, "property set"},
         {"a string name whose offset lies past the string stream",
          [](OleStorageWriter& root) {
-             root.AddStream("__properties_version1.0", PropertyStream(32, {}));
-             OleStorageWriter names = root.AddStorage("__nameid_version1.0");
-             LittleEndianWriter entry;
-             entry.U32(4000);
-             entry.U16(2 << 1 | 1);
-             entry.U16(0);
-             names.AddStream("__substg1.0_00030102", entry.Bytes());
+             OleStorageWriter names = NameMapOfOne(root, 4000, 2 << 1 | 1);
              names.AddStream("__substg1.0_00040102", std::vector<std::uint8_t>{4, 0, 0, 0, 'K', 0});
              names.Close();
          },
          "past"},
         {"an attachment that says it holds a message, whose message has no properties",
          [](OleStorageWriter& root) {
-             root.AddStream("__properties_version1.0", PropertyStream(32, {}));
+             root.AddStream("__properties_version1.0", testing::PropertyStream(32, {}));
              OleStorageWriter attachment = root.AddStorage("__attach_version1.0_#00000000");
              attachment.AddStream("__properties_version1.0",
-                                  PropertyStream(8, {{tag::PR_ATTACH_METHOD, ATTACH_EMBEDDED_MSG}}));
+                                  testing::PropertyStream(8, {{tag::PR_ATTACH_METHOD, ATTACH_EMBEDDED_MSG}}));
              OleStorageWriter inner = attachment.AddStorage("__substg1.0_3701000D");
              inner.AddStream("unrelated", std::vector<std::uint8_t>{1});
              inner.Close();

@@ -1,13 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "runtime/ComError.h"
 #include "standins/message/MessageFileError.h"
 #include "standins/message/MsgReader.h"
 #include "standins/message/MsgWriter.h"
 #include "standins/message/PropertySets.h"
 #include "tests/standins/message/TestMessages.h"
+#include "tests/standins/system/TempDirectory.h"
 #include "tests/support/Raised.h"
 
 namespace ostrellix::standin::message {
@@ -15,25 +14,13 @@ namespace {
 
 using ostrellix::testing::Raised;
 
-using testing::TempDir;
-
 MessageData RoundTrip(const MessageData& message) { return MsgReader().Read(MsgWriter::Write(message), "memory"); }
 
 // The reader drops the layout's bookkeeping (row and attachment numbers, the
 // store's support mask) that the writer adds, so the whole compares equal.
 TEST(MsgRoundTrip, EveryKindOfPropertyRecipientAndAttachmentComesBackUnchanged) {
     const MessageData mail = testing::TypicalMail();
-    const MessageData back = RoundTrip(mail);
-    // Field by field first, for a readable failure; then the whole.
-    EXPECT_EQ(back.properties.Tagged(), mail.properties.Tagged());
-    EXPECT_EQ(back.properties.Named(), mail.properties.Named());
-    ASSERT_EQ(back.recipients.size(), 4u);
-    EXPECT_FALSE(back.recipients[0].properties.Get(tag::PR_ROWID));
-    EXPECT_EQ(back.recipients[3].properties.GetValue(tag::PR_RECIPIENT_TYPE).ToLong(), MAPI_BCC);
-    ASSERT_EQ(back.attachments.size(), 2u);
-    EXPECT_FALSE(back.attachments[0].properties.Get(tag::PR_ATTACH_NUM));
-    ASSERT_TRUE(back.attachments[1].embedded);
-    EXPECT_EQ(back, mail);
+    EXPECT_EQ(RoundTrip(mail), mail);
 }
 
 TEST(MsgRoundTrip, EmbeddedMessagesNestToTheDepthLimitAndNoFurther) {
@@ -60,8 +47,8 @@ TEST(MsgRoundTrip, EightBitTextUsesTheMessageCodePageOrFallsBackToUnicode) {
 // A file on disk is replaced whole, with no temporary file left beside it,
 // and a message that cannot be written leaves the old file as it was.
 TEST(MsgRoundTrip, AFileIsReplacedWholeOrNotAtAll) {
-    TempDir dir;
-    const auto path = dir / "mail.msg";
+    ostrellix::testing::TempDirectory dir;
+    const auto path = dir.Path() / "mail.msg";
     MsgWriter::WriteFile(testing::NestedMail(1), path);
     MsgWriter::WriteFile(testing::TypicalMail(), path);
     EXPECT_EQ(MsgReader().ReadFile(path), testing::TypicalMail());
@@ -80,7 +67,8 @@ TEST(MsgRoundTrip, AFileIsReplacedWholeOrNotAtAll) {
     EXPECT_EQ(MsgReader().ReadFile(path), testing::TypicalMail());
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
 
-    const auto nowhere = Raised([&] { MsgWriter::WriteFile(testing::NestedMail(0), dir / "no such folder" / "mail.msg"); });
+    const auto nowhere =
+        Raised([&] { MsgWriter::WriteFile(testing::NestedMail(0), dir.Path() / "no such folder" / "mail.msg"); });
     ASSERT_TRUE(nowhere);
     EXPECT_EQ(nowhere->Number(), file_error::CannotSave);
     EXPECT_NE(nowhere->Description().find("no such folder"), std::string::npos);

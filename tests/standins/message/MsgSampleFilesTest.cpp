@@ -10,17 +10,8 @@
 namespace ostrellix::standin::message {
 namespace {
 
-std::string Text(const PropertyBag& bag, std::uint32_t tag) { return bag.GetValue(tag).ToString(); }
-
-std::vector<std::pair<std::string, int>> Recipients(const MessageData& message) {
-    std::vector<std::pair<std::string, int>> result;
-    for (const auto& r : message.recipients) {
-        result.emplace_back(Text(r.properties, tag::PR_EMAIL_ADDRESS).empty() ? Text(r.properties, tag::PR_DISPLAY_NAME)
-                                                                             : Text(r.properties, tag::PR_EMAIL_ADDRESS),
-                            r.properties.GetValue(tag::PR_RECIPIENT_TYPE).ToLong());
-    }
-    return result;
-}
+using testing::Recipients;
+using testing::Text;
 
 // npm package msg-parser 1.0.10, test/Top level email.msg (ISC licence).
 TEST(MsgSampleFiles, MailWithEmbeddedMailAndPicturesFromMsgParser) {

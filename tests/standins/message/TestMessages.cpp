@@ -1,12 +1,8 @@
 #include "tests/standins/message/TestMessages.h"
 
-#include <unistd.h>
-
-#include <array>
-#include <cstdio>
-#include <cstdlib>
 #include <random>
 
+#include "standins/message/LittleEndianWriter.h"
 #include "standins/message/PropertySets.h"
 
 namespace ostrellix::standin::message::testing {
@@ -110,26 +106,27 @@ MessageData NestedMail(int depth) {
 
 std::filesystem::path DataFile(const std::string& name) { return std::filesystem::path(MESSAGE_TEST_DATA) / name; }
 
-TempDir::TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "ostrellix-message-XXXXXX").string();
-    if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
-}
+std::string Text(const PropertyBag& bag, std::uint32_t tag) { return bag.GetValue(tag).ToString(); }
 
-TempDir::~TempDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}
-
-CommandResult RunCommand(const std::string& command) {
-    CommandResult result{false, {}};
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) return result;
-    std::array<char, 4096> buffer;
-    std::size_t n;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) result.output.append(buffer.data(), n);
-    result.ok = ::pclose(pipe) == 0;
+std::vector<std::pair<std::string, int>> Recipients(const MessageData& message) {
+    std::vector<std::pair<std::string, int>> result;
+    for (const auto& r : message.recipients) {
+        const std::string address = Text(r.properties, tag::PR_EMAIL_ADDRESS);
+        result.emplace_back(address.empty() ? Text(r.properties, tag::PR_DISPLAY_NAME) : address,
+                            r.properties.GetValue(tag::PR_RECIPIENT_TYPE).ToLong());
+    }
     return result;
+}
+
+Bytes PropertyStream(std::size_t header, const std::vector<std::pair<std::uint32_t, std::uint64_t>>& entries) {
+    LittleEndianWriter out;
+    out.Zeros(header);
+    for (const auto& [tag, value] : entries) {
+        out.U32(tag);
+        out.U32(6);
+        out.U64(value);
+    }
+    return out.Take();
 }
 
 }  // namespace ostrellix::standin::message::testing

@@ -2,6 +2,8 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "standins/message/MessageData.h"
 
@@ -20,25 +22,13 @@ Bytes SomeBytes(std::size_t size, unsigned seed);
 
 std::filesystem::path DataFile(const std::string& name);
 
-// A fresh directory, removed with everything in it at the end of the test.
-class TempDir {
-public:
-    TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    ~TempDir();
-    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
-    const std::filesystem::path& Path() const { return path_; }
+std::string Text(const PropertyBag& bag, std::uint32_t tag);
 
-private:
-    std::filesystem::path path_;
-};
+// Each recipient's address (its display name when it has none) with its type.
+std::vector<std::pair<std::string, int>> Recipients(const MessageData& message);
 
-// Runs a command; its standard output, and whether it exited with 0.
-struct CommandResult {
-    bool ok;
-    std::string output;
-};
-CommandResult RunCommand(const std::string& command);
+// A property stream as another program writes one: the header, then
+// (tag, value) entries of the fixed-size layout.
+Bytes PropertyStream(std::size_t header, const std::vector<std::pair<std::uint32_t, std::uint64_t>>& entries);
 
 }  // namespace ostrellix::standin::message::testing

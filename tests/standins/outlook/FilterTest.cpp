@@ -13,22 +13,6 @@ namespace {
 using testing::OutlookFixture;
 using ostrellix::testing::Raised;
 
-TEST(FilterParseTest, ReadsTheFormsOutlookTakes) {
-    const Filter filter = Filter::Parse("[KeloID] = 'person:12' and ([KeloDatabase] = \"srv.db\" OR not [X] <> 'it''s')");
-    const Filter::Node& root = filter.Root();
-    ASSERT_EQ(root.kind, Filter::Node::Kind::And);
-    ASSERT_EQ(root.children.size(), 2u);
-    EXPECT_EQ(root.children[0].property, "KeloID");
-    EXPECT_EQ(root.children[0].value.text, "person:12");
-    const Filter::Node& either = root.children[1];
-    ASSERT_EQ(either.kind, Filter::Node::Kind::Or);
-    EXPECT_EQ(either.children[0].value.text, "srv.db");
-    ASSERT_EQ(either.children[1].kind, Filter::Node::Kind::Not);
-    EXPECT_EQ(either.children[1].children[0].op, Filter::Op::NotEqual);
-    EXPECT_EQ(either.children[1].children[0].value.text, "it's");
-    EXPECT_EQ(Filter::Parse("[Complete]=True").Root().value.text, "True");
-}
-
 TEST(FilterParseTest, MalformedFiltersRaiseTheParseError) {
     for (const char* text : {"", "KeloID = 'x'", "[KeloID] 'x'", "[KeloID] = 'x", "[KeloID] = 'x' AND",
                              "([KeloID] = 'x'", "[KeloID] = 'x')", "[] = 'x'", "[KeloID] == 'x'",
@@ -143,20 +127,24 @@ TEST_F(FindTest, TypedPropertiesCompareByTheirType) {
     auto late = Appointment("late", "", "");
     late->SetStart(Date::FromParts(2024, 6, 3, 14, 0));
     late->Save();
-    auto task = Create<ol::ITaskItem>(ol::olTaskItem);
-    task->SetSubject("done");
+    auto task = Create<ol::ITaskItem>(ol::olTaskItem, "it's done");
     task->SetComplete(true);
     task->Save();
     const auto items = Calendar();
     EXPECT_EQ(Subjects(items->Restrict("[Start] >= '2024-06-03 12:00'")), std::vector<std::string>{"late"});
     EXPECT_EQ(Subjects(items->Restrict("[ReminderSet] = False")), std::vector<std::string>{"early"});
-    EXPECT_EQ(Folder(ol::olFolderTasks)->Items()->Find("[Complete] = True")->Subject(), "done");
+    // Keywords in any case, a quote doubled, a value in double quotes, no spaces around the operator.
+    const auto tasks = Folder(ol::olFolderTasks)->Items();
+    const auto done = tasks->Find("[Complete]=True and ([Subject] = 'it''s done' AND not [Subject] = \"x\")");
+    ASSERT_TRUE(done);
+    EXPECT_EQ(done->Subject(), "it's done");
     // A restriction narrows further and follows the folder.
     const auto afternoon = items->Restrict("[Start] >= '2024-06-03 12:00'");
     EXPECT_EQ(Subjects(afternoon->Restrict("[Subject] = 'early'")), std::vector<std::string>{});
     early->SetStart(Date::FromParts(2024, 6, 3, 16, 0));
     early->Save();
     EXPECT_EQ(Subjects(afternoon), (std::vector<std::string>{"early", "late"}));
+    EXPECT_EQ(ErrorOf([&] { afternoon->Item(3); }), errors::kInvalidArgument);
 }
 
 }  // namespace

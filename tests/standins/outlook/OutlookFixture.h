@@ -60,9 +60,13 @@ public:
 
     Ptr<ol::IFolder> Folder(std::int32_t type) { return session->GetDefaultFolder(type); }
 
-    template <class T>
-    Ptr<T> Create(std::int32_t type) {
-        return As<T>(outlook->CreateItem(type));
+    // A new item, with that subject if one is given, and saved if asked.
+    template <class T = ol::IItem>
+    Ptr<T> Create(std::int32_t type, const std::string& subject = {}, bool save = false) {
+        const Ptr<ol::IItem> item = outlook->CreateItem(type);
+        if (!subject.empty()) item->SetSubject(subject);
+        if (save) item->Save();
+        return As<T>(item);
     }
 
     // The number of the error the call raises; nothing when it raises none.

@@ -5,10 +5,8 @@
 #include "contracts/outlook/IViewControl.h"
 #include "contracts/win/IShell.h"
 #include "runtime/Text.h"
-#include "standins/message/PropertyTag.h"
 #include "standins/outlook/Errors.h"
 #include "standins/outlook/MapiLogon.h"
-#include "standins/outlook/MessageFiles.h"
 #include "tests/standins/outlook/OutlookFixture.h"
 
 namespace ostrellix::standin::outlook {
@@ -26,16 +24,12 @@ protected:
 TEST_F(ProgramTest, OneOutlookRunsAndIsFoundByItsClassId) {
     EXPECT_TRUE(SameObject(Running(), outlook));
     EXPECT_TRUE(SameObject(factory.Create(ol::kOutlookProgId), outlook));
-    EXPECT_EQ(outlook->Version(), "16.0.0.0");
     EXPECT_TRUE(SameObject(outlook->GetNamespace("mapi"), session));
     EXPECT_EQ(ErrorOf([&] { outlook->GetNamespace("IMAP"); }), errors::kInvalidArgument);
-    EXPECT_EQ(session->GetDefaultFolder(ol::olFolderInbox)->FolderPath(), "\\\\Mailbox - Anna Berg\\Inbox");
 }
 
 TEST_F(ProgramTest, AnOutlookThatQuitIsGoneForEveryoneHoldingIt) {
-    auto mail = Create<ol::IMailItem>(ol::olMailItem);
-    mail->SetSubject("Kept");
-    mail->Save();
+    auto mail = Create<ol::IMailItem>(ol::olMailItem, "Kept", true);
     const auto items = Folder(ol::olFolderDrafts)->Items();
     const auto logon = As<MapiLogon>(session->MAPIOBJECT());
     const auto inspector = user->Open(mail);
@@ -76,56 +70,6 @@ TEST_F(ProgramTest, StartedFromTheShellItShowsTheInbox) {
     EXPECT_EQ(started->Explorers()->Count(), 1) << "a running Outlook is not started twice";
 }
 
-class FileProgramTest : public ::testing::Test {
-protected:
-    // One run of the process, on the store file.
-    struct Run : OutlookFixture {
-        explicit Run(std::string file) : OutlookFixture(std::move(file)) {}
-        void TestBody() override {}
-    };
-
-    ostrellix::testing::TempDirectory directory;
-};
-
-TEST_F(FileProgramTest, ItemsSurviveARestartOfTheProcess) {
-    const std::string path = (directory.Path() / "Outlook.store").string();
-    std::string id;
-    {
-        Run first(path);
-        auto contact = first.outlook->CreateItem(ol::olContactItem);
-        As<ol::IContactItem>(contact)->SetFullName("Dan Kund");
-        contact->UserProperties()->Add("KeloID", ol::olText, true)->SetValue(Variant("person:12"));
-        contact->Save();
-        id = contact->EntryID();
-    }
-    Run second(path);
-    const auto contact = As<ol::IContactItem>(second.session->GetItemFromID(id));
-    ASSERT_TRUE(contact);
-    EXPECT_EQ(contact->FullName(), "Dan Kund");
-    EXPECT_EQ(second.Folder(ol::olFolderContacts)->Items()->Find("[KeloID] = 'person:12'")->EntryID(), id);
-}
-
-// Message files as the host provides them: here a recorder.
-class RecordingFiles : public MessageFiles {
-public:
-    message::MessageData ReadMsg(const std::string& path, const message::MessageFileHost&) override {
-        message::MessageData data;
-        data.properties.Set(message::tag::PR_MESSAGE_CLASS, Variant("IPM.Note"));
-        data.properties.Set(message::tag::PR_SUBJECT, Variant("From " + path));
-        data.properties.Set(message::tag::PR_MESSAGE_FLAGS, Variant(1));
-        return data;
-    }
-    void WriteMsg(const message::MessageData& message, const std::string& path,
-                  const message::MessageFileHost&) override {
-        written.emplace_back(path, message.properties.GetValue(message::tag::PR_SUBJECT).ToString());
-    }
-    std::string ContactVcard(const message::MessageData& contact) override {
-        return "BEGIN:VCARD\r\nFN:" + contact.properties.GetValue(message::tag::PR_DISPLAY_NAME).ToString() +
-               "\r\nEND:VCARD\r\n";
-    }
-    std::vector<std::pair<std::string, std::string>> written;
-};
-
 TEST_F(ProgramTest, MessageFileMembersNeedTheHostsMessageFiles) {
     auto contact = Create<ol::IContactItem>(ol::olContactItem);
     contact->SetFullName("Dan Kund");
@@ -135,37 +79,17 @@ TEST_F(ProgramTest, MessageFileMembersNeedTheHostsMessageFiles) {
              [&] { mail->AddBusinessCard(contact); }, [&] { mail->SaveAs("m.msg", ol::olMSG); }}) {
         EXPECT_EQ(ErrorOf(call), errors::kNotAvailable);
     }
-
-    outlook->Quit();
-    RecordingFiles files;
-    OutlookProgram withFiles(factory, *system, *profile, &files);
-    const auto started = withFiles.Start();
-    contact = As<ol::IContactItem>(started->CreateItem(ol::olContactItem));
-    contact->SetFullName("Dan Kund");
-    const auto card = As<ol::IMailItem>(contact->ForwardAsVcard());
-    EXPECT_EQ(card->Subject(), "Dan Kund");
-    ASSERT_EQ(card->Attachments()->Count(), 1);
-    EXPECT_EQ(card->Attachments()->Item(1)->FileName(), "Dan Kund.vcf");
-    const auto fromTemplate = As<ol::IMailItem>(started->CreateItemFromTemplate("offer.msg"));
-    EXPECT_EQ(fromTemplate->Subject(), "From offer.msg");
-    EXPECT_FALSE(fromTemplate->Sent()) << "a template makes a new mail";
-    EXPECT_EQ(fromTemplate->EntryID(), "");
-    fromTemplate->SaveAs("copy.msg", ol::olMSG);
-    EXPECT_EQ(files.written, (std::vector<std::pair<std::string, std::string>>{{"copy.msg", "From offer.msg"}}));
 }
 
 TEST_F(ProgramTest, TheViewControlShowsAFolderAndMakesNewItems) {
     const auto control = As<ol::IViewControl>(factory.Create(ol::kViewControlProgId));
     ASSERT_TRUE(control);
-    EXPECT_EQ(control->Folder(), "");
     const auto calendar = Folder(ol::olFolderCalendar);
     control->SetFolder(text::LCase(calendar->FolderPath()));
     EXPECT_EQ(control->Folder(), calendar->FolderPath());
     EXPECT_EQ(control->View(), "Calendar");
     control->SetView("List");
     EXPECT_EQ(control->ViewXML(), calendar->Views()->Item("List")->XML());
-    control->SetViewXML("<view/>");
-    EXPECT_EQ(control->ViewXML(), "<view/>");
     EXPECT_EQ(ErrorOf([&] { control->SetViewXML("<view"); }), errors::kInvalidArgument);
     EXPECT_EQ(ErrorOf([&] { control->SetFolder("\\\\Mailbox - Anna Berg\\Nothing"); }), errors::kNotFound);
     control->NewAppointment();

@@ -46,27 +46,20 @@ TEST_F(SendTest, ASentMailIsInSentItemsAndAMailToMyselfArrives) {
     ASSERT_TRUE(sent);
     EXPECT_TRUE(sent->Sent());
     EXPECT_EQ(sent->SentOn(), Date::FromParts(2024, 5, 2, 9, 0));
-    EXPECT_EQ(sent->SenderName(), "Anna Berg");
     EXPECT_EQ(sent->To(), "Anna Berg; Dan Kund") << "resolved names replace what was typed";
     EXPECT_EQ(sent->CC(), "Bo Lind");
     EXPECT_EQ(Folder(ol::olFolderDrafts)->Items()->Count(), 0);
 
     const auto received = Only(ol::olFolderInbox);
     ASSERT_TRUE(received);
-    EXPECT_TRUE(received->Sent());
-    EXPECT_EQ(received->ReceivedTime(), Date::FromParts(2024, 5, 2, 9, 0));
-    EXPECT_EQ(received->Subject(), "Status");
     EXPECT_NE(received->EntryID(), sent->EntryID());
-    const auto toMe = received->PropertyAccessor()->GetProperty(std::string(ol::kPropTagNamespace) + "0057000B");
-    EXPECT_TRUE(toMe.ToBoolean());
     // The colleague on Cc has a mailbox in this profile: the mail arrives there too.
     const auto colleague = session->CreateRecipient("Bo Lind");
     EXPECT_EQ(session->GetSharedDefaultFolder(colleague, ol::olFolderInbox)->Items()->Count(), 1);
 }
 
 TEST_F(SendTest, SendingCanBeCancelledOrRefused) {
-    auto mail = Create<ol::IMailItem>(ol::olMailItem);
-    mail->SetSubject("Not yet");
+    auto mail = Create<ol::IMailItem>(ol::olMailItem, "Not yet");
     EXPECT_EQ(ErrorOf([&] { mail->Send(); }), errors::kFailed) << "no recipient";
     mail->SetTo("Somebody Unknown");
     EXPECT_EQ(ErrorOf([&] { mail->Send(); }), errors::kFailed) << "a name that does not resolve";
@@ -147,18 +140,16 @@ TEST_F(SendTest, AMeetingGoesToItsAttendeesAndStaysInTheCalendar) {
 }
 
 TEST_F(SendTest, TheAddressBookResolvesDirectoryAndInternetAddresses) {
+    // How names resolve is the address book's (AddressBookTest); here, what the object model makes of it.
     const auto me = session->CurrentUser();
     EXPECT_EQ(me->Name(), "Anna Berg");
-    EXPECT_EQ(me->AddressEntry()->Type(), "EX");
-    EXPECT_NE(me->Address().find("/cn=Recipients/cn=anna.berg"), std::string::npos);
     const auto smtp = me->PropertyAccessor()->GetProperty(std::string(ol::kPropTagNamespace) + "39FE001E");
     EXPECT_EQ(smtp.ToString(), kUser);
-    auto someone = session->CreateRecipient("new.customer@kund.example");
+    auto someone = session->CreateRecipient("Dan");
     EXPECT_FALSE(someone->Resolved());
-    EXPECT_TRUE(someone->Resolve());
+    EXPECT_TRUE(someone->Resolve()) << "a name's beginning that fits one entry of an address list";
     EXPECT_EQ(someone->AddressEntry()->Type(), "SMTP");
     EXPECT_FALSE(session->CreateRecipient("Berg")->Resolve()) << "two people are named Berg";
-    EXPECT_TRUE(session->CreateRecipient("Dan")->Resolve()) << "a name's beginning that fits one";
 
     const auto lists = session->AddressLists();
     ASSERT_EQ(lists->Count(), 2);
@@ -173,6 +164,8 @@ TEST_F(SendTest, TheAddressBookResolvesDirectoryAndInternetAddresses) {
     EXPECT_EQ(categories->Item("kelo")->Color(), 5);
 }
 
+// The single-name mode, cancelling and the folder picker are the add-in's
+// tests' (MenuCommandsTest, MailListenerTest, FormPanesTest).
 TEST_F(SendTest, TheSelectNamesDialogGivesWhatTheUserPicks) {
     auto dialog = session->GetSelectNamesDialog();
     EXPECT_FALSE(dialog->Display()) << "no answer given: the user cancels";
@@ -182,26 +175,9 @@ TEST_F(SendTest, TheSelectNamesDialogGivesWhatTheUserPicks) {
     ASSERT_TRUE(dialog->Display());
     ASSERT_EQ(dialog->Recipients()->Count(), 2);
     EXPECT_EQ(dialog->Recipients()->Item(1)->Address(), "dan@kund.example");
-    EXPECT_EQ(dialog->Recipients()->Item(1)->Type(), ol::olCC);
+    EXPECT_EQ(dialog->Recipients()->Item(2)->Type(), ol::olBCC);
     user->WillChooseNames({{"Bo Lind", ol::olTo}});
     EXPECT_EQ(ErrorOf([&] { dialog->Display(); }), errors::kInvalidArgument) << "Bo is not on the Kelo list";
-
-    auto single = session->GetSelectNamesDialog();
-    single->SetDefaultDisplayMode(ol::olDefaultSingleName);
-    user->WillChooseNames({{"Bo Lind", ol::olBCC}, {"Cecilia Berg", ol::olTo}});
-    ASSERT_TRUE(single->Display());
-    ASSERT_EQ(single->Recipients()->Count(), 1);
-    EXPECT_EQ(single->Recipients()->Item(1)->Name(), "Bo Lind");
-    EXPECT_EQ(single->Recipients()->Item(1)->Type(), ol::olTo);
-
-    user->WillCancelSelectNames();
-    EXPECT_FALSE(single->Display());
-
-    user->WillPickFolder(Folder(ol::olFolderTasks));
-    user->WillCancelFolderPicker();
-    EXPECT_EQ(session->PickFolder()->Name(), "Tasks");
-    EXPECT_FALSE(session->PickFolder());
-    EXPECT_FALSE(session->PickFolder());
 }
 
 }  // namespace

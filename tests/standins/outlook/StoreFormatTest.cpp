@@ -12,6 +12,7 @@
 #include "standins/outlook/AddressBook.h"
 #include "standins/outlook/BodyText.h"
 #include "standins/outlook/ItemIndex.h"
+#include "standins/outlook/LibraryMessageDecoder.h"
 #include "standins/outlook/MapiNames.h"
 #include "standins/outlook/MessageCodec.h"
 #include "standins/outlook/NamedPropertyMap.h"
@@ -88,6 +89,7 @@ TEST(MessageCodecTest, KeepsEveryKindOfValueAndEmbeddedMessages) {
     EXPECT_EQ(encoded, json::to_cbor(json::from_cbor(encoded)));
     const message::MessageData decoded = MessageCodec::Decode(encoded);
     EXPECT_EQ(decoded, outer);
+    EXPECT_EQ(LibraryMessageDecoder::Decode(encoded), outer) << "the JSON library's reading agrees";
     EXPECT_EQ(decoded.properties.Get(0x0E2A0014)->type, 0x0014);
     ASSERT_TRUE(decoded.attachments[0].embedded);
     EXPECT_EQ(decoded.attachments[0].embedded->properties.GetValue(tag::PR_SUBJECT).ToString(), "inner");
@@ -100,19 +102,16 @@ TEST(MessageCodecTest, BytesThatAreNoMessageRaiseAClearError) {
         return json{{"p", {{"t", json::array({entry})}, {"n", json::array()}}}, {"r", json::array()},
                     {"a", json::array()}};
     };
-    json deep = json::array({8, "x"});
-    for (int level = 0; level < 100; ++level) deep = json::array({0x200C, json::array({deep})});
     EXPECT_NO_THROW(MessageCodec::Decode(json::to_cbor({{"p", bag}, {"r", json::array()}, {"a", json::array()}})));
     std::vector<Bytes> garbage = {Bytes{}, Bytes{0xFF, 0x00, 0x12}, Bytes{0xA0}};
     for (const json& shape : {
-             json{{"p", bag}, {"r", json::array()}},                                          // no attachments
-             json{{"p", bag}, {"r", json::array()}, {"a", json::array()}, {"x", 1}},          // an unknown part
-             json::array({bag}),                                                              // no message at all
-             withProperty(json::array({0x37, 0x1F, json::array({8})})),                       // text without content
-             withProperty(json::array({0x37, 0x1F, json::array({8, 12})})),                   // a number for text
-             withProperty(json::array({0x37, 0x1F, json::array({9, 1})})),                    // an object value
-             withProperty(json::array({0x37, 0x1F})),                                         // no value
-             withProperty(json::array({0x37, 0x1F, deep})),                                   // nested too deeply
+             json{{"p", bag}, {"r", json::array()}},                                  // no attachments
+             json{{"p", bag}, {"r", json::array()}, {"a", json::array()}, {"x", 1}},  // an unknown part
+             json::array({bag}),                                                      // no message at all
+             withProperty(json::array({0x37, 0x1F, json::array({8})})),               // text without content
+             withProperty(json::array({0x37, 0x1F, json::array({8, 12})})),           // a number for text
+             withProperty(json::array({0x37, 0x1F, json::array({9, 1})})),            // an object value
+             withProperty(json::array({0x37, 0x1F})),                                 // no value
          }) {
         garbage.push_back(json::to_cbor(shape));
     }
@@ -237,9 +236,7 @@ TEST(ViewDefinitionTest, CalendarViewsKeepTheirModeInTheXml) {
     const std::vector<ViewInfo> calendar = ViewDefinition::Defaults(ol::olAppointmentItem);
     ASSERT_FALSE(calendar.empty());
     EXPECT_EQ(calendar.front().viewType, ol::olCalendarView);
-    EXPECT_EQ(ViewDefinition::CalendarMode(calendar.front().xml), ol::olCalendarViewDay);
-    const std::string week = ViewDefinition::WithCalendarMode(calendar.front().xml, ol::olCalendarViewWeek);
-    EXPECT_EQ(ViewDefinition::CalendarMode(week), ol::olCalendarViewWeek);
+    // Reading and changing the mode of a default view, and refusing broken XML: WindowTest.
     EXPECT_EQ(ViewDefinition::CalendarMode(ViewDefinition::WithCalendarMode("<view/>", 2)), 2) << "mode added";
     // Text runs split by a comment: the new mode replaces all of them.
     EXPECT_EQ(ViewDefinition::CalendarMode(ViewDefinition::WithCalendarMode("<view><mode>4<!-- week -->2</mode></view>",
@@ -252,7 +249,6 @@ TEST(ViewDefinitionTest, CalendarViewsKeepTheirModeInTheXml) {
         }
     }
     EXPECT_THROW(ViewDefinition::Validate("<notaview/>"), ComError);
-    EXPECT_THROW(ViewDefinition::Validate("<view>"), ComError);
 }
 
 }  // namespace

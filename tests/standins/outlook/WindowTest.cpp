@@ -30,8 +30,6 @@ TEST_F(WindowTest, ButtonsAreFoundByTagClickedAndGoneWithTheirWindow) {
     auto button = AddButton(inspector, "SaveMailToKelo");
     AddButton(inspector, "InsertLinkButton");
     EXPECT_TRUE(SameObject(bar->FindControl("SaveMailToKelo"), button));
-    EXPECT_EQ(button->Caption(), "Save in Kelo");
-    EXPECT_TRUE(button->Visible());
 
     int clicks = 0;
     Connection onClick = button->Events().Click.Connect([&](const Ptr<office::ICommandBarButton>& clicked, bool&) {
@@ -136,7 +134,6 @@ TEST_F(WindowTest, FoldersHaveViewsThatKeepTheirChanges) {
     EXPECT_EQ(view->ViewType(), ol::olCalendarView);
     EXPECT_EQ(view->CalendarViewMode(), ol::olCalendarViewDay);
     view->SetCalendarViewMode(ol::olCalendarViewMonth);
-    EXPECT_EQ(calendar->Views()->Item("Calendar")->CalendarViewMode(), ol::olCalendarViewMonth);
     EXPECT_NE(view->XML().find("<mode>2</mode>"), std::string::npos);
     view->SetXML("<view type=\"calendar\"><viewname>Calendar</viewname><mode>4</mode></view>");
     EXPECT_EQ(view->CalendarViewMode(), ol::olCalendarView5DayWeek);

@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <fstream>
-#include <set>
 #include <sstream>
 #include <utility>
 
@@ -119,16 +118,6 @@ TEST_F(SettingsStoreTest, DWordsMustBeThirtyTwoBitIntegers) {
         EXPECT_THROW(store.WriteValue("Software\\K", "W", {win::RegistryValue::Kind::DWord, Variant(1)}), ComError);
         EXPECT_EQ(ostrellix::testing::FileText(file), content);
     }
-}
-
-TEST_F(SettingsStoreTest, WritesLeaveNoTemporaryFiles) {
-    SettingsStore store(file);
-    for (int i = 0; i < 5; ++i) store.SaveSetting(kApp, "Settings", "N", std::to_string(i));
-    std::set<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(file.parent_path())) {
-        names.insert(entry.path().filename().string());
-    }
-    EXPECT_EQ(names, (std::set<std::string>{"registry.json", "registry.json.lock"}));
 }
 
 }  // namespace

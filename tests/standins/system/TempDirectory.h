@@ -22,6 +22,7 @@ public:
     TempDirectory& operator=(const TempDirectory&) = delete;
 
     const std::filesystem::path& Path() const { return path_; }
+    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
 
 private:
     std::filesystem::path path_;
