@@ -97,8 +97,8 @@ TEST_F(SchemaTest, BadSchemaRequestsAreRefusedAndLeaveNothingBehind) {
         {.name = "linked", .type = fieldtype::RelationToOne},  // relations are made by AddRelation
         {.name = "linked", .type = 99},
     };
-    for (const FieldSpec& spec : refused) {
-        EXPECT_THROW(schema.AddField(Class("person"), spec), ComError) << spec.name << " " << spec.type;
+    for (const FieldSpec& field : refused) {
+        EXPECT_THROW(schema.AddField(Class("person"), field), ComError) << field.name << " " << field.type;
     }
     EXPECT_THROW(schema.AddClass({"company", "Company", "", 0, ""}), ComError);
     EXPECT_EQ(Class("person")->Fields()->FindByName("linked"), nullptr);
